@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Installs the Debian 12 packages that building, running and testing need.
+# Asks dpkg first and runs apt-get only for what is missing, so a second run is quick.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+    libsqlite3-dev sqlite3
+    libcanberra-dev libcanberra-pulse sound-theme-freedesktop
+    libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-screensaver0-dev libxcb-xinput-dev libxcb-res0-dev
+    libgtest-dev libgmock-dev googletest
+    xvfb xauth openbox trayer xdotool xterm x11-utils x11-apps dbus dbus-x11 dbus-bin
+    fonts-dejavu-core imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+    [ "$status" = installed ] || missing+=("$p")
+done
+
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

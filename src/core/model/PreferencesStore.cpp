@@ -1,0 +1,301 @@
+// SPDX-License-Identifier: MIT
+#include "PreferencesStore.h"
+
+#include "UsageNotifier.h"
+#include "foundation/JsonCoding.h"
+#include "foundation/KeyValueStore.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+
+#include <cstdio>
+
+namespace brindlemoor {
+
+namespace {
+
+const QString kMonitoredApps = QStringLiteral("monitoredAppsData");
+const QString kHistory = QStringLiteral("mindfulnessHistory");
+const QString kBreachHours = QStringLiteral("breachHoursByDay");
+
+void printWarning(const char* text)
+{
+    std::fputs("\u26a0\ufe0f [PreferencesStore] ", stdout);
+    std::fputs(text, stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+std::optional<QJsonDocument> parse(const QByteArray& data)
+{
+    QJsonParseError error{};
+    QJsonDocument document = QJsonDocument::fromJson(data, &error);
+    if (error.error != QJsonParseError::NoError)
+        return std::nullopt;
+    return document;
+}
+
+std::optional<QList<MonitoredAppConfig>> decodeApps(const QByteArray& data)
+{
+    const auto document = parse(data);
+    if (!document || !document->isArray())
+        return std::nullopt;
+    QList<MonitoredAppConfig> apps;
+    for (const QJsonValue& item : document->array()) {
+        if (!item.isObject())
+            return std::nullopt;
+        const QJsonObject object = item.toObject();
+        const auto bundleID = json::readString(object.value(QStringLiteral("bundleID")));
+        const auto minutes = json::readInteger(object.value(QStringLiteral("timeLimitMinutes")));
+        if (!bundleID || !minutes)
+            return std::nullopt;
+        apps.append({*bundleID, *minutes});
+    }
+    return apps;
+}
+
+std::optional<DayHistory> decodeHistory(const QByteArray& data)
+{
+    const auto object = json::parseObject(data);
+    if (!object)
+        return std::nullopt;
+    DayHistory history;
+    for (auto it = object->begin(); it != object->end(); ++it) {
+        const auto value = json::readInteger(it.value());
+        if (!value)
+            return std::nullopt;
+        history.insert(it.key(), *value);
+    }
+    return history;
+}
+
+std::optional<BreachHours> decodeHours(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    BreachHours hours;
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (!it.value().isArray())
+            return std::nullopt;
+        QList<qint64> list;
+        for (const QJsonValue& hour : it.value().toArray()) {
+            const auto number = json::readInteger(hour);
+            if (!number)
+                return std::nullopt;
+            list.append(*number);
+        }
+        hours.insert(it.key(), list);
+    }
+    return hours;
+}
+
+std::optional<BreachHoursByDay> decodeBreachHours(const QByteArray& data)
+{
+    const auto object = json::parseObject(data);
+    if (!object)
+        return std::nullopt;
+    BreachHoursByDay byDay;
+    for (auto it = object->begin(); it != object->end(); ++it) {
+        auto hours = decodeHours(it.value());
+        if (!hours)
+            return std::nullopt;
+        byDay.insert(it.key(), *hours);
+    }
+    return byDay;
+}
+
+QJsonObject encodeHours(const BreachHours& hours)
+{
+    QJsonObject object;
+    for (auto it = hours.begin(); it != hours.end(); ++it) {
+        QJsonArray list;
+        for (qint64 hour : it.value())
+            list.append(hour);
+        object.insert(it.key(), list);
+    }
+    return object;
+}
+
+} // namespace
+
+PreferencesStore::PreferencesStore(KeyValueStore& defaults, QObject* parent)
+    : QObject(parent)
+    , m_defaults(defaults)
+{
+}
+
+bool PreferencesStore::readBool(const char* key, bool fallback) const
+{
+    return m_defaults.boolValue(QString::fromLatin1(key), fallback);
+}
+
+void PreferencesStore::writeBool(const char* key, bool value)
+{
+    const QString name = QString::fromLatin1(key);
+    if (m_defaults.value(name).isValid() && m_defaults.boolValue(name, !value) == value)
+        return;
+    m_defaults.setValue(name, value);
+    Q_EMIT changed();
+}
+
+void PreferencesStore::writeInt(const char* key, qint64 value)
+{
+    const QString name = QString::fromLatin1(key);
+    if (m_defaults.value(name).isValid() && m_defaults.intValue(name, value + 1) == value)
+        return;
+    m_defaults.setValue(name, QVariant::fromValue<qlonglong>(value));
+    Q_EMIT changed();
+}
+
+void PreferencesStore::writeDouble(const char* key, double value)
+{
+    m_defaults.setValue(QString::fromLatin1(key), value);
+}
+
+bool PreferencesStore::isMonitoringPaused() const { return readBool("isMonitoringPaused", false); }
+void PreferencesStore::setMonitoringPaused(bool paused) { writeBool("isMonitoringPaused", paused); }
+qint64 PreferencesStore::dailyLimitMinutes() const { return m_defaults.intValue(QStringLiteral("dailyLimitMinutes"), 0); }
+void PreferencesStore::setDailyLimitMinutes(qint64 minutes) { writeInt("dailyLimitMinutes", minutes); }
+qint64 PreferencesStore::extendDurationMinutes() const
+{
+    return m_defaults.intValue(QStringLiteral("extendDurationMinutes"), 15);
+}
+void PreferencesStore::setExtendDurationMinutes(qint64 minutes) { writeInt("extendDurationMinutes", minutes); }
+bool PreferencesStore::useShapes() const { return readBool("useShapes", false); }
+void PreferencesStore::setUseShapes(bool on) { writeBool("useShapes", on); }
+bool PreferencesStore::playSoundOnRed() const { return readBool("playSoundOnRed", false); }
+void PreferencesStore::setPlaySoundOnRed(bool on) { writeBool("playSoundOnRed", on); }
+bool PreferencesStore::showTimeRemaining() const { return readBool("showTimeRemaining", false); }
+void PreferencesStore::setShowTimeRemaining(bool on) { writeBool("showTimeRemaining", on); }
+bool PreferencesStore::overlayEnabled() const { return readBool("overlayEnabled", true); }
+void PreferencesStore::setOverlayEnabled(bool on) { writeBool("overlayEnabled", on); }
+
+QList<MonitoredAppConfig> PreferencesStore::monitoredApps() const
+{
+    if (m_monitoredAppsCache)
+        return *m_monitoredAppsCache;
+    const QByteArray data = m_defaults.dataValue(kMonitoredApps);
+    QList<MonitoredAppConfig> apps;
+    if (!data.isEmpty()) {
+        if (auto decoded = decodeApps(data))
+            apps = std::move(*decoded);
+        else
+            printWarning("Failed to decode monitoredAppsData \u2014 returning empty list");
+    }
+    m_monitoredAppsCache = apps;
+    return apps;
+}
+
+std::optional<MonitoredAppConfig> PreferencesStore::config(const QString& bundleID) const
+{
+    for (const MonitoredAppConfig& app : monitoredApps()) {
+        if (app.bundleID == bundleID)
+            return app;
+    }
+    return std::nullopt;
+}
+
+bool PreferencesStore::isMonitored(const QString& bundleID) const
+{
+    return config(bundleID).has_value();
+}
+
+void PreferencesStore::addApp(const QString& bundleID)
+{
+    if (isMonitored(bundleID))
+        return;
+    QList<MonitoredAppConfig> apps = monitoredApps();
+    apps.append({bundleID, defaultAppLimitMinutes});
+    saveMonitoredApps(apps);
+}
+
+void PreferencesStore::removeApp(const QString& bundleID)
+{
+    QList<MonitoredAppConfig> apps = monitoredApps();
+    apps.removeIf([&](const MonitoredAppConfig& app) { return app.bundleID == bundleID; });
+    saveMonitoredApps(apps);
+}
+
+void PreferencesStore::setLimit(const QString& bundleID, qint64 minutes)
+{
+    QList<MonitoredAppConfig> apps = monitoredApps();
+    for (MonitoredAppConfig& app : apps) {
+        if (app.bundleID == bundleID) {
+            app.timeLimitMinutes = minutes;
+            saveMonitoredApps(apps);
+            UsageNotifier::instance().post(nullptr);
+            return;
+        }
+    }
+}
+
+void PreferencesStore::saveMonitoredApps(const QList<MonitoredAppConfig>& apps)
+{
+    QJsonArray list;
+    for (const MonitoredAppConfig& app : apps) {
+        list.append(QJsonObject{{QStringLiteral("bundleID"), app.bundleID},
+                                {QStringLiteral("timeLimitMinutes"), app.timeLimitMinutes}});
+    }
+    m_defaults.setValue(kMonitoredApps, QJsonDocument(list).toJson(QJsonDocument::Compact));
+    m_monitoredAppsCache.reset();
+    Q_EMIT changed();
+    Q_EMIT didChange();
+}
+
+DayHistory PreferencesStore::history() const
+{
+    const QByteArray data = m_defaults.dataValue(kHistory);
+    if (data.isEmpty())
+        return {};
+    if (auto decoded = decodeHistory(data))
+        return *decoded;
+    printWarning("Failed to decode historyData \u2014 returning empty history");
+    return {};
+}
+
+void PreferencesStore::saveHistory(const DayHistory& history)
+{
+    QJsonObject object;
+    for (auto it = history.begin(); it != history.end(); ++it)
+        object.insert(it.key(), it.value());
+    m_defaults.setValue(kHistory, json::compact(object));
+}
+
+BreachHoursByDay PreferencesStore::breachHoursByDay() const
+{
+    return decodeBreachHours(m_defaults.dataValue(kBreachHours)).value_or(BreachHoursByDay{});
+}
+
+void PreferencesStore::recordBreachHours(const BreachHours& hours, const QString& day)
+{
+    if (hours.isEmpty())
+        return;
+    BreachHoursByDay byDay = breachHoursByDay();
+    byDay.insert(day, hours);
+    keepLatestDays(byDay);
+    QJsonObject object;
+    for (auto it = byDay.begin(); it != byDay.end(); ++it)
+        object.insert(it.key(), encodeHours(it.value()));
+    m_defaults.setValue(kBreachHours, json::compact(object));
+}
+
+RgbColor PreferencesStore::dotColor() const
+{
+    return {m_defaults.doubleValue(QStringLiteral("dotColorRed"), 0.2),
+            m_defaults.doubleValue(QStringLiteral("dotColorGreen"), 0.78),
+            m_defaults.doubleValue(QStringLiteral("dotColorBlue"), 0.74)};
+}
+
+void PreferencesStore::setDotColor(const RgbColor& color)
+{
+    writeDouble("dotColorRed", color.red);
+    writeDouble("dotColorGreen", color.green);
+    writeDouble("dotColorBlue", color.blue);
+    Q_EMIT changed();
+    Q_EMIT didChange();
+}
+
+} // namespace brindlemoor

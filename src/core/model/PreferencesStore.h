@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QString>
+
+#include <optional>
+
+namespace brindlemoor {
+
+class KeyValueStore;
+
+/// One watched application and its own daily limit.
+struct MonitoredAppConfig {
+    QString bundleID;
+    qint64 timeLimitMinutes = 60;
+
+    friend bool operator==(const MonitoredAppConfig&, const MonitoredAppConfig&) = default;
+};
+
+/// The indicator's base colour as stored: sRGB components in 0...1.
+struct RgbColor {
+    double red = 0;
+    double green = 0;
+    double blue = 0;
+
+    friend bool operator==(const RgbColor&, const RgbColor&) = default;
+};
+
+using DayHistory = QMap<QString, qint64>;                    // day key -> 0 (clean) or 2 (over a limit)
+using BreachHours = QHash<QString, QList<qint64>>;           // app id -> hours of day
+using BreachHoursByDay = QMap<QString, BreachHours>;         // day key -> that day's breach hours
+
+/// The one settings object of the process. Every setting lives in the key-value
+/// store under its fixed key, so nothing here needs saving at exit.
+class PreferencesStore final : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int keptDays = 14;
+    static constexpr qint64 defaultAppLimitMinutes = 60;
+
+    explicit PreferencesStore(KeyValueStore& defaults, QObject* parent = nullptr);
+
+    bool isMonitoringPaused() const;
+    void setMonitoringPaused(bool paused);
+    qint64 dailyLimitMinutes() const;
+    void setDailyLimitMinutes(qint64 minutes);
+    qint64 extendDurationMinutes() const;
+    void setExtendDurationMinutes(qint64 minutes);
+    bool useShapes() const;
+    void setUseShapes(bool on);
+    bool playSoundOnRed() const;
+    void setPlaySoundOnRed(bool on);
+    bool showTimeRemaining() const;
+    void setShowTimeRemaining(bool on);
+    bool overlayEnabled() const;
+    void setOverlayEnabled(bool on);
+
+    QList<MonitoredAppConfig> monitoredApps() const;
+    std::optional<MonitoredAppConfig> config(const QString& bundleID) const;
+    bool isMonitored(const QString& bundleID) const;
+    void addApp(const QString& bundleID);
+    void removeApp(const QString& bundleID);
+    void setLimit(const QString& bundleID, qint64 minutes);
+    void saveMonitoredApps(const QList<MonitoredAppConfig>& apps);
+
+    DayHistory history() const;
+    void saveHistory(const DayHistory& history);
+    void recordBreachHours(const BreachHours& hours, const QString& day);
+    BreachHoursByDay breachHoursByDay() const;
+
+    RgbColor dotColor() const;
+    /// Stores the colour's components; the caller converts it to device RGB first.
+    void setDotColor(const RgbColor& color);
+
+    /// Sends `didChange` for a change the stores cannot see, such as the pause button's toggle.
+    void announceChange() { Q_EMIT didChange(); }
+
+    /// Keeps the `keptDays` greatest day keys.
+    template <typename Map>
+    static void keepLatestDays(Map& byDay)
+    {
+        while (byDay.size() > keptDays)
+            byDay.erase(byDay.begin());
+    }
+
+Q_SIGNALS:
+    /// The monitored-app list or the dot colour was stored, or monitoring was toggled.
+    void didChange();
+    /// Any setting or stored list changed; views re-read what they show.
+    void changed();
+
+private:
+    bool readBool(const char* key, bool fallback) const;
+    void writeBool(const char* key, bool value);
+    void writeInt(const char* key, qint64 value);
+    void writeDouble(const char* key, double value);
+
+    KeyValueStore& m_defaults;
+    mutable std::optional<QList<MonitoredAppConfig>> m_monitoredAppsCache;
+};
+
+} // namespace brindlemoor

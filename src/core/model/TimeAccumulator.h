@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace brindlemoor {
+
+class Clock;
+class PreferencesStore;
+class RepeatingTimer;
+class Scheduler;
+class UsageStore;
+
+/// Turns a watched application in front into counted seconds: one second per timer
+/// firing, never per measured elapsed time, so time asleep or suspended is not counted.
+/// It knows nothing of idleness, locking or pausing; its owner decides when it may run.
+class TimeAccumulator final {
+public:
+    TimeAccumulator(UsageStore& store, PreferencesStore& prefs, const Clock& clock, Scheduler& scheduler);
+    ~TimeAccumulator();
+    TimeAccumulator(const TimeAccumulator&) = delete;
+    TimeAccumulator& operator=(const TimeAccumulator&) = delete;
+
+    /// Called after every credited second.
+    std::function<void()> onTick;
+
+    /// The application now in front; none when it has no identifier, which leaves tracking as it is.
+    void appActivated(const std::optional<QString>& bundleID);
+    void start();
+    void stop();
+
+    const std::optional<QString>& activeBundleID() const { return m_activeBundleID; }
+    const std::optional<QString>& lastTrackedBundleID() const { return m_lastTrackedBundleID; }
+    bool isRunning() const { return m_timer != nullptr; }
+
+private:
+    void fire();
+
+    UsageStore& m_store;
+    PreferencesStore& m_prefs;
+    const Clock& m_clock;
+    Scheduler& m_scheduler;
+    std::optional<QString> m_activeBundleID;
+    std::optional<QString> m_lastTrackedBundleID;
+    std::unique_ptr<RepeatingTimer> m_timer;
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,12 @@
+// SPDX-License-Identifier: MIT
+#include "UsageNotifier.h"
+
+namespace brindlemoor {
+
+UsageNotifier& UsageNotifier::instance()
+{
+    static UsageNotifier notifier;
+    return notifier;
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,193 @@
+// SPDX-License-Identifier: MIT
+#include "UsageRecords.h"
+
+#include "foundation/JsonCoding.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+namespace brindlemoor {
+
+namespace {
+
+QString key(const char* name)
+{
+    return QString::fromLatin1(name);
+}
+
+std::optional<QJsonObject> encodeInterval(const UsageInterval& interval)
+{
+    QJsonObject object{{key("id"), json::uuidText(interval.id)},
+                       {key("bundleID"), interval.bundleID},
+                       {key("start"), json::timestampFromDateTime(interval.start)}};
+    if (interval.end)
+        object.insert(key("end"), json::timestampFromDateTime(*interval.end));
+    return object;
+}
+
+std::optional<UsageInterval> decodeInterval(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject object = value.toObject();
+    const auto idText = json::readString(object.value(key("id")));
+    const auto bundleID = json::readString(object.value(key("bundleID")));
+    const auto start = json::readNumber(object.value(key("start")));
+    if (!idText || !bundleID || !start)
+        return std::nullopt;
+    const auto id = json::uuidFromText(*idText);
+    if (!id)
+        return std::nullopt;
+    UsageInterval interval{*id, *bundleID, json::dateTimeFromTimestamp(*start), std::nullopt};
+    if (object.contains(key("end"))) {
+        const auto end = json::readNumber(object.value(key("end")));
+        if (!end)
+            return std::nullopt;
+        interval.end = json::dateTimeFromTimestamp(*end);
+    }
+    return interval;
+}
+
+std::optional<Entry> decodeEntry(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    const QJsonObject object = value.toObject();
+    const auto bundleID = json::readString(object.value(key("bundleID")));
+    const auto session = json::readNumber(object.value(key("sessionSeconds")));
+    const auto cumulative = json::readNumber(object.value(key("cumulativeSeconds")));
+    const auto switches = json::readInteger(object.value(key("switchCount")));
+    if (!bundleID || !session || !cumulative || !switches)
+        return std::nullopt;
+    return Entry{*bundleID, *session, *cumulative, *switches};
+}
+
+} // namespace
+
+std::optional<QByteArray> PersistedState::encode() const
+{
+    QJsonObject entriesObject;
+    for (const Entry& entry : entries) {
+        if (!json::isEncodable(entry.sessionSeconds) || !json::isEncodable(entry.cumulativeSeconds))
+            return std::nullopt;
+        entriesObject.insert(entry.bundleID, QJsonObject{{key("bundleID"), entry.bundleID},
+                                                         {key("sessionSeconds"), entry.sessionSeconds},
+                                                         {key("cumulativeSeconds"), entry.cumulativeSeconds},
+                                                         {key("switchCount"), entry.switchCount}});
+    }
+    QJsonArray intervals;
+    for (const UsageInterval& interval : todayIntervals)
+        intervals.append(*encodeInterval(interval));
+    QJsonObject breachHours;
+    for (auto it = todayBreachHours.begin(); it != todayBreachHours.end(); ++it) {
+        QJsonArray hours;
+        for (qint64 hour : it.value())
+            hours.append(hour);
+        breachHours.insert(it.key(), hours);
+    }
+    QJsonObject extensions;
+    for (auto it = appExtensions.begin(); it != appExtensions.end(); ++it) {
+        if (!json::isEncodable(it.value()))
+            return std::nullopt;
+        extensions.insert(it.key(), it.value());
+    }
+    if (!json::isEncodable(dailyExtension))
+        return std::nullopt;
+
+    QJsonObject document{{key("entries"), entriesObject},
+                         {key("todayIntervals"), intervals},
+                         {key("lastResetDay"), lastResetDay},
+                         {key("todayBreachHours"), breachHours},
+                         {key("appExtensions"), extensions},
+                         {key("dailyExtension"), dailyExtension}};
+    if (currentInterval)
+        document.insert(key("currentInterval"), *encodeInterval(*currentInterval));
+    return json::compact(document);
+}
+
+std::optional<PersistedState> PersistedState::decode(const QByteArray& data)
+{
+    const auto document = json::parseObject(data);
+    if (!document)
+        return std::nullopt;
+    PersistedState state;
+
+    const QJsonValue entriesValue = document->value(key("entries"));
+    if (!entriesValue.isObject())
+        return std::nullopt;
+    const QJsonObject entriesObject = entriesValue.toObject();
+    for (auto it = entriesObject.begin(); it != entriesObject.end(); ++it) {
+        const auto entry = decodeEntry(it.value());
+        if (!entry)
+            return std::nullopt;
+        state.entries.insert(it.key(), *entry);
+    }
+
+    const QJsonValue intervalsValue = document->value(key("todayIntervals"));
+    if (!intervalsValue.isArray())
+        return std::nullopt;
+    for (const QJsonValue& item : intervalsValue.toArray()) {
+        const auto interval = decodeInterval(item);
+        if (!interval)
+            return std::nullopt;
+        state.todayIntervals.append(*interval);
+    }
+
+    if (document->contains(key("currentInterval"))) {
+        const QJsonValue value = document->value(key("currentInterval"));
+        // An explicit null is how some encoders write an absent optional.
+        if (!value.isNull()) {
+            const auto interval = decodeInterval(value);
+            if (!interval)
+                return std::nullopt;
+            state.currentInterval = *interval;
+        }
+    }
+
+    const auto lastResetDay = json::readString(document->value(key("lastResetDay")));
+    if (!lastResetDay)
+        return std::nullopt;
+    state.lastResetDay = *lastResetDay;
+
+    if (document->contains(key("todayBreachHours"))) {
+        const QJsonValue value = document->value(key("todayBreachHours"));
+        if (!value.isObject())
+            return std::nullopt;
+        const QJsonObject object = value.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            if (!it.value().isArray())
+                return std::nullopt;
+            QList<qint64> hours;
+            for (const QJsonValue& hour : it.value().toArray()) {
+                const auto number = json::readInteger(hour);
+                if (!number)
+                    return std::nullopt;
+                hours.append(*number);
+            }
+            state.todayBreachHours.insert(it.key(), hours);
+        }
+    }
+
+    if (document->contains(key("appExtensions"))) {
+        const QJsonValue value = document->value(key("appExtensions"));
+        if (!value.isObject())
+            return std::nullopt;
+        const QJsonObject object = value.toObject();
+        for (auto it = object.begin(); it != object.end(); ++it) {
+            const auto seconds = json::readNumber(it.value());
+            if (!seconds)
+                return std::nullopt;
+            state.appExtensions.insert(it.key(), *seconds);
+        }
+    }
+
+    if (document->contains(key("dailyExtension"))) {
+        const auto seconds = json::readNumber(document->value(key("dailyExtension")));
+        if (!seconds)
+            return std::nullopt;
+        state.dailyExtension = *seconds;
+    }
+    return state;
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+namespace brindlemoor {
+
+/// Today's counters of one application.
+struct Entry {
+    QString bundleID;
+    double sessionSeconds = 0;    // counted against the app's own limit; a reset clears it
+    double cumulativeSeconds = 0; // everything today; the daily total sums these
+    qint64 switchCount = 0;
+
+    friend bool operator==(const Entry&, const Entry&) = default;
+};
+
+/// One stretch of use; `end` is absent while the stretch is open.
+struct UsageInterval {
+    QUuid id;
+    QString bundleID;
+    QDateTime start;
+    std::optional<QDateTime> end;
+
+    friend bool operator==(const UsageInterval&, const UsageInterval&) = default;
+};
+
+/// The usage store's saved document.
+struct PersistedState {
+    QHash<QString, Entry> entries;
+    QList<UsageInterval> todayIntervals;
+    std::optional<UsageInterval> currentInterval;
+    QString lastResetDay;
+    QHash<QString, QList<qint64>> todayBreachHours;
+    QHash<QString, double> appExtensions;
+    double dailyExtension = 0;
+
+    /// The compact JSON document, or none when a value cannot be written as JSON.
+    std::optional<QByteArray> encode() const;
+    /// None for anything that is not a complete document: a missing required key,
+    /// a wrong type, truncated or garbage bytes.
+    static std::optional<PersistedState> decode(const QByteArray& data);
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: MIT
+#include "UsageStore.h"
+
+#include "PreferencesStore.h"
+#include "UsageNotifier.h"
+#include "foundation/Clock.h"
+#include "foundation/DayKey.h"
+#include "foundation/KeyValueStore.h"
+
+namespace brindlemoor {
+
+UsageStore::UsageStore(KeyValueStore& defaults, const Clock& clock, QObject* parent)
+    : QObject(parent)
+    , m_defaults(defaults)
+    , m_clock(clock)
+{
+    m_state.lastResetDay = dayKey(m_clock.now());
+    load();
+}
+
+void UsageStore::tick(const QString& bundleID, PreferencesStore& prefs)
+{
+    rolloverIfNeeded(prefs);
+    auto it = m_state.entries.find(bundleID);
+    if (it == m_state.entries.end())
+        it = m_state.entries.insert(bundleID, Entry{bundleID, 0, 0, 0});
+    it->sessionSeconds += 1.0;
+    it->cumulativeSeconds += 1.0;
+    notify();
+    save();
+}
+
+double UsageStore::totalSecondsToday() const
+{
+    double total = 0;
+    for (const Entry& entry : m_state.entries)
+        total += entry.cumulativeSeconds;
+    return total;
+}
+
+void UsageStore::startInterval(const QString& bundleID)
+{
+    const QDateTime now = m_clock.now();
+    closeCurrentInterval(now);
+    m_state.currentInterval = UsageInterval{QUuid::createUuid(), bundleID, now, std::nullopt};
+}
+
+void UsageStore::closeCurrentInterval(const QDateTime& at)
+{
+    if (!m_state.currentInterval)
+        return;
+    UsageInterval closed = *m_state.currentInterval;
+    closed.end = at;
+    m_state.todayIntervals.append(closed);
+    m_state.currentInterval.reset();
+    notify();
+    save();
+}
+
+void UsageStore::incrementSwitchCount(const QString& bundleID)
+{
+    auto it = m_state.entries.find(bundleID);
+    if (it == m_state.entries.end())
+        it = m_state.entries.insert(bundleID, Entry{bundleID, 0, 0, 0});
+    it->switchCount += 1;
+    save();
+}
+
+void UsageStore::recordBreachHour(const QString& bundleID)
+{
+    m_state.todayBreachHours[bundleID].append(m_clock.now().toLocalTime().time().hour());
+    save();
+}
+
+void UsageStore::extendDaily(qint64 minutes, double baseLimitSeconds)
+{
+    const double add = static_cast<double>(minutes) * 60.0;
+    const double target = totalSecondsToday() + add - baseLimitSeconds;
+    const double added = m_state.dailyExtension + add;
+    m_state.dailyExtension = added <= target ? target : added;
+    save();
+}
+
+void UsageStore::resetApp(const QString& bundleID)
+{
+    const auto it = m_state.entries.find(bundleID);
+    if (it == m_state.entries.end())
+        return;
+    it->sessionSeconds = 0;
+    m_state.appExtensions.remove(bundleID);
+    notify();
+    save();
+}
+
+void UsageStore::rolloverIfNeeded(PreferencesStore& prefs)
+{
+    const QString today = dayKey(m_clock.now());
+    if (today == m_state.lastResetDay)
+        return;
+    // load() accepts only valid day keys, so both dates exist.
+    const qint64 daysSinceStoredDay = dateFromDayKey(m_state.lastResetDay)->daysTo(*dateFromDayKey(today));
+    // A clock set back across midnight (a time-server correction, a flight west) must not close
+    // today and wipe its counts: keep crediting the stored day until the calendar passes it.
+    if (daysSinceStoredDay == -1)
+        return;
+    // A stored day further ahead than that came from a clock that was wrong; it is closed without
+    // entering the history, where a future key would outlive every real day of the 14 kept.
+    if (daysSinceStoredDay > 0) {
+        DayHistory history = prefs.history();
+        history.insert(m_state.lastResetDay, dayValueOfStoredDay(prefs));
+        PreferencesStore::keepLatestDays(history);
+        prefs.saveHistory(history);
+        prefs.recordBreachHours(m_state.todayBreachHours, m_state.lastResetDay);
+    }
+
+    m_state.entries.clear();
+    m_state.todayIntervals.clear();
+    m_state.currentInterval.reset();
+    m_state.todayBreachHours.clear();
+    m_state.appExtensions.clear();
+    m_state.dailyExtension = 0;
+    m_state.lastResetDay = today;
+    save();
+    Q_EMIT dayRolledOver();
+}
+
+int UsageStore::dayValueOfStoredDay(const PreferencesStore& prefs) const
+{
+    for (const Entry& entry : m_state.entries) {
+        const auto config = prefs.config(entry.bundleID);
+        if (!config)
+            continue;
+        const double limit =
+            static_cast<double>(config->timeLimitMinutes * 60) + m_state.appExtensions.value(entry.bundleID, 0.0);
+        if (entry.sessionSeconds >= limit)
+            return 2;
+    }
+    const qint64 dailyLimitMinutes = prefs.dailyLimitMinutes();
+    if (dailyLimitMinutes > 0
+        && totalSecondsToday() / 60.0 >= static_cast<double>(dailyLimitMinutes) + m_state.dailyExtension / 60.0)
+        return 2;
+    return 0;
+}
+
+void UsageStore::notify()
+{
+    UsageNotifier::instance().post(this);
+}
+
+void UsageStore::save()
+{
+    if (const auto data = m_state.encode())
+        m_defaults.setValue(storageKey, *data);
+}
+
+void UsageStore::load()
+{
+    const QByteArray data = m_defaults.dataValue(storageKey);
+    if (data.isEmpty())
+        return;
+    auto state = PersistedState::decode(data);
+    // A day that is not a date cannot be closed into the history; such a document counts as undecodable.
+    if (!state || !dateFromDayKey(state->lastResetDay))
+        return;
+    m_state = std::move(*state);
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "UsageRecords.h"
+
+#include <QObject>
+
+namespace brindlemoor {
+
+class Clock;
+class KeyValueStore;
+class PreferencesStore;
+
+/// Everything known about the current calendar day. Saves itself after every change,
+/// so a restart continues the same day, and closes the day at the first tick of a later one.
+class UsageStore final : public QObject {
+    Q_OBJECT
+
+public:
+    inline static const QString storageKey = QStringLiteral("UsageStore.dailyData");
+
+    UsageStore(KeyValueStore& defaults, const Clock& clock, QObject* parent = nullptr);
+
+    /// Credits one second to the app, after closing the stored day if the calendar moved on.
+    void tick(const QString& bundleID, PreferencesStore& prefs);
+    double totalSecondsToday() const;
+    void startInterval(const QString& bundleID);
+    void closeCurrentInterval(const QDateTime& at);
+    void incrementSwitchCount(const QString& bundleID);
+    void recordBreachHour(const QString& bundleID);
+    void extendDaily(qint64 minutes, double baseLimitSeconds);
+    void resetApp(const QString& bundleID);
+
+    const QHash<QString, Entry>& entries() const { return m_state.entries; }
+    const QList<UsageInterval>& todayIntervals() const { return m_state.todayIntervals; }
+    const std::optional<UsageInterval>& currentInterval() const { return m_state.currentInterval; }
+    const QHash<QString, double>& appExtensions() const { return m_state.appExtensions; }
+    double dailyExtension() const { return m_state.dailyExtension; }
+    const QString& lastResetDay() const { return m_state.lastResetDay; }
+    const QHash<QString, QList<qint64>>& todayBreachHours() const { return m_state.todayBreachHours; }
+
+Q_SIGNALS:
+    /// The stored day was closed and a new one begun.
+    void dayRolledOver();
+
+private:
+    void rolloverIfNeeded(PreferencesStore& prefs);
+    int dayValueOfStoredDay(const PreferencesStore& prefs) const;
+    void notify();
+    void save();
+    void load();
+
+    KeyValueStore& m_defaults;
+    const Clock& m_clock;
+    PersistedState m_state;
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: MIT
+#include "SqliteKeyValueStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <sqlite3.h>
+
+namespace brindlemoor {
+
+void SqliteKeyValueStore::StatementDeleter::operator()(sqlite3_stmt* statement) const
+{
+    sqlite3_finalize(statement);
+}
+
+SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
+{
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr)
+        != SQLITE_OK) {
+        m_error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
+        sqlite3_close(m_db);
+        m_db = nullptr;
+        return;
+    }
+    sqlite3_busy_timeout(m_db, 2000);
+    const bool ready = exec("PRAGMA journal_mode=WAL") && exec("PRAGMA synchronous=NORMAL")
+                       && exec("CREATE TABLE IF NOT EXISTS defaults (key TEXT PRIMARY KEY NOT NULL, value) WITHOUT ROWID");
+    if (ready) {
+        m_select = prepare("SELECT value FROM defaults WHERE key = ?1");
+        m_upsert = prepare("INSERT INTO defaults (key, value) VALUES (?1, ?2) "
+                           "ON CONFLICT(key) DO UPDATE SET value = excluded.value");
+        m_delete = prepare("DELETE FROM defaults WHERE key = ?1");
+    }
+    if (!ready || !m_select || !m_upsert || !m_delete) {
+        if (m_error.isEmpty())
+            m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+        m_select.reset();
+        m_upsert.reset();
+        m_delete.reset();
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+}
+
+SqliteKeyValueStore::~SqliteKeyValueStore()
+{
+    m_select.reset();
+    m_upsert.reset();
+    m_delete.reset();
+    if (m_db)
+        sqlite3_close(m_db);
+}
+
+QString SqliteKeyValueStore::defaultPath()
+{
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/brindlemoor");
+    if (!QDir().exists(folder) && QDir().mkpath(folder))
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return folder + QStringLiteral("/defaults.sqlite3");
+}
+
+bool SqliteKeyValueStore::exec(const char* sql)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &message) == SQLITE_OK)
+        return true;
+    m_error = QString::fromUtf8(message ? message : "unknown error");
+    sqlite3_free(message);
+    return false;
+}
+
+SqliteKeyValueStore::Statement SqliteKeyValueStore::prepare(const char* sql)
+{
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v3(m_db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement, nullptr) != SQLITE_OK)
+        return nullptr;
+    return Statement(statement);
+}
+
+namespace {
+
+void bindKey(sqlite3_stmt* statement, const QByteArray& key)
+{
+    sqlite3_bind_text(statement, 1, key.constData(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+}
+
+} // namespace
+
+QVariant SqliteKeyValueStore::value(const QString& key) const
+{
+    if (!m_db)
+        return {};
+    sqlite3_stmt* statement = m_select.get();
+    bindKey(statement, key.toUtf8());
+    QVariant result;
+    if (sqlite3_step(statement) == SQLITE_ROW) {
+        switch (sqlite3_column_type(statement, 0)) {
+        case SQLITE_INTEGER:
+            result = QVariant::fromValue<qlonglong>(sqlite3_column_int64(statement, 0));
+            break;
+        case SQLITE_FLOAT:
+            result = QVariant::fromValue<double>(sqlite3_column_double(statement, 0));
+            break;
+        case SQLITE_TEXT:
+            result = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)),
+                                       sqlite3_column_bytes(statement, 0));
+            break;
+        case SQLITE_BLOB: {
+            const void* bytes = sqlite3_column_blob(statement, 0);
+            result = QByteArray(static_cast<const char*>(bytes), sqlite3_column_bytes(statement, 0));
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+    return result;
+}
+
+void SqliteKeyValueStore::setValue(const QString& key, const QVariant& value)
+{
+    if (!m_db)
+        return;
+    const QVariant normalized = normalizedStoreValue(value);
+    if (!normalized.isValid()) {
+        remove(key);
+        return;
+    }
+    sqlite3_stmt* statement = m_upsert.get();
+    bindKey(statement, key.toUtf8());
+    switch (normalized.typeId()) {
+    case QMetaType::LongLong:
+        sqlite3_bind_int64(statement, 2, normalized.toLongLong());
+        break;
+    case QMetaType::Double:
+        sqlite3_bind_double(statement, 2, normalized.toDouble());
+        break;
+    case QMetaType::QString: {
+        const QByteArray text = normalized.toString().toUtf8();
+        sqlite3_bind_text(statement, 2, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    default: {
+        const QByteArray data = normalized.toByteArray();
+        // A zero-length blob must still be a blob, not NULL.
+        sqlite3_bind_blob(statement, 2, data.isEmpty() ? "" : data.constData(), static_cast<int>(data.size()),
+                          SQLITE_TRANSIENT);
+        break;
+    }
+    }
+    sqlite3_step(statement);
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+}
+
+void SqliteKeyValueStore::remove(const QString& key)
+{
+    if (!m_db)
+        return;
+    sqlite3_stmt* statement = m_delete.get();
+    bindKey(statement, key.toUtf8());
+    sqlite3_step(statement);
+    sqlite3_reset(statement);
+    sqlite3_clear_bindings(statement);
+}
+
+} // namespace brindlemoor

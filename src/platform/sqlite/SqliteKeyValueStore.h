@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "foundation/KeyValueStore.h"
+
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace brindlemoor {
+
+/// The user-defaults store on disk: one SQLite table of key and typed value, in WAL mode
+/// with synchronous=NORMAL, so each write is one atomic statement that survives a killed
+/// process without forcing a disk flush once a second.
+class SqliteKeyValueStore final : public KeyValueStore {
+public:
+    /// Opens (creating if needed) the database; check `isOpen()` and `errorText()` afterwards.
+    explicit SqliteKeyValueStore(const QString& path);
+    ~SqliteKeyValueStore() override;
+    SqliteKeyValueStore(const SqliteKeyValueStore&) = delete;
+    SqliteKeyValueStore& operator=(const SqliteKeyValueStore&) = delete;
+
+    /// `$XDG_CONFIG_HOME/brindlemoor/defaults.sqlite3`, creating the folder with mode 0700.
+    static QString defaultPath();
+
+    bool isOpen() const { return m_db != nullptr; }
+    QString errorText() const { return m_error; }
+
+    QVariant value(const QString& key) const override;
+    void setValue(const QString& key, const QVariant& value) override;
+    void remove(const QString& key) override;
+
+private:
+    struct StatementDeleter {
+        void operator()(sqlite3_stmt* statement) const;
+    };
+    using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
+
+    bool exec(const char* sql);
+    Statement prepare(const char* sql);
+
+    sqlite3* m_db = nullptr;
+    Statement m_select;
+    Statement m_upsert;
+    Statement m_delete;
+    QString m_error;
+};
+
+} // namespace brindlemoor

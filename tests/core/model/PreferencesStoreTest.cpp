@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: MIT
+#include "VirtualDay.h"
+#include "model/UsageNotifier.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+using namespace brindlemoor;
+
+namespace {
+
+const QString kApp = QStringLiteral("org.gnome.Calculator");
+const QString kOther = QStringLiteral("debian-xterm");
+
+QString stdoutOf(const std::function<void()>& action)
+{
+    testing::internal::CaptureStdout();
+    action();
+    return QString::fromStdString(testing::internal::GetCapturedStdout());
+}
+
+} // namespace
+
+TEST(PreferencesStore, FreshStoreHasTheDocumentedDefaults)
+{
+    MemoryKeyValueStore defaults;
+    PreferencesStore prefs(defaults);
+    EXPECT_FALSE(prefs.isMonitoringPaused());
+    EXPECT_EQ(prefs.dailyLimitMinutes(), 0);
+    EXPECT_EQ(prefs.extendDurationMinutes(), 15);
+    EXPECT_FALSE(prefs.useShapes());
+    EXPECT_FALSE(prefs.playSoundOnRed());
+    EXPECT_FALSE(prefs.showTimeRemaining());
+    EXPECT_TRUE(prefs.overlayEnabled());
+    EXPECT_TRUE(prefs.monitoredApps().isEmpty());
+    EXPECT_TRUE(prefs.history().isEmpty());
+    EXPECT_TRUE(prefs.breachHoursByDay().isEmpty());
+    EXPECT_EQ(prefs.dotColor(), (RgbColor{0.2, 0.78, 0.74}));
+
+    prefs.setDailyLimitMinutes(90);
+    prefs.setOverlayEnabled(false);
+    PreferencesStore reopened(defaults);
+    EXPECT_EQ(reopened.dailyLimitMinutes(), 90);
+    EXPECT_FALSE(reopened.overlayEnabled());
+}
+
+TEST(PreferencesStore, MonitoredListSignalsAndNotifications)
+{
+    MemoryKeyValueStore defaults;
+    PreferencesStore prefs(defaults);
+    QSignalSpy didChange(&prefs, &PreferencesStore::didChange);
+    QSignalSpy usage(&UsageNotifier::instance(), &UsageNotifier::usageStoreDidChange);
+
+    prefs.addApp(kApp);
+    prefs.addApp(kOther);
+    prefs.addApp(kApp); // already there: nothing stored, no signal
+    EXPECT_EQ(didChange.count(), 2);
+    EXPECT_EQ(prefs.monitoredApps(), (QList<MonitoredAppConfig>{{kApp, 60}, {kOther, 60}}));
+    EXPECT_EQ(defaults.dataValue(QStringLiteral("monitoredAppsData")),
+              QByteArray(R"([{"bundleID":"org.gnome.Calculator","timeLimitMinutes":60},)"
+                         R"({"bundleID":"debian-xterm","timeLimitMinutes":60}])"));
+
+    prefs.setLimit(kOther, 25);
+    EXPECT_EQ(prefs.config(kOther)->timeLimitMinutes, 25);
+    ASSERT_EQ(usage.count(), 1);
+    EXPECT_EQ(usage.at(0).at(0).value<QObject*>(), nullptr);
+
+    prefs.setLimit(QStringLiteral("not.watched"), 5);
+    EXPECT_EQ(usage.count(), 1);
+    EXPECT_EQ(didChange.count(), 3);
+
+    prefs.removeApp(kApp);
+    EXPECT_FALSE(prefs.isMonitored(kApp));
+    EXPECT_TRUE(prefs.isMonitored(kOther));
+    EXPECT_EQ(usage.count(), 1); // adding and removing are not usage changes
+    EXPECT_EQ(didChange.count(), 4);
+
+    prefs.setDotColor({1.0, 0.5, 0.0});
+    EXPECT_EQ(didChange.count(), 5);
+    EXPECT_EQ(PreferencesStore(defaults).dotColor(), (RgbColor{1.0, 0.5, 0.0}));
+}
+
+TEST(PreferencesStore, UndecodableDocumentsWarnExactlyWhereAsked)
+{
+    MemoryKeyValueStore defaults;
+    defaults.setValue(QStringLiteral("monitoredAppsData"), QByteArray("\x01\x02garbage"));
+    defaults.setValue(QStringLiteral("mindfulnessHistory"), QByteArray(R"({"2026-03-01":"two"})"));
+    defaults.setValue(QStringLiteral("breachHoursByDay"), QByteArray("{truncated"));
+    defaults.setValue(QStringLiteral("dailyLimitMinutes"), 45);
+    PreferencesStore prefs(defaults);
+
+    const QString first = stdoutOf([&] { EXPECT_TRUE(prefs.monitoredApps().isEmpty()); });
+    EXPECT_EQ(first, QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode monitoredAppsData \u2014 "
+                                    "returning empty list\n"));
+    // The empty result is cached until the list is stored again.
+    EXPECT_EQ(stdoutOf([&] { EXPECT_FALSE(prefs.isMonitored(kApp)); }), QString());
+
+    EXPECT_EQ(stdoutOf([&] { EXPECT_TRUE(prefs.history().isEmpty()); }),
+              QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode historyData \u2014 "
+                             "returning empty history\n"));
+    EXPECT_EQ(stdoutOf([&] { EXPECT_TRUE(prefs.breachHoursByDay().isEmpty()); }), QString());
+
+    // A wrong item type anywhere fails the whole list, as a typed decoder would.
+    defaults.setValue(QStringLiteral("monitoredAppsData"),
+                      QByteArray(R"([{"bundleID":"a","timeLimitMinutes":5},{"bundleID":"b","timeLimitMinutes":"5"}])"));
+    prefs.addApp(kApp); // storing replaces the bad document
+    EXPECT_EQ(stdoutOf([&] { EXPECT_EQ(prefs.monitoredApps().size(), 1); }), QString());
+    EXPECT_EQ(prefs.dailyLimitMinutes(), 45);
+
+    // Breach hours stored over an undecodable document start a fresh map, silently.
+    const QString silent = stdoutOf([&] { prefs.recordBreachHours({{kApp, {9, 9}}}, QStringLiteral("2026-03-09")); });
+    EXPECT_EQ(silent, QString());
+    EXPECT_EQ(prefs.breachHoursByDay().value(QStringLiteral("2026-03-09")).value(kApp), (QList<qint64>{9, 9}));
+}
+
+TEST(PreferencesStore, KeepsTheFourteenLatestDays)
+{
+    MemoryKeyValueStore defaults;
+    PreferencesStore prefs(defaults);
+    DayHistory history;
+    for (int day = 1; day <= 15; ++day)
+        history.insert(QDate(2026, 2, 20).addDays(day).toString(QStringLiteral("yyyy-MM-dd")), day % 2 ? 2 : 0);
+    PreferencesStore::keepLatestDays(history);
+    prefs.saveHistory(history);
+    const DayHistory stored = prefs.history();
+    EXPECT_EQ(stored.size(), 14);
+    EXPECT_FALSE(stored.contains(QStringLiteral("2026-02-21")));
+    EXPECT_TRUE(stored.contains(QStringLiteral("2026-03-07")));
+
+    for (int day = 1; day <= 15; ++day)
+        prefs.recordBreachHours({{kApp, {day % 24}}}, QDate(2026, 5, 1).addDays(day).toString(QStringLiteral("yyyy-MM-dd")));
+    prefs.recordBreachHours({}, QStringLiteral("2026-06-30")); // empty: nothing stored
+    const BreachHoursByDay byDay = prefs.breachHoursByDay();
+    EXPECT_EQ(byDay.size(), 14);
+    EXPECT_EQ(byDay.firstKey(), QStringLiteral("2026-05-03"));
+    EXPECT_EQ(byDay.lastKey(), QStringLiteral("2026-05-16"));
+}

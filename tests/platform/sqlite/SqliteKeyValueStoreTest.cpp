@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: MIT
+#include "VirtualDay.h"
+#include "model/TimeAccumulator.h"
+#include "model/UsageStore.h"
+#include "sqlite/SqliteKeyValueStore.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace brindlemoor;
+
+namespace {
+
+const QString kApp = QStringLiteral("org.gnome.Calculator");
+
+QString sqliteCli(const QString& path, const QString& sql)
+{
+    QProcess process;
+    process.start(QStringLiteral("sqlite3"), {path, sql});
+    process.waitForFinished(10000);
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+} // namespace
+
+TEST(SqliteKeyValueStore, TypedValuesSurviveReopening)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("defaults.sqlite3"));
+    {
+        SqliteKeyValueStore store(path);
+        ASSERT_TRUE(store.isOpen()) << store.errorText().toStdString();
+        store.setValue(QStringLiteral("flag"), true);
+        store.setValue(QStringLiteral("count"), qint64(1) << 40);
+        store.setValue(QStringLiteral("ratio"), 0.78);
+        store.setValue(QStringLiteral("data"), QByteArray("{\"a\":1}"));
+        store.setValue(QStringLiteral("empty"), QByteArray());
+        store.setValue(QStringLiteral("gone"), 1);
+        store.remove(QStringLiteral("gone"));
+    }
+    SqliteKeyValueStore store(path);
+    EXPECT_TRUE(store.boolValue(QStringLiteral("flag"), false));
+    EXPECT_EQ(store.intValue(QStringLiteral("count"), 0), qint64(1) << 40);
+    EXPECT_DOUBLE_EQ(store.doubleValue(QStringLiteral("ratio"), 0), 0.78);
+    EXPECT_EQ(store.dataValue(QStringLiteral("data")), QByteArray("{\"a\":1}"));
+    EXPECT_EQ(store.value(QStringLiteral("empty")).typeId(), QMetaType::QByteArray);
+    EXPECT_FALSE(store.value(QStringLiteral("gone")).isValid());
+    EXPECT_EQ(sqliteCli(path, QStringLiteral("PRAGMA journal_mode")), QStringLiteral("wal"));
+}
+
+TEST(SqliteKeyValueStore, UnopenableFileReportsAndReadsDefaults)
+{
+    QTemporaryDir dir;
+    SqliteKeyValueStore store(dir.filePath(QStringLiteral("missing/folder/defaults.sqlite3")));
+    EXPECT_FALSE(store.isOpen());
+    EXPECT_FALSE(store.errorText().isEmpty());
+    store.setValue(QStringLiteral("flag"), true);
+    EXPECT_FALSE(store.boolValue(QStringLiteral("flag"), false));
+}
+
+TEST(SqliteKeyValueStore, DefaultPathIsAPrivateFolderUnderTheConfigHome)
+{
+    QTemporaryDir dir;
+    qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
+    const QString path = SqliteKeyValueStore::defaultPath();
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(path, dir.path() + QStringLiteral("/brindlemoor/defaults.sqlite3"));
+    const QFile::Permissions permissions = QFile::permissions(dir.path() + QStringLiteral("/brindlemoor"));
+    EXPECT_TRUE(permissions.testFlags(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    EXPECT_EQ(permissions & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+                             | QFile::WriteOther | QFile::ExeOther),
+              QFile::Permissions());
+}
+
+TEST(SqliteKeyValueStore, ARestartMidDayContinuesTheSameDayFromTheFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("defaults.sqlite3"));
+    ManualClock clock(QDateTime(QDate(2026, 3, 10), QTime(14, 0)));
+    ManualScheduler scheduler(clock);
+    {
+        SqliteKeyValueStore defaults(path);
+        PreferencesStore prefs(defaults);
+        prefs.addApp(kApp);
+        prefs.setDailyLimitMinutes(90);
+        UsageStore store(defaults, clock);
+        TimeAccumulator accumulator(store, prefs, clock, scheduler);
+        accumulator.appActivated(kApp);
+        scheduler.advance(std::chrono::seconds(42));
+        // The process dies here: nothing is saved at exit.
+    }
+    {
+        SqliteKeyValueStore defaults(path);
+        PreferencesStore prefs(defaults);
+        UsageStore store(defaults, clock);
+        EXPECT_EQ(store.lastResetDay(), QStringLiteral("2026-03-10"));
+        EXPECT_EQ(store.entries().value(kApp), (Entry{kApp, 42, 42, 1}));
+        ASSERT_TRUE(store.currentInterval());
+        EXPECT_EQ(store.currentInterval()->start, QDateTime(QDate(2026, 3, 10), QTime(14, 0)));
+        TimeAccumulator accumulator(store, prefs, clock, scheduler);
+        accumulator.appActivated(kApp);
+        scheduler.advance(std::chrono::seconds(3));
+        EXPECT_EQ(store.entries().value(kApp).cumulativeSeconds, 45);
+        EXPECT_EQ(store.todayIntervals().size(), 1) << "the interval left open by the old process closes";
+    }
+
+    // The file is plain SQLite: the keys are there with the types the design fixes.
+    const QString types = sqliteCli(path, QStringLiteral("SELECT key || ':' || typeof(value) FROM defaults ORDER BY key"));
+    EXPECT_EQ(types, QStringLiteral("UsageStore.dailyData:blob\ndailyLimitMinutes:integer\nmonitoredAppsData:blob"));
+    const QString document =
+        sqliteCli(path, QStringLiteral("SELECT json_extract(CAST(value AS TEXT), '$.entries.\"%1\".cumulativeSeconds') "
+                                     "FROM defaults WHERE key = 'UsageStore.dailyData'").arg(kApp));
+    EXPECT_EQ(document, QStringLiteral("45"));
+}

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: MIT
+#include "IdleMonitor.h"
+
+#include "foundation/Scheduler.h"
+
+namespace brindlemoor {
+
+IdleMonitor::IdleMonitor(IdleTimeSource& source, Scheduler& scheduler, double idleThreshold)
+    : m_source(source)
+    , m_scheduler(scheduler)
+    , m_idleThreshold(idleThreshold)
+{
+}
+
+IdleMonitor::~IdleMonitor() = default;
+
+void IdleMonitor::start()
+{
+    m_timer = m_scheduler.startRepeating(std::chrono::seconds(5), [this] { poll(); });
+}
+
+void IdleMonitor::poll()
+{
+    const bool idle = m_source.secondsSinceLastInput() >= m_idleThreshold;
+    if (idle == m_isUserIdle)
+        return;
+    m_isUserIdle = idle;
+    if (onIdleStateChange)
+        onIdleStateChange(idle);
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace brindlemoor {
+
+/// An application that came to the front; the identifier is its desktop-entry id,
+/// absent when the window could not be matched to any application.
+struct RunningApp {
+    std::optional<QString> bundleID;
+
+    friend bool operator==(const RunningApp&, const RunningApp&) = default;
+};
+
+/// Where activations of applications come from (X11: the root window's active window).
+class ActiveAppSource {
+public:
+    virtual ~ActiveAppSource() = default;
+    /// Called on the main thread for each activation; none when the activation carries no application.
+    std::function<void(const std::optional<RunningApp>&)> onActivated;
+    /// The application in front now, if any.
+    virtual std::optional<RunningApp> frontmostApp() const = 0;
+};
+
+/// Seconds since the user's last input; a source that cannot tell answers 0 (never idle).
+class IdleTimeSource {
+public:
+    virtual ~IdleTimeSource() = default;
+    virtual double secondsSinceLastInput() = 0;
+};
+
+/// Lock and unlock signals of the session, each delivered as it comes, repeats included.
+class LockSignalSource {
+public:
+    virtual ~LockSignalSource() = default;
+    std::function<void(bool locked)> onLockSignal;
+};
+
+/// A global observer of left and right button presses; it never grabs the pointer.
+class ClickSource {
+public:
+    virtual ~ClickSource() = default;
+    /// Registers `handler`; false when no registration could be made.
+    virtual bool start(std::function<void()> handler) = 0;
+    virtual void stop() = 0;
+};
+
+} // namespace brindlemoor

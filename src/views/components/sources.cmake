@@ -1,0 +1,5 @@
+# SPDX-License-Identifier: MIT
+target_sources(brindlemoor_views PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/WindowRecipes.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WindowRecipes.h
+)

@@ -1,0 +1,2 @@
+# SPDX-License-Identifier: MIT
+# The tray image, the break overlay and their helpers.

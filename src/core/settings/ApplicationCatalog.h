@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace brindlemoor {
+
+/// One installed application as the desktop describes it.
+struct ApplicationInfo {
+    QString id;       ///< the desktop-entry id, the program's identifier for the app
+    QString name;     ///< localised display name
+    QString icon;     ///< icon theme name or absolute path; may be empty
+    QString filePath; ///< the .desktop file
+    bool noDisplay = false;
+
+    friend bool operator==(const ApplicationInfo&, const ApplicationInfo&) = default;
+};
+
+/// The installed applications: names and icons for the views, the list for the chooser.
+class ApplicationCatalog {
+public:
+    virtual ~ApplicationCatalog() = default;
+    /// Every visible application (NoDisplay and Hidden left out), sorted by name.
+    virtual QList<ApplicationInfo> applications() const = 0;
+    /// The entry with this id, visible or not.
+    virtual std::optional<ApplicationInfo> application(const QString& id) const = 0;
+    /// The entry a .desktop file on disk describes, with the id it has or would have.
+    virtual std::optional<ApplicationInfo> applicationForFile(const QString& path) const = 0;
+    /// Called when entries were installed or removed while running.
+    std::function<void()> onChanged;
+};
+
+/// Launching at login (XDG autostart on Linux).
+class LoginItemService {
+public:
+    virtual ~LoginItemService() = default;
+    virtual bool isEnabled() const = 0;
+    /// Registers or unregisters; on failure returns a description of the error.
+    virtual std::optional<QString> setEnabled(bool enabled) = 0;
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class QWidget;
+
+namespace brindlemoor::gallery {
+
+/// Writes the rendered surfaces of the program as PNG files into one folder.
+class Gallery {
+public:
+    explicit Gallery(QString folder) : m_folder(std::move(folder)) {}
+
+    /// Saves `name`.png; returns false and reports on standard error when it cannot.
+    bool save(const QString& name, const QImage& image);
+    /// Renders a widget (at its current size) at the given device pixel ratio.
+    QImage grab(QWidget* widget, qreal devicePixelRatio);
+    int failures() const { return m_failures; }
+
+private:
+    QString m_folder;
+    int m_failures = 0;
+};
+
+// Each area of the program adds its surfaces here, in light and dark.
+void renderStatusSurfaces(Gallery& gallery);
+void renderSettingsSurfaces(Gallery& gallery);
+
+} // namespace brindlemoor::gallery

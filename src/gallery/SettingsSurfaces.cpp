@@ -1,0 +1,8 @@
+// SPDX-License-Identifier: MIT
+#include "Gallery.h"
+
+namespace brindlemoor::gallery {
+
+void renderSettingsSurfaces(Gallery& /*gallery*/) {}
+
+} // namespace brindlemoor::gallery

@@ -1,0 +1,2 @@
+# SPDX-License-Identifier: MIT
+# Active window, idle time, screen lock, global clicks and desktop entries.

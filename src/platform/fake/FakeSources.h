@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "monitors/PlatformSources.h"
+
+namespace brindlemoor {
+
+// Scripted platform sources for tests: they deliver exactly what the test says.
+
+class FakeActiveAppSource final : public ActiveAppSource {
+public:
+    std::optional<RunningApp> frontmostApp() const override { return frontmost; }
+    /// Brings an application to the front and reports the activation.
+    void activate(const std::optional<QString>& bundleID)
+    {
+        frontmost = RunningApp{bundleID};
+        if (onActivated)
+            onActivated(frontmost);
+    }
+    /// An activation that carries no application at all.
+    void activateNothing()
+    {
+        if (onActivated)
+            onActivated(std::nullopt);
+    }
+
+    std::optional<RunningApp> frontmost;
+};
+
+class FakeIdleTimeSource final : public IdleTimeSource {
+public:
+    double secondsSinceLastInput() override { return idleSeconds; }
+    double idleSeconds = 0;
+};
+
+class FakeLockSignalSource final : public LockSignalSource {
+public:
+    void signal(bool locked)
+    {
+        if (onLockSignal)
+            onLockSignal(locked);
+    }
+};
+
+class FakeClickSource final : public ClickSource {
+public:
+    bool start(std::function<void()> handler) override
+    {
+        ++registrations;
+        m_handler = std::move(handler);
+        return true;
+    }
+    void stop() override
+    {
+        --registrations;
+        m_handler = nullptr;
+    }
+    void click()
+    {
+        if (m_handler)
+            m_handler();
+    }
+
+    int registrations = 0;
+
+private:
+    std::function<void()> m_handler;
+};
+
+} // namespace brindlemoor

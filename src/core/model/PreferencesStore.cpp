@@ -156,7 +156,14 @@ void PreferencesStore::writeDouble(const char* key, double value)
 }
 
 bool PreferencesStore::isMonitoringPaused() const { return readBool("isMonitoringPaused", false); }
-void PreferencesStore::setMonitoringPaused(bool paused) { writeBool("isMonitoringPaused", paused); }
+void PreferencesStore::setMonitoringPaused(bool paused)
+{
+    if (paused == isMonitoringPaused())
+        return;
+    writeBool("isMonitoringPaused", paused);
+    // Pausing starts and stops counting, so it is announced like a change of the watched list.
+    Q_EMIT didChange();
+}
 qint64 PreferencesStore::dailyLimitMinutes() const { return m_defaults.intValue(QStringLiteral("dailyLimitMinutes"), 0); }
 void PreferencesStore::setDailyLimitMinutes(qint64 minutes) { writeInt("dailyLimitMinutes", minutes); }
 qint64 PreferencesStore::extendDurationMinutes() const

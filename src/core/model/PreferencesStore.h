@@ -77,9 +77,6 @@ public:
     /// Stores the colour's components; the caller converts it to device RGB first.
     void setDotColor(const RgbColor& color);
 
-    /// Sends `didChange` for a change the stores cannot see, such as the pause button's toggle.
-    void announceChange() { Q_EMIT didChange(); }
-
     /// Keeps the `keptDays` greatest day keys.
     template <typename Map>
     static void keepLatestDays(Map& byDay)

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "CuePorts.h"
+#include "model/TimeAccumulator.h"
+#include "model/UsageStore.h"
+#include "monitors/EventMonitor.h"
+#include "monitors/FrontmostAppMonitor.h"
+#include "monitors/IdleMonitor.h"
+#include "monitors/ScreenLockMonitor.h"
+
+#include <QObject>
+#include <QSet>
+
+#include <memory>
+
+namespace brindlemoor {
+
+class Clock;
+class KeyValueStore;
+class PreferencesStore;
+class Scheduler;
+
+/// Everything the controller is built on: the stores' ground, time, the platform's
+/// event sources and the outputs through which the cues reach the user.
+struct StatusBarServices {
+    KeyValueStore& defaults;
+    const Clock& clock;
+    Scheduler& scheduler;
+    ActiveAppSource& activeApps;
+    IdleTimeSource& idleTime;
+    LockSignalSource& lockSignals;
+    ClickSource& clicks;
+    StatusIndicator& indicator;
+    BreakOverlayPresenter& overlay;
+    SoundCue& sound;
+    HapticPerformer& haptics;
+};
+
+/// Wires tracking together and decides, once per counted second, which cues a limit raises.
+class StatusBarController final : public QObject {
+    Q_OBJECT
+
+public:
+    /// The program's own identifier: its windows never count as an application in use.
+    inline static const QString ownBundleID = QStringLiteral("brindlemoor");
+    static constexpr double overlayWarningSeconds = 7.0;
+    static constexpr double appLimitHapticSeconds = 1.5;
+    static constexpr double dailyLimitHapticSeconds = 2.0;
+
+    StatusBarController(PreferencesStore& prefs, const StatusBarServices& services, QObject* parent = nullptr);
+    ~StatusBarController() override;
+
+    /// Clears one application's counted time (the popover's and the widgets' reset) and re-arms its cue.
+    void resetUsage(const QString& bundleID);
+    /// A burst of pulses: one at once, then one every 0.12 s until `seconds` have passed.
+    void playHaptics(double seconds);
+
+    UsageStore& usageStore() { return *m_usageStore; }
+    TimeAccumulator& accumulator() { return *m_accumulator; }
+    EventMonitor& eventMonitor() { return *m_eventMonitor; }
+    const ScreenLockMonitor& screenLockMonitor() const { return *m_screenLockMonitor; }
+    const IdleMonitor& idleMonitor() const { return *m_idleMonitor; }
+    const QSet<QString>& redSoundPlayedForApps() const { return m_redSoundPlayedForApps; }
+
+private:
+    void evaluateLimits();
+    void onSettingsChanged();
+    void markDueCuesAsFired();
+    void resumeTracking();
+    void onAppActivated(const RunningApp& app);
+    void onActivityStateChanged();
+    void onDayRolledOver();
+    void updateStatusIcon();
+    bool isDue(const Entry& entry) const;
+    double effectiveAppLimit(const MonitoredAppConfig& config) const;
+    double effectiveDailyLimit() const;
+    bool trackingBlocked() const;
+
+    PreferencesStore& m_prefs;
+    StatusBarServices m_services;
+    std::unique_ptr<UsageStore> m_usageStore;
+    std::unique_ptr<FrontmostAppMonitor> m_appMonitor;
+    std::unique_ptr<ScreenLockMonitor> m_screenLockMonitor;
+    std::unique_ptr<IdleMonitor> m_idleMonitor;
+    std::unique_ptr<TimeAccumulator> m_accumulator;
+    std::unique_ptr<EventMonitor> m_eventMonitor;
+    std::unique_ptr<RepeatingTimer> m_hapticTimer;
+
+    QSet<QString> m_redSoundPlayedForApps;
+    double m_dailyBreachSoundFiredAtLimit = 0;
+    double m_dailyLimitOverlayShownForEffectiveLimit = 0;
+};
+
+} // namespace brindlemoor

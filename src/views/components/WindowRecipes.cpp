@@ -56,9 +56,10 @@ void makePopoverWindow(QWidget* window)
 void placeOnAllDesktops(QWidget* window)
 {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11 || !window->windowHandle())
+    // The offscreen platform answers as X11 but has no connection.
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection || !window->windowHandle())
         return;
-    xcb_connection_t* connection = x11->connection();
     const xcb_window_t id = static_cast<xcb_window_t>(window->winId());
     const xcb_atom_t desktopAtom = internAtom(connection, "_NET_WM_DESKTOP");
     if (desktopAtom == XCB_ATOM_NONE)

@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: MIT
+#include "BreakOverlayController.h"
+
+#include "BreakOverlayView.h"
+#include "OverlayBackdrop.h"
+#include "OverlayEasing.h"
+#include "components/Appearance.h"
+#include "components/WindowRecipes.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QVariantAnimation>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace brindlemoor {
+
+namespace {
+
+// Window opacity only shows where a compositing manager owns the _NET_WM_CM_S0 selection;
+// elsewhere a fade would leave the window invisible or flickering, so it is skipped.
+bool compositorRunning()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    // The offscreen platform answers as X11 but has no connection.
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return false;
+    const char* name = "_NET_WM_CM_S0";
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
+    if (!atom)
+        return false;
+    const xcb_atom_t selection = atom->atom;
+    std::free(atom);
+    if (selection == XCB_ATOM_NONE)
+        return false;
+    xcb_get_selection_owner_reply_t* owner =
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
+    const bool owned = owner && owner->owner != XCB_WINDOW_NONE;
+    std::free(owner);
+    return owned;
+}
+
+void fade(BreakOverlayView* view, qreal to, const QEasingCurve& curve, std::function<void()> done)
+{
+    auto* animation = new QVariantAnimation(view);
+    animation->setDuration(static_cast<int>(overlay::fadeDuration.count()));
+    animation->setEasingCurve(curve);
+    animation->setStartValue(view->fade());
+    animation->setEndValue(to);
+    QObject::connect(animation, &QVariantAnimation::valueChanged, view, [view](const QVariant& value) {
+        view->setFade(value.toReal());
+        view->setWindowOpacity(value.toReal());
+    });
+    if (done)
+        QObject::connect(animation, &QVariantAnimation::finished, view, std::move(done));
+    animation->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void closeNow(BreakOverlayView* view)
+{
+    view->retire();
+    view->close();
+    view->deleteLater();
+}
+
+} // namespace
+
+BreakOverlayController::BreakOverlayController(Scheduler& scheduler, QObject* parent)
+    : QObject(parent)
+    , m_scheduler(scheduler)
+{
+}
+
+BreakOverlayController::~BreakOverlayController()
+{
+    delete m_view.data();
+}
+
+void BreakOverlayController::show(qint64 extensionMinutes, std::function<void()> onExtend)
+{
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+
+    QImage capture;
+    if (m_view) {
+        // The old overlay would be in a fresh capture; the screen under it has not changed much.
+        capture = m_view->capture();
+        closeNow(m_view);
+        m_view = nullptr;
+    } else {
+        capture = captureScreen(screen);
+    }
+
+    const bool seeThrough = compositorRunning();
+    auto* view = new BreakOverlayView(m_scheduler, extensionMinutes, std::move(capture),
+                                      Appearance::instance().isDark(), seeThrough);
+    const QPointer<BreakOverlayController> self(this);
+    const QPointer<BreakOverlayView> shown(view);
+    // A view that was replaced may still be finishing its fade; it must not close its successor.
+    view->onClose = [self, shown] {
+        if (self && self->m_view == shown)
+            self->dismiss(true);
+    };
+    view->onExtend = [self, shown, onExtend = std::move(onExtend)] {
+        if (onExtend)
+            onExtend();
+        if (self && self->m_view == shown)
+            self->dismiss(true);
+    };
+
+    windows::makeOverlayWindow(view);
+    view->setGeometry(screen->geometry());
+    view->winId();
+    windows::placeOnAllDesktops(view);
+    if (seeThrough) {
+        view->setWindowOpacity(0);
+        view->setFade(0);
+    }
+    view->show();
+    view->raise();
+    m_view = view;
+    if (seeThrough)
+        fade(view, 1, overlay::easeOut(), {});
+    view->appear();
+}
+
+void BreakOverlayController::dismiss(bool animated)
+{
+    if (!m_view)
+        return;
+    BreakOverlayView* view = m_view;
+    m_view = nullptr;
+    view->retire();
+    if (!animated || !view->seeThrough()) {
+        closeNow(view);
+        return;
+    }
+    fade(view, 0, overlay::easeIn(), [view] { closeNow(view); });
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "status/CuePorts.h"
+
+#include <QObject>
+#include <QPointer>
+
+namespace brindlemoor {
+
+class BreakOverlayView;
+class Scheduler;
+
+/// Owns the one break overlay window: shows it over the primary screen, fades it in and
+/// out, and closes it on Close, on Extend (after the caller's action), on a click on the
+/// backdrop and by itself after seven seconds.
+class BreakOverlayController final : public QObject, public BreakOverlayPresenter {
+    Q_OBJECT
+
+public:
+    explicit BreakOverlayController(Scheduler& scheduler, QObject* parent = nullptr);
+    ~BreakOverlayController() override;
+
+    void show(qint64 extensionMinutes, std::function<void()> onExtend) override;
+    /// Closes the overlay, fading it out when `animated` and the desktop can fade windows.
+    void dismiss(bool animated);
+    bool isShown() const { return !m_view.isNull(); }
+    /// The overlay on screen, or null.
+    BreakOverlayView* view() const { return m_view; }
+
+private:
+    Scheduler& m_scheduler;
+    QPointer<BreakOverlayView> m_view;
+};
+
+} // namespace brindlemoor

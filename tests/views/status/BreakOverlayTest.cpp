@@ -1,0 +1,240 @@
+// SPDX-License-Identifier: MIT
+#include "fake/ManualScheduler.h"
+#include "status/BreakOverlayController.h"
+#include "status/BreakOverlayView.h"
+#include "status/OverlayButton.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QPointer>
+#include <QScreen>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace brindlemoor;
+using namespace std::chrono_literals;
+
+namespace {
+
+class BreakOverlayTest : public ::testing::Test {
+protected:
+    void SetUp() override { QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 13)); }
+
+    void advance(std::chrono::milliseconds duration) { scheduler.advance(duration); }
+    std::function<void()> countingExtend(int& count)
+    {
+        return [&count] { ++count; };
+    }
+    static void click(OverlayButton& button)
+    {
+        QTest::mouseClick(&button, Qt::LeftButton, {}, button.capsuleRect().center().toPoint());
+    }
+
+    ManualClock clock{QDateTime(QDate(2026, 3, 10), QTime(15, 0))};
+    ManualScheduler scheduler{clock};
+    BreakOverlayController overlay{scheduler};
+};
+
+QImage render(QWidget& widget)
+{
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget.render(&image);
+    return image;
+}
+
+} // namespace
+
+TEST_F(BreakOverlayTest, ShowsTheTextsAsWrittenOverThePrimaryScreen)
+{
+    EXPECT_FALSE(overlay.isShown());
+    overlay.show(15, {});
+    ASSERT_TRUE(overlay.isShown());
+    BreakOverlayView& view = *overlay.view();
+    EXPECT_TRUE(view.isVisible());
+    EXPECT_EQ(view.geometry(), QGuiApplication::primaryScreen()->geometry());
+    EXPECT_TRUE(view.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(view.windowFlags().testFlag(Qt::FramelessWindowHint));
+
+    EXPECT_EQ(view.lines(), (QStringList{QStringLiteral("DAILY LIMIT"),
+                                         QStringLiteral("You are about to reach your daily screen time limit"),
+                                         QStringLiteral("Consider taking a short break")}));
+    EXPECT_EQ(view.closeButton().text(), QStringLiteral("Close"));
+    EXPECT_TRUE(view.closeButton().showsCountdown());
+    EXPECT_EQ(view.extendButton().text(), QStringLiteral("Extend for 15 min"));
+    EXPECT_EQ(view.extendButton().iconName(), QStringLiteral("clock"));
+    EXPECT_FALSE(view.extendButton().showsCountdown());
+
+    overlay.show(1, {});
+    EXPECT_EQ(overlay.view()->extendButton().text(), QStringLiteral("Extend for 1 min"));
+}
+
+TEST_F(BreakOverlayTest, BackdropDarkensTowardTheMiddleBehindWhiteText)
+{
+    BreakOverlayView view(scheduler, 15, {}, true, false);
+    view.resize(1280, 800);
+    view.setEntrance(1);
+    const QImage image = render(view);
+
+    // The shade is clear at the edges and 62 % black in the middle, over the plain dark backdrop.
+    EXPECT_GT(image.pixelColor(20, 400).alpha(), image.pixelColor(20, 1).alpha() + 40);
+    EXPECT_NEAR(image.pixelColor(20, 1).alpha(), image.pixelColor(20, 798).alpha(), 3);
+
+    // The headline sits just above the middle, in white; the backdrop alone has no bright pixels.
+    int bright = 0;
+    for (int y = 300; y < 420; ++y)
+        for (int x = 200; x < 1080; ++x)
+            bright += image.pixelColor(x, y).lightness() > 200 ? 1 : 0;
+    EXPECT_GT(bright, 500);
+    for (int y = 0; y < 800; y += 40)
+        EXPECT_LT(image.pixelColor(20, y).lightness(), 60) << y;
+}
+
+TEST_F(BreakOverlayTest, CountdownRingEmptiesClockwiseFromTheTopOverSevenSeconds)
+{
+    overlay.show(15, {});
+    OverlayButton& close = overlay.view()->closeButton();
+    EXPECT_DOUBLE_EQ(close.timerProgress(), 1.0);
+
+    close.setTimerProgress(1);
+    const QImage full = render(close);
+    close.setTimerProgress(0);
+    const QImage empty = render(close);
+
+    // Half way: the right half of the ring (from twelve clockwise to six) is still drawn.
+    advance(3500ms);
+    EXPECT_NEAR(close.timerProgress(), 0.5, 0.01);
+    const QImage half = render(close);
+
+    qreal ringX = 0;
+    int ringPixels = 0;
+    for (int y = 0; y < full.height(); ++y)
+        for (int x = 0; x < full.width(); ++x)
+            if (full.pixel(x, y) != empty.pixel(x, y)) {
+                ringX += x;
+                ++ringPixels;
+            }
+    ASSERT_GT(ringPixels, 20);
+    ringX /= ringPixels;
+    int rightLikeFull = 0;
+    int leftLikeEmpty = 0;
+    for (int y = 0; y < full.height(); ++y)
+        for (int x = 0; x < full.width(); ++x) {
+            if (full.pixel(x, y) == empty.pixel(x, y) || std::abs(x - ringX) < 2)
+                continue;
+            if (x > ringX)
+                rightLikeFull += half.pixel(x, y) == full.pixel(x, y) ? 1 : 0;
+            else
+                leftLikeEmpty += half.pixel(x, y) == empty.pixel(x, y) ? 1 : 0;
+        }
+    EXPECT_GT(rightLikeFull, ringPixels / 3);
+    EXPECT_GT(leftLikeEmpty, ringPixels / 3);
+
+    advance(3400ms);
+    EXPECT_TRUE(overlay.isShown());
+    EXPECT_LT(close.timerProgress(), 0.02);
+}
+
+TEST_F(BreakOverlayTest, ClosesItselfAfterSevenSecondsWhenLeftAlone)
+{
+    int extended = 0;
+    overlay.show(15, countingExtend(extended));
+    QPointer<BreakOverlayView> view = overlay.view();
+    advance(6900ms);
+    EXPECT_TRUE(overlay.isShown());
+    advance(200ms);
+    EXPECT_FALSE(overlay.isShown());
+    EXPECT_FALSE(view && view->isVisible());
+    EXPECT_EQ(extended, 0);
+}
+
+TEST_F(BreakOverlayTest, ChoicesActOnceAndTheSelfCloseThenDoesNothing)
+{
+    struct Case {
+        const char* name;
+        std::function<void(BreakOverlayView&)> choose;
+        int extensions;
+    };
+    const Case cases[] = {
+        {"extend", [](BreakOverlayView& v) { click(v.extendButton()); }, 1},
+        {"close", [](BreakOverlayView& v) { click(v.closeButton()); }, 0},
+        {"backdrop", [](BreakOverlayView& v) { QTest::mouseClick(&v, Qt::LeftButton, {}, QPoint(20, 20)); }, 0},
+        {"beside the buttons",
+         [](BreakOverlayView& v) {
+             OverlayButton& close = v.closeButton();
+             const QPoint left = close.mapTo(&v, close.capsuleRect().topLeft().toPoint()) - QPoint(30, -10);
+             QTest::mouseClick(&v, Qt::LeftButton, {}, left);
+         },
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int extended = 0;
+        overlay.show(15, countingExtend(extended));
+        QPointer<BreakOverlayView> view = overlay.view();
+        advance(2s);
+        c.choose(*view);
+        EXPECT_EQ(extended, c.extensions);
+        EXPECT_FALSE(overlay.isShown());
+        EXPECT_FALSE(view && view->isVisible());
+
+        // A new overlay shown after the choice lives its own full seven seconds.
+        int laterExtended = 0;
+        advance(1s);
+        overlay.show(15, countingExtend(laterExtended));
+        advance(5500ms); // past the first overlay's seven seconds
+        EXPECT_TRUE(overlay.isShown());
+        EXPECT_EQ(extended, c.extensions);
+        advance(2s);
+        EXPECT_FALSE(overlay.isShown());
+        EXPECT_EQ(laterExtended, 0);
+    }
+}
+
+TEST_F(BreakOverlayTest, ViewCallsCloseOnceWhetherChosenOrTimedOut)
+{
+    for (const bool chooseFirst : {false, true}) {
+        SCOPED_TRACE(chooseFirst);
+        BreakOverlayView view(scheduler, 15, {}, false, false);
+        view.resize(1280, 800);
+        int closes = 0;
+        view.onClose = [&closes] { ++closes; };
+        view.appear();
+        advance(1s);
+        if (chooseFirst)
+            click(view.closeButton());
+        EXPECT_EQ(closes, chooseFirst ? 1 : 0);
+        advance(7s);
+        EXPECT_EQ(closes, 1);
+        EXPECT_FALSE(view.isLive());
+    }
+}
+
+TEST_F(BreakOverlayTest, SecondShowReplacesTheFirstAtOnce)
+{
+    int firstExtended = 0;
+    int secondExtended = 0;
+    overlay.show(15, countingExtend(firstExtended));
+    QPointer<BreakOverlayView> first = overlay.view();
+    advance(5s);
+    overlay.show(30, countingExtend(secondExtended));
+    QPointer<BreakOverlayView> second = overlay.view();
+    ASSERT_NE(first, second);
+    EXPECT_FALSE(first && first->isVisible());
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(second->extendButton().text(), QStringLiteral("Extend for 30 min"));
+
+    advance(4s); // the first overlay's seven seconds are over; the second has two to go
+    ASSERT_TRUE(overlay.isShown());
+    click(second->extendButton());
+    click(second->extendButton());
+    EXPECT_EQ(firstExtended, 0);
+    EXPECT_EQ(secondExtended, 1);
+    EXPECT_FALSE(overlay.isShown());
+
+    overlay.dismiss(true); // nothing shown: nothing to do
+    EXPECT_FALSE(overlay.isShown());
+}

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "status/CuePorts.h"
+
+struct ca_context;
+
+namespace brindlemoor {
+
+/// The limit sound through the desktop's event-sound service: the sound theme's
+/// "complete" event at 40 % of full amplitude. Failures (no sound device, no theme)
+/// pass silently, as a missing sound should.
+class CanberraSoundPlayer final : public SoundCue {
+public:
+    CanberraSoundPlayer();
+    ~CanberraSoundPlayer() override;
+    CanberraSoundPlayer(const CanberraSoundPlayer&) = delete;
+    CanberraSoundPlayer& operator=(const CanberraSoundPlayer&) = delete;
+
+    /// Stops the sound if it is still playing and starts it again from the beginning.
+    void play() override;
+    /// False when no context could be created; play then does nothing.
+    bool isAvailable() const { return m_context != nullptr; }
+
+private:
+    ca_context* m_context = nullptr;
+};
+
+} // namespace brindlemoor

@@ -14,15 +14,22 @@ public:
     {
         m_timer->setTimerType(Qt::PreciseTimer);
         m_timer->setInterval(interval);
-        QObject::connect(m_timer, &QTimer::timeout, m_timer, std::move(action));
+        QObject::connect(m_timer, &QTimer::timeout, m_timer, [firing = m_firing, action = std::move(action)] {
+            *firing = true;
+            action();
+            *firing = false;
+        });
         m_timer->start();
     }
-    // Owners often drop their timer from inside its own firing; the QTimer goes later.
+    // Owners often drop their timer from inside its own firing; then the QTimer must outlive
+    // the call and goes later, otherwise at once (no event loop may be left to delete it).
     ~QtRepeatingTimer() override
     {
         m_timer->stop();
-        QObject::disconnect(m_timer, nullptr, nullptr, nullptr);
-        m_timer->deleteLater();
+        if (*m_firing)
+            m_timer->deleteLater();
+        else
+            delete m_timer;
     }
     QtRepeatingTimer(const QtRepeatingTimer&) = delete;
     QtRepeatingTimer& operator=(const QtRepeatingTimer&) = delete;
@@ -30,6 +37,7 @@ public:
     bool isActive() const override { return m_timer->isActive(); }
 
 private:
+    std::shared_ptr<bool> m_firing = std::make_shared<bool>(false);
     QTimer* m_timer;
 };
 

@@ -1,0 +1,233 @@
+// SPDX-License-Identifier: MIT
+#include "linux/DesktopEntryRegistry.h"
+#include "DesktopSession.h"
+#include "fake/ManualScheduler.h"
+#include "QtPrinting.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace brindlemoor;
+
+namespace {
+
+/// Three XDG data folders in precedence order: home, then two system ones.
+struct XdgTree {
+    XdgTree() {
+        for (const char* name : {"home", "local", "system"})
+            dirs << root.filePath(QString::fromLatin1(name));
+    }
+
+    void write(int dir, const QString& relativePath, const QByteArray& content) const {
+        const QString path = dirs[dir] + QStringLiteral("/applications/") + relativePath;
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+
+    QTemporaryDir root;
+    QStringList dirs;
+};
+
+QByteArray app(const char* name, const char* extra = "") {
+    return QByteArray("[Desktop Entry]\nType=Application\nName=") + name + "\n" + extra;
+}
+
+// One tree for the resolution and listing tests; each entry is there for a case below.
+void populate(const XdgTree& tree) {
+    constexpr int home = 0, local = 1, system = 2;
+    tree.write(home, QStringLiteral("org.example.Editor.desktop"),
+               app("Editor", "StartupWMClass=editor-main\nExec=/opt/editor/bin/editor %F\nIcon=editor\n"));
+    // Sorts before the editor and starts the same program, but is hidden from menus.
+    tree.write(home, QStringLiteral("editor-url-handler.desktop"),
+               app("Editor URL handler", "NoDisplay=true\nExec=/opt/editor/bin/editor --url %u\n"));
+    tree.write(home, QStringLiteral("browser.desktop"), app("Browser", "Exec=browser\n"));
+    tree.write(home, QStringLiteral("webapp.desktop"), app("Web App", "StartupWMClass=browser\n"));
+    tree.write(home, QStringLiteral("my-term.desktop"), app("My Term"));
+    tree.write(home, QStringLiteral("kde/org.kde.viewer.desktop"), app("Viewer"));
+    tree.write(home, QStringLiteral("shadowed.desktop"), app("Home copy"));
+    tree.write(home, QStringLiteral("removed.desktop"), "[Desktop Entry]\nHidden=true\n");
+    tree.write(home, QStringLiteral("broken.desktop"), "[Desktop Entry]\nName=Broken\nnot a key line\n");
+    tree.write(home, QStringLiteral("notes.desktop"), "[Desktop Entry\nName=Malformed notes\n");
+    tree.write(home, QStringLiteral("readme.txt"), app("Not an entry"));
+    tree.write(local, QStringLiteral("notes.desktop"), app("Notes", "Exec=env NOTES_DEBUG=1 /opt/notes/run\n"));
+    tree.write(local, QStringLiteral("shadowed.desktop"), app("System copy"));
+    tree.write(local, QStringLiteral("removed.desktop"), app("Removed"));
+    tree.write(local, QStringLiteral("link.desktop"), "[Desktop Entry]\nType=Link\nName=Link\nURL=https://x/\n");
+    tree.write(local, QStringLiteral("tool.desktop"), app("Tool", "Exec=sh -c tool-launcher\nTryExec=tool-bin\n"));
+    tree.write(local, QStringLiteral("org.example.Flat.desktop"), app("Flat"));
+    tree.write(system, QStringLiteral("debian-xterm.desktop"), app("XTerm", "Exec=xterm\n"));
+    tree.write(system, QStringLiteral("gnome-calculator.desktop"), app("Calculator"));
+    tree.write(system, QStringLiteral("mozilla-mail.desktop"), app("Mail"));
+}
+
+} // namespace
+
+TEST(DesktopEntryRegistry, MatchesWindowsToEntriesInTheDesktopShellsOrder) {
+    XdgTree tree;
+    populate(tree);
+    ManualClock clock(QDateTime::currentDateTime());
+    ManualScheduler scheduler(clock);
+    const DesktopEntryRegistry registry(scheduler, tree.dirs, QStringLiteral("C"));
+
+    struct Case {
+        const char* name;
+        WindowProperties window;
+        std::optional<QString> expected;
+    };
+    const auto id = [](const char* text) { return std::optional<QString>(QString::fromUtf8(text)); };
+    const auto s = [](const char* text) { return QString::fromUtf8(text); };
+    const Case cases[] = {
+        {"StartupWMClass of the instance",
+         {.instance = s("editor-main"), .windowClass = s("Other")},
+         id("org.example.Editor")},
+        {"StartupWMClass of the class",
+         {.instance = s("x"), .windowClass = s("editor-main")},
+         id("org.example.Editor")},
+        {"StartupWMClass beats an entry named after the class",
+         {.instance = s("browser"), .windowClass = s("Browser")},
+         id("webapp")},
+        {"instance before class",
+         {.instance = s("editor-main"), .windowClass = s("browser")},
+         id("org.example.Editor")},
+        {"entry named exactly after the class",
+         {.instance = s("unknown"), .windowClass = s("org.example.Flat")},
+         id("org.example.Flat")},
+        {"sub-folder id", {.instance = s("kde-org.kde.viewer"), .windowClass = s("Viewer")}, id("kde-org.kde.viewer")},
+        {"lower case with spaces as dashes", {.instance = s("x"), .windowClass = s("My Term")}, id("my-term")},
+        {"debian- prefix on the canonical class",
+         {.instance = s("xterm-256"), .windowClass = s("XTerm")},
+         id("debian-xterm")},
+        {"gnome- prefix on the instance",
+         {.instance = s("Calculator"), .windowClass = s("Calc")},
+         id("gnome-calculator")},
+        {"mozilla- prefix", {.instance = s("mail"), .windowClass = s("Mail")}, id("mozilla-mail")},
+        {"Flatpak id",
+         {.instance = s("a"), .windowClass = s("B"), .flatpakId = s("org.example.Flat")},
+         id("org.example.Flat")},
+        {"GTK application id",
+         {.instance = s("nomatch"), .windowClass = s("Nomatch"), .gtkApplicationId = s("org.example.Editor")},
+         id("org.example.Editor")},
+        {"a GTK id naming no entry falls through",
+         {.instance = s("nomatch"), .windowClass = s("Nomatch"), .gtkApplicationId = s("org.none")},
+         id("Nomatch")},
+        {"KDE desktop file with suffix", {.kdeDesktopFile = s("kde-org.kde.viewer.desktop")}, id("kde-org.kde.viewer")},
+        {"KDE desktop file without suffix", {.kdeDesktopFile = s("my-term")}, id("my-term")},
+        {"executable path against Exec, visible entry first",
+         {.executable = s("/opt/editor/bin/editor")},
+         id("org.example.Editor")},
+        {"executable name against Exec", {.executable = s("/usr/bin/xterm")}, id("debian-xterm")},
+        {"executable behind env", {.executable = s("/opt/notes/run")}, id("notes")},
+        {"executable against TryExec", {.executable = s("/usr/libexec/tool-bin")}, id("tool")},
+        {"an unknown class is the id itself", {.instance = s("foo"), .windowClass = s("Foo")}, id("Foo")},
+        {"a hidden entry is deleted", {.instance = s("Removed"), .windowClass = s("Removed")}, id("Removed")},
+        {"a Link entry is no application", {.instance = s("Link"), .windowClass = s("Link")}, id("Link")},
+        {"nothing at all", {}, std::nullopt},
+        {"an instance without a class", {.instance = s("orphan")}, std::nullopt},
+        {"an executable nobody starts", {.executable = s("/usr/bin/unknown")}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(registry.idForWindow(c.window), c.expected);
+    }
+}
+
+TEST(DesktopEntryRegistry, ListsEntriesWithShadowingHidingAndMalformedFilesSkipped) {
+    XdgTree tree;
+    populate(tree);
+    ManualClock clock(QDateTime::currentDateTime());
+    ManualScheduler scheduler(clock);
+    const DesktopEntryRegistry registry(scheduler, tree.dirs, QStringLiteral("C"));
+
+    QStringList listed;
+    for (const ApplicationInfo& info : registry.applications())
+        listed << info.id;
+    // Sorted by name; NoDisplay, Hidden, Link and malformed entries left out.
+    EXPECT_EQ(listed,
+              (QStringList{QStringLiteral("browser"), QStringLiteral("gnome-calculator"),
+                           QStringLiteral("org.example.Editor"), QStringLiteral("org.example.Flat"),
+                           QStringLiteral("shadowed"), QStringLiteral("mozilla-mail"), QStringLiteral("my-term"),
+                           QStringLiteral("notes"), QStringLiteral("tool"), QStringLiteral("kde-org.kde.viewer"),
+                           QStringLiteral("webapp"), QStringLiteral("debian-xterm")}));
+
+    const auto shadowed = registry.application(QStringLiteral("shadowed"));
+    ASSERT_TRUE(shadowed);
+    EXPECT_EQ(shadowed->name, u"Home copy");
+    EXPECT_EQ(shadowed->filePath, tree.dirs[0] + QStringLiteral("/applications/shadowed.desktop"));
+
+    // A malformed file does not hide a good one further down.
+    const auto notes = registry.application(QStringLiteral("notes"));
+    ASSERT_TRUE(notes);
+    EXPECT_EQ(notes->filePath, tree.dirs[1] + QStringLiteral("/applications/notes.desktop"));
+
+    EXPECT_FALSE(registry.application(QStringLiteral("removed")));
+    EXPECT_FALSE(registry.application(QStringLiteral("broken")));
+    EXPECT_FALSE(registry.application(QStringLiteral("link")));
+    const auto handler = registry.application(QStringLiteral("editor-url-handler"));
+    ASSERT_TRUE(handler) << "NoDisplay entries are still applications";
+    EXPECT_TRUE(handler->noDisplay);
+    EXPECT_EQ(registry.application(QStringLiteral("org.example.Editor"))->icon, u"editor");
+}
+
+TEST(DesktopEntryRegistry, DescribesADesktopFileWithTheIdItHasOrWouldHave) {
+    XdgTree tree;
+    populate(tree);
+    ManualClock clock(QDateTime::currentDateTime());
+    ManualScheduler scheduler(clock);
+    const DesktopEntryRegistry registry(scheduler, tree.dirs, QStringLiteral("de_DE.UTF-8"));
+
+    const auto inside =
+        registry.applicationForFile(tree.dirs[0] + QStringLiteral("/applications/kde/org.kde.viewer.desktop"));
+    ASSERT_TRUE(inside);
+    EXPECT_EQ(inside->id, u"kde-org.kde.viewer");
+
+    const QString outside = tree.root.filePath(QStringLiteral("downloads/Some App.desktop"));
+    QDir().mkpath(QFileInfo(outside).absolutePath());
+    QFile file(outside);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(app("Some App", "Name[de]=Eine App\nIcon=/tmp/icon.png\n"));
+    file.close();
+    const auto loose = registry.applicationForFile(outside);
+    ASSERT_TRUE(loose);
+    EXPECT_EQ(*loose, (ApplicationInfo{QStringLiteral("Some App"), QStringLiteral("Eine App"),
+                                       QStringLiteral("/tmp/icon.png"), outside, false}));
+
+    EXPECT_FALSE(registry.applicationForFile(tree.dirs[0] + QStringLiteral("/applications/broken.desktop")));
+    EXPECT_FALSE(registry.applicationForFile(tree.dirs[0] + QStringLiteral("/applications/readme.txt")));
+    EXPECT_FALSE(registry.applicationForFile(tree.root.filePath(QStringLiteral("missing.desktop"))));
+}
+
+TEST(DesktopEntryRegistry, NoticesEntriesInstalledAndRemovedWhileRunning) {
+    XdgTree tree; // the home folder has no applications folder yet
+    tree.write(2, QStringLiteral("base.desktop"), app("Base"));
+    QDir().mkpath(tree.dirs[0]);
+    QtScheduler scheduler;
+    DesktopEntryRegistry registry(scheduler, tree.dirs, QStringLiteral("C"));
+    int changes = 0;
+    registry.onChanged = [&] { ++changes; };
+    using brindlemoor::test::DesktopSession;
+
+    tree.write(0, QStringLiteral("vendor/fresh.desktop"), app("Fresh", "StartupWMClass=FreshWin\n"));
+    ASSERT_TRUE(
+        DesktopSession::waitUntil([&] { return registry.application(QStringLiteral("vendor-fresh")).has_value(); }));
+    EXPECT_EQ(registry.idForWindow({.instance = QStringLiteral("x"), .windowClass = QStringLiteral("FreshWin")}),
+              u"vendor-fresh");
+    EXPECT_GE(changes, 1);
+
+    // A folder found by the last scan is watched too.
+    const int before = changes;
+    tree.write(0, QStringLiteral("vendor/second.desktop"), app("Second"));
+    ASSERT_TRUE(
+        DesktopSession::waitUntil([&] { return registry.application(QStringLiteral("vendor-second")).has_value(); }));
+    EXPECT_GT(changes, before);
+
+    ASSERT_TRUE(QFile::remove(tree.dirs[0] + QStringLiteral("/applications/vendor/fresh.desktop")));
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return !registry.application(QStringLiteral("vendor-fresh")); }));
+    EXPECT_EQ(registry.idForWindow({.instance = QStringLiteral("x"), .windowClass = QStringLiteral("FreshWin")}),
+              u"FreshWin");
+    EXPECT_TRUE(registry.application(QStringLiteral("base")));
+}

@@ -52,10 +52,11 @@ std::unique_ptr<RepeatingTimer> QtScheduler::startRepeating(std::chrono::millise
 void QtScheduler::runAfter(std::chrono::milliseconds delay, QObject* context, std::function<void()> action)
 {
     if (context == nullptr) {
-        QTimer::singleShot(delay, std::move(action));
+        QTimer::singleShot(delay, Qt::PreciseTimer, std::move(action));
         return;
     }
-    QTimer::singleShot(delay, context, std::move(action));
+    // Precise, so that a delay such as the overlay's self-close ends with the animation it belongs to.
+    QTimer::singleShot(delay, Qt::PreciseTimer, context, std::move(action));
 }
 
 } // namespace brindlemoor

@@ -27,7 +27,9 @@ constexpr int toolTimeoutMs = 15000;
 template <typename T> struct Reply {
     T* data;
     explicit Reply(T* reply)
-        : data(reply) {}
+        : data(reply)
+    {
+    }
     ~Reply() { std::free(data); }
     Reply(const Reply&) = delete;
     Reply& operator=(const Reply&) = delete;
@@ -57,7 +59,8 @@ const char* const busConfiguration = R"(<!DOCTYPE busconfig PUBLIC "-//freedeskt
 class DesktopSession::XConnection final {
 public:
     explicit XConnection(const QByteArray& display)
-        : m_connection(xcb_connect(display.constData(), nullptr)) {
+        : m_connection(xcb_connect(display.constData(), nullptr))
+    {
         if (xcb_connection_has_error(m_connection) == 0)
             m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
     }
@@ -69,13 +72,15 @@ public:
     xcb_connection_t* get() const { return m_connection; }
     xcb_window_t root() const { return m_root; }
 
-    xcb_atom_t atom(const char* name) const {
+    xcb_atom_t atom(const char* name) const
+    {
         Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
             m_connection, xcb_intern_atom(m_connection, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
         return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
 
-    QByteArray property(xcb_window_t window, xcb_atom_t property) const {
+    QByteArray property(xcb_window_t window, xcb_atom_t property) const
+    {
         Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
             m_connection, xcb_get_property(m_connection, 0, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, 65536),
             nullptr));
@@ -85,7 +90,8 @@ public:
                           xcb_get_property_value_length(reply.data));
     }
 
-    QList<xcb_window_t> windows(xcb_window_t window, xcb_atom_t property) const {
+    QList<xcb_window_t> windows(xcb_window_t window, xcb_atom_t property) const
+    {
         const QByteArray bytes = this->property(window, property);
         QList<xcb_window_t> result(bytes.size() / static_cast<qsizetype>(sizeof(xcb_window_t)));
         if (!result.isEmpty())
@@ -93,13 +99,15 @@ public:
         return result;
     }
 
-    bool isViewable(xcb_window_t window) const {
+    bool isViewable(xcb_window_t window) const
+    {
         Reply<xcb_get_window_attributes_reply_t> attributes(
             xcb_get_window_attributes_reply(m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
         return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
     }
 
-    xcb_window_t findByTitle(xcb_window_t window, const QByteArray& title, int depth) const {
+    xcb_window_t findByTitle(xcb_window_t window, const QByteArray& title, int depth) const
+    {
         Reply<xcb_query_tree_reply_t> tree(
             xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr));
         if (!tree)
@@ -125,10 +133,13 @@ private:
 };
 
 DesktopSession::DesktopSession()
-    : DesktopSession(Options{}) {}
+    : DesktopSession(Options{})
+{
+}
 
 DesktopSession::DesktopSession(const Options& options)
-    : m_environment(QProcessEnvironment::systemEnvironment()) {
+    : m_environment(QProcessEnvironment::systemEnvironment())
+{
     if (!m_root.isValid()) {
         m_error = QStringLiteral("no temporary folder");
         return;
@@ -152,19 +163,23 @@ DesktopSession::DesktopSession(const Options& options)
         stopAll();
 }
 
-DesktopSession::~DesktopSession() {
+DesktopSession::~DesktopSession()
+{
     stopAll();
 }
 
-QString DesktopSession::dataHome() const {
+QString DesktopSession::dataHome() const
+{
     return m_root.filePath(QStringLiteral("data"));
 }
 
-QString DesktopSession::configHome() const {
+QString DesktopSession::configHome() const
+{
     return m_root.filePath(QStringLiteral("config"));
 }
 
-void DesktopSession::exportToThisProcess() const {
+void DesktopSession::exportToThisProcess() const
+{
     for (const char* name : {"DISPLAY", "DBUS_SESSION_BUS_ADDRESS", "XDG_DATA_HOME", "XDG_CONFIG_HOME",
                              "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
         const QString value = m_environment.value(QString::fromLatin1(name));
@@ -176,7 +191,8 @@ void DesktopSession::exportToThisProcess() const {
     qunsetenv("WAYLAND_DISPLAY");
 }
 
-QProcess* DesktopSession::start(const QString& program, const QStringList& arguments) {
+QProcess* DesktopSession::start(const QString& program, const QStringList& arguments)
+{
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(m_environment);
     process->setProgram(program);
@@ -196,7 +212,8 @@ QProcess* DesktopSession::start(const QString& program, const QStringList& argum
     return m_processes.back().get();
 }
 
-bool DesktopSession::startXvfb(const QSize& screenSize) {
+bool DesktopSession::startXvfb(const QSize& screenSize)
+{
     QProcess* xvfb =
         start(QStringLiteral("Xvfb"),
               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
@@ -227,7 +244,8 @@ bool DesktopSession::startXvfb(const QSize& screenSize) {
     return true;
 }
 
-bool DesktopSession::startWindowManager() {
+bool DesktopSession::startWindowManager()
+{
     QProcess* openbox = start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     if (openbox == nullptr)
         return false;
@@ -243,7 +261,8 @@ bool DesktopSession::startWindowManager() {
     return true;
 }
 
-bool DesktopSession::startTrayHost() {
+bool DesktopSession::startTrayHost()
+{
     QProcess* trayer =
         start(QStringLiteral("trayer"),
               {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"), QStringLiteral("right"),
@@ -265,7 +284,8 @@ bool DesktopSession::startTrayHost() {
     return true;
 }
 
-bool DesktopSession::startBus() {
+bool DesktopSession::startBus()
+{
     QFile config(m_root.filePath(QStringLiteral("bus.conf")));
     if (!config.open(QIODevice::WriteOnly) ||
         config.write(QString::fromLatin1(busConfiguration).arg(m_root.filePath(QStringLiteral("bus"))).toUtf8()) < 0) {
@@ -295,14 +315,16 @@ bool DesktopSession::startBus() {
     return true;
 }
 
-quint32 DesktopSession::findWindow(const QString& title) const {
+quint32 DesktopSession::findWindow(const QString& title) const
+{
     if (!m_x)
         return 0;
     // Three levels reach clients inside window-manager frames.
     return m_x->findByTitle(m_x->root(), title.toUtf8(), 3);
 }
 
-quint32 DesktopSession::activeWindow() const {
+quint32 DesktopSession::activeWindow() const
+{
     if (!m_x)
         return 0;
     const QList<xcb_window_t> active = m_x->windows(m_x->root(), m_x->atom("_NET_ACTIVE_WINDOW"));
@@ -310,7 +332,8 @@ quint32 DesktopSession::activeWindow() const {
 }
 
 quint32 DesktopSession::startWindow(const QString& program, const QStringList& arguments, const QString& title,
-                                    QProcess** process) {
+                                    QProcess** process)
+{
     QProcess* client = start(program, arguments);
     if (process != nullptr)
         *process = client;
@@ -331,7 +354,8 @@ quint32 DesktopSession::startWindow(const QString& program, const QStringList& a
     return window;
 }
 
-quint32 DesktopSession::startXterm(const QString& title, const QString& windowClass, const QString& instance) {
+quint32 DesktopSession::startXterm(const QString& title, const QString& windowClass, const QString& instance)
+{
     // cat keeps the terminal open without a shell and its start-up files; it ends when the pty closes.
     return startWindow(QStringLiteral("xterm"),
                        {QStringLiteral("-T"), title, QStringLiteral("-class"), windowClass, QStringLiteral("-name"),
@@ -339,7 +363,8 @@ quint32 DesktopSession::startXterm(const QString& title, const QString& windowCl
                        title);
 }
 
-bool DesktopSession::run(const QString& program, const QStringList& arguments, QString* output) const {
+bool DesktopSession::run(const QString& program, const QStringList& arguments, QString* output) const
+{
     QProcess process;
     process.setProcessEnvironment(m_environment);
     process.start(program, arguments);
@@ -353,12 +378,14 @@ bool DesktopSession::run(const QString& program, const QStringList& arguments, Q
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
 }
 
-bool DesktopSession::xdotool(const QStringList& arguments, QString* output) const {
+bool DesktopSession::xdotool(const QStringList& arguments, QString* output) const
+{
     return !m_display.isEmpty() && run(QStringLiteral("xdotool"), arguments, output);
 }
 
 bool DesktopSession::emitSignal(const QString& path, const QString& interface, const QString& member,
-                                const QStringList& arguments) const {
+                                const QStringList& arguments) const
+{
     if (m_busAddress.isEmpty())
         return false;
     return run(QStringLiteral("dbus-send"),
@@ -368,7 +395,8 @@ bool DesktopSession::emitSignal(const QString& path, const QString& interface, c
                nullptr);
 }
 
-bool DesktopSession::screenshot(const QString& path) const {
+bool DesktopSession::screenshot(const QString& path) const
+{
     if (!m_x)
         return false;
     xcb_connection_t* c = m_x->get();
@@ -387,7 +415,8 @@ bool DesktopSession::screenshot(const QString& path) const {
     return frame.copy().save(path, "PNG");
 }
 
-bool DesktopSession::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+bool DesktopSession::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
+{
     const QDeadlineTimer deadline(timeout);
     while (true) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -399,7 +428,8 @@ bool DesktopSession::waitUntil(const std::function<bool()>& condition, std::chro
     }
 }
 
-void DesktopSession::stopAll() {
+void DesktopSession::stopAll()
+{
     m_x.reset();
     // Clients first, the server last, so nobody complains about a vanished display.
     for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {

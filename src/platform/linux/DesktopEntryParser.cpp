@@ -11,13 +11,15 @@ namespace {
 // Real entries are a few kilobytes; anything far larger is not one.
 constexpr qint64 maximumFileSize = 1024 * 1024;
 
-bool parseBoolean(const QString& value) {
+bool parseBoolean(const QString& value)
+{
     return value == u"true" || value == u"1";
 }
 
 } // namespace
 
-DesktopEntryParser::DesktopEntryParser(const QString& locale) {
+DesktopEntryParser::DesktopEntryParser(const QString& locale)
+{
     QString rest = locale;
     QString modifier;
     if (const qsizetype at = rest.indexOf(u'@'); at >= 0) {
@@ -43,7 +45,8 @@ DesktopEntryParser::DesktopEntryParser(const QString& locale) {
     m_localeSuffixes << language;
 }
 
-std::optional<QHash<QString, QString>> DesktopEntryParser::readGroup(QByteArrayView text, QStringView group) {
+std::optional<QHash<QString, QString>> DesktopEntryParser::readGroup(QByteArrayView text, QStringView group)
+{
     QStringDecoder decoder(QStringDecoder::Utf8);
     const QString decoded = decoder.decode(text);
     if (decoder.hasError())
@@ -77,7 +80,8 @@ std::optional<QHash<QString, QString>> DesktopEntryParser::readGroup(QByteArrayV
     return values;
 }
 
-QString DesktopEntryParser::unescape(QStringView value) {
+QString DesktopEntryParser::unescape(QStringView value)
+{
     QString result;
     result.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
@@ -112,7 +116,8 @@ QString DesktopEntryParser::unescape(QStringView value) {
     return result;
 }
 
-QString DesktopEntryParser::programOf(const QString& commandLine) {
+QString DesktopEntryParser::programOf(const QString& commandLine)
+{
     QStringList arguments;
     QString current;
     bool inQuotes = false;
@@ -156,7 +161,8 @@ QString DesktopEntryParser::programOf(const QString& commandLine) {
     return first < arguments.size() ? arguments[first] : QString();
 }
 
-QString DesktopEntryParser::localised(const QHash<QString, QString>& group, const QString& key) const {
+QString DesktopEntryParser::localised(const QHash<QString, QString>& group, const QString& key) const
+{
     for (const QString& suffix : m_localeSuffixes) {
         const auto it = group.constFind(key + u'[' + suffix + u']');
         if (it != group.constEnd())
@@ -165,7 +171,8 @@ QString DesktopEntryParser::localised(const QHash<QString, QString>& group, cons
     return unescape(group.value(key));
 }
 
-std::optional<DesktopEntry> DesktopEntryParser::parse(QByteArrayView text) const {
+std::optional<DesktopEntry> DesktopEntryParser::parse(QByteArrayView text) const
+{
     const auto group = readGroup(text, u"Desktop Entry");
     if (!group)
         return std::nullopt;
@@ -181,7 +188,8 @@ std::optional<DesktopEntry> DesktopEntryParser::parse(QByteArrayView text) const
     return entry;
 }
 
-std::optional<DesktopEntry> DesktopEntryParser::parseFile(const QString& path) const {
+std::optional<DesktopEntry> DesktopEntryParser::parseFile(const QString& path) const
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > maximumFileSize)
         return std::nullopt;

@@ -22,13 +22,15 @@ const QString desktopSuffix = QStringLiteral(".desktop");
 const QStringList vendorPrefixes = {QStringLiteral("gnome-"), QStringLiteral("fedora-"), QStringLiteral("mozilla-"),
                                     QStringLiteral("debian-")};
 
-QString canonicalName(const QString& name) {
+QString canonicalName(const QString& name)
+{
     QString result = name.toLower();
     result.replace(u' ', u'-');
     return result;
 }
 
-QString idForRelativePath(QString relativePath) {
+QString idForRelativePath(QString relativePath)
+{
     relativePath.chop(desktopSuffix.size());
     relativePath.replace(u'/', u'-');
     return relativePath;
@@ -54,7 +56,8 @@ struct DesktopEntryRegistry::Index {
     void indexPrograms(const QList<const ScannedEntry*>& ordered);
 };
 
-void DesktopEntryRegistry::Index::indexPrograms(const QList<const ScannedEntry*>& ordered) {
+void DesktopEntryRegistry::Index::indexPrograms(const QList<const ScannedEntry*>& ordered)
+{
     // Visible entries before NoDisplay ones, so that a helper entry sharing the main
     // program (a URL handler, say) does not take its place; Exec before TryExec.
     for (const bool byTryExec : {false, true}) {
@@ -87,7 +90,8 @@ void DesktopEntryRegistry::Index::indexPrograms(const QList<const ScannedEntry*>
     }
 }
 
-QStringList DesktopEntryRegistry::standardDataDirs() {
+QStringList DesktopEntryRegistry::standardDataDirs()
+{
     QString home = qEnvironmentVariable("XDG_DATA_HOME");
     if (home.isEmpty())
         home = QDir::homePath() + QStringLiteral("/.local/share");
@@ -102,7 +106,8 @@ QStringList DesktopEntryRegistry::standardDataDirs() {
     return result;
 }
 
-QString DesktopEntryRegistry::userLocale() {
+QString DesktopEntryRegistry::userLocale()
+{
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const QString value = qEnvironmentVariable(variable);
         if (!value.isEmpty())
@@ -116,7 +121,8 @@ DesktopEntryRegistry::DesktopEntryRegistry(Scheduler& scheduler, QStringList dat
     , m_dataDirs(std::move(dataDirs))
     , m_locale(locale)
     , m_index(scan())
-    , m_watcher(std::make_unique<QFileSystemWatcher>()) {
+    , m_watcher(std::make_unique<QFileSystemWatcher>())
+{
     QObject::connect(m_watcher.get(), &QFileSystemWatcher::directoryChanged, m_watcher.get(),
                      [this] { scheduleRescan(); });
     watchFolders();
@@ -124,7 +130,8 @@ DesktopEntryRegistry::DesktopEntryRegistry(Scheduler& scheduler, QStringList dat
 
 DesktopEntryRegistry::~DesktopEntryRegistry() = default;
 
-std::unique_ptr<DesktopEntryRegistry::Index> DesktopEntryRegistry::scan() const {
+std::unique_ptr<DesktopEntryRegistry::Index> DesktopEntryRegistry::scan() const
+{
     auto index = std::make_unique<Index>();
     const DesktopEntryParser parser(m_locale);
     QSet<QString> claimed;
@@ -174,7 +181,8 @@ std::unique_ptr<DesktopEntryRegistry::Index> DesktopEntryRegistry::scan() const 
     return index;
 }
 
-void DesktopEntryRegistry::watchFolders() {
+void DesktopEntryRegistry::watchFolders()
+{
     const QStringList current = m_watcher->directories();
     if (!current.isEmpty())
         m_watcher->removePaths(current);
@@ -182,7 +190,8 @@ void DesktopEntryRegistry::watchFolders() {
         m_watcher->addPaths(m_index->watchedFolders);
 }
 
-void DesktopEntryRegistry::scheduleRescan() {
+void DesktopEntryRegistry::scheduleRescan()
+{
     const quint64 generation = ++m_changeGeneration;
     m_scheduler.runAfter(rescanDelay, m_watcher.get(), [this, generation] {
         if (generation == m_changeGeneration)
@@ -190,7 +199,8 @@ void DesktopEntryRegistry::scheduleRescan() {
     });
 }
 
-void DesktopEntryRegistry::rescan() {
+void DesktopEntryRegistry::rescan()
+{
     std::unique_ptr<Index> fresh = scan();
     const bool changed = fresh->entries != m_index->entries;
     m_index = std::move(fresh);
@@ -199,7 +209,8 @@ void DesktopEntryRegistry::rescan() {
         onChanged();
 }
 
-QList<ApplicationInfo> DesktopEntryRegistry::applications() const {
+QList<ApplicationInfo> DesktopEntryRegistry::applications() const
+{
     QList<ApplicationInfo> result;
     for (const ScannedEntry& scanned : std::as_const(m_index->entries)) {
         if (!scanned.info.noDisplay)
@@ -212,14 +223,16 @@ QList<ApplicationInfo> DesktopEntryRegistry::applications() const {
     return result;
 }
 
-std::optional<ApplicationInfo> DesktopEntryRegistry::application(const QString& id) const {
+std::optional<ApplicationInfo> DesktopEntryRegistry::application(const QString& id) const
+{
     const auto it = m_index->entries.constFind(id);
     if (it == m_index->entries.constEnd())
         return std::nullopt;
     return it->info;
 }
 
-std::optional<ApplicationInfo> DesktopEntryRegistry::applicationForFile(const QString& path) const {
+std::optional<ApplicationInfo> DesktopEntryRegistry::applicationForFile(const QString& path) const
+{
     const QFileInfo file(path);
     if (!file.fileName().endsWith(desktopSuffix))
         return std::nullopt;
@@ -239,13 +252,15 @@ std::optional<ApplicationInfo> DesktopEntryRegistry::applicationForFile(const QS
     return ApplicationInfo{id, entry->name, entry->icon, absolute, entry->noDisplay};
 }
 
-std::optional<QString> DesktopEntryRegistry::existing(const QString& id) const {
+std::optional<QString> DesktopEntryRegistry::existing(const QString& id) const
+{
     if (!id.isEmpty() && m_index->entries.contains(id))
         return id;
     return std::nullopt;
 }
 
-std::optional<QString> DesktopEntryRegistry::entryNamedAfter(const QString& name) const {
+std::optional<QString> DesktopEntryRegistry::entryNamedAfter(const QString& name) const
+{
     if (name.isEmpty())
         return std::nullopt;
     if (auto id = existing(name))
@@ -260,7 +275,8 @@ std::optional<QString> DesktopEntryRegistry::entryNamedAfter(const QString& name
     return std::nullopt;
 }
 
-std::optional<QString> DesktopEntryRegistry::idForWindow(const WindowProperties& window) const {
+std::optional<QString> DesktopEntryRegistry::idForWindow(const WindowProperties& window) const
+{
     const Index& index = *m_index;
     for (const QString* wmClass : {&window.instance, &window.windowClass}) {
         const auto it = index.idByStartupWMClass.constFind(*wmClass);

@@ -10,19 +10,22 @@ namespace brindlemoor {
 
 namespace {
 
-QString procPath(qint64 pid, const char* entry) {
+QString procPath(qint64 pid, const char* entry)
+{
     return QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1StringView(entry));
 }
 
 } // namespace
 
-QString ProcessInfo::executablePath(qint64 pid) {
+QString ProcessInfo::executablePath(qint64 pid)
+{
     if (pid <= 0)
         return {};
     return QFileInfo(procPath(pid, "exe")).symLinkTarget();
 }
 
-QString ProcessInfo::flatpakAppId(qint64 pid) {
+QString ProcessInfo::flatpakAppId(qint64 pid)
+{
     if (pid <= 0)
         return {};
     QFile info(procPath(pid, "root/.flatpak-info"));
@@ -31,7 +34,8 @@ QString ProcessInfo::flatpakAppId(qint64 pid) {
     return flatpakAppIdFromInfo(info.read(64 * 1024));
 }
 
-QString ProcessInfo::flatpakAppIdFromInfo(QByteArrayView info) {
+QString ProcessInfo::flatpakAppIdFromInfo(QByteArrayView info)
+{
     const auto group = DesktopEntryParser::readGroup(info, u"Application");
     return group ? group->value(QStringLiteral("name")) : QString();
 }

@@ -6,7 +6,8 @@
 
 using namespace brindlemoor;
 
-TEST(EventMonitor, KeepsAtMostOneRegistrationAndForwardsClicksOnlyWhileRunning) {
+TEST(EventMonitor, KeepsAtMostOneRegistrationAndForwardsClicksOnlyWhileRunning)
+{
     FakeClickSource source;
     int handled = 0;
     {
@@ -34,7 +35,8 @@ TEST(EventMonitor, KeepsAtMostOneRegistrationAndForwardsClicksOnlyWhileRunning) 
     EXPECT_EQ(source.registrations, 0) << "destruction stops the monitor";
 }
 
-TEST(EventMonitor, AFailedRegistrationIsNotRunningAndIsNotRemovedLater) {
+TEST(EventMonitor, AFailedRegistrationIsNotRunningAndIsNotRemovedLater)
+{
     struct RefusingClickSource final : ClickSource {
         bool start(std::function<void()>) override { return false; }
         void stop() override { ++stops; }

@@ -8,7 +8,8 @@
 
 using namespace brindlemoor;
 
-TEST(FrontmostAppMonitor, PassesOnEveryApplicationAndNothingForAnEmptyActivation) {
+TEST(FrontmostAppMonitor, PassesOnEveryApplicationAndNothingForAnEmptyActivation)
+{
     FakeActiveAppSource source;
     FrontmostAppMonitor monitor(source);
     std::vector<RunningApp> activated;
@@ -29,7 +30,8 @@ TEST(FrontmostAppMonitor, PassesOnEveryApplicationAndNothingForAnEmptyActivation
     EXPECT_EQ(monitor.frontmostApp(), RunningApp{QStringLiteral("debian-xterm")});
 }
 
-TEST(FrontmostAppMonitor, DestructionUnhooksTheSource) {
+TEST(FrontmostAppMonitor, DestructionUnhooksTheSource)
+{
     FakeActiveAppSource source;
     int calls = 0;
     {

@@ -10,7 +10,8 @@
 using namespace brindlemoor;
 using brindlemoor::test::VirtualDay;
 
-TEST(IdleMonitor, ReportsOnlyChangesOfTheIdleStateAtEachFiveSecondPoll) {
+TEST(IdleMonitor, ReportsOnlyChangesOfTheIdleStateAtEachFiveSecondPoll)
+{
     struct Case {
         const char* name;
         std::vector<double> idleSecondsAtPolls;
@@ -41,7 +42,8 @@ TEST(IdleMonitor, ReportsOnlyChangesOfTheIdleStateAtEachFiveSecondPoll) {
     }
 }
 
-TEST(IdleMonitor, NoticesIdlenessBetween120And125SecondsAfterTheLastInput) {
+TEST(IdleMonitor, NoticesIdlenessBetween120And125SecondsAfterTheLastInput)
+{
     // The source counts from the last input on the virtual clock, as a real one would.
     for (const int inputAtMs : {0, 1, 2500, 4999}) {
         SCOPED_TRACE(inputAtMs);
@@ -52,7 +54,9 @@ TEST(IdleMonitor, NoticesIdlenessBetween120And125SecondsAfterTheLastInput) {
             QDateTime lastInput;
             ClockedIdle(ManualClock& c, QDateTime at)
                 : clock(c)
-                , lastInput(std::move(at)) {}
+                , lastInput(std::move(at))
+            {
+            }
             double secondsSinceLastInput() override { return lastInput.msecsTo(clock.now()) / 1000.0; }
         } source(day.clock, start.addMSecs(inputAtMs));
 
@@ -72,14 +76,18 @@ TEST(IdleMonitor, NoticesIdlenessBetween120And125SecondsAfterTheLastInput) {
     }
 }
 
-TEST(IdleMonitor, StopsPollingWhenDestroyed) {
+TEST(IdleMonitor, StopsPollingWhenDestroyed)
+{
     VirtualDay day;
     int polls = 0;
     struct CountingIdle final : IdleTimeSource {
         int& polls;
         explicit CountingIdle(int& p)
-            : polls(p) {}
-        double secondsSinceLastInput() override {
+            : polls(p)
+        {
+        }
+        double secondsSinceLastInput() override
+        {
             ++polls;
             return 0;
         }

@@ -8,7 +8,8 @@
 
 using namespace brindlemoor;
 
-TEST(ScreenLockMonitor, EverySignalIsOneCallbackAndTheStateFollowsTheLastOne) {
+TEST(ScreenLockMonitor, EverySignalIsOneCallbackAndTheStateFollowsTheLastOne)
+{
     struct Case {
         const char* name;
         std::vector<bool> signals;
@@ -37,7 +38,8 @@ TEST(ScreenLockMonitor, EverySignalIsOneCallbackAndTheStateFollowsTheLastOne) {
     }
 }
 
-TEST(ScreenLockMonitor, SignalsAfterDestructionReachNobody) {
+TEST(ScreenLockMonitor, SignalsAfterDestructionReachNobody)
+{
     FakeLockSignalSource source;
     int calls = 0;
     {

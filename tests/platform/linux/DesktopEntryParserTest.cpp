@@ -11,14 +11,16 @@ using namespace brindlemoor;
 
 namespace {
 
-QByteArray entryText(const char* keys) {
+QByteArray entryText(const char* keys)
+{
     return QByteArray("# a comment\n\n[Desktop Entry]\nType=Application\n") + keys +
            "\n[Desktop Action new-window]\nName=New Window\nExec=other --new\n";
 }
 
 } // namespace
 
-TEST(DesktopEntryParser, NamesFollowTheLocaleFromMostToLeastSpecific) {
+TEST(DesktopEntryParser, NamesFollowTheLocaleFromMostToLeastSpecific)
+{
     const QByteArray text = entryText("Name=Color\n"
                                       "Name[de]=Farbe\n"
                                       "Name[de_AT]=Farbe (AT)\n"
@@ -40,7 +42,8 @@ TEST(DesktopEntryParser, NamesFollowTheLocaleFromMostToLeastSpecific) {
     }
 }
 
-TEST(DesktopEntryParser, ReadsOnlyTheDesktopEntryGroupAndKeepsCommasAndEscapes) {
+TEST(DesktopEntryParser, ReadsOnlyTheDesktopEntryGroupAndKeepsCommasAndEscapes)
+{
     const auto entry = DesktopEntryParser().parse(entryText("Name = Files, Folders and Drives\n"
                                                             "Icon=/usr/share/icons/files.png\n"
                                                             "Exec=files\\s--all %U\n"
@@ -60,7 +63,8 @@ TEST(DesktopEntryParser, ReadsOnlyTheDesktopEntryGroupAndKeepsCommasAndEscapes) 
     EXPECT_FALSE(entry->hidden);
 }
 
-TEST(DesktopEntryParser, RejectsTextThatIsNotAKeyFile) {
+TEST(DesktopEntryParser, RejectsTextThatIsNotAKeyFile)
+{
     struct Case {
         const char* name;
         QByteArray text;
@@ -80,7 +84,8 @@ TEST(DesktopEntryParser, RejectsTextThatIsNotAKeyFile) {
     }
 }
 
-TEST(DesktopEntryParser, FindsTheProgramOfACommandLine) {
+TEST(DesktopEntryParser, FindsTheProgramOfACommandLine)
+{
     struct Case {
         const char* commandLine;
         const char* program;
@@ -101,7 +106,8 @@ TEST(DesktopEntryParser, FindsTheProgramOfACommandLine) {
     }
 }
 
-TEST(DesktopEntryParser, UndoesStringEscapes) {
+TEST(DesktopEntryParser, UndoesStringEscapes)
+{
     struct Case {
         const char* escaped;
         const char* plain;
@@ -120,7 +126,8 @@ TEST(DesktopEntryParser, UndoesStringEscapes) {
     }
 }
 
-TEST(ProcessInfo, ReadsTheApplicationNameOfAFlatpakInfoFile) {
+TEST(ProcessInfo, ReadsTheApplicationNameOfAFlatpakInfoFile)
+{
     EXPECT_EQ(ProcessInfo::flatpakAppIdFromInfo("[Application]\nname=org.example.Sandboxed\nruntime=runtime/x\n"
                                                 "[Instance]\nname=not-this\n"),
               u"org.example.Sandboxed");

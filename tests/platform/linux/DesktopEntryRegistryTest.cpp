@@ -16,12 +16,14 @@ namespace {
 
 /// Three XDG data folders in precedence order: home, then two system ones.
 struct XdgTree {
-    XdgTree() {
+    XdgTree()
+    {
         for (const char* name : {"home", "local", "system"})
             dirs << root.filePath(QString::fromLatin1(name));
     }
 
-    void write(int dir, const QString& relativePath, const QByteArray& content) const {
+    void write(int dir, const QString& relativePath, const QByteArray& content) const
+    {
         const QString path = dirs[dir] + QStringLiteral("/applications/") + relativePath;
         QDir().mkpath(QFileInfo(path).absolutePath());
         QFile file(path);
@@ -33,12 +35,14 @@ struct XdgTree {
     QStringList dirs;
 };
 
-QByteArray app(const char* name, const char* extra = "") {
+QByteArray app(const char* name, const char* extra = "")
+{
     return QByteArray("[Desktop Entry]\nType=Application\nName=") + name + "\n" + extra;
 }
 
 // One tree for the resolution and listing tests; each entry is there for a case below.
-void populate(const XdgTree& tree) {
+void populate(const XdgTree& tree)
+{
     constexpr int home = 0, local = 1, system = 2;
     tree.write(home, QStringLiteral("org.example.Editor.desktop"),
                app("Editor", "StartupWMClass=editor-main\nExec=/opt/editor/bin/editor %F\nIcon=editor\n"));
@@ -67,7 +71,8 @@ void populate(const XdgTree& tree) {
 
 } // namespace
 
-TEST(DesktopEntryRegistry, MatchesWindowsToEntriesInTheDesktopShellsOrder) {
+TEST(DesktopEntryRegistry, MatchesWindowsToEntriesInTheDesktopShellsOrder)
+{
     XdgTree tree;
     populate(tree);
     ManualClock clock(QDateTime::currentDateTime());
@@ -136,7 +141,8 @@ TEST(DesktopEntryRegistry, MatchesWindowsToEntriesInTheDesktopShellsOrder) {
     }
 }
 
-TEST(DesktopEntryRegistry, ListsEntriesWithShadowingHidingAndMalformedFilesSkipped) {
+TEST(DesktopEntryRegistry, ListsEntriesWithShadowingHidingAndMalformedFilesSkipped)
+{
     XdgTree tree;
     populate(tree);
     ManualClock clock(QDateTime::currentDateTime());
@@ -173,7 +179,8 @@ TEST(DesktopEntryRegistry, ListsEntriesWithShadowingHidingAndMalformedFilesSkipp
     EXPECT_EQ(registry.application(QStringLiteral("org.example.Editor"))->icon, u"editor");
 }
 
-TEST(DesktopEntryRegistry, DescribesADesktopFileWithTheIdItHasOrWouldHave) {
+TEST(DesktopEntryRegistry, DescribesADesktopFileWithTheIdItHasOrWouldHave)
+{
     XdgTree tree;
     populate(tree);
     ManualClock clock(QDateTime::currentDateTime());
@@ -201,7 +208,8 @@ TEST(DesktopEntryRegistry, DescribesADesktopFileWithTheIdItHasOrWouldHave) {
     EXPECT_FALSE(registry.applicationForFile(tree.root.filePath(QStringLiteral("missing.desktop"))));
 }
 
-TEST(DesktopEntryRegistry, NoticesEntriesInstalledAndRemovedWhileRunning) {
+TEST(DesktopEntryRegistry, NoticesEntriesInstalledAndRemovedWhileRunning)
+{
     XdgTree tree; // the home folder has no applications folder yet
     tree.write(2, QStringLiteral("base.desktop"), app("Base"));
     QDir().mkpath(tree.dirs[0]);

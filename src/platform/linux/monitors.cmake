@@ -1,10 +1,30 @@
 # SPDX-License-Identifier: MIT
 # Active window, idle time, screen lock, global clicks and desktop entries.
+pkg_check_modules(XCB_MONITORS REQUIRED IMPORTED_TARGET xcb xcb-icccm xcb-res xcb-screensaver xcb-xinput)
 target_sources(brindlemoor_platform PRIVATE
+    linux/DBusLockSignalSource.cpp
+    linux/DBusLockSignalSource.h
     linux/DesktopEntryParser.cpp
     linux/DesktopEntryParser.h
     linux/DesktopEntryRegistry.cpp
     linux/DesktopEntryRegistry.h
+    linux/IdleSourceChooser.cpp
+    linux/IdleSourceChooser.h
+    linux/LinuxActivitySources.cpp
+    linux/LinuxActivitySources.h
+    linux/MutterIdleSource.cpp
+    linux/MutterIdleSource.h
+    linux/PlatformNote.cpp
+    linux/PlatformNote.h
     linux/ProcessInfo.cpp
     linux/ProcessInfo.h
+    linux/X11ActiveAppSource.cpp
+    linux/X11ActiveAppSource.h
+    linux/X11ScreenSaverIdleSource.cpp
+    linux/X11ScreenSaverIdleSource.h
+    linux/XInput2ClickSource.cpp
+    linux/XInput2ClickSource.h
+    linux/XcbConnection.cpp
+    linux/XcbConnection.h
 )
+target_link_libraries(brindlemoor_platform PUBLIC Qt6::DBus PRIVATE PkgConfig::XCB_MONITORS)

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+#include "DBusLockSignalSource.h"
+
+#include "PlatformNote.h"
+
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QDBusVariant>
+#include <QMetaMethod>
+#include <QVariantMap>
+
+namespace brindlemoor {
+
+namespace {
+
+const QString logindService = QStringLiteral("org.freedesktop.login1");
+const QString logindSessionInterface = QStringLiteral("org.freedesktop.login1.Session");
+const QString propertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
+const QString lockedHint = QStringLiteral("LockedHint");
+
+} // namespace
+
+const QStringList DBusLockSignalSource::screenSaverInterfaces = {
+    QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("org.gnome.ScreenSaver"),
+    QStringLiteral("org.xfce.ScreenSaver"), QStringLiteral("org.cinnamon.ScreenSaver")};
+
+// QtDBus connects bus signals only by method signature. Relaying them through Qt
+// signals keeps that to one place and lets the rest use typed connections.
+class DBusLockSignalSource::Relay final : public QObject {
+    Q_OBJECT
+public:
+    /// The form QDBusConnection::connect wants for a Qt signal as the receiving end.
+    template <typename Signal> static QByteArray receiver(Signal signal)
+    {
+        return QByteArray::number(QSIGNAL_CODE) + QMetaMethod::fromSignal(signal).methodSignature();
+    }
+
+Q_SIGNALS:
+    void activeChanged(bool active);
+    void propertiesChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated);
+};
+
+DBusLockSignalSource::DBusLockSignalSource(const QDBusConnection& sessionBus, const QDBusConnection& systemBus)
+    : m_sessionBus(sessionBus)
+    , m_systemBus(systemBus)
+    , m_relay(std::make_unique<Relay>())
+{
+    QObject::connect(m_relay.get(), &Relay::activeChanged, m_relay.get(), [this](bool active) { deliver(active); });
+    QObject::connect(m_relay.get(), &Relay::propertiesChanged, m_relay.get(),
+                     [this](const QString& interface, const QVariantMap& changed, const QStringList& invalidated) {
+                         if (interface != logindSessionInterface)
+                             return;
+                         if (const auto it = changed.constFind(lockedHint); it != changed.constEnd())
+                             deliver(it->toBool());
+                         else if (invalidated.contains(lockedHint))
+                             readLockedHint();
+                     });
+    listenToScreenSavers();
+    findLogindSession();
+}
+
+DBusLockSignalSource::~DBusLockSignalSource() = default;
+
+bool DBusLockSignalSource::isWatchingLogind() const
+{
+    return m_watchingLogind;
+}
+
+void DBusLockSignalSource::deliver(bool locked)
+{
+    if (onLockSignal)
+        onLockSignal(locked);
+}
+
+void DBusLockSignalSource::listenToScreenSavers()
+{
+    if (!m_sessionBus.isConnected()) {
+        printPlatformNote(QStringLiteral("screen-saver lock signals unavailable: %1")
+                              .arg(m_sessionBus.lastError().message().isEmpty() ? QStringLiteral("no session bus")
+                                                                                : m_sessionBus.lastError().message()));
+        return;
+    }
+    const QByteArray receiver = Relay::receiver(&Relay::activeChanged);
+    for (const QString& interface : screenSaverInterfaces) {
+        // Empty service and path: screen savers send from whatever name and path they like.
+        if (!m_sessionBus.connect(QString(), QString(), interface, QStringLiteral("ActiveChanged"), QStringLiteral("b"),
+                                  m_relay.get(), receiver.constData()))
+            printPlatformNote(
+                QStringLiteral("cannot listen to %1: %2").arg(interface, m_sessionBus.lastError().message()));
+    }
+}
+
+void DBusLockSignalSource::findLogindSession()
+{
+    if (!m_systemBus.isConnected()) {
+        printPlatformNote(QStringLiteral("logind lock signals unavailable: no system bus"));
+        return;
+    }
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(logindService, QStringLiteral("/org/freedesktop/login1"),
+                                       QStringLiteral("org.freedesktop.login1.Manager"), QStringLiteral("GetSession"));
+    call << QStringLiteral("auto");
+    auto* watcher = new QDBusPendingCallWatcher(m_systemBus.asyncCall(call), m_relay.get());
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, m_relay.get(), [this](QDBusPendingCallWatcher* call) {
+        call->deleteLater();
+        const QDBusPendingReply<QDBusObjectPath> reply = *call;
+        if (reply.isError()) {
+            printPlatformNote(QStringLiteral("logind lock signals unavailable: %1").arg(reply.error().message()));
+            return;
+        }
+        listenToLogindSession(reply.value().path());
+    });
+}
+
+void DBusLockSignalSource::listenToLogindSession(const QString& sessionPath)
+{
+    m_sessionPath = sessionPath;
+    m_watchingLogind = m_systemBus.connect(logindService, sessionPath, propertiesInterface,
+                                           QStringLiteral("PropertiesChanged"), QStringLiteral("sa{sv}as"),
+                                           m_relay.get(), Relay::receiver(&Relay::propertiesChanged).constData());
+    if (!m_watchingLogind)
+        printPlatformNote(QStringLiteral("logind lock signals unavailable: %1").arg(m_systemBus.lastError().message()));
+}
+
+void DBusLockSignalSource::readLockedHint()
+{
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(logindService, m_sessionPath, propertiesInterface, QStringLiteral("Get"));
+    call << logindSessionInterface << lockedHint;
+    auto* watcher = new QDBusPendingCallWatcher(m_systemBus.asyncCall(call), m_relay.get());
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, m_relay.get(), [this](QDBusPendingCallWatcher* call) {
+        call->deleteLater();
+        const QDBusPendingReply<QDBusVariant> reply = *call;
+        if (!reply.isError())
+            deliver(reply.value().variant().toBool());
+    });
+}
+
+} // namespace brindlemoor
+
+#include "DBusLockSignalSource.moc"

@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: MIT
+#include "IdleSourceChooser.h"
+
+#include "MutterIdleSource.h"
+#include "PlatformNote.h"
+#include "X11ScreenSaverIdleSource.h"
+
+namespace brindlemoor {
+
+namespace {
+
+class NeverIdleSource final : public IdleTimeSource {
+public:
+    double secondsSinceLastInput() override { return 0; }
+};
+
+} // namespace
+
+std::unique_ptr<IdleTimeSource> IdleSourceChooser::choose(const QDBusConnection& sessionBus, const QByteArray& display)
+{
+    auto mutter = std::make_unique<MutterIdleSource>(sessionBus);
+    const std::optional<QString> mutterFailure = mutter->probe();
+    if (!mutterFailure) {
+        printPlatformNote(QStringLiteral("idle time from Mutter's idle monitor"));
+        return mutter;
+    }
+    auto screenSaver = std::make_unique<X11ScreenSaverIdleSource>(display);
+    const std::optional<QString> screenSaverFailure = screenSaver->failure();
+    if (!screenSaverFailure) {
+        printPlatformNote(QStringLiteral("idle time from the X screen-saver extension"));
+        return screenSaver;
+    }
+    printPlatformNote(
+        QStringLiteral("idle detection unavailable: Mutter: %1; X: %2").arg(*mutterFailure, *screenSaverFailure));
+    return std::make_unique<NeverIdleSource>();
+}
+
+} // namespace brindlemoor

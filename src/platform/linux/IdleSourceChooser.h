@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "monitors/PlatformSources.h"
+
+#include <QByteArray>
+#include <QDBusConnection>
+
+#include <memory>
+
+namespace brindlemoor {
+
+/// Picks where idle time comes from: Mutter's idle monitor, else the X screen-saver
+/// extension, else a source that never reports idleness. Says on standard error which.
+class IdleSourceChooser final {
+public:
+    static std::unique_ptr<IdleTimeSource> choose(const QDBusConnection& sessionBus, const QByteArray& display = {});
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: MIT
+#include "MutterIdleSource.h"
+
+#include "PlatformNote.h"
+
+#include <QDBusMessage>
+
+namespace brindlemoor {
+
+namespace {
+
+// The poll runs on the main thread; a compositor that hangs must not freeze the program.
+constexpr int callTimeoutMs = 1000;
+
+} // namespace
+
+MutterIdleSource::MutterIdleSource(const QDBusConnection& sessionBus)
+    : m_bus(sessionBus)
+{
+}
+
+std::optional<double> MutterIdleSource::query(QString* error)
+{
+    if (!m_bus.isConnected()) {
+        *error = QStringLiteral("no session bus");
+        return std::nullopt;
+    }
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.gnome.Mutter.IdleMonitor"), QStringLiteral("/org/gnome/Mutter/IdleMonitor/Core"),
+        QStringLiteral("org.gnome.Mutter.IdleMonitor"), QStringLiteral("GetIdletime"));
+    const QDBusMessage reply = m_bus.call(call, QDBus::Block, callTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        *error = reply.errorMessage().isEmpty() ? QStringLiteral("no answer") : reply.errorMessage();
+        return std::nullopt;
+    }
+    bool ok = false;
+    const qulonglong milliseconds = reply.arguments().constFirst().toULongLong(&ok);
+    if (!ok) {
+        *error = QStringLiteral("unexpected answer");
+        return std::nullopt;
+    }
+    return static_cast<double>(milliseconds) / 1000.0;
+}
+
+std::optional<QString> MutterIdleSource::probe()
+{
+    QString error;
+    if (query(&error))
+        return std::nullopt;
+    return error;
+}
+
+double MutterIdleSource::secondsSinceLastInput()
+{
+    QString error;
+    if (const std::optional<double> seconds = query(&error))
+        return *seconds;
+    if (!m_failureReported) {
+        m_failureReported = true;
+        printPlatformNote(QStringLiteral("Mutter stopped answering for idle time: %1").arg(error));
+    }
+    return 0;
+}
+
+} // namespace brindlemoor

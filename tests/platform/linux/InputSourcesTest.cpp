@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+#include "DesktopSession.h"
+#include "linux/IdleSourceChooser.h"
+#include "linux/X11ScreenSaverIdleSource.h"
+#include "linux/XInput2ClickSource.h"
+#include "monitors/EventMonitor.h"
+#include "QtPrinting.h"
+#include "ScriptedBusService.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+using namespace brindlemoor;
+using brindlemoor::test::DesktopSession;
+using brindlemoor::test::ScriptedBusService;
+
+TEST(X11InputSources, IdleTimeGrowsWithoutInputAndClicksAreSeenWithoutBeingTaken)
+{
+    DesktopSession session(DesktopSession::Options{.bus = false});
+    ASSERT_TRUE(session.isReady()) << session.error().toStdString();
+
+    X11ScreenSaverIdleSource idle(session.display());
+    ASSERT_FALSE(idle.failure());
+    const double start = idle.secondsSinceLastInput();
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return idle.secondsSinceLastInput() >= start + 0.5; }));
+    const double beforeInput = idle.secondsSinceLastInput();
+    ASSERT_TRUE(session.xdotool({QStringLiteral("mousemove"), QStringLiteral("17"), QStringLiteral("23")}));
+    EXPECT_TRUE(DesktopSession::waitUntil([&] { return idle.secondsSinceLastInput() < beforeInput; }));
+
+    QProcess* target = nullptr;
+    const quint32 window = session.startWindow(
+        QStringLiteral(BRINDLEMOOR_TEST_WINDOW),
+        {QStringLiteral("--title"), QStringLiteral("click target"), QStringLiteral("--report-buttons")},
+        QStringLiteral("click target"), &target);
+    ASSERT_NE(window, 0U) << session.error().toStdString();
+    QStringList pressesOnWindow;
+    const auto click = [&](int button) {
+        const qsizetype before = pressesOnWindow.size();
+        ASSERT_TRUE(session.xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
+                                     QStringLiteral("60"), QStringLiteral("60"), QStringLiteral("click"),
+                                     QString::number(button)}));
+        ASSERT_TRUE(DesktopSession::waitUntil([&] {
+            pressesOnWindow += QString::fromLatin1(target->readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+            return pressesOnWindow.size() > before;
+        }));
+    };
+
+    XInput2ClickSource clicks(session.display());
+    ASSERT_TRUE(clicks.isAvailable());
+    int seen = 0;
+    EventMonitor monitor(clicks, [&] { ++seen; });
+    monitor.start();
+    monitor.start(); // still one registration: one callback per click
+
+    click(1);
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return seen >= 1; }));
+    click(3);
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return seen >= 2; }));
+    click(2); // the middle button is not watched
+    click(1);
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return seen >= 3; }));
+    EXPECT_EQ(seen, 3);
+
+    monitor.stop();
+    click(1);
+    monitor.start();
+    click(3);
+    // Events arrive in order on one connection: a press seen while stopped would come first.
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return seen >= 4; }));
+    EXPECT_EQ(seen, 4);
+
+    // Every press reached the window under the pointer, watched or not.
+    EXPECT_EQ(pressesOnWindow,
+              (QStringList{QStringLiteral("button 1"), QStringLiteral("button 3"), QStringLiteral("button 2"),
+                           QStringLiteral("button 1"), QStringLiteral("button 1"), QStringLiteral("button 3")}));
+}
+
+TEST(IdleSourceChooser, PrefersMutterThenTheScreenSaverExtension)
+{
+    DesktopSession session(DesktopSession::Options{.windowManager = false});
+    ASSERT_TRUE(session.isReady()) << session.error().toStdString();
+    const QDBusConnection bus = QDBusConnection::connectToBus(session.busAddress(), QStringLiteral("chooser"));
+    ASSERT_TRUE(bus.isConnected());
+
+    {
+        testing::internal::CaptureStderr();
+        const auto source = IdleSourceChooser::choose(bus, session.display());
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "brindlemoor: idle time from the X screen-saver extension\n");
+        EXPECT_TRUE(dynamic_cast<X11ScreenSaverIdleSource*>(source.get()));
+    }
+
+    std::atomic<quint64> idleMs = 4321;
+    ScriptedBusService mutter(
+        session.busAddress(), QStringLiteral("org.gnome.Mutter.IdleMonitor"),
+        QStringLiteral("/org/gnome/Mutter/IdleMonitor"), [&](const QDBusMessage& call) -> std::optional<QVariantList> {
+            if (call.path() != u"/org/gnome/Mutter/IdleMonitor/Core" ||
+                call.interface() != u"org.gnome.Mutter.IdleMonitor" || call.member() != u"GetIdletime")
+                return std::nullopt;
+            return QVariantList{QVariant::fromValue<qulonglong>(idleMs.load())};
+        });
+    ASSERT_TRUE(mutter.isReady());
+    testing::internal::CaptureStderr();
+    const auto source = IdleSourceChooser::choose(bus, session.display());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "brindlemoor: idle time from Mutter's idle monitor\n");
+    EXPECT_DOUBLE_EQ(source->secondsSinceLastInput(), 4.321);
+    idleMs = 130000;
+    EXPECT_DOUBLE_EQ(source->secondsSinceLastInput(), 130.0);
+}

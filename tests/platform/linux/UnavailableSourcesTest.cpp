@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: MIT
+#include "fake/ManualScheduler.h"
+#include "linux/DesktopEntryRegistry.h"
+#include "linux/LinuxActivitySources.h"
+#include "monitors/EventMonitor.h"
+#include "monitors/FrontmostAppMonitor.h"
+#include "monitors/IdleMonitor.h"
+#include "monitors/ScreenLockMonitor.h"
+#include "QtPrinting.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace brindlemoor;
+
+TEST(LinuxActivitySources, WithoutDisplayOrBusEachSourceSaysSoOnceAndReportsNothing)
+{
+    struct Case {
+        const char* name;
+        const char* display;
+        const char* displayReason;
+    };
+    const Case cases[] = {
+        {"no DISPLAY", "", "no X display"},
+        {"a display that cannot be reached", "nowhere:0", "cannot connect to X display nowhere:0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        qunsetenv("DISPLAY");
+        QTemporaryDir data;
+        ManualClock clock(QDateTime::currentDateTime());
+        ManualScheduler scheduler(clock);
+        const DesktopSessionAccess access{
+            QByteArray(c.display),
+            QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("dead-session")),
+            QDBusConnection::connectToBus(QStringLiteral("unix:path=/nonexistent/bus"), QStringLiteral("dead-system")),
+            {data.path()},
+            QStringLiteral("C")};
+
+        testing::internal::CaptureStderr();
+        {
+            LinuxActivitySources sources(scheduler, access);
+            FrontmostAppMonitor apps(sources.activeApps());
+            IdleMonitor idle(sources.idleTime(), scheduler);
+            ScreenLockMonitor lock(sources.lockSignals());
+            int callbacks = 0;
+            apps.onAppActivated = [&](const RunningApp&) { ++callbacks; };
+            idle.onIdleStateChange = [&](bool) { ++callbacks; };
+            lock.onLockStateChange = [&](bool) { ++callbacks; };
+            EventMonitor clicks(sources.clicks(), [&] { ++callbacks; });
+
+            idle.start();
+            scheduler.advance(std::chrono::minutes(10));
+            clicks.start();
+            QCoreApplication::processEvents();
+
+            EXPECT_EQ(apps.frontmostApp(), std::nullopt);
+            EXPECT_EQ(sources.idleTime().secondsSinceLastInput(), 0.0);
+            EXPECT_FALSE(clicks.isRunning());
+            EXPECT_EQ(callbacks, 0);
+            EXPECT_TRUE(sources.catalog().applications().isEmpty());
+        }
+        QStringList notes;
+        for (const QString& line : QString::fromStdString(testing::internal::GetCapturedStderr()).split(u'\n')) {
+            if (line.startsWith(u"brindlemoor: "))
+                notes << line;
+        }
+        const QString reason = QString::fromLatin1(c.displayReason);
+        ASSERT_EQ(notes.size(), 5) << notes.join(u'\n').toStdString();
+        EXPECT_EQ(notes[0], QStringLiteral("brindlemoor: active-window tracking unavailable: ") + reason);
+        EXPECT_EQ(notes[1],
+                  QStringLiteral("brindlemoor: idle detection unavailable: Mutter: no session bus; X: ") + reason);
+        EXPECT_TRUE(notes[2].startsWith(u"brindlemoor: screen-saver lock signals unavailable: "))
+            << notes[2].toStdString();
+        EXPECT_EQ(notes[3], u"brindlemoor: logind lock signals unavailable: no system bus");
+        EXPECT_EQ(notes[4], QStringLiteral("brindlemoor: global click monitor unavailable: ") + reason);
+    }
+}

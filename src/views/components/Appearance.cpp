@@ -1,11 +1,36 @@
 // SPDX-License-Identifier: MIT
 #include "Appearance.h"
 
+#include "PortalSettings.h"
+
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QPalette>
 
 namespace brindlemoor {
+
+namespace {
+
+bool paletteIsDark()
+{
+    // Without a better source, a dark window colour means a dark desktop.
+    return QGuiApplication::palette().color(QPalette::Window).lightness() < 128;
+}
+
+// Asking QDBusConnection::sessionBus() without a running bus would make libdbus
+// autolaunch one just to learn a colour scheme.
+bool sessionBusRuns()
+{
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return true;
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return !runtime.isEmpty() && QFileInfo::exists(QDir(runtime).filePath(QStringLiteral("bus")));
+}
+
+} // namespace
 
 Appearance& Appearance::instance()
 {
@@ -15,9 +40,14 @@ Appearance& Appearance::instance()
 
 Appearance::Appearance()
 {
-    followPalette();
+    m_dark = qApp ? paletteIsDark() : false;
     if (qApp)
         qApp->installEventFilter(this);
+    if (qApp && sessionBusRuns()) {
+        const QDBusConnection bus = QDBusConnection::sessionBus();
+        if (bus.isConnected())
+            followPortal(bus);
+    }
 }
 
 void Appearance::setDark(bool dark)
@@ -29,17 +59,38 @@ void Appearance::setDark(bool dark)
     Q_EMIT changed();
 }
 
+void Appearance::followPortal(const QDBusConnection& bus)
+{
+    delete m_portal;
+    m_portal = new PortalSettings(bus, this);
+    connect(m_portal, &PortalSettings::colorSchemeChanged, this, &Appearance::setPortalPreference);
+    m_portal->requestColorScheme();
+}
+
 bool Appearance::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange && !m_pinned)
+    if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange)
         followPalette();
     return false;
 }
 
 void Appearance::followPalette()
 {
-    // Without a better source, a dark window colour means a dark desktop.
-    const bool dark = QGuiApplication::palette().color(QPalette::Window).lightness() < 128;
+    if (!m_portalDark)
+        settle();
+}
+
+void Appearance::setPortalPreference(std::optional<bool> dark)
+{
+    m_portalDark = dark;
+    settle();
+}
+
+void Appearance::settle()
+{
+    if (m_pinned)
+        return;
+    const bool dark = m_portalDark.value_or(paletteIsDark());
     if (dark == m_dark)
         return;
     m_dark = dark;

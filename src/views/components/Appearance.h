@@ -2,10 +2,19 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
+
+#include <optional>
+
+class QDBusConnection;
 
 namespace brindlemoor {
 
+class PortalSettings;
+
 /// Light or dark, as the desktop says; every view repaints when it changes.
+/// The settings portal's color-scheme decides where it answers; otherwise the
+/// palette's window colour does.
 class Appearance final : public QObject {
     Q_OBJECT
 
@@ -16,6 +25,12 @@ public:
     /// For the gallery and tests, and for the desktop's own signal of a change.
     void setDark(bool dark);
 
+    /// Follows the settings portal on `bus` instead of the one followed so far. The
+    /// session bus is followed from the start when there is one.
+    void followPortal(const QDBusConnection& bus);
+    /// What the portal said last: dark, light, or nothing (absent or no preference).
+    std::optional<bool> portalPreference() const { return m_portalDark; }
+
 Q_SIGNALS:
     void changed();
 
@@ -23,9 +38,13 @@ private:
     Appearance();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void followPalette();
+    void setPortalPreference(std::optional<bool> dark);
+    void settle();
 
     bool m_dark = false;
     bool m_pinned = false;
+    std::optional<bool> m_portalDark;
+    QPointer<PortalSettings> m_portal;
 };
 
 } // namespace brindlemoor

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: MIT
+#include "FennDot.h"
+
+#include "Appearance.h"
+#include "NamedColors.h"
+
+#include <QPainter>
+#include <QRadialGradient>
+
+#include <algorithm>
+#include <cmath>
+
+namespace brindlemoor {
+
+namespace {
+
+// A disc of radius `radius` seen through a Gaussian blur of deviation `sigma`,
+// as a radial gradient: across its edge the disc fades like the normal distribution.
+// The blur is cut at `limit` from the centre and eased to nothing there, so that a
+// widget's edge never shows as a hard line through the glow.
+void paintBlurredDisc(QPainter& painter, const QPointF& center, qreal radius, qreal sigma, qreal limit,
+                      const QColor& color, qreal opacity)
+{
+    const auto coverage = [&](qreal r) { return 0.5 * std::erfc((r - radius) / (sigma * std::sqrt(2.0))); };
+    const qreal outer = std::min(radius + 3 * sigma, limit);
+    const qreal floor = coverage(outer);
+    QRadialGradient gradient(center, outer);
+    constexpr int stops = 12;
+    for (int i = 0; i <= stops; ++i) {
+        const qreal r = outer * i / stops;
+        const qreal eased = (coverage(r) - floor) / (1 - floor);
+        gradient.setColorAt(static_cast<qreal>(i) / stops, withOpacity(color, opacity * eased));
+    }
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(gradient);
+    painter.drawEllipse(center, outer, outer);
+}
+
+} // namespace
+
+FennDot::FennDot(const QColor& color, qreal size, bool isActive, QWidget* parent)
+    : QWidget(parent)
+    , m_color(color)
+    , m_size(size)
+    , m_active(isActive)
+{
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+}
+
+void FennDot::setColor(const QColor& color)
+{
+    if (m_color == color)
+        return;
+    m_color = color;
+    update();
+}
+
+void FennDot::setActive(bool active)
+{
+    if (m_active == active)
+        return;
+    m_active = active;
+    update();
+}
+
+QSize FennDot::sizeHint() const
+{
+    const int side = static_cast<int>(std::ceil(m_size)) + 2 * padding;
+    return {side, side};
+}
+
+void FennDot::paint(QPainter& painter, const QPointF& center, const QColor& color, qreal size, bool isActive, bool dark)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const qreal radius = size / 2;
+    if (!isActive) {
+        const ColorPair secondary = colorPair(SystemColor::Secondary);
+        const QColor grey = withOpacity(dark ? secondary.dark : secondary.light, 0.1);
+        painter.setPen(QPen(grey, 0.5));
+        painter.setBrush(grey);
+        painter.drawEllipse(center, radius, radius);
+        painter.restore();
+        return;
+    }
+    const qreal limit = radius + padding;
+    paintBlurredDisc(painter, center, radius, 0.3 * size, limit, color, 0.8);
+    paintBlurredDisc(painter, center, radius / 2, 0.1 * size, limit, color, 0.1);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawEllipse(center, radius, radius);
+    painter.setBrush(dark ? withOpacity(Qt::white, 0.05) : withOpacity(Qt::black, 0.03));
+    painter.drawEllipse(center, radius, radius);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(dark ? withOpacity(Qt::white, 0.2) : withOpacity(Qt::black, 0.15), 0.5));
+    painter.drawEllipse(center, radius - 0.25, radius - 0.25);
+    painter.restore();
+}
+
+void FennDot::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    paint(painter, QRectF(rect()).center(), m_color, m_size, m_active, Appearance::instance().isDark());
+}
+
+} // namespace brindlemoor

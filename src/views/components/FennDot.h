@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+class QPainter;
+
+namespace brindlemoor {
+
+/// The small status dot: glowing in its colour when active, a faint grey disc when not.
+class FennDot final : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int padding = 5;
+
+    FennDot(const QColor& color, qreal size, bool isActive, QWidget* parent = nullptr);
+
+    void setColor(const QColor& color);
+    QColor color() const { return m_color; }
+    void setActive(bool active);
+    bool isActive() const { return m_active; }
+    qreal dotSize() const { return m_size; }
+
+    /// Paints a dot centred on `center`, for views that draw rows themselves; the glow
+    /// stays within the padding around it. An inactive dot ignores `color`; `dark`
+    /// picks the rim and overlay.
+    static void paint(QPainter& painter, const QPointF& center, const QColor& color, qreal size, bool isActive,
+                      bool dark);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor m_color;
+    qreal m_size;
+    bool m_active;
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: MIT
+#include "NamedColors.h"
+
+#include "Appearance.h"
+
+#include <QWidget>
+
+#include <algorithm>
+
+namespace brindlemoor {
+
+namespace {
+
+QColor rgb(double red, double green, double blue, double alpha = 1.0)
+{
+    return QColor::fromRgbF(static_cast<float>(red), static_cast<float>(green), static_cast<float>(blue),
+                            static_cast<float>(alpha));
+}
+
+QColor resolve(const ColorPair& pair)
+{
+    return Appearance::instance().isDark() ? pair.dark : pair.light;
+}
+
+} // namespace
+
+ColorPair colorPair(NamedColor name)
+{
+    switch (name) {
+    case NamedColor::GlobalAccent:
+        return {rgb(0.325, 0.651, 0.486), rgb(0.322, 0.631, 0.49)};
+    case NamedColor::DailyBlue:
+        return {rgb(0.296, 0.518, 0.74), rgb(0.398, 0.614, 0.83)};
+    case NamedColor::NeonOrange:
+        return {rgb(1.0, 0.45, 0.0), rgb(1.0, 0.6, 0.0)};
+    case NamedColor::NeonRed:
+        return {rgb(0.85, 0.0, 0.15), rgb(1.0, 0.2, 0.3)};
+    }
+    return {};
+}
+
+ColorPair colorPair(SystemColor role)
+{
+    switch (role) {
+    case SystemColor::Primary:
+        return {rgb(0, 0, 0, 0.85), rgb(1, 1, 1, 0.85)};
+    case SystemColor::Secondary:
+        return {rgb(0, 0, 0, 0.5), rgb(1, 1, 1, 0.55)};
+    case SystemColor::Separator:
+        return {rgb(0, 0, 0, 0.1), rgb(1, 1, 1, 0.1)};
+    case SystemColor::ControlBackground:
+        return {rgb(1, 1, 1), rgb(0.118, 0.118, 0.118)};
+    case SystemColor::PopoverBackground:
+        return {rgb(0.93, 0.93, 0.93), rgb(0.17, 0.17, 0.17)};
+    }
+    return {};
+}
+
+QColor namedColor(NamedColor name)
+{
+    return resolve(colorPair(name));
+}
+
+QColor systemColor(SystemColor role)
+{
+    return resolve(colorPair(role));
+}
+
+std::optional<NamedColor> namedColorFromName(QStringView name)
+{
+    if (name == u"globalAccent")
+        return NamedColor::GlobalAccent;
+    if (name == u"dailyBlue")
+        return NamedColor::DailyBlue;
+    if (name == u"neonOrange")
+        return NamedColor::NeonOrange;
+    if (name == u"neonRed")
+        return NamedColor::NeonRed;
+    return std::nullopt;
+}
+
+QColor withOpacity(QColor color, qreal opacity)
+{
+    color.setAlphaF(static_cast<float>(std::clamp(color.alphaF() * opacity, 0.0, 1.0)));
+    return color;
+}
+
+QColor mixColors(const QColor& from, const QColor& to, qreal t)
+{
+    t = std::clamp(t, 0.0, 1.0);
+    const auto mix = [t](float a, float b) { return static_cast<float>(a + (b - a) * t); };
+    const QColor a = from.toRgb();
+    const QColor b = to.toRgb();
+    return QColor::fromRgbF(mix(a.redF(), b.redF()), mix(a.greenF(), b.greenF()), mix(a.blueF(), b.blueF()),
+                            mix(a.alphaF(), b.alphaF()));
+}
+
+QPalette viewPalette()
+{
+    const bool dark = Appearance::instance().isDark();
+    const QColor primary = systemColor(SystemColor::Primary);
+    const QColor secondary = systemColor(SystemColor::Secondary);
+    const QColor window = systemColor(SystemColor::PopoverBackground);
+    const QColor control = systemColor(SystemColor::ControlBackground);
+    const QColor accent = namedColor(NamedColor::GlobalAccent);
+
+    QPalette palette;
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Window, window);
+        palette.setColor(group, QPalette::WindowText, primary);
+        palette.setColor(group, QPalette::Base, control);
+        palette.setColor(group, QPalette::AlternateBase, withOpacity(primary, 0.05));
+        palette.setColor(group, QPalette::Text, primary);
+        palette.setColor(group, QPalette::PlaceholderText, secondary);
+        palette.setColor(group, QPalette::Button, dark ? rgb(0.3, 0.3, 0.3) : rgb(0.98, 0.98, 0.98));
+        palette.setColor(group, QPalette::ButtonText, primary);
+        palette.setColor(group, QPalette::Highlight, accent);
+        palette.setColor(group, QPalette::HighlightedText, Qt::white);
+        palette.setColor(group, QPalette::ToolTipBase, control);
+        palette.setColor(group, QPalette::ToolTipText, primary);
+        palette.setColor(group, QPalette::Light, dark ? rgb(0.4, 0.4, 0.4) : Qt::white);
+        palette.setColor(group, QPalette::Midlight, dark ? rgb(0.3, 0.3, 0.3) : rgb(0.9, 0.9, 0.9));
+        palette.setColor(group, QPalette::Mid, dark ? rgb(0.25, 0.25, 0.25) : rgb(0.75, 0.75, 0.75));
+        palette.setColor(group, QPalette::Dark, dark ? rgb(0.1, 0.1, 0.1) : rgb(0.6, 0.6, 0.6));
+        palette.setColor(group, QPalette::Shadow, rgb(0, 0, 0, 0.4));
+    }
+    palette.setColor(QPalette::Disabled, QPalette::WindowText, secondary);
+    palette.setColor(QPalette::Disabled, QPalette::Text, secondary);
+    palette.setColor(QPalette::Disabled, QPalette::ButtonText, secondary);
+    palette.setColor(QPalette::Disabled, QPalette::Window, window);
+    palette.setColor(QPalette::Disabled, QPalette::Base, control);
+    palette.setColor(QPalette::Disabled, QPalette::Button, dark ? rgb(0.25, 0.25, 0.25) : rgb(0.94, 0.94, 0.94));
+    return palette;
+}
+
+void followAppearance(QWidget* widget)
+{
+    widget->setPalette(viewPalette());
+    QObject::connect(&Appearance::instance(), &Appearance::changed, widget,
+                     [widget] { widget->setPalette(viewPalette()); });
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,55 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <QStringView>
+
+#include <optional>
+
+class QWidget;
+
+namespace brindlemoor {
+
+/// The program's own colours; each has a light and a dark value.
+enum class NamedColor {
+    GlobalAccent, ///< per-app fills, switches, accents
+    DailyBlue,    ///< daily-total displays
+    NeonOrange,   ///< the 80 % warning dot
+    NeonRed,      ///< the limit dot
+};
+
+/// The desktop's own roles that the views paint with, resolved like the named colours.
+enum class SystemColor {
+    Primary,           ///< text and symbols
+    Secondary,         ///< captions, inactive symbols
+    Separator,         ///< dividers and outlines
+    ControlBackground, ///< the monitored-apps box, text fields
+    PopoverBackground, ///< the popover's panel
+};
+
+struct ColorPair {
+    QColor light;
+    QColor dark;
+};
+
+ColorPair colorPair(NamedColor name);
+ColorPair colorPair(SystemColor role);
+
+/// Resolved for the current appearance; ask again after Appearance::changed().
+QColor namedColor(NamedColor name);
+QColor systemColor(SystemColor role);
+/// By the colour's name ("globalAccent", "dailyBlue", "neonOrange", "neonRed").
+std::optional<NamedColor> namedColorFromName(QStringView name);
+
+/// `color` with its alpha multiplied by `opacity`.
+QColor withOpacity(QColor color, qreal opacity);
+/// Linear mix of two colours, t clamped to 0...1.
+QColor mixColors(const QColor& from, const QColor& to, qreal t);
+
+/// A palette for the stock widgets inside the program's views (labels, fields, lists).
+QPalette viewPalette();
+/// Gives `widget` the view palette now and again at every change of appearance.
+void followAppearance(QWidget* widget);
+
+} // namespace brindlemoor

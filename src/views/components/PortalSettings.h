@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDBusAbstractInterface>
+#include <QDBusMessage>
+
+#include <optional>
+
+namespace brindlemoor {
+
+/// The desktop's light or dark preference through the settings portal
+/// (org.freedesktop.portal.Settings, key org.freedesktop.appearance color-scheme).
+class PortalSettings final : public QDBusAbstractInterface {
+    Q_OBJECT
+
+public:
+    explicit PortalSettings(const QDBusConnection& bus, QObject* parent = nullptr);
+
+    /// Asks once for the current value; the answer arrives as colorSchemeChanged().
+    void requestColorScheme();
+
+    /// color-scheme 1 is dark, 2 is light; 0 ("no preference") and anything else say nothing.
+    static std::optional<bool> darkFromColorScheme(const QVariant& value);
+
+Q_SIGNALS:
+    /// The portal's answer or its later change: dark, light, or no preference.
+    void colorSchemeChanged(std::optional<bool> dark);
+    /// Relayed from the portal by QDBusAbstractInterface; the name must match the D-Bus signal.
+    /// It takes the whole message: Qt 6.4 delivered nothing to a QDBusVariant parameter here.
+    void SettingChanged(const QDBusMessage& message);
+
+private:
+    void onSettingChanged(const QDBusMessage& message);
+};
+
+} // namespace brindlemoor

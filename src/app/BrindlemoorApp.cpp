@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "BrindlemoorApp.h"
+
+#include "linux/CanberraSoundPlayer.h"
+#include "linux/LinuxActivitySources.h"
+#include "linux/NullHapticPerformer.h"
+#include "status/BreakOverlayController.h"
+#include "status/BreakOverlayView.h"
+#include "status/StatusBarController.h"
+#include "status/TrayIndicator.h"
+
+#include <QSystemTrayIcon>
+
+#include <cstdio>
+
+namespace brindlemoor {
+
+BrindlemoorApp::BrindlemoorApp(KeyValueStore& defaults, QObject* parent)
+    : QObject(parent)
+    , m_defaults(defaults)
+    , m_prefs(defaults)
+{
+}
+
+// The controller goes first: it points into everything else.
+BrindlemoorApp::~BrindlemoorApp()
+{
+    m_controller.reset();
+}
+
+void BrindlemoorApp::finishLaunching()
+{
+    if (m_controller)
+        return;
+    m_sources = std::make_unique<LinuxActivitySources>(m_scheduler);
+    m_tray = std::make_unique<TrayIndicator>();
+    m_overlay = std::make_unique<BreakOverlayController>(m_scheduler);
+    m_sound = std::make_unique<CanberraSoundPlayer>();
+    m_haptics = std::make_unique<NullHapticPerformer>();
+    m_controller = std::make_unique<StatusBarController>(
+        m_prefs, StatusBarServices{m_defaults, m_clock, m_scheduler, m_sources->activeApps(), m_sources->idleTime(),
+                                   m_sources->lockSignals(), m_sources->clicks(), *m_tray, *m_overlay, *m_sound,
+                                   *m_haptics});
+    watchForTrayHost();
+}
+
+void BrindlemoorApp::watchForTrayHost()
+{
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        return;
+    std::fputs("brindlemoor: no system tray is running (neither a StatusNotifier host nor an XEmbed tray); "
+               "tracking goes on, and the icon appears once a tray starts\n",
+               stderr);
+    // Qt does not re-embed an icon by itself when a tray starts later, so look now and then.
+    m_trayHostPoll.setInterval(std::chrono::seconds(2));
+    connect(&m_trayHostPoll, &QTimer::timeout, this, [this] {
+        if (!QSystemTrayIcon::isSystemTrayAvailable())
+            return;
+        m_trayHostPoll.stop();
+        m_tray->trayIcon().hide();
+        m_tray->trayIcon().show();
+    });
+    m_trayHostPoll.start();
+}
+
+} // namespace brindlemoor

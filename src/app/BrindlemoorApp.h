@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "foundation/Clock.h"
+#include "foundation/Scheduler.h"
+#include "model/PreferencesStore.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+namespace brindlemoor {
+
+class BreakOverlayController;
+class CanberraSoundPlayer;
+class KeyValueStore;
+class LinuxActivitySources;
+class NullHapticPerformer;
+class StatusBarController;
+class TrayIndicator;
+
+/// The running program: the one settings store from process start, and the controller
+/// that owns everything else once the window system is ready. Nothing is saved at exit,
+/// because every change was saved when it happened.
+class BrindlemoorApp final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit BrindlemoorApp(KeyValueStore& defaults, QObject* parent = nullptr);
+    ~BrindlemoorApp() override;
+
+    /// Builds the controller; later calls do nothing.
+    void finishLaunching();
+
+    PreferencesStore& prefs() { return m_prefs; }
+
+private:
+    void watchForTrayHost();
+
+    KeyValueStore& m_defaults;
+    PreferencesStore m_prefs;
+    SystemClock m_clock;
+    QtScheduler m_scheduler;
+    std::unique_ptr<LinuxActivitySources> m_sources;
+    std::unique_ptr<TrayIndicator> m_tray;
+    std::unique_ptr<BreakOverlayController> m_overlay;
+    std::unique_ptr<CanberraSoundPlayer> m_sound;
+    std::unique_ptr<NullHapticPerformer> m_haptics;
+    std::unique_ptr<StatusBarController> m_controller;
+    QTimer m_trayHostPoll;
+};
+
+} // namespace brindlemoor

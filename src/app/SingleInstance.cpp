@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#include "SingleInstance.h"
+
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace brindlemoor {
+
+SingleInstance::SingleInstance(const QString& lockPath)
+{
+    const int fd = ::open(QFile::encodeName(lockPath).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return; // cannot tell; better two instances than none
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        return;
+    }
+    m_fd = fd;
+}
+
+SingleInstance::~SingleInstance()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#include "BrindlemoorApp.h"
+#include "QuitOnSignals.h"
+#include "SingleInstance.h"
+#include "sqlite/SqliteKeyValueStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("brindlemoor"));
+    QApplication::setDesktopFileName(QStringLiteral("brindlemoor"));
+    // No main window: closing a popover or the overlay must not end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString storePath = brindlemoor::SqliteKeyValueStore::defaultPath();
+    brindlemoor::SingleInstance instance(QFileInfo(storePath).dir().filePath(QStringLiteral("instance.lock")));
+    if (!instance.isPrimary()) {
+        std::fputs("brindlemoor: already running for this user; this second start exits\n", stderr);
+        return 0;
+    }
+
+    std::unique_ptr<brindlemoor::KeyValueStore> defaults;
+    auto sqlite = std::make_unique<brindlemoor::SqliteKeyValueStore>(storePath);
+    if (sqlite->isOpen()) {
+        defaults = std::move(sqlite);
+    } else {
+        std::fprintf(stderr, "brindlemoor: cannot open %s (%s); settings and usage are kept in memory only\n",
+                     qPrintable(storePath), qPrintable(sqlite->errorText()));
+        defaults = std::make_unique<brindlemoor::MemoryKeyValueStore>();
+    }
+
+    brindlemoor::BrindlemoorApp brindlemoor(*defaults);
+    brindlemoor::quitOnTerminationSignals();
+    // The controller is built once the event loop runs and the window system is ready.
+    QTimer::singleShot(0, &brindlemoor, [&brindlemoor] { brindlemoor.finishLaunching(); });
+    return QApplication::exec();
+}

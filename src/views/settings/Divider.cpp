@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#include "Divider.h"
+
+#include "components/Appearance.h"
+#include "components/NamedColors.h"
+
+#include <QPainter>
+
+namespace brindlemoor {
+
+Divider::Divider(Qt::Orientation orientation, qreal opacity, QWidget* parent)
+    : QWidget(parent)
+    , m_orientation(orientation)
+    , m_opacity(opacity)
+{
+    if (orientation == Qt::Horizontal)
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    else
+        setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+}
+
+QSize Divider::sizeHint() const
+{
+    return {1, 1};
+}
+
+void Divider::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), withOpacity(systemColor(SystemColor::Separator), m_opacity));
+}
+
+} // namespace brindlemoor

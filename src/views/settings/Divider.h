@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QWidget>
+
+namespace brindlemoor {
+
+/// A one-pixel line in the separator colour, across (horizontal) or upright (vertical).
+class Divider final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit Divider(Qt::Orientation orientation, qreal opacity = 1.0, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Qt::Orientation m_orientation;
+    qreal m_opacity;
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#include "MinutesField.h"
+
+#include "components/Fonts.h"
+#include "MinutesFormatter.h"
+
+namespace brindlemoor {
+
+MinutesField::MinutesField(const QString& placeholder, QWidget* parent)
+    : QLineEdit(parent)
+{
+    setFont(fonts::body());
+    setPlaceholderText(placeholder);
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setFixedWidth(fieldWidth);
+    setText(MinutesFormatter::shared().text(m_value));
+    connect(this, &QLineEdit::editingFinished, this, &MinutesField::commit);
+}
+
+void MinutesField::setValue(qint64 value)
+{
+    m_value = value;
+    if (hasFocus() && isModified())
+        return;
+    setText(MinutesFormatter::shared().text(value));
+}
+
+void MinutesField::commit()
+{
+    const auto entered = MinutesFormatter::shared().value(text());
+    if (entered && *entered != m_value) {
+        m_value = *entered;
+        Q_EMIT committed(*entered);
+    }
+    setText(MinutesFormatter::shared().text(m_value));
+    setModified(false);
+}
+
+} // namespace brindlemoor

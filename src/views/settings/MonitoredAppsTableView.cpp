@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: MIT
+#include "MonitoredAppsTableView.h"
+
+#include "components/Appearance.h"
+#include "components/NamedColors.h"
+#include "MonitoredAppCell.h"
+#include "StepperCell.h"
+
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+
+namespace brindlemoor {
+
+namespace {
+
+// Rows are chosen by the mouse; a focus frame around one cell says nothing useful.
+class NoFocusFrameDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->state &= ~QStyle::State_HasFocus;
+    }
+};
+
+void applyTablePalette(QTableWidget* table)
+{
+    // Clear rows over the box's own background, with every other row faintly tinted.
+    QPalette palette = table->palette();
+    const QColor primary = systemColor(SystemColor::Primary);
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, Qt::transparent);
+        palette.setColor(group, QPalette::AlternateBase, withOpacity(primary, 0.05));
+        palette.setColor(group, QPalette::Text, primary);
+        palette.setColor(group, QPalette::Highlight, withOpacity(namedColor(NamedColor::GlobalAccent), 0.35));
+        palette.setColor(group, QPalette::HighlightedText, primary);
+    }
+    table->setPalette(palette);
+}
+
+} // namespace
+
+MonitoredAppsTableView::MonitoredAppsTableView(const ApplicationCatalog& catalog, QWidget* parent)
+    : QTableWidget(0, 2, parent)
+    , m_catalog(catalog)
+{
+    setItemDelegate(new NoFocusFrameDelegate(this));
+    setFrameShape(QFrame::NoFrame);
+    setShowGrid(false);
+    setAlternatingRowColors(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setFocusPolicy(Qt::NoFocus);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setMinimumSectionSize(standardRowHeight);
+    verticalHeader()->setDefaultSectionSize(standardRowHeight);
+    setColumnWidth(0, appColumnWidth);
+    setColumnWidth(1, limitColumnWidth);
+    viewport()->setAutoFillBackground(false);
+    setAutoFillBackground(false);
+    applyTablePalette(this);
+    connect(&Appearance::instance(), &Appearance::changed, this, [this] { applyTablePalette(this); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &MonitoredAppsTableView::publishSelection);
+}
+
+void MonitoredAppsTableView::setApps(const QList<MonitoredAppConfig>& apps, const std::optional<QString>& selection)
+{
+    m_apps = apps;
+    const int rows = static_cast<int>(m_apps.size());
+    setRowCount(rows);
+    // Cells are kept and reconfigured: a store change caused by a stepper click
+    // arrives while that stepper is still handling the click.
+    for (int row = 0; row < rows; ++row) {
+        const MonitoredAppConfig& app = m_apps.at(row);
+        auto* name = appCell(row);
+        if (!name) {
+            name = new MonitoredAppCell(m_catalog);
+            setCellWidget(row, 0, name);
+        }
+        name->configure(app.bundleID);
+        auto* limit = limitCell(row);
+        if (!limit) {
+            limit = new StepperCell;
+            setCellWidget(row, 1, limit);
+        }
+        const QString id = app.bundleID;
+        limit->onValueChange = [this, id](int minutes) {
+            if (onUpdate)
+                onUpdate(id, minutes);
+        };
+        limit->configure(app.timeLimitMinutes);
+    }
+
+    if (selection) {
+        for (int row = 0; row < rows; ++row) {
+            if (m_apps.at(row).bundleID == *selection) {
+                selectionModel()->select(model()->index(row, 0),
+                                         QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                return;
+            }
+        }
+    }
+    if (selectionModel()->hasSelection())
+        clearSelection();
+}
+
+MonitoredAppCell* MonitoredAppsTableView::appCell(int row) const
+{
+    return qobject_cast<MonitoredAppCell*>(cellWidget(row, 0));
+}
+
+StepperCell* MonitoredAppsTableView::limitCell(int row) const
+{
+    return qobject_cast<StepperCell*>(cellWidget(row, 1));
+}
+
+QRect MonitoredAppsTableView::rowRect(int row) const
+{
+    const QRect inViewport(0, rowViewportPosition(row), appColumnWidth + limitColumnWidth, rowHeight(row));
+    return inViewport.translated(viewport()->pos());
+}
+
+void MonitoredAppsTableView::publishSelection()
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    const int row = rows.isEmpty() ? -1 : rows.first().row();
+    std::optional<QString> id;
+    if (row >= 0 && row < m_apps.size())
+        id = m_apps.at(row).bundleID;
+    QMetaObject::invokeMethod(
+        this,
+        [this, id] {
+            if (onSelectionChange)
+                onSelectionChange(id);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "model/PreferencesStore.h"
+
+#include <QTableWidget>
+
+#include <functional>
+#include <optional>
+
+namespace brindlemoor {
+
+class ApplicationCatalog;
+class MonitoredAppCell;
+class StepperCell;
+
+/// The two-column table of monitored apps: icon and name, and the limit with its
+/// stepper. It shows the list it is given and owns none of it: limit changes and
+/// the selection go back through the two callbacks.
+class MonitoredAppsTableView final : public QTableWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int standardRowHeight = 28;
+    static constexpr int appColumnWidth = 237;
+    static constexpr int limitColumnWidth = 80;
+
+    explicit MonitoredAppsTableView(const ApplicationCatalog& catalog, QWidget* parent = nullptr);
+
+    /// Takes new rows and the bound selection, reloads, and selects the first row
+    /// with the selected id (or none).
+    void setApps(const QList<MonitoredAppConfig>& apps, const std::optional<QString>& selection);
+    const QList<MonitoredAppConfig>& apps() const { return m_apps; }
+
+    /// The user stepped a row's limit.
+    std::function<void(const QString& id, int minutes)> onUpdate;
+    /// Writes the selection binding. Called on a later turn of the event loop,
+    /// never inside the table's own selection notification.
+    std::function<void(const std::optional<QString>& id)> onSelectionChange;
+
+    MonitoredAppCell* appCell(int row) const;
+    StepperCell* limitCell(int row) const;
+    /// The rectangle of a row in the table's own coordinates.
+    QRect rowRect(int row) const;
+
+private:
+    void publishSelection();
+
+    const ApplicationCatalog& m_catalog;
+    QList<MonitoredAppConfig> m_apps;
+};
+
+} // namespace brindlemoor

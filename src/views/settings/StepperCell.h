@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+
+namespace brindlemoor {
+
+class Stepper;
+
+/// The "red" cell of the monitored-apps table: the limit in minutes and a stepper
+/// from 5 to 600 in steps of 5.
+class StepperCell final : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int minimum = 5;
+    static constexpr int maximum = 600;
+    static constexpr int step = 5;
+
+    explicit StepperCell(QWidget* parent = nullptr);
+
+    /// Shows a stored limit on the stepper's grid. Only the display is clamped: a
+    /// stored 7 shows as 5 and stays 7 until the user steps.
+    void configure(qint64 minutes);
+    static int displayValue(qint64 minutes);
+
+    QString valueText() const;
+    Stepper* stepper() const { return m_stepper; }
+
+    /// Called with the new value after each step.
+    std::function<void(int)> onValueChange;
+
+private:
+    void stepperChanged(int value);
+
+    QLabel* m_valueLabel;
+    Stepper* m_stepper;
+};
+
+} // namespace brindlemoor

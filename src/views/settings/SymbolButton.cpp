@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#include "SymbolButton.h"
+
+#include "components/Appearance.h"
+#include "components/NamedColors.h"
+
+#include <QPainter>
+
+namespace brindlemoor {
+
+SymbolButton::SymbolButton(Symbol symbol, const QString& accessibleName, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_symbol(symbol)
+{
+    setAccessibleName(accessibleName);
+    setToolTip(accessibleName);
+    setFixedSize(side, side);
+    setFocusPolicy(Qt::TabFocus);
+    setCursor(Qt::PointingHandCursor);
+    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+}
+
+void SymbolButton::setProminent(bool prominent)
+{
+    if (m_prominent == prominent)
+        return;
+    m_prominent = prominent;
+    update();
+}
+
+void SymbolButton::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor color = systemColor(m_prominent ? SystemColor::Primary : SystemColor::Secondary);
+    if (isDown())
+        color = withOpacity(color, 0.6);
+    painter.setPen(QPen(color, 1.6, Qt::SolidLine, Qt::RoundCap));
+    const QPointF center = QRectF(rect()).center();
+    const qreal arm = 5.5;
+    painter.drawLine(center - QPointF(arm, 0), center + QPointF(arm, 0));
+    if (m_symbol == Symbol::Plus)
+        painter.drawLine(center - QPointF(0, arm), center + QPointF(0, arm));
+    if (hasFocus()) {
+        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.8), 1.2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.6, 0.6, -0.6, -0.6), 3, 3);
+    }
+}
+
+} // namespace brindlemoor

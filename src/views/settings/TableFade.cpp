@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#include "TableFade.h"
+
+#include "components/Appearance.h"
+#include "components/NamedColors.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace brindlemoor {
+
+TableFade::TableFade(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+}
+
+void TableFade::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    const QColor background = systemColor(SystemColor::ControlBackground);
+    QLinearGradient gradient(QPointF(width() / 2.0, height() * 0.2), QPointF(width() / 2.0, height()));
+    gradient.setColorAt(0, withOpacity(background, 0));
+    gradient.setColorAt(1, withOpacity(background, 0.95));
+    painter.fillRect(rect(), gradient);
+}
+
+} // namespace brindlemoor

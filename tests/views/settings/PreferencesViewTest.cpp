@@ -1,0 +1,299 @@
+// SPDX-License-Identifier: MIT
+#include "settings/PreferencesView.h"
+#include "../components/WidgetTesting.h"
+#include "components/ColorWell.h"
+#include "components/FennSegmentedPicker.h"
+#include "components/FennSwitchStyle.h"
+#include "components/NamedColors.h"
+#include "components/Stepper.h"
+#include "fake/FakeApplicationCatalog.h"
+#include "foundation/KeyValueStore.h"
+#include "model/PreferencesStore.h"
+#include "settings/AppIconProvider.h"
+#include "settings/MinutesField.h"
+#include "settings/MinutesFormatter.h"
+#include "settings/MonitoredAppsTableView.h"
+#include "settings/StepperCell.h"
+#include "settings/SymbolButton.h"
+#include "settings/TableFade.h"
+
+#include <QColorDialog>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace brindlemoor;
+using brindlemoor::test::near;
+using brindlemoor::test::pixel;
+using brindlemoor::test::render;
+
+namespace {
+
+/// A login item that remembers what it was asked and can refuse to change.
+class RecordingLoginItems final : public LoginItemService {
+public:
+    bool isEnabled() const override { return enabled; }
+    std::optional<QString> setEnabled(bool on) override
+    {
+        calls.append(on);
+        if (refusal)
+            return refusal;
+        enabled = on;
+        return std::nullopt;
+    }
+
+    bool enabled = false;
+    std::optional<QString> refusal;
+    QList<bool> calls;
+};
+
+class PreferencesViewTest : public brindlemoor::test::WidgetTest {
+protected:
+    PreferencesView& makeView()
+    {
+        view = std::make_unique<PreferencesView>(prefs, loginItems, catalog, icons, [this] { ++pickerFinished; });
+        view->adjustSize();
+        view->show();
+        return *view;
+    }
+
+    void addApps(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            prefs.addApp(QStringLiteral("view.App%1").arg(i));
+    }
+
+    void typeInto(MinutesField* field, const QString& text)
+    {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        QTest::keyClick(field, Qt::Key_Return);
+    }
+
+    void clickRow(int row)
+    {
+        MonitoredAppsTableView* table = view->table();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->rowRect(row).center() - table->viewport()->pos());
+        QCoreApplication::sendPostedEvents();
+    }
+
+    MemoryKeyValueStore defaults;
+    PreferencesStore prefs{defaults};
+    FakeApplicationCatalog catalog;
+    AppIconProvider icons{catalog};
+    RecordingLoginItems loginItems;
+    int pickerFinished = 0;
+    std::unique_ptr<PreferencesView> view;
+};
+
+} // namespace
+
+TEST_F(PreferencesViewTest, CountTextTableHeightAndFadeFollowTheList)
+{
+    struct Case {
+        int apps;
+        const char* count;
+        int tableHeight;
+        bool fade;
+    };
+    const Case cases[] = {{0, "0 apps added", 0, false},  {1, "1 app added", 28, false},
+                          {2, "2 apps added", 56, false}, {5, "5 apps added", 140, false},
+                          {6, "6 apps added", 140, true}, {11, "11 apps added", 140, true}};
+    makeView();
+    const int emptyHeight = view->sizeHint().height();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.apps);
+        prefs.saveMonitoredApps({});
+        addApps(c.apps);
+        QCoreApplication::sendPostedEvents(); // layout requests travel up as events
+        EXPECT_EQ(view->countLabel()->text(), QString::fromLatin1(c.count));
+        EXPECT_EQ(view->table()->height(), c.tableHeight);
+        EXPECT_EQ(view->fade()->isVisible(), c.fade);
+        EXPECT_EQ(view->sizeHint().height(), emptyHeight + c.tableHeight) << "header and bar stay";
+        EXPECT_EQ(view->sizeHint().width(), 360);
+    }
+}
+
+TEST_F(PreferencesViewTest, FadeLiesOverTheLastVisibleRowOnlyWhenTheTableScrolls)
+{
+    // The fifth row selected: its highlight shows through, or fades into the box.
+    const auto bottomOfFifthRow = [this](int apps) {
+        prefs.saveMonitoredApps({});
+        addApps(apps);
+        view->adjustSize();
+        clickRow(4);
+        EXPECT_EQ(view->selectedBundleID(), QStringLiteral("view.App4"));
+        const QRect row = view->table()->rowRect(4).translated(view->table()->mapTo(view.get(), QPoint()));
+        return pixel(render(view.get()), QPoint(row.left() + 60, row.bottom() - 1));
+    };
+    makeView();
+    const QColor background = systemColor(SystemColor::ControlBackground);
+    const QColor plain = bottomOfFifthRow(5);
+    const QColor faded = bottomOfFifthRow(6);
+    EXPECT_FALSE(near(plain, background, 12)) << "the selection shows";
+    EXPECT_TRUE(near(faded, background, 12)) << "under the fade";
+    EXPECT_EQ(view->fade()->geometry().bottom(), view->table()->geometry().bottom());
+    EXPECT_EQ(view->fade()->height(), 28);
+}
+
+TEST_F(PreferencesViewTest, MinusRemovesTheSelectedAppAndClearsTheSelection)
+{
+    addApps(2);
+    makeView();
+    QSignalSpy stored(&prefs, &PreferencesStore::didChange);
+    EXPECT_FALSE(view->minusButton()->isProminent());
+    QTest::mouseClick(view->minusButton(), Qt::LeftButton);
+    EXPECT_EQ(stored.count(), 0) << "nothing selected, nothing removed";
+
+    clickRow(0);
+    EXPECT_EQ(view->selectedBundleID(), QStringLiteral("view.App0"));
+    EXPECT_TRUE(view->minusButton()->isProminent());
+    QTest::mouseClick(view->minusButton(), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(prefs.monitoredApps(), (QList<MonitoredAppConfig>{{QStringLiteral("view.App1"), 60}}));
+    EXPECT_EQ(view->selectedBundleID(), std::nullopt);
+    EXPECT_FALSE(view->table()->selectionModel()->hasSelection());
+    EXPECT_FALSE(view->minusButton()->isProminent());
+    EXPECT_EQ(view->countLabel()->text(), QStringLiteral("1 app added"));
+
+    QTest::mouseClick(view->minusButton(), Qt::LeftButton);
+    EXPECT_EQ(stored.count(), 1);
+    EXPECT_EQ(prefs.monitoredApps().size(), 1);
+
+    // The table's stepper writes the limit through the store.
+    Stepper* stepper = view->table()->limitCell(0)->stepper();
+    QTest::mouseClick(stepper, Qt::LeftButton, {}, stepper->upRect().center());
+    EXPECT_EQ(prefs.config(QStringLiteral("view.App1"))->timeLimitMinutes, 65);
+}
+
+TEST_F(PreferencesViewTest, NumberFieldsTakeWhatTheFormatterAcceptsAndSteppersKeepTheirRanges)
+{
+    prefs.setDailyLimitMinutes(120);
+    makeView();
+    struct Typed {
+        const char* text;
+        qint64 daily;
+    };
+    const Typed typed[] = {{"1500", 120}, {"abc", 120}, {"-5", 120},    {"12.5", 120},
+                           {"", 120},     {"90", 90},   {"1440", 1440}, {"0", 0}};
+    for (const Typed& t : typed) {
+        SCOPED_TRACE(t.text);
+        typeInto(view->dailyLimitField(), QString::fromLatin1(t.text));
+        EXPECT_EQ(prefs.dailyLimitMinutes(), t.daily);
+        EXPECT_EQ(view->dailyLimitField()->text(), QString::number(t.daily)) << "a rejected text goes back";
+    }
+    EXPECT_EQ(MinutesFormatter::shared().value(QStringLiteral(" 45 ")), 45);
+
+    // The extend field takes the whole 0...1440 although its stepper keeps to 1...60.
+    for (const qint64 minutes : {qint64(0), qint64(200)}) {
+        typeInto(view->extendField(), QString::number(minutes));
+        EXPECT_EQ(prefs.extendDurationMinutes(), minutes);
+    }
+
+    struct Step {
+        Stepper* (PreferencesView::*stepper)() const;
+        qint64 (PreferencesStore::*read)() const;
+        void (PreferencesStore::*write)(qint64);
+        qint64 from;
+        bool up;
+        qint64 expected;
+    };
+    const Step steps[] = {
+        {&PreferencesView::extendStepper, &PreferencesStore::extendDurationMinutes,
+         &PreferencesStore::setExtendDurationMinutes, 200, false, 55},
+        {&PreferencesView::extendStepper, &PreferencesStore::extendDurationMinutes,
+         &PreferencesStore::setExtendDurationMinutes, 200, true, 200},
+        {&PreferencesView::extendStepper, &PreferencesStore::extendDurationMinutes,
+         &PreferencesStore::setExtendDurationMinutes, 60, true, 60},
+        {&PreferencesView::extendStepper, &PreferencesStore::extendDurationMinutes,
+         &PreferencesStore::setExtendDurationMinutes, 1, false, 1},
+        {&PreferencesView::extendStepper, &PreferencesStore::extendDurationMinutes,
+         &PreferencesStore::setExtendDurationMinutes, 15, true, 20},
+        {&PreferencesView::dailyLimitStepper, &PreferencesStore::dailyLimitMinutes,
+         &PreferencesStore::setDailyLimitMinutes, 1440, true, 1440},
+        {&PreferencesView::dailyLimitStepper, &PreferencesStore::dailyLimitMinutes,
+         &PreferencesStore::setDailyLimitMinutes, 0, false, 0},
+        {&PreferencesView::dailyLimitStepper, &PreferencesStore::dailyLimitMinutes,
+         &PreferencesStore::setDailyLimitMinutes, 0, true, 30},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(testing::Message() << s.from << (s.up ? " up" : " down"));
+        (prefs.*s.write)(s.from);
+        Stepper* stepper = ((*view).*s.stepper)();
+        QTest::mouseClick(stepper, Qt::LeftButton, {},
+                          s.up ? stepper->upRect().center() : stepper->downRect().center());
+        EXPECT_EQ((prefs.*s.read)(), s.expected);
+        EXPECT_EQ(view->dailyLimitField()->text(), QString::number(prefs.dailyLimitMinutes()));
+        EXPECT_EQ(view->extendField()->text(), QString::number(prefs.extendDurationMinutes()));
+    }
+}
+
+TEST_F(PreferencesViewTest, ControlsWriteTheirSettingsAndFollowTheStore)
+{
+    makeView();
+    QTest::mouseClick(view->soundSwitch(), Qt::LeftButton);
+    EXPECT_TRUE(prefs.playSoundOnRed());
+    QTest::mouseClick(view->overlaySwitch(), Qt::LeftButton);
+    EXPECT_FALSE(prefs.overlayEnabled());
+    prefs.setUseShapes(true);
+    EXPECT_TRUE(view->shapesSwitch()->isChecked());
+
+    FennSegmentedPicker* picker = view->timeDisplayPicker();
+    QTest::mouseClick(picker, Qt::LeftButton, {}, picker->segmentRect(1).center().toPoint());
+    EXPECT_TRUE(prefs.showTimeRemaining());
+    prefs.setShowTimeRemaining(false);
+    EXPECT_EQ(picker->selection(), QVariant(false));
+
+    ColorWell* well = view->colorWell();
+    EXPECT_EQ(well->color(), QColor::fromRgbF(0.2f, 0.78f, 0.74f));
+    QTest::mouseClick(well, Qt::LeftButton, {}, QPoint(22, 11));
+    ASSERT_NE(well->dialog(), nullptr);
+    well->dialog()->setCurrentColor(QColor(255, 128, 0));
+    const RgbColor stored = prefs.dotColor();
+    EXPECT_NEAR(stored.red, 1.0, 1e-6);
+    EXPECT_NEAR(stored.green, 128 / 255.0, 1e-4);
+    EXPECT_NEAR(stored.blue, 0.0, 1e-6);
+    well->dialog()->close();
+    prefs.setDotColor({0.0, 0.0, 1.0});
+    EXPECT_EQ(well->color(), QColor(Qt::blue));
+
+    // The view's own text follows the appearance while it stays open.
+    const QColor lightText = view->countLabel()->palette().color(QPalette::WindowText);
+    Appearance::instance().setDark(true);
+    EXPECT_NE(view->countLabel()->palette().color(QPalette::WindowText), lightText);
+    EXPECT_GT(view->palette().color(QPalette::WindowText).lightness(), 128);
+}
+
+TEST_F(PreferencesViewTest, LaunchAtLoginFollowsTheSystemAndReportsRefusals)
+{
+    // Already enabled: the first appearance turns the switch on, and that registers once more.
+    loginItems.enabled = true;
+    makeView();
+    EXPECT_TRUE(view->launchSwitch()->isChecked());
+    EXPECT_EQ(loginItems.calls, QList<bool>{true});
+    view->hide();
+    view->show();
+    EXPECT_EQ(loginItems.calls, QList<bool>{true}) << "reopening changes nothing";
+
+    QTest::mouseClick(view->launchSwitch(), Qt::LeftButton);
+    EXPECT_EQ(loginItems.calls, (QList<bool>{true, false}));
+    EXPECT_FALSE(loginItems.enabled);
+
+    // The system refuses: one line on standard output, and the switch stays on.
+    loginItems.refusal = QStringLiteral("The autostart folder is read-only");
+    testing::internal::CaptureStdout();
+    QTest::mouseClick(view->launchSwitch(), Qt::LeftButton);
+    const std::string printed = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(printed, "Launch at login error: The autostart folder is read-only\n");
+    EXPECT_TRUE(view->launchSwitch()->isChecked());
+    EXPECT_TRUE(view->launchAtLogin());
+
+    // The next appearance shows the real state, and that change unregisters once.
+    loginItems.refusal.reset();
+    view->hide();
+    view->show();
+    EXPECT_FALSE(view->launchSwitch()->isChecked());
+    EXPECT_EQ(loginItems.calls, (QList<bool>{true, false, true, false}));
+}

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "settings/ApplicationCatalog.h"
+
+#include <QString>
+
+namespace brindlemoor {
+
+/// Launch at login through XDG autostart: $XDG_CONFIG_HOME/autostart/brindlemoor.desktop.
+/// Enabled means the file exists and does not say Hidden=true; disabling deletes it.
+class XdgAutostart final : public LoginItemService {
+public:
+    /// `executable` goes into Exec; it must be absolute, as autostart runs without our PATH.
+    explicit XdgAutostart(QString executable);
+
+    bool isEnabled() const override;
+    std::optional<QString> setEnabled(bool enabled) override;
+
+    /// The autostart file for the environment as it is now.
+    static QString entryPath();
+    /// The entry's text for an executable.
+    static QByteArray entryText(const QString& executable);
+    /// One Exec argument, quoted as the desktop-entry format wants when it needs to be.
+    static QString quoteExecArgument(const QString& argument);
+
+private:
+    QString m_executable;
+};
+
+} // namespace brindlemoor

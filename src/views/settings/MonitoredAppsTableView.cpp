@@ -66,6 +66,9 @@ MonitoredAppsTableView::MonitoredAppsTableView(const ApplicationCatalog& catalog
     verticalHeader()->setDefaultSectionSize(standardRowHeight);
     setColumnWidth(0, appColumnWidth);
     setColumnWidth(1, limitColumnWidth);
+    // The limit column takes the few pixels the box has left, so that a selected
+    // row is highlighted across the whole table, as desktop tables do.
+    horizontalHeader()->setStretchLastSection(true);
     viewport()->setAutoFillBackground(false);
     setAutoFillBackground(false);
     applyTablePalette(this);
@@ -126,7 +129,7 @@ StepperCell* MonitoredAppsTableView::limitCell(int row) const
 
 QRect MonitoredAppsTableView::rowRect(int row) const
 {
-    const QRect inViewport(0, rowViewportPosition(row), appColumnWidth + limitColumnWidth, rowHeight(row));
+    const QRect inViewport(0, rowViewportPosition(row), viewport()->width(), rowHeight(row));
     return inViewport.translated(viewport()->pos());
 }
 

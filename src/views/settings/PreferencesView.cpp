@@ -186,7 +186,7 @@ QWidget* PreferencesView::buildAppsBox()
     auto* header = new QWidget;
     header->setFixedHeight(headerHeight);
     auto* headerRow = new QHBoxLayout(header);
-    headerRow->setContentsMargins(4 + 4, 0, 4 + 8, 0);
+    headerRow->setContentsMargins(4 + 4, 0, 4 + 4, 0);
     headerRow->addWidget(makeLabel(tr("Application"), fonts::system(13, QFont::DemiBold)));
     headerRow->addStretch(1);
     headerRow->addWidget(makeLabel(tr("Time limit"), fonts::system(13, QFont::DemiBold)));

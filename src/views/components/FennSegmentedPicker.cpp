@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+
 namespace brindlemoor {
 
 FennSegmentedPicker::FennSegmentedPicker(QList<Option> options, int itemWidth, QWidget* parent)
@@ -44,14 +46,24 @@ void FennSegmentedPicker::setActiveTint(NamedColor tint)
 
 QRectF FennSegmentedPicker::segmentRect(int index) const
 {
-    return {static_cast<qreal>(padding + index * m_itemWidth), static_cast<qreal>(padding),
-            static_cast<qreal>(m_itemWidth), static_cast<qreal>(segmentHeight)};
+    const int width = segmentWidth();
+    return {static_cast<qreal>(padding + index * width), static_cast<qreal>(padding), static_cast<qreal>(width),
+            static_cast<qreal>(segmentHeight)};
 }
 
 QSize FennSegmentedPicker::sizeHint() const
 {
-    // Every segment has the caller's width; the text only has to fit, which the caller sees.
-    return {static_cast<int>(m_options.size()) * m_itemWidth + 2 * padding, segmentHeight + 2 * padding};
+    return {static_cast<int>(m_options.size()) * segmentWidth() + 2 * padding, segmentHeight + 2 * padding};
+}
+
+int FennSegmentedPicker::segmentWidth() const
+{
+    // The caller's width, unless a label (a translation, a larger font) needs more.
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (const Option& option : m_options)
+        widest = std::max(widest, metrics.horizontalAdvance(option.label));
+    return std::max(m_itemWidth, widest + 2 * segmentTextInset);
 }
 
 int FennSegmentedPicker::indexOf(const QVariant& value) const

@@ -22,6 +22,7 @@ public:
 
     static constexpr int segmentHeight = 22;
     static constexpr int padding = 2;
+    static constexpr int segmentTextInset = 4;
 
     FennSegmentedPicker(QList<Option> options, int itemWidth, QWidget* parent = nullptr);
 
@@ -48,6 +49,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    int segmentWidth() const;
     int indexOf(const QVariant& value) const;
     int segmentAt(const QPointF& position) const;
     void choose(int index);

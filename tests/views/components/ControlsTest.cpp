@@ -134,6 +134,9 @@ TEST_F(Controls, SegmentedPickerChoosesOtherSegmentsOnly)
     picker.resize(picker.sizeHint());
     picker.show();
     EXPECT_EQ(picker.sizeHint(), QSize(2 * 70 + 4, 26));
+    FennSegmentedPicker wordy({{QStringLiteral("Verbrauchte Zeit"), false}, {QStringLiteral("Rest"), true}}, 70);
+    EXPECT_GT(wordy.sizeHint().width(), 2 * 70 + 4) << "a label that does not fit widens every segment";
+    EXPECT_EQ(wordy.segmentRect(1).width(), wordy.segmentRect(0).width());
     picker.setSelection(false);
     QSignalSpy changed(&picker, &FennSegmentedPicker::selectionChanged);
     const QImage before = render(&picker);

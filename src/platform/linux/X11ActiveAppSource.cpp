@@ -92,20 +92,25 @@ void X11ActiveAppSource::readEvents() const
 {
     if (!m_notifier || !m_notifier->isEnabled())
         return;
-    bool activeWindowTouched = false;
-    while (XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(m_x->get())}) {
-        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
-            continue;
-        const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
-        if (notify->window == m_x->root() && notify->atom == m_activeWindowAtom)
-            activeWindowTouched = true;
-    }
-    if (!m_x->isConnected()) {
-        giveUp(QStringLiteral("the X connection was lost"));
-        return;
-    }
-    if (activeWindowTouched)
+    // Looking at a change takes round trips, which read any newer event into xcb's queue
+    // without the socket becoming readable again: keep going until the queue is empty.
+    while (true) {
+        bool activeWindowTouched = false;
+        while (XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(m_x->get())}) {
+            if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+                continue;
+            const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
+            if (notify->window == m_x->root() && notify->atom == m_activeWindowAtom)
+                activeWindowTouched = true;
+        }
+        if (!m_x->isConnected()) {
+            giveUp(QStringLiteral("the X connection was lost"));
+            return;
+        }
+        if (!activeWindowTouched)
+            return;
         activeWindowMayHaveChanged();
+    }
 }
 
 void X11ActiveAppSource::activeWindowMayHaveChanged() const

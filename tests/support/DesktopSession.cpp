@@ -28,8 +28,7 @@ template <typename T> struct Reply {
     T* data;
     explicit Reply(T* reply)
         : data(reply)
-    {
-    }
+    {}
     ~Reply() { std::free(data); }
     Reply(const Reply&) = delete;
     Reply& operator=(const Reply&) = delete;
@@ -134,8 +133,7 @@ private:
 
 DesktopSession::DesktopSession()
     : DesktopSession(Options{})
-{
-}
+{}
 
 DesktopSession::DesktopSession(const Options& options)
     : m_environment(QProcessEnvironment::systemEnvironment())
@@ -246,6 +244,21 @@ bool DesktopSession::startXvfb(const QSize& screenSize)
 
 bool DesktopSession::startWindowManager()
 {
+    // The system's configuration with one change: a new window does not take the focus by
+    // itself. Openbox would give it the focus some time after managing it, which can land
+    // after a test's own activation; so only the tests move the focus.
+    QFile systemConfiguration(QStringLiteral("/etc/xdg/openbox/rc.xml"));
+    QByteArray configuration =
+        systemConfiguration.open(QIODevice::ReadOnly) ? systemConfiguration.readAll() : QByteArray("<openbox_config/>");
+    configuration.replace("<focusNew>yes</focusNew>", "<focusNew>no</focusNew>");
+    QDir(configHome()).mkpath(QStringLiteral("openbox"));
+    QFile userConfiguration(configHome() + QStringLiteral("/openbox/rc.xml"));
+    if (!userConfiguration.open(QIODevice::WriteOnly) || userConfiguration.write(configuration) < 0) {
+        m_error = QStringLiteral("cannot write the openbox configuration");
+        return false;
+    }
+    userConfiguration.close();
+
     QProcess* openbox = start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
     if (openbox == nullptr)
         return false;
@@ -331,6 +344,11 @@ quint32 DesktopSession::activeWindow() const
     return active.isEmpty() ? 0 : active.constFirst();
 }
 
+bool DesktopSession::isManaged(quint32 window) const
+{
+    return m_x && window != 0 && m_x->windows(m_x->root(), m_x->atom("_NET_CLIENT_LIST")).contains(window);
+}
+
 quint32 DesktopSession::startWindow(const QString& program, const QStringList& arguments, const QString& title,
                                     QProcess** process)
 {
@@ -339,19 +357,22 @@ quint32 DesktopSession::startWindow(const QString& program, const QStringList& a
         *process = client;
     if (client == nullptr || !m_x)
         return 0;
-    const xcb_atom_t clientList = m_x->atom("_NET_CLIENT_LIST");
     const bool managed = !m_x->windows(m_x->root(), m_x->atom("_NET_SUPPORTING_WM_CHECK")).isEmpty();
     quint32 window = 0;
+    bool listed = false;
     waitUntil([&] {
         window = findWindow(title);
-        if (window != 0 && managed && !m_x->windows(m_x->root(), clientList).contains(window))
-            window = 0;
-        return window != 0 || client->state() != QProcess::Running;
+        listed = !managed || isManaged(window);
+        return (window != 0 && listed) || client->state() != QProcess::Running;
     });
-    if (window == 0)
-        m_error = QStringLiteral("no window \"%1\" from %2: %3")
-                      .arg(title, program, QString::fromLocal8Bit(client->readAllStandardError()));
-    return window;
+    if (window != 0 && listed)
+        return window;
+    m_error =
+        QStringLiteral("%1 \"%2\" from %3 (%4): %5")
+            .arg(window == 0 ? QStringLiteral("no window") : QStringLiteral("the window manager did not take"), title,
+                 program, client->state() == QProcess::Running ? QStringLiteral("running") : QStringLiteral("exited"),
+                 QString::fromLocal8Bit(client->readAllStandardError()));
+    return 0;
 }
 
 quint32 DesktopSession::startXterm(const QString& title, const QString& windowClass, const QString& instance)

@@ -21,6 +21,9 @@ namespace brindlemoor::test {
 /// a private D-Bus session bus and temporary XDG folders. Everything it starts runs in
 /// its own process group and is killed in the destructor, also when a test fails; a
 /// crashed test takes its direct children with it (parent-death signal).
+///
+/// New windows do not take the focus by themselves (openbox's focusNew is off): a test
+/// activates the window it wants, e.g. with xdotool("windowactivate", "--sync", id).
 class DesktopSession final {
 public:
     struct Options {
@@ -62,6 +65,9 @@ public:
     quint32 findWindow(const QString& title) const;
     /// The window the window manager reports as active (_NET_ACTIVE_WINDOW), or 0.
     quint32 activeWindow() const;
+    /// Whether the window manager has taken the window on (it is in _NET_CLIENT_LIST). The
+    /// window manager focuses a new window then: wait for this before driving the focus.
+    bool isManaged(quint32 window) const;
 
     /// Runs xdotool against the session's display; true when it exits with 0.
     bool xdotool(const QStringList& arguments, QString* output = nullptr) const;

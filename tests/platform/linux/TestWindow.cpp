@@ -76,6 +76,9 @@ int main(int argc, char** argv)
                       values);
     setText(c, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, title);
     setText(c, window, atom(c, "_NET_WM_NAME"), atom(c, "UTF8_STRING"), title);
+    // Input hint set, as every real client has it: the window manager may give it the focus.
+    const uint32_t hints[9] = {1 /* InputHint */, 1};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, 9, hints);
     if (!windowClass.empty() || !instance.empty())
         setText(c, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, instance + '\0' + windowClass + '\0');
     if (!gtkAppId.empty())

@@ -82,8 +82,13 @@ void XInput2ClickSource::stop()
         return;
     m_registered = false;
     m_handler = nullptr;
-    if (isAvailable())
-        selectRawButtonPresses(false);
+    if (!isAvailable())
+        return;
+    selectRawButtonPresses(false);
+    // Presses read in before the round trip ended belong to the old registration; left in
+    // the queue they would reach the next one.
+    while (XcbReply<xcb_generic_event_t> event{xcb_poll_for_queued_event(m_x->get())}) {
+    }
 }
 
 void XInput2ClickSource::readEvents()

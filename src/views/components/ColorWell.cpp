@@ -2,6 +2,7 @@
 #include "ColorWell.h"
 
 #include "Appearance.h"
+#include "FocusRing.h"
 #include "NamedColors.h"
 
 #include <QColorDialog>
@@ -78,7 +79,7 @@ void ColorWell::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(QPen(withOpacity(systemColor(SystemColor::Primary), 0.15), 1));
     painter.setBrush(m_color);
     painter.drawRoundedRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5), 3, 3);
-    if (hasFocus()) {
+    if (showsFocusRing(this)) {
         painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.8), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);

@@ -2,6 +2,7 @@
 #include "FennSegmentedPicker.h"
 
 #include "Appearance.h"
+#include "FocusRing.h"
 #include "Fonts.h"
 
 #include <QKeyEvent>
@@ -113,7 +114,7 @@ void FennSegmentedPicker::paintEvent(QPaintEvent* /*event*/)
         painter.setBrush(namedColor(m_tint));
         painter.drawRoundedRect(m_highlight, m_highlight.height() / 2, m_highlight.height() / 2);
     }
-    if (hasFocus()) {
+    if (showsFocusRing(this)) {
         painter.setPen(QPen(withOpacity(namedColor(m_tint), 0.8), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(bounds.adjusted(0.75, 0.75, -0.75, -0.75), bounds.height() / 2 - 0.75,

@@ -2,6 +2,7 @@
 #include "FennSwitchStyle.h"
 
 #include "Appearance.h"
+#include "FocusRing.h"
 #include "Fonts.h"
 
 #include <QPainter>
@@ -93,7 +94,7 @@ void FennSwitchStyle::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(QPen(mixColors(withOpacity(primary, 0.1), withOpacity(tint, 0.5), on), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(track.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);
-    if (hasFocus()) {
+    if (showsFocusRing(this)) {
         painter.setPen(QPen(withOpacity(tint, 0.8), 1.5));
         painter.drawRoundedRect(track.adjusted(-1.5, -1.5, 1.5, 1.5), radius + 1.5, radius + 1.5);
     }

@@ -2,6 +2,7 @@
 #include "Stepper.h"
 
 #include "Appearance.h"
+#include "FocusRing.h"
 #include "NamedColors.h"
 
 #include <QKeyEvent>
@@ -97,6 +98,11 @@ void Stepper::paintEvent(QPaintEvent* /*event*/)
     };
     chevron(upRect(), +1);
     chevron(downRect(), -1);
+    if (showsFocusRing(this)) {
+        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.8), 1.5));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 4, 4);
+    }
 }
 
 void Stepper::mousePressEvent(QMouseEvent* event)

@@ -10,6 +10,7 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FennSegmentedPicker.h
     ${CMAKE_CURRENT_LIST_DIR}/FennSwitchStyle.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FennSwitchStyle.h
+    ${CMAKE_CURRENT_LIST_DIR}/FocusRing.h
     ${CMAKE_CURRENT_LIST_DIR}/Fonts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Fonts.h
     ${CMAKE_CURRENT_LIST_DIR}/NamedColors.cpp

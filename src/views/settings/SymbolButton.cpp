@@ -2,6 +2,7 @@
 #include "SymbolButton.h"
 
 #include "components/Appearance.h"
+#include "components/FocusRing.h"
 #include "components/NamedColors.h"
 
 #include <QPainter>
@@ -41,7 +42,7 @@ void SymbolButton::paintEvent(QPaintEvent* /*event*/)
     painter.drawLine(center - QPointF(arm, 0), center + QPointF(arm, 0));
     if (m_symbol == Symbol::Plus)
         painter.drawLine(center - QPointF(0, arm), center + QPointF(0, arm));
-    if (hasFocus()) {
+    if (showsFocusRing(this)) {
         painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.8), 1.2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.6, 0.6, -0.6, -0.6), 3, 3);

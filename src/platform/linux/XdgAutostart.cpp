@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "XdgAutostart.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -47,6 +48,14 @@ bool saysHidden(const QByteArray& text)
 XdgAutostart::XdgAutostart(QString executable)
     : m_executable(std::move(executable))
 {}
+
+QString XdgAutostart::runningExecutable()
+{
+    const QString appImage = qEnvironmentVariable("APPIMAGE");
+    if (!appImage.isEmpty() && QDir::isAbsolutePath(appImage))
+        return appImage;
+    return QCoreApplication::applicationFilePath();
+}
 
 QString XdgAutostart::entryPath()
 {

@@ -12,11 +12,14 @@ namespace brindlemoor {
 class XdgAutostart final : public LoginItemService {
 public:
     /// `executable` goes into Exec; it must be absolute, as autostart runs without our PATH.
-    explicit XdgAutostart(QString executable);
+    explicit XdgAutostart(QString executable = runningExecutable());
 
     bool isEnabled() const override;
     std::optional<QString> setEnabled(bool enabled) override;
 
+    /// The program as it was started: the AppImage file when it runs from one (its
+    /// mounted copy is gone after the session), else the executable itself.
+    static QString runningExecutable();
     /// The autostart file for the environment as it is now.
     static QString entryPath();
     /// The entry's text for an executable.

@@ -115,6 +115,13 @@ TEST_F(XdgAutostartTest, ExecIsQuotedAsDesktopEntriesWantIt)
         EXPECT_TRUE(XdgAutostart::entryText(QString::fromUtf8(c.executable)).contains(QByteArray(c.exec) + '\n'));
     }
 
+    // By default the entry starts this very program, or the AppImage it runs from.
+    EXPECT_EQ(XdgAutostart::runningExecutable(), QCoreApplication::applicationFilePath());
+    EXPECT_TRUE(QDir::isAbsolutePath(XdgAutostart::runningExecutable()));
+    qputenv("APPIMAGE", "/home/ann/Apps/Brindlemoor.AppImage");
+    EXPECT_EQ(XdgAutostart::runningExecutable(), QStringLiteral("/home/ann/Apps/Brindlemoor.AppImage"));
+    qunsetenv("APPIMAGE");
+
     // An unset or relative XDG_CONFIG_HOME means ~/.config.
     const QByteArray home = qgetenv("HOME");
     qputenv("HOME", configHome.toUtf8());

@@ -44,13 +44,10 @@ public:
     /// "env VAR=value" skipped; empty when there is none.
     static QString programOf(const QString& commandLine);
 
-    /// The locale suffixes tried for a localised key, most specific first.
-    const QStringList& localeSuffixes() const { return m_localeSuffixes; }
-
 private:
     QString localised(const QHash<QString, QString>& group, const QString& key) const;
 
-    QStringList m_localeSuffixes;
+    QStringList m_localeSuffixes; // tried for a localised key, most specific first
 };
 
 } // namespace brindlemoor

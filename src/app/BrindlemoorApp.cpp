@@ -38,9 +38,9 @@ void BrindlemoorApp::finishLaunching()
     m_sound = std::make_unique<CanberraSoundPlayer>();
     m_haptics = std::make_unique<NullHapticPerformer>();
     m_controller = std::make_unique<StatusBarController>(
-        m_prefs, StatusBarServices{m_defaults, m_clock, m_scheduler, m_sources->activeApps(), m_sources->idleTime(),
-                                   m_sources->lockSignals(), m_sources->clicks(), *m_tray, *m_overlay, *m_sound,
-                                   *m_haptics});
+        m_prefs,
+        StatusBarServices{m_defaults, m_clock, m_scheduler, m_sources->activeApps(), m_sources->idleTime(),
+                          m_sources->lockSignals(), m_sources->clicks(), *m_tray, *m_overlay, *m_sound, *m_haptics});
     watchForTrayHost();
 }
 

@@ -11,7 +11,10 @@ namespace brindlemoor::gallery {
 /// Writes the rendered surfaces of the program as PNG files into one folder.
 class Gallery {
 public:
-    explicit Gallery(QString folder) : m_folder(std::move(folder)) {}
+    explicit Gallery(QString folder)
+        : m_folder(std::move(folder))
+    {
+    }
 
     /// Saves `name`.png; returns false and reports on standard error when it cannot.
     bool save(const QString& name, const QImage& image);

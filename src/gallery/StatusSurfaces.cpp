@@ -43,8 +43,10 @@ QList<TrayCase> trayCases()
     squareTwo.badge = QStringLiteral("2");
     StatusImage paused;
     paused.kind = StatusImage::Kind::Paused;
-    return {{"normal", normal},      {"red", red},          {"red square", square}, {"red, badge 2", two},
-            {"red, badge 9+", many}, {"square, badge 2", squareTwo}, {"paused", paused}};
+    return {{"normal", normal},      {"red", red},
+            {"red square", square},  {"red, badge 2", two},
+            {"red, badge 9+", many}, {"square, badge 2", squareTwo},
+            {"paused", paused}};
 }
 
 // Every image enlarged without smoothing, so each device pixel shows as a block, on a
@@ -57,8 +59,8 @@ QImage traySheet()
         qreal ratio;
         const char* title;
     };
-    const Column columns[] = {{false, 1, "light @1x"}, {false, 2, "light @2x"}, {true, 1, "dark @1x"},
-                              {true, 2, "dark @2x"}};
+    const Column columns[] = {
+        {false, 1, "light @1x"}, {false, 2, "light @2x"}, {true, 1, "dark @1x"}, {true, 2, "dark @2x"}};
     const int width = labelWidth + 4 * (cell + gap) + 2 * (statusImageSize * 2 + gap) + gap;
     const int height = headerHeight + static_cast<int>(cases.size()) * (cell + gap) + gap;
     QImage sheet(width, height, QImage::Format_ARGB32_Premultiplied);
@@ -124,9 +126,9 @@ QImage desktopCapture(bool dark, qreal ratio)
                          dark ? QColor(0x3a, 0x3a, 0x40) : QColor(0xe8, 0xe8, 0xec));
         painter.fillRect(QRectF(frame.left() + 24, frame.top() + 64, frame.width() * 0.4, 120), accent);
         for (int line = 0; line < 8; ++line) {
-            painter.fillRect(QRectF(frame.left() + 24, frame.top() + 210 + line * 22, frame.width() * (0.5 + 0.05 * line),
-                                    10),
-                             dark ? QColor(0x8a, 0x8a, 0x90) : QColor(0x50, 0x50, 0x58));
+            painter.fillRect(
+                QRectF(frame.left() + 24, frame.top() + 210 + line * 22, frame.width() * (0.5 + 0.05 * line), 10),
+                dark ? QColor(0x8a, 0x8a, 0x90) : QColor(0x50, 0x50, 0x58));
         }
     };
     window(QRectF(90, 90, 620, 460), QColor(0xe6, 0x61, 0x00));

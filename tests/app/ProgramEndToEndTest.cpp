@@ -67,8 +67,8 @@ protected:
 
     void openWindows()
     {
-        watchedWindow = session->startXterm(QStringLiteral("Watched"), QStringLiteral("WatchedTerm"),
-                                            QStringLiteral("watched"));
+        watchedWindow =
+            session->startXterm(QStringLiteral("Watched"), QStringLiteral("WatchedTerm"), QStringLiteral("watched"));
         otherWindow =
             session->startXterm(QStringLiteral("Other"), QStringLiteral("OtherTerm"), QStringLiteral("other"));
         ASSERT_NE(watchedWindow, 0u);
@@ -77,8 +77,8 @@ protected:
 
     void focus(quint32 window)
     {
-        ASSERT_TRUE(session->xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"),
-                                      QString::number(window)}));
+        ASSERT_TRUE(
+            session->xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)}));
         ASSERT_TRUE(DesktopSession::waitUntil([&] { return session->activeWindow() == window; }));
     }
 
@@ -107,8 +107,8 @@ protected:
     static ::testing::AssertionResult stop(QProcess* program, int signal)
     {
         ::kill(static_cast<pid_t>(program->processId()), signal);
-        if (program->waitForFinished(15000) && program->exitStatus() == QProcess::NormalExit
-            && program->exitCode() == 0)
+        if (program->waitForFinished(15000) && program->exitStatus() == QProcess::NormalExit &&
+            program->exitCode() == 0)
             return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure()
                << "exit status " << program->exitStatus() << ", code " << program->exitCode() << ": "
@@ -126,8 +126,9 @@ bool hasPixelNear(const QImage& image, QColor color, int tolerance)
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor pixel = image.pixelColor(x, y);
-            if (std::abs(pixel.red() - color.red()) <= tolerance && std::abs(pixel.green() - color.green()) <= tolerance
-                && std::abs(pixel.blue() - color.blue()) <= tolerance)
+            if (std::abs(pixel.red() - color.red()) <= tolerance &&
+                std::abs(pixel.green() - color.green()) <= tolerance &&
+                std::abs(pixel.blue() - color.blue()) <= tolerance)
                 return true;
         }
     }
@@ -177,8 +178,8 @@ TEST_F(ProgramEndToEnd, CountsTheWatchedWindowOnlyAndStopsWhileLocked)
         << "the unlock resumes counting";
 
     // The icon sits in the tray host: its dot colour is on the screen.
-    const QString shot = qEnvironmentVariable("BRINDLEMOOR_E2E_SCREENSHOT",
-                                              session->configHome() + QStringLiteral("/screen.png"));
+    const QString shot =
+        qEnvironmentVariable("BRINDLEMOOR_E2E_SCREENSHOT", session->configHome() + QStringLiteral("/screen.png"));
     ASSERT_TRUE(session->screenshot(shot));
     EXPECT_TRUE(hasPixelNear(QImage(shot), kDotColor, 12)) << "no tray icon in " << shot.toStdString();
 
@@ -219,9 +220,9 @@ TEST_F(ProgramEndToEnd, StartsWithAnEmptyStoreAndWithGarbageInEveryKey)
 
     {
         SqliteKeyValueStore defaults(storePath);
-        for (const char* key : {"isMonitoringPaused", "dailyLimitMinutes", "extendDurationMinutes", "useShapes",
-                                "playSoundOnRed", "showTimeRemaining", "overlayEnabled", "dotColorRed",
-                                "dotColorGreen", "dotColorBlue"})
+        for (const char* key :
+             {"isMonitoringPaused", "dailyLimitMinutes", "extendDurationMinutes", "useShapes", "playSoundOnRed",
+              "showTimeRemaining", "overlayEnabled", "dotColorRed", "dotColorGreen", "dotColorBlue"})
             defaults.setValue(QString::fromLatin1(key), QByteArray("\x01garbage"));
         for (const char* key : {"monitoredAppsData", "mindfulnessHistory", "breachHoursByDay", "UsageStore.dailyData"})
             defaults.setValue(QString::fromLatin1(key), QByteArray("\xff\xfe{not json"));
@@ -295,10 +296,10 @@ TEST(ProgramWithoutTray, SaysSoOnceKeepsCountingAndShowsTheIconWhenATrayStarts)
     };
     EXPECT_TRUE(DesktopSession::waitUntil([&] { return counted() >= 2; }, 15s)) << "tracking goes on without a tray";
 
-    QProcess* trayer = session.start(QStringLiteral("trayer"), {QStringLiteral("--edge"), QStringLiteral("top"),
-                                                                  QStringLiteral("--align"), QStringLiteral("right"),
-                                                                  QStringLiteral("--widthtype"), QStringLiteral("request"),
-                                                                  QStringLiteral("--height"), QStringLiteral("24")});
+    QProcess* trayer = session.start(QStringLiteral("trayer"),
+                                     {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
+                                      QStringLiteral("right"), QStringLiteral("--widthtype"), QStringLiteral("request"),
+                                      QStringLiteral("--height"), QStringLiteral("24")});
     ASSERT_NE(trayer, nullptr);
     const QString shot = session.configHome() + QStringLiteral("/late-tray.png");
     EXPECT_TRUE(DesktopSession::waitUntil(

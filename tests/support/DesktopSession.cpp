@@ -28,7 +28,8 @@ template <typename T> struct Reply {
     T* data;
     explicit Reply(T* reply)
         : data(reply)
-    {}
+    {
+    }
     ~Reply() { std::free(data); }
     Reply(const Reply&) = delete;
     Reply& operator=(const Reply&) = delete;
@@ -133,7 +134,8 @@ private:
 
 DesktopSession::DesktopSession()
     : DesktopSession(Options{})
-{}
+{
+}
 
 DesktopSession::DesktopSession(const Options& options)
     : m_environment(QProcessEnvironment::systemEnvironment())

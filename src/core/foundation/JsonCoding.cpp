@@ -72,8 +72,8 @@ std::optional<qint64> readInteger(const QJsonValue& value)
         return std::nullopt;
     const double number = value.toDouble();
     // 2^63 is the first double past qint64's range.
-    if (!std::isfinite(number) || std::trunc(number) != number || number < -9223372036854775808.0
-        || number >= 9223372036854775808.0)
+    if (!std::isfinite(number) || std::trunc(number) != number || number < -9223372036854775808.0 ||
+        number >= 9223372036854775808.0)
         return std::nullopt;
     return static_cast<qint64>(number);
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "PreferencesStore.h"
 
-#include "UsageNotifier.h"
 #include "foundation/JsonCoding.h"
 #include "foundation/KeyValueStore.h"
+#include "UsageNotifier.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -155,7 +155,10 @@ void PreferencesStore::writeDouble(const char* key, double value)
     m_defaults.setValue(QString::fromLatin1(key), value);
 }
 
-bool PreferencesStore::isMonitoringPaused() const { return readBool("isMonitoringPaused", false); }
+bool PreferencesStore::isMonitoringPaused() const
+{
+    return readBool("isMonitoringPaused", false);
+}
 void PreferencesStore::setMonitoringPaused(bool paused)
 {
     if (paused == isMonitoringPaused())
@@ -164,21 +167,54 @@ void PreferencesStore::setMonitoringPaused(bool paused)
     // Pausing starts and stops counting, so it is announced like a change of the watched list.
     Q_EMIT didChange();
 }
-qint64 PreferencesStore::dailyLimitMinutes() const { return m_defaults.intValue(QStringLiteral("dailyLimitMinutes"), 0); }
-void PreferencesStore::setDailyLimitMinutes(qint64 minutes) { writeInt("dailyLimitMinutes", minutes); }
+qint64 PreferencesStore::dailyLimitMinutes() const
+{
+    return m_defaults.intValue(QStringLiteral("dailyLimitMinutes"), 0);
+}
+void PreferencesStore::setDailyLimitMinutes(qint64 minutes)
+{
+    writeInt("dailyLimitMinutes", minutes);
+}
 qint64 PreferencesStore::extendDurationMinutes() const
 {
     return m_defaults.intValue(QStringLiteral("extendDurationMinutes"), 15);
 }
-void PreferencesStore::setExtendDurationMinutes(qint64 minutes) { writeInt("extendDurationMinutes", minutes); }
-bool PreferencesStore::useShapes() const { return readBool("useShapes", false); }
-void PreferencesStore::setUseShapes(bool on) { writeBool("useShapes", on); }
-bool PreferencesStore::playSoundOnRed() const { return readBool("playSoundOnRed", false); }
-void PreferencesStore::setPlaySoundOnRed(bool on) { writeBool("playSoundOnRed", on); }
-bool PreferencesStore::showTimeRemaining() const { return readBool("showTimeRemaining", false); }
-void PreferencesStore::setShowTimeRemaining(bool on) { writeBool("showTimeRemaining", on); }
-bool PreferencesStore::overlayEnabled() const { return readBool("overlayEnabled", true); }
-void PreferencesStore::setOverlayEnabled(bool on) { writeBool("overlayEnabled", on); }
+void PreferencesStore::setExtendDurationMinutes(qint64 minutes)
+{
+    writeInt("extendDurationMinutes", minutes);
+}
+bool PreferencesStore::useShapes() const
+{
+    return readBool("useShapes", false);
+}
+void PreferencesStore::setUseShapes(bool on)
+{
+    writeBool("useShapes", on);
+}
+bool PreferencesStore::playSoundOnRed() const
+{
+    return readBool("playSoundOnRed", false);
+}
+void PreferencesStore::setPlaySoundOnRed(bool on)
+{
+    writeBool("playSoundOnRed", on);
+}
+bool PreferencesStore::showTimeRemaining() const
+{
+    return readBool("showTimeRemaining", false);
+}
+void PreferencesStore::setShowTimeRemaining(bool on)
+{
+    writeBool("showTimeRemaining", on);
+}
+bool PreferencesStore::overlayEnabled() const
+{
+    return readBool("overlayEnabled", true);
+}
+void PreferencesStore::setOverlayEnabled(bool on)
+{
+    writeBool("overlayEnabled", on);
+}
 
 QList<MonitoredAppConfig> PreferencesStore::monitoredApps() const
 {

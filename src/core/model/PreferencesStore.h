@@ -30,9 +30,9 @@ struct RgbColor {
     friend bool operator==(const RgbColor&, const RgbColor&) = default;
 };
 
-using DayHistory = QMap<QString, qint64>;                    // day key -> 0 (clean) or 2 (over a limit)
-using BreachHours = QHash<QString, QList<qint64>>;           // app id -> hours of day
-using BreachHoursByDay = QMap<QString, BreachHours>;         // day key -> that day's breach hours
+using DayHistory = QMap<QString, qint64>;            // day key -> 0 (clean) or 2 (over a limit)
+using BreachHours = QHash<QString, QList<qint64>>;   // app id -> hours of day
+using BreachHoursByDay = QMap<QString, BreachHours>; // day key -> that day's breach hours
 
 /// The one settings object of the process. Every setting lives in the key-value
 /// store under its fixed key, so nothing here needs saving at exit.
@@ -78,8 +78,7 @@ public:
     void setDotColor(const RgbColor& color);
 
     /// Keeps the `keptDays` greatest day keys.
-    template <typename Map>
-    static void keepLatestDays(Map& byDay)
+    template <typename Map> static void keepLatestDays(Map& byDay)
     {
         while (byDay.size() > keptDays)
             byDay.erase(byDay.begin());

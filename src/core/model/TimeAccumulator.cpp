@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "TimeAccumulator.h"
 
-#include "PreferencesStore.h"
-#include "UsageStore.h"
 #include "foundation/Clock.h"
 #include "foundation/Scheduler.h"
+#include "PreferencesStore.h"
+#include "UsageStore.h"
 
 namespace brindlemoor {
 
-TimeAccumulator::TimeAccumulator(UsageStore& store, PreferencesStore& prefs, const Clock& clock,
-                                 Scheduler& scheduler)
+TimeAccumulator::TimeAccumulator(UsageStore& store, PreferencesStore& prefs, const Clock& clock, Scheduler& scheduler)
     : m_store(store)
     , m_prefs(prefs)
     , m_clock(clock)

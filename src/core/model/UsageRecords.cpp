@@ -94,12 +94,9 @@ std::optional<QByteArray> PersistedState::encode() const
     if (!json::isEncodable(dailyExtension))
         return std::nullopt;
 
-    QJsonObject document{{key("entries"), entriesObject},
-                         {key("todayIntervals"), intervals},
-                         {key("lastResetDay"), lastResetDay},
-                         {key("todayBreachHours"), breachHours},
-                         {key("appExtensions"), extensions},
-                         {key("dailyExtension"), dailyExtension}};
+    QJsonObject document{{key("entries"), entriesObject},     {key("todayIntervals"), intervals},
+                         {key("lastResetDay"), lastResetDay}, {key("todayBreachHours"), breachHours},
+                         {key("appExtensions"), extensions},  {key("dailyExtension"), dailyExtension}};
     if (currentInterval)
         document.insert(key("currentInterval"), *encodeInterval(*currentInterval));
     return json::compact(document);

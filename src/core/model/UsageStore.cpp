@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "UsageStore.h"
 
-#include "PreferencesStore.h"
-#include "UsageNotifier.h"
 #include "foundation/Clock.h"
 #include "foundation/DayKey.h"
 #include "foundation/KeyValueStore.h"
+#include "PreferencesStore.h"
+#include "UsageNotifier.h"
 
 namespace brindlemoor {
 
@@ -136,8 +136,8 @@ int UsageStore::dayValueOfStoredDay(const PreferencesStore& prefs) const
             return 2;
     }
     const qint64 dailyLimitMinutes = prefs.dailyLimitMinutes();
-    if (dailyLimitMinutes > 0
-        && totalSecondsToday() / 60.0 >= static_cast<double>(dailyLimitMinutes) + m_state.dailyExtension / 60.0)
+    if (dailyLimitMinutes > 0 &&
+        totalSecondsToday() / 60.0 >= static_cast<double>(dailyLimitMinutes) + m_state.dailyExtension / 60.0)
         return 2;
     return 0;
 }

@@ -10,8 +10,7 @@
 
 namespace brindlemoor {
 
-StatusBarController::StatusBarController(PreferencesStore& prefs, const StatusBarServices& services,
-                                         QObject* parent)
+StatusBarController::StatusBarController(PreferencesStore& prefs, const StatusBarServices& services, QObject* parent)
     : QObject(parent)
     , m_prefs(prefs)
     , m_services(services)
@@ -22,8 +21,7 @@ StatusBarController::StatusBarController(PreferencesStore& prefs, const StatusBa
     m_idleMonitor = std::make_unique<IdleMonitor>(services.idleTime, services.scheduler);
     m_idleMonitor->start();
 
-    m_accumulator =
-        std::make_unique<TimeAccumulator>(*m_usageStore, m_prefs, services.clock, services.scheduler);
+    m_accumulator = std::make_unique<TimeAccumulator>(*m_usageStore, m_prefs, services.clock, services.scheduler);
     m_accumulator->onTick = [this] {
         if (!m_prefs.isMonitoringPaused())
             evaluateLimits();
@@ -82,7 +80,8 @@ void StatusBarController::playHaptics(double seconds)
 
 double StatusBarController::effectiveAppLimit(const MonitoredAppConfig& config) const
 {
-    return static_cast<double>(config.timeLimitMinutes * 60) + m_usageStore->appExtensions().value(config.bundleID, 0.0);
+    return static_cast<double>(config.timeLimitMinutes * 60) +
+           m_usageStore->appExtensions().value(config.bundleID, 0.0);
 }
 
 double StatusBarController::effectiveDailyLimit() const
@@ -117,8 +116,8 @@ void StatusBarController::evaluateLimits()
     if (m_prefs.dailyLimitMinutes() > 0) {
         const double limit = effectiveDailyLimit();
         const double total = m_usageStore->totalSecondsToday();
-        if (total < limit && total >= limit - overlayWarningSeconds
-            && m_dailyLimitOverlayShownForEffectiveLimit != limit) {
+        if (total < limit && total >= limit - overlayWarningSeconds &&
+            m_dailyLimitOverlayShownForEffectiveLimit != limit) {
             m_dailyLimitOverlayShownForEffectiveLimit = limit;
             if (m_prefs.overlayEnabled()) {
                 const qint64 minutes = m_prefs.extendDurationMinutes();

@@ -16,9 +16,9 @@ struct StatusImage {
     };
 
     Kind kind = Kind::Normal;
-    RgbColor color;  ///< the user's dot colour; used by Normal only
+    RgbColor color;      ///< the user's dot colour; used by Normal only
     bool square = false; ///< Red only: a rounded square instead of a dot
-    QString badge;   ///< Red only: "" for one app, "2" to "9", "9+"
+    QString badge;       ///< Red only: "" for one app, "2" to "9", "9+"
 
     friend bool operator==(const StatusImage&, const StatusImage&) = default;
 };

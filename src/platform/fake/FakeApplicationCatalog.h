@@ -15,7 +15,8 @@ public:
     FakeApplicationCatalog() = default;
     explicit FakeApplicationCatalog(QList<ApplicationInfo> entries)
         : m_entries(std::move(entries))
-    {}
+    {
+    }
 
     /// Adds or replaces the entry with the same id, and tells onChanged.
     void put(const ApplicationInfo& entry);

@@ -5,7 +5,10 @@ namespace brindlemoor {
 
 class ManualScheduler::Handle final : public RepeatingTimer {
 public:
-    explicit Handle(std::shared_ptr<bool> alive) : m_alive(std::move(alive)) {}
+    explicit Handle(std::shared_ptr<bool> alive)
+        : m_alive(std::move(alive))
+    {
+    }
     ~Handle() override { *m_alive = false; }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
@@ -27,8 +30,8 @@ std::unique_ptr<RepeatingTimer> ManualScheduler::startRepeating(std::chrono::mil
 
 void ManualScheduler::runAfter(std::chrono::milliseconds delay, QObject* context, std::function<void()> action)
 {
-    Task task{m_elapsedMs + delay.count(), 0, context, context != nullptr, std::make_shared<bool>(true),
-              std::move(action)};
+    Task task{
+        m_elapsedMs + delay.count(), 0, context, context != nullptr, std::make_shared<bool>(true), std::move(action)};
     m_tasks.emplace(std::make_pair(task.dueMs, m_sequence++), std::move(task));
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "ManualClock.h"
 #include "foundation/Scheduler.h"
+#include "ManualClock.h"
 
 #include <map>
 #include <memory>
@@ -14,7 +14,10 @@ namespace brindlemoor {
 /// timers, these run on elapsed time, so setting the wall clock does not fire them.
 class ManualScheduler final : public Scheduler {
 public:
-    explicit ManualScheduler(ManualClock& clock) : m_clock(clock) {}
+    explicit ManualScheduler(ManualClock& clock)
+        : m_clock(clock)
+    {
+    }
 
     std::unique_ptr<RepeatingTimer> startRepeating(std::chrono::milliseconds interval,
                                                    std::function<void()> action) override;
@@ -35,7 +38,6 @@ private:
         std::function<void()> action;
     };
     class Handle;
-
 
     ManualClock& m_clock;
     std::multimap<std::pair<qint64, quint64>, Task> m_tasks; // (due, sequence) keeps equal times in order

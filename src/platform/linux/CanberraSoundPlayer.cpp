@@ -18,8 +18,8 @@ CanberraSoundPlayer::CanberraSoundPlayer()
         m_context = nullptr;
         return;
     }
-    ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, "Brindlemoor", CA_PROP_APPLICATION_ID,
-                            "brindlemoor", static_cast<const char*>(nullptr));
+    ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, "Brindlemoor", CA_PROP_APPLICATION_ID, "brindlemoor",
+                            static_cast<const char*>(nullptr));
     // Loaded into the sound server now, so the first limit does not wait for the file.
     ca_context_cache(m_context, CA_PROP_EVENT_ID, "complete", static_cast<const char*>(nullptr));
 }

@@ -47,7 +47,8 @@ bool saysHidden(const QByteArray& text)
 
 XdgAutostart::XdgAutostart(QString executable)
     : m_executable(std::move(executable))
-{}
+{
+}
 
 QString XdgAutostart::runningExecutable()
 {

@@ -17,16 +17,15 @@ void SqliteKeyValueStore::StatementDeleter::operator()(sqlite3_stmt* statement) 
 SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
 {
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr)
-        != SQLITE_OK) {
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         m_error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
         sqlite3_close(m_db);
         m_db = nullptr;
         return;
     }
     sqlite3_busy_timeout(m_db, 2000);
-    const bool ready = exec("PRAGMA journal_mode=WAL") && exec("PRAGMA synchronous=NORMAL")
-                       && exec("CREATE TABLE IF NOT EXISTS defaults (key TEXT PRIMARY KEY NOT NULL, value) WITHOUT ROWID");
+    const bool ready = exec("PRAGMA journal_mode=WAL") && exec("PRAGMA synchronous=NORMAL") &&
+                       exec("CREATE TABLE IF NOT EXISTS defaults (key TEXT PRIMARY KEY NOT NULL, value) WITHOUT ROWID");
     if (ready) {
         m_select = prepare("SELECT value FROM defaults WHERE key = ?1");
         m_upsert = prepare("INSERT INTO defaults (key, value) VALUES (?1, ?2) "

@@ -34,8 +34,8 @@ xcb_atom_t internAtom(xcb_connection_t* connection, const char* name)
 
 void makeFloatingPanel(QWidget* window)
 {
-    window->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint
-                           | Qt::WindowDoesNotAcceptFocus);
+    window->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                           Qt::WindowDoesNotAcceptFocus);
     window->setAttribute(Qt::WA_ShowWithoutActivating);
     window->setAttribute(Qt::WA_X11DoNotAcceptFocus);
     translucent(window);
@@ -76,8 +76,7 @@ void placeOnAllDesktops(QWidget* window)
         event.data.data32[0] = allDesktops;
         event.data.data32[1] = 2; // source: pager or direct user action
         const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-        xcb_send_event(connection, 0, root,
-                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+        xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
                        reinterpret_cast<const char*>(&event));
     }
     xcb_flush(connection);

@@ -13,7 +13,8 @@ namespace brindlemoor {
 
 AppIconProvider::AppIconProvider(const ApplicationCatalog& catalog)
     : m_catalog(catalog)
-{}
+{
+}
 
 QPixmap AppIconProvider::icon(const QString& id)
 {

@@ -2,10 +2,10 @@
 #include "BreakOverlayController.h"
 
 #include "BreakOverlayView.h"
-#include "OverlayBackdrop.h"
-#include "OverlayEasing.h"
 #include "components/Appearance.h"
 #include "components/WindowRecipes.h"
+#include "OverlayBackdrop.h"
+#include "OverlayEasing.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "BreakOverlayView.h"
 
+#include "foundation/Scheduler.h"
 #include "OverlayBackdrop.h"
 #include "OverlayButton.h"
 #include "OverlayEasing.h"
-#include "foundation/Scheduler.h"
 
 #include <QFontMetricsF>
 #include <QGraphicsEffect>
@@ -70,9 +70,8 @@ public:
         m_textRects.clear();
         QList<QSizeF> sizes;
         for (const Line& line : std::as_const(m_lines)) {
-            const QSizeF size = QFontMetricsF(line.font)
-                                    .boundingRect(QRectF(0, 0, wrapWidth, 1e6), textFlags, line.text)
-                                    .size();
+            const QSizeF size =
+                QFontMetricsF(line.font).boundingRect(QRectF(0, 0, wrapWidth, 1e6), textFlags, line.text).size();
             sizes.append(size);
             width = std::max(width, size.width());
         }
@@ -89,8 +88,8 @@ public:
         }
         const qreal rowLeft = padX + (width - rowWidth) / 2;
         place(first, QPointF(rowLeft, y + (rowHeight - firstCapsule.height()) / 2));
-        place(second, QPointF(rowLeft + firstCapsule.width() + buttonSpacing,
-                              y + (rowHeight - secondCapsule.height()) / 2));
+        place(second,
+              QPointF(rowLeft + firstCapsule.width() + buttonSpacing, y + (rowHeight - secondCapsule.height()) / 2));
         const qreal height = y + rowHeight + shadow.bottom() + riseOffset;
         const QSize size(static_cast<int>(std::ceil(width + 2 * padX)), static_cast<int>(std::ceil(height)));
         // Centred on the content (the drop room below is not part of it), as a stack would be.
@@ -119,9 +118,9 @@ private:
     static void place(OverlayButton* button, QPointF capsuleTopLeft)
     {
         const QMargins shadow = OverlayButton::shadowMargins();
-        button->setGeometry(QRect(QPoint(qRound(capsuleTopLeft.x()) - shadow.left(),
-                                         qRound(capsuleTopLeft.y()) - shadow.top()),
-                                  button->sizeHint()));
+        button->setGeometry(
+            QRect(QPoint(qRound(capsuleTopLeft.x()) - shadow.left(), qRound(capsuleTopLeft.y()) - shadow.top()),
+                  button->sizeHint()));
     }
 
     QList<Line> m_lines;
@@ -179,8 +178,8 @@ BreakOverlayView::BreakOverlayView(Scheduler& scheduler, qint64 extensionMinutes
     m_column = new Column(
         {
             {QStringLiteral("DAILY LIMIT"), caption, 0.55, 0, 0},
-            {QStringLiteral("You are about to reach your daily screen time limit"), lineFont(28, QFont::Bold), 1.0,
-             2, 0},
+            {QStringLiteral("You are about to reach your daily screen time limit"), lineFont(28, QFont::Bold), 1.0, 2,
+             0},
             {QStringLiteral("Consider taking a short break"), lineFont(17, QFont::Normal), 0.75, 0, 12},
         },
         this);
@@ -287,8 +286,8 @@ void BreakOverlayView::paintEvent(QPaintEvent* /*event*/)
         const qreal ratio = devicePixelRatioF();
         if (m_frostedScaled.isNull() || m_frostedScaled.devicePixelRatio() != ratio) {
             // Scaled once per size: painting a smooth upscale on every ring tick would cost far more.
-            m_frostedScaled = QPixmap::fromImage(
-                m_frosted.scaled(size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            m_frostedScaled =
+                QPixmap::fromImage(m_frosted.scaled(size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
             m_frostedScaled.setDevicePixelRatio(ratio);
         }
         painter.setOpacity(backdropOpacity * m_fade);

@@ -36,8 +36,7 @@ void boxPass(QRgb* line, int count, int step, int radius, std::vector<QRgb>& scr
         add(at(i), 1);
     const int width = 2 * radius + 1;
     for (int i = 0; i < count; ++i) {
-        line[static_cast<ptrdiff_t>(i) * step] =
-            qRgba(sum[1] / width, sum[2] / width, sum[3] / width, sum[0] / width);
+        line[static_cast<ptrdiff_t>(i) * step] = qRgba(sum[1] / width, sum[2] / width, sum[3] / width, sum[0] / width);
         add(at(i - radius), -1);
         add(at(i + radius + 1), 1);
     }
@@ -79,8 +78,8 @@ QImage frostedBackdrop(const QImage& capture, bool dark)
     if (capture.isNull())
         return {};
     const QSize small(std::max(1, capture.width() / shrinkFactor), std::max(1, capture.height() / shrinkFactor));
-    QImage frosted = blurImage(capture.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
-                               backdropBlurRadius);
+    QImage frosted =
+        blurImage(capture.scaled(small, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), backdropBlurRadius);
     frosted.setDevicePixelRatio(1);
     QPainter painter(&frosted);
     // Frosted glass takes on the desktop's tone: milky on a light desktop, smoky on a dark one.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "TrayIndicator.h"
 
-#include "StatusDot.h"
 #include "components/Appearance.h"
+#include "StatusDot.h"
 
 #include <QGuiApplication>
 #include <QIcon>

@@ -4,7 +4,6 @@
 #include "foundation/JsonCoding.h"
 #include "foundation/KeyValueStore.h"
 
-
 #include <gtest/gtest.h>
 
 using namespace brindlemoor;
@@ -70,7 +69,8 @@ TEST(ManualScheduler, FiresInTimeOrderAndRespectsStoppedTimersAndDeadContexts)
     ManualClock clock(QDateTime(QDate(2026, 1, 1), QTime(8, 0)));
     ManualScheduler scheduler(clock);
     QStringList fired;
-    auto every2 = scheduler.startRepeating(2s, [&] { fired << QStringLiteral("r@%1").arg(clock.now().time().second()); });
+    auto every2 =
+        scheduler.startRepeating(2s, [&] { fired << QStringLiteral("r@%1").arg(clock.now().time().second()); });
     scheduler.runAfter(3s, nullptr, [&] { fired << QStringLiteral("once@%1").arg(clock.now().time().second()); });
     auto context = std::make_unique<QObject>();
     scheduler.runAfter(1s, context.get(), [&] { fired << QStringLiteral("dead"); });

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "VirtualDay.h"
 #include "model/UsageNotifier.h"
+#include "VirtualDay.h"
 
 #include <QSignalSpy>
 
@@ -129,7 +129,8 @@ TEST(PreferencesStore, KeepsTheFourteenLatestDays)
     EXPECT_TRUE(stored.contains(QStringLiteral("2026-03-07")));
 
     for (int day = 1; day <= 15; ++day)
-        prefs.recordBreachHours({{kApp, {day % 24}}}, QDate(2026, 5, 1).addDays(day).toString(QStringLiteral("yyyy-MM-dd")));
+        prefs.recordBreachHours({{kApp, {day % 24}}},
+                                QDate(2026, 5, 1).addDays(day).toString(QStringLiteral("yyyy-MM-dd")));
     prefs.recordBreachHours({}, QStringLiteral("2026-06-30")); // empty: nothing stored
     const BreachHoursByDay byDay = prefs.breachHoursByDay();
     EXPECT_EQ(byDay.size(), 14);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "VirtualDay.h"
 #include "model/TimeAccumulator.h"
 #include "model/UsageStore.h"
+#include "VirtualDay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "VirtualDay.h"
+#include "model/UsageStore.h"
 #include "foundation/JsonCoding.h"
 #include "model/UsageNotifier.h"
-#include "model/UsageStore.h"
+#include "VirtualDay.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -65,9 +65,9 @@ TEST(UsageStore, SavesTheDocumentAfterEveryChangeAndNotifiesWithItself)
     store.closeCurrentInterval(day.clock.now());
     doc = storedDocument(day.defaults);
     EXPECT_FALSE(doc.contains(QStringLiteral("currentInterval")));
-    EXPECT_DOUBLE_EQ(doc.value(QStringLiteral("todayIntervals")).toArray().at(0).toObject()
-                         .value(QStringLiteral("end")).toDouble(),
-                     json::timestampFromDateTime(day.clock.now()));
+    EXPECT_DOUBLE_EQ(
+        doc.value(QStringLiteral("todayIntervals")).toArray().at(0).toObject().value(QStringLiteral("end")).toDouble(),
+        json::timestampFromDateTime(day.clock.now()));
     store.closeCurrentInterval(day.clock.now()); // nothing open: nothing happens
     EXPECT_EQ(store.todayIntervals().size(), 1);
 
@@ -123,18 +123,18 @@ TEST(UsageStore, DecodingKeepsDefaultsForOptionalKeysAndIgnoresBrokenDocuments)
     }
 
     const QList<QByteArray> broken = {
-        R"({"todayIntervals":[],"lastResetDay":"2026-03-10"})",                                  // no entries
-        R"({"entries":{},"lastResetDay":"2026-03-10"})",                                         // no intervals
-        R"({"entries":{},"todayIntervals":[]})",                                                 // no day
+        R"({"todayIntervals":[],"lastResetDay":"2026-03-10"})", // no entries
+        R"({"entries":{},"lastResetDay":"2026-03-10"})",        // no intervals
+        R"({"entries":{},"todayIntervals":[]})",                // no day
         R"({"entries":{"a":{"bundleID":"a","sessionSeconds":"5","cumulativeSeconds":7,"switchCount":2}},)"
-        R"("todayIntervals":[],"lastResetDay":"2026-03-10"})",                                   // wrong type
+        R"("todayIntervals":[],"lastResetDay":"2026-03-10"})", // wrong type
         R"({"entries":{"a":{"bundleID":"a","sessionSeconds":5,"cumulativeSeconds":7,"switchCount":2.5}},)"
-        R"("todayIntervals":[],"lastResetDay":"2026-03-10"})",                                   // fractional count
+        R"("todayIntervals":[],"lastResetDay":"2026-03-10"})", // fractional count
         R"({"entries":{},"todayIntervals":[{"id":"x","bundleID":"a","start":1}],"lastResetDay":"2026-03-10"})",
         R"({"entries":{},"todayIntervals":[],"lastResetDay":"2026-03-10","dailyExtension":"lots"})",
-        R"({"entries":{},"todayIntervals":[],"lastResetDay":"yesterday"})",                      // not a date
+        R"({"entries":{},"todayIntervals":[],"lastResetDay":"yesterday"})", // not a date
         R"({"entries":{},"todayIntervals":[],"lastResetDay":"2026-02-31"})",
-        minimal.left(minimal.size() - 9),                                                         // truncated
+        minimal.left(minimal.size() - 9), // truncated
         QByteArray("\xff\xfe\x00garbage", 10),
     };
     for (const QByteArray& data : broken) {

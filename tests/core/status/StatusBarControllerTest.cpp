@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "VirtualDay.h"
+#include "status/StatusBarController.h"
 #include "fake/FakeSources.h"
 #include "fake/RecordingCues.h"
-#include "status/StatusBarController.h"
+#include "VirtualDay.h"
 
 #include <gtest/gtest.h>
 
@@ -25,9 +25,9 @@ struct Harness : test::VirtualDay {
 
     StatusBarController& start()
     {
-        controller = std::make_unique<StatusBarController>(
-            prefs, StatusBarServices{defaults, clock, scheduler, apps, idle, lock, clicks, indicator, overlay, sound,
-                                     haptics});
+        controller =
+            std::make_unique<StatusBarController>(prefs, StatusBarServices{defaults, clock, scheduler, apps, idle, lock,
+                                                                           clicks, indicator, overlay, sound, haptics});
         return *controller;
     }
     UsageStore& store() { return controller->usageStore(); }

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "VirtualDay.h"
+#include "sqlite/SqliteKeyValueStore.h"
 #include "model/TimeAccumulator.h"
 #include "model/UsageStore.h"
-#include "sqlite/SqliteKeyValueStore.h"
+#include "VirtualDay.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -70,8 +70,8 @@ TEST(SqliteKeyValueStore, DefaultPathIsAPrivateFolderUnderTheConfigHome)
     EXPECT_EQ(path, dir.path() + QStringLiteral("/brindlemoor/defaults.sqlite3"));
     const QFile::Permissions permissions = QFile::permissions(dir.path() + QStringLiteral("/brindlemoor"));
     EXPECT_TRUE(permissions.testFlags(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-    EXPECT_EQ(permissions & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
-                             | QFile::WriteOther | QFile::ExeOther),
+    EXPECT_EQ(permissions & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
+                             QFile::WriteOther | QFile::ExeOther),
               QFile::Permissions());
 }
 
@@ -108,10 +108,12 @@ TEST(SqliteKeyValueStore, ARestartMidDayContinuesTheSameDayFromTheFile)
     }
 
     // The file is plain SQLite: the keys are there with the types the design fixes.
-    const QString types = sqliteCli(path, QStringLiteral("SELECT key || ':' || typeof(value) FROM defaults ORDER BY key"));
+    const QString types =
+        sqliteCli(path, QStringLiteral("SELECT key || ':' || typeof(value) FROM defaults ORDER BY key"));
     EXPECT_EQ(types, QStringLiteral("UsageStore.dailyData:blob\ndailyLimitMinutes:integer\nmonitoredAppsData:blob"));
     const QString document =
         sqliteCli(path, QStringLiteral("SELECT json_extract(CAST(value AS TEXT), '$.entries.\"%1\".cumulativeSeconds') "
-                                     "FROM defaults WHERE key = 'UsageStore.dailyData'").arg(kApp));
+                                       "FROM defaults WHERE key = 'UsageStore.dailyData'")
+                            .arg(kApp));
     EXPECT_EQ(document, QStringLiteral("45"));
 }

@@ -198,7 +198,7 @@ TEST_F(Controls, ColorWellTakesTheUsersColourOnceAndIgnoresItsEcho)
     QSignalSpy changed(&well, &ColorWell::colorChanged);
     const QColor teal = QColor::fromRgbF(0.2f, 0.78f, 0.74f);
     well.setColor(teal);
-    well.setColor(teal.toHsv()); // the same colour in another spec is the same colour
+    well.setColor(teal.toHsv()); // the same colour in another colour model is the same colour
     EXPECT_EQ(well.color().spec(), QColor::Rgb);
     EXPECT_TRUE(near(pixel(render(&well), QPoint(22, 11)), teal, 1));
     EXPECT_EQ(changed.count(), 0) << "setting a colour is not the user choosing one";

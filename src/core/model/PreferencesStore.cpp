@@ -43,7 +43,7 @@ std::optional<QList<MonitoredAppConfig>> decodeApps(const QByteArray& data)
     if (!document || !document->isArray())
         return std::nullopt;
     QList<MonitoredAppConfig> apps;
-    for (const QJsonValue& item : document->array()) {
+    for (const auto& item : document->array()) {
         if (!item.isObject())
             return std::nullopt;
         const QJsonObject object = item.toObject();
@@ -71,52 +71,19 @@ std::optional<DayHistory> decodeHistory(const QByteArray& data)
     return history;
 }
 
-std::optional<BreachHours> decodeHours(const QJsonValue& value)
-{
-    if (!value.isObject())
-        return std::nullopt;
-    BreachHours hours;
-    const QJsonObject object = value.toObject();
-    for (auto it = object.begin(); it != object.end(); ++it) {
-        if (!it.value().isArray())
-            return std::nullopt;
-        QList<qint64> list;
-        for (const QJsonValue& hour : it.value().toArray()) {
-            const auto number = json::readInteger(hour);
-            if (!number)
-                return std::nullopt;
-            list.append(*number);
-        }
-        hours.insert(it.key(), list);
-    }
-    return hours;
-}
-
-std::optional<BreachHoursByDay> decodeBreachHours(const QByteArray& data)
+std::optional<BreachHoursByDay> decodeBreachHoursByDay(const QByteArray& data)
 {
     const auto object = json::parseObject(data);
     if (!object)
         return std::nullopt;
     BreachHoursByDay byDay;
     for (auto it = object->begin(); it != object->end(); ++it) {
-        auto hours = decodeHours(it.value());
+        auto hours = decodeBreachHours(it.value());
         if (!hours)
             return std::nullopt;
         byDay.insert(it.key(), *hours);
     }
     return byDay;
-}
-
-QJsonObject encodeHours(const BreachHours& hours)
-{
-    QJsonObject object;
-    for (auto it = hours.begin(); it != hours.end(); ++it) {
-        QJsonArray list;
-        for (qint64 hour : it.value())
-            list.append(hour);
-        object.insert(it.key(), list);
-    }
-    return object;
 }
 
 } // namespace
@@ -309,7 +276,7 @@ void PreferencesStore::saveHistory(const DayHistory& history)
 
 BreachHoursByDay PreferencesStore::breachHoursByDay() const
 {
-    return decodeBreachHours(m_defaults.dataValue(kBreachHours)).value_or(BreachHoursByDay{});
+    return decodeBreachHoursByDay(m_defaults.dataValue(kBreachHours)).value_or(BreachHoursByDay{});
 }
 
 void PreferencesStore::recordBreachHours(const BreachHours& hours, const QString& day)
@@ -321,7 +288,7 @@ void PreferencesStore::recordBreachHours(const BreachHours& hours, const QString
     keepLatestDays(byDay);
     QJsonObject object;
     for (auto it = byDay.begin(); it != byDay.end(); ++it)
-        object.insert(it.key(), encodeHours(it.value()));
+        object.insert(it.key(), encodeBreachHours(it.value()));
     m_defaults.setValue(kBreachHours, json::compact(object));
 }
 

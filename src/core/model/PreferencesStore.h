@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "UsageRecords.h"
+
 #include <QHash>
 #include <QList>
 #include <QMap>
@@ -31,7 +33,6 @@ struct RgbColor {
 };
 
 using DayHistory = QMap<QString, qint64>;            // day key -> 0 (clean) or 2 (over a limit)
-using BreachHours = QHash<QString, QList<qint64>>;   // app id -> hours of day
 using BreachHoursByDay = QMap<QString, BreachHours>; // day key -> that day's breach hours
 
 /// The one settings object of the process. Every setting lives in the key-value

@@ -64,6 +64,39 @@ std::optional<Entry> decodeEntry(const QJsonValue& value)
 
 } // namespace
 
+QJsonObject encodeBreachHours(const BreachHours& hours)
+{
+    QJsonObject object;
+    for (auto it = hours.begin(); it != hours.end(); ++it) {
+        QJsonArray list;
+        for (qint64 hour : it.value())
+            list.append(hour);
+        object.insert(it.key(), list);
+    }
+    return object;
+}
+
+std::optional<BreachHours> decodeBreachHours(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return std::nullopt;
+    BreachHours hours;
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        if (!it.value().isArray())
+            return std::nullopt;
+        QList<qint64> list;
+        for (const auto& hour : it.value().toArray()) {
+            const auto number = json::readInteger(hour);
+            if (!number)
+                return std::nullopt;
+            list.append(*number);
+        }
+        hours.insert(it.key(), list);
+    }
+    return hours;
+}
+
 std::optional<QByteArray> PersistedState::encode() const
 {
     QJsonObject entriesObject;
@@ -78,13 +111,6 @@ std::optional<QByteArray> PersistedState::encode() const
     QJsonArray intervals;
     for (const UsageInterval& interval : todayIntervals)
         intervals.append(*encodeInterval(interval));
-    QJsonObject breachHours;
-    for (auto it = todayBreachHours.begin(); it != todayBreachHours.end(); ++it) {
-        QJsonArray hours;
-        for (qint64 hour : it.value())
-            hours.append(hour);
-        breachHours.insert(it.key(), hours);
-    }
     QJsonObject extensions;
     for (auto it = appExtensions.begin(); it != appExtensions.end(); ++it) {
         if (!json::isEncodable(it.value()))
@@ -94,9 +120,10 @@ std::optional<QByteArray> PersistedState::encode() const
     if (!json::isEncodable(dailyExtension))
         return std::nullopt;
 
-    QJsonObject document{{key("entries"), entriesObject},     {key("todayIntervals"), intervals},
-                         {key("lastResetDay"), lastResetDay}, {key("todayBreachHours"), breachHours},
-                         {key("appExtensions"), extensions},  {key("dailyExtension"), dailyExtension}};
+    QJsonObject document{
+        {key("entries"), entriesObject},     {key("todayIntervals"), intervals},
+        {key("lastResetDay"), lastResetDay}, {key("todayBreachHours"), encodeBreachHours(todayBreachHours)},
+        {key("appExtensions"), extensions},  {key("dailyExtension"), dailyExtension}};
     if (currentInterval)
         document.insert(key("currentInterval"), *encodeInterval(*currentInterval));
     return json::compact(document);
@@ -123,7 +150,7 @@ std::optional<PersistedState> PersistedState::decode(const QByteArray& data)
     const QJsonValue intervalsValue = document->value(key("todayIntervals"));
     if (!intervalsValue.isArray())
         return std::nullopt;
-    for (const QJsonValue& item : intervalsValue.toArray()) {
+    for (const auto& item : intervalsValue.toArray()) {
         const auto interval = decodeInterval(item);
         if (!interval)
             return std::nullopt;
@@ -147,22 +174,10 @@ std::optional<PersistedState> PersistedState::decode(const QByteArray& data)
     state.lastResetDay = *lastResetDay;
 
     if (document->contains(key("todayBreachHours"))) {
-        const QJsonValue value = document->value(key("todayBreachHours"));
-        if (!value.isObject())
+        auto hours = decodeBreachHours(document->value(key("todayBreachHours")));
+        if (!hours)
             return std::nullopt;
-        const QJsonObject object = value.toObject();
-        for (auto it = object.begin(); it != object.end(); ++it) {
-            if (!it.value().isArray())
-                return std::nullopt;
-            QList<qint64> hours;
-            for (const QJsonValue& hour : it.value().toArray()) {
-                const auto number = json::readInteger(hour);
-                if (!number)
-                    return std::nullopt;
-                hours.append(*number);
-            }
-            state.todayBreachHours.insert(it.key(), hours);
-        }
+        state.todayBreachHours = std::move(*hours);
     }
 
     if (document->contains(key("appExtensions"))) {

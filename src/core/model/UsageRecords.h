@@ -10,7 +10,17 @@
 
 #include <optional>
 
+class QJsonObject;
+class QJsonValue;
+
 namespace brindlemoor {
+
+/// The hours of day (0-23) at which each app's limit cue fired, in order, duplicates kept.
+using BreachHours = QHash<QString, QList<qint64>>;
+
+QJsonObject encodeBreachHours(const BreachHours& hours);
+/// None unless the value is an object of integer arrays.
+std::optional<BreachHours> decodeBreachHours(const QJsonValue& value);
 
 /// Today's counters of one application.
 struct Entry {
@@ -38,7 +48,7 @@ struct PersistedState {
     QList<UsageInterval> todayIntervals;
     std::optional<UsageInterval> currentInterval;
     QString lastResetDay;
-    QHash<QString, QList<qint64>> todayBreachHours;
+    BreachHours todayBreachHours;
     QHash<QString, double> appExtensions;
     double dailyExtension = 0;
 

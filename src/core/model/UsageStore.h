@@ -37,7 +37,7 @@ public:
     const QHash<QString, double>& appExtensions() const { return m_state.appExtensions; }
     double dailyExtension() const { return m_state.dailyExtension; }
     const QString& lastResetDay() const { return m_state.lastResetDay; }
-    const QHash<QString, QList<qint64>>& todayBreachHours() const { return m_state.todayBreachHours; }
+    const BreachHours& todayBreachHours() const { return m_state.todayBreachHours; }
 
 Q_SIGNALS:
     /// The stored day was closed and a new one begun.

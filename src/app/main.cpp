@@ -14,6 +14,12 @@
 
 int main(int argc, char** argv)
 {
+    // Without a display Qt aborts with a core dump; a plain sentence serves the user better.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("brindlemoor: no graphical session to run in (DISPLAY is not set)\n", stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("brindlemoor"));
     QApplication::setDesktopFileName(QStringLiteral("brindlemoor"));

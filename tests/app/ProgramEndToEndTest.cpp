@@ -312,3 +312,18 @@ TEST(ProgramWithoutTray, SaysSoOnceKeepsCountingAndShowsTheIconWhenATrayStarts)
     const QString said = QString::fromLocal8Bit(program->readAllStandardError());
     EXPECT_EQ(said.count(QStringLiteral("no system tray")), 1) << said.toStdString();
 }
+
+TEST(ProgramOutsideADesktop, SaysThatThereIsNoDisplayInsteadOfCrashing)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(BRINDLEMOOR_BINARY), {});
+    ASSERT_TRUE(program.waitForFinished(15000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1);
+    EXPECT_EQ(QString::fromLocal8Bit(program.readAllStandardError()),
+              QStringLiteral("brindlemoor: no graphical session to run in (DISPLAY is not set)\n"));
+}

@@ -168,10 +168,10 @@ std::optional<quint32> X11ActiveAppSource::clientPid(xcb_window_t window) const
         xcb_res_query_client_ids_reply(c, xcb_res_query_client_ids(c, 1, &wanted), nullptr));
     if (!reply)
         return std::nullopt;
+    // The server answers only with the kind of id asked for: the local client's PID.
     for (auto ids = xcb_res_query_client_ids_ids_iterator(reply.get()); ids.rem > 0;
          xcb_res_client_id_value_next(&ids)) {
-        if ((ids.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) != 0 &&
-            xcb_res_client_id_value_value_length(ids.data) >= 1)
+        if (xcb_res_client_id_value_value_length(ids.data) >= 1)
             return *xcb_res_client_id_value_value(ids.data);
     }
     return std::nullopt;

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "BrindlemoorApp.h"
+#include "app/BrindlemoorApp.h"
 
-#include "linux/CanberraSoundPlayer.h"
-#include "linux/LinuxActivitySources.h"
-#include "linux/NullHapticPerformer.h"
-#include "status/BreakOverlayController.h"
-#include "status/BreakOverlayView.h"
-#include "status/StatusBarController.h"
-#include "status/TrayIndicator.h"
+#include "core/status/StatusBarController.h"
+#include "platform/linux/CanberraSoundPlayer.h"
+#include "platform/linux/LinuxActivitySources.h"
+#include "platform/linux/NullHapticPerformer.h"
+#include "views/status/BreakOverlayController.h"
+#include "views/status/BreakOverlayView.h"
+#include "views/status/TrayIndicator.h"
 
 #include <QSystemTrayIcon>
 

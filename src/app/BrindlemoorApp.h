@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "foundation/Clock.h"
-#include "foundation/Scheduler.h"
-#include "model/PreferencesStore.h"
+#include "core/foundation/Clock.h"
+#include "core/foundation/Scheduler.h"
+#include "core/model/PreferencesStore.h"
 
 #include <QObject>
 #include <QTimer>

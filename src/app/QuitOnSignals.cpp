@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "QuitOnSignals.h"
+#include "app/QuitOnSignals.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

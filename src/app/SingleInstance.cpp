@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "SingleInstance.h"
+#include "app/SingleInstance.h"
 
 #include <QFile>
 

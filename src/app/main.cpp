@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "BrindlemoorApp.h"
-#include "QuitOnSignals.h"
-#include "SingleInstance.h"
-#include "sqlite/SqliteKeyValueStore.h"
+#include "app/BrindlemoorApp.h"
+#include "app/QuitOnSignals.h"
+#include "app/SingleInstance.h"
+#include "platform/sqlite/SqliteKeyValueStore.h"
 
 #include <QApplication>
 #include <QDir>

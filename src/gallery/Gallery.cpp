@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "Gallery.h"
+#include "gallery/Gallery.h"
 
 #include <QDir>
 #include <QPainter>

@@ -1,25 +1,25 @@
 // SPDX-License-Identifier: MIT
 // The settings popover, the application chooser and the program's own controls,
 // light and dark, at device pixel ratios 1 and 2.
-#include "Gallery.h"
+#include "gallery/Gallery.h"
 
-#include "components/Appearance.h"
-#include "components/ColorWell.h"
-#include "components/FennDot.h"
-#include "components/FennSegmentedPicker.h"
-#include "components/FennSwitchStyle.h"
-#include "components/Fonts.h"
-#include "components/NamedColors.h"
-#include "components/PopoverWindow.h"
-#include "components/Spring.h"
-#include "components/Stepper.h"
-#include "fake/FakeApplicationCatalog.h"
-#include "foundation/KeyValueStore.h"
-#include "model/PreferencesStore.h"
-#include "settings/AppIconProvider.h"
-#include "settings/ApplicationChooser.h"
-#include "settings/MonitoredAppsTableView.h"
-#include "settings/PreferencesView.h"
+#include "core/foundation/KeyValueStore.h"
+#include "core/model/PreferencesStore.h"
+#include "platform/fake/FakeApplicationCatalog.h"
+#include "views/components/Appearance.h"
+#include "views/components/ColorWell.h"
+#include "views/components/FennDot.h"
+#include "views/components/FennSegmentedPicker.h"
+#include "views/components/FennSwitchStyle.h"
+#include "views/components/Fonts.h"
+#include "views/components/NamedColors.h"
+#include "views/components/PopoverWindow.h"
+#include "views/components/Spring.h"
+#include "views/components/Stepper.h"
+#include "views/settings/AppIconProvider.h"
+#include "views/settings/ApplicationChooser.h"
+#include "views/settings/MonitoredAppsTableView.h"
+#include "views/settings/PreferencesView.h"
 
 #include <QApplication>
 #include <QGridLayout>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "Gallery.h"
+#include "gallery/Gallery.h"
 
-#include "components/Appearance.h"
-#include "foundation/Scheduler.h"
-#include "status/BreakOverlayView.h"
-#include "status/StatusDot.h"
+#include "core/foundation/Scheduler.h"
+#include "views/components/Appearance.h"
+#include "views/status/BreakOverlayView.h"
+#include "views/status/StatusDot.h"
 
 #include <QFont>
 #include <QLinearGradient>

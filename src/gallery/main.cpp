@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Renders every surface of the program to PNG files so that a person can look at them.
-#include "Gallery.h"
+#include "gallery/Gallery.h"
 
 #include <QApplication>
 #include <QDir>

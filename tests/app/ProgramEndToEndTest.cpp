@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The real program in a private desktop: real windows, a real tray host, a real bus and
 // the real store on disk. Counting is checked in real seconds, with margins for start-up.
-#include "DesktopSession.h"
-#include "model/PreferencesStore.h"
-#include "model/UsageStore.h"
-#include "sqlite/SqliteKeyValueStore.h"
+#include "core/model/PreferencesStore.h"
+#include "core/model/UsageStore.h"
+#include "platform/sqlite/SqliteKeyValueStore.h"
+#include "support/DesktopSession.h"
 
 #include <QDir>
 #include <QElapsedTimer>

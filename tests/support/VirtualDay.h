@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "fake/ManualScheduler.h"
-#include "foundation/KeyValueStore.h"
-#include "model/PreferencesStore.h"
+#include "core/foundation/KeyValueStore.h"
+#include "core/model/PreferencesStore.h"
+#include "platform/fake/ManualScheduler.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "DayKey.h"
+#include "core/foundation/DayKey.h"
 
 #include <QRegularExpression>
 

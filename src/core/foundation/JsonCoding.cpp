@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "JsonCoding.h"
+#include "core/foundation/JsonCoding.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "KeyValueStore.h"
+#include "core/foundation/KeyValueStore.h"
 
 namespace brindlemoor {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "Scheduler.h"
+#include "core/foundation/Scheduler.h"
 
 #include <QTimer>
 

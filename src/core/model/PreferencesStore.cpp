@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "PreferencesStore.h"
+#include "core/model/PreferencesStore.h"
 
-#include "foundation/JsonCoding.h"
-#include "foundation/KeyValueStore.h"
-#include "UsageNotifier.h"
+#include "core/foundation/JsonCoding.h"
+#include "core/foundation/KeyValueStore.h"
+#include "core/model/UsageNotifier.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "TimeAccumulator.h"
+#include "core/model/TimeAccumulator.h"
 
-#include "foundation/Clock.h"
-#include "foundation/Scheduler.h"
-#include "PreferencesStore.h"
-#include "UsageStore.h"
+#include "core/foundation/Clock.h"
+#include "core/foundation/Scheduler.h"
+#include "core/model/PreferencesStore.h"
+#include "core/model/UsageStore.h"
 
 namespace brindlemoor {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "UsageNotifier.h"
+#include "core/model/UsageNotifier.h"
 
 namespace brindlemoor {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "UsageRecords.h"
+#include "core/model/UsageRecords.h"
 
-#include "foundation/JsonCoding.h"
+#include "core/foundation/JsonCoding.h"
 
 #include <QJsonArray>
 #include <QJsonObject>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "UsageStore.h"
+#include "core/model/UsageStore.h"
 
-#include "foundation/Clock.h"
-#include "foundation/DayKey.h"
-#include "foundation/KeyValueStore.h"
-#include "PreferencesStore.h"
-#include "UsageNotifier.h"
+#include "core/foundation/Clock.h"
+#include "core/foundation/DayKey.h"
+#include "core/foundation/KeyValueStore.h"
+#include "core/model/PreferencesStore.h"
+#include "core/model/UsageNotifier.h"
 
 namespace brindlemoor {
 

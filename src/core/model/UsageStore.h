@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "UsageRecords.h"
+#include "core/model/UsageRecords.h"
 
 #include <QObject>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "EventMonitor.h"
+#include "core/monitors/EventMonitor.h"
 
 namespace brindlemoor {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "FrontmostAppMonitor.h"
+#include "core/monitors/FrontmostAppMonitor.h"
 
 namespace brindlemoor {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "PlatformSources.h"
+#include "core/monitors/PlatformSources.h"
 
 namespace brindlemoor {
 

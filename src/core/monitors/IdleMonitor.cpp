@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "IdleMonitor.h"
+#include "core/monitors/IdleMonitor.h"
 
-#include "foundation/Scheduler.h"
+#include "core/foundation/Scheduler.h"
 
 namespace brindlemoor {
 

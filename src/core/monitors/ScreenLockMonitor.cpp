@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ScreenLockMonitor.h"
+#include "core/monitors/ScreenLockMonitor.h"
 
 namespace brindlemoor {
 

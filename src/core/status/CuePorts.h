@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "StatusImage.h"
+#include "core/status/StatusImage.h"
 
 #include <functional>
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "StatusBarController.h"
+#include "core/status/StatusBarController.h"
 
-#include "foundation/Clock.h"
-#include "foundation/Scheduler.h"
-#include "model/PreferencesStore.h"
-#include "model/UsageNotifier.h"
+#include "core/foundation/Clock.h"
+#include "core/foundation/Scheduler.h"
+#include "core/model/PreferencesStore.h"
+#include "core/model/UsageNotifier.h"
 
 #include <QPointer>
 

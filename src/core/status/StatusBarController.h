@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "CuePorts.h"
-#include "model/TimeAccumulator.h"
-#include "model/UsageStore.h"
-#include "monitors/EventMonitor.h"
-#include "monitors/FrontmostAppMonitor.h"
-#include "monitors/IdleMonitor.h"
-#include "monitors/ScreenLockMonitor.h"
+#include "core/model/TimeAccumulator.h"
+#include "core/model/UsageStore.h"
+#include "core/monitors/EventMonitor.h"
+#include "core/monitors/FrontmostAppMonitor.h"
+#include "core/monitors/IdleMonitor.h"
+#include "core/monitors/ScreenLockMonitor.h"
+#include "core/status/CuePorts.h"
 
 #include <QObject>
 #include <QSet>

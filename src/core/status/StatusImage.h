@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "model/PreferencesStore.h"
+#include "core/model/PreferencesStore.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "FakeApplicationCatalog.h"
+#include "platform/fake/FakeApplicationCatalog.h"
 
 #include <algorithm>
 

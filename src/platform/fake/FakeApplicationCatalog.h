@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "settings/ApplicationCatalog.h"
+#include "core/settings/ApplicationCatalog.h"
 
 #include <QHash>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "foundation/Clock.h"
+#include "core/foundation/Clock.h"
 
 namespace brindlemoor {
 

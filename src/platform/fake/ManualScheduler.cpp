@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "ManualScheduler.h"
+#include "platform/fake/ManualScheduler.h"
 
 namespace brindlemoor {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "foundation/Scheduler.h"
-#include "ManualClock.h"
+#include "core/foundation/Scheduler.h"
+#include "platform/fake/ManualClock.h"
 
 #include <map>
 #include <memory>

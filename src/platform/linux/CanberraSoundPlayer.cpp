@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "CanberraSoundPlayer.h"
+#include "platform/linux/CanberraSoundPlayer.h"
 
 #include <canberra.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "DBusLockSignalSource.h"
+#include "platform/linux/DBusLockSignalSource.h"
 
-#include "PlatformNote.h"
+#include "platform/linux/PlatformNote.h"
 
 #include <QDBusMessage>
 #include <QDBusObjectPath>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "DesktopEntryParser.h"
+#include "platform/linux/DesktopEntryParser.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "DesktopEntryRegistry.h"
+#include "platform/linux/DesktopEntryRegistry.h"
 
-#include "DesktopEntryParser.h"
-#include "foundation/Scheduler.h"
+#include "core/foundation/Scheduler.h"
+#include "platform/linux/DesktopEntryParser.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "IdleSourceChooser.h"
+#include "platform/linux/IdleSourceChooser.h"
 
-#include "MutterIdleSource.h"
-#include "PlatformNote.h"
-#include "X11ScreenSaverIdleSource.h"
+#include "platform/linux/MutterIdleSource.h"
+#include "platform/linux/PlatformNote.h"
+#include "platform/linux/X11ScreenSaverIdleSource.h"
 
 namespace brindlemoor {
 

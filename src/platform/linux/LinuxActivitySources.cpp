@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "LinuxActivitySources.h"
+#include "platform/linux/LinuxActivitySources.h"
 
-#include "DBusLockSignalSource.h"
-#include "DesktopEntryRegistry.h"
-#include "IdleSourceChooser.h"
-#include "X11ActiveAppSource.h"
-#include "XInput2ClickSource.h"
+#include "platform/linux/DBusLockSignalSource.h"
+#include "platform/linux/DesktopEntryRegistry.h"
+#include "platform/linux/IdleSourceChooser.h"
+#include "platform/linux/X11ActiveAppSource.h"
+#include "platform/linux/XInput2ClickSource.h"
 
 namespace brindlemoor {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "MutterIdleSource.h"
+#include "platform/linux/MutterIdleSource.h"
 
-#include "PlatformNote.h"
+#include "platform/linux/PlatformNote.h"
 
 #include <QDBusMessage>
 

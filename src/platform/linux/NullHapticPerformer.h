@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "status/CuePorts.h"
+#include "core/status/CuePorts.h"
 
 namespace brindlemoor {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "PlatformNote.h"
+#include "platform/linux/PlatformNote.h"
 
 #include <cstdio>
 

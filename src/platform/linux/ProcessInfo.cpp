@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "ProcessInfo.h"
+#include "platform/linux/ProcessInfo.h"
 
-#include "DesktopEntryParser.h"
+#include "platform/linux/DesktopEntryParser.h"
 
 #include <QFile>
 #include <QFileInfo>

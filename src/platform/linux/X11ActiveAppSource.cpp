@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "X11ActiveAppSource.h"
+#include "platform/linux/X11ActiveAppSource.h"
 
-#include "DesktopEntryRegistry.h"
-#include "PlatformNote.h"
-#include "ProcessInfo.h"
-#include "XcbConnection.h"
+#include "platform/linux/DesktopEntryRegistry.h"
+#include "platform/linux/PlatformNote.h"
+#include "platform/linux/ProcessInfo.h"
+#include "platform/linux/XcbConnection.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "X11ScreenSaverIdleSource.h"
+#include "platform/linux/X11ScreenSaverIdleSource.h"
 
-#include "XcbConnection.h"
+#include "platform/linux/XcbConnection.h"
 
 #include <xcb/screensaver.h>
 

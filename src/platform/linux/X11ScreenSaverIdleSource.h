@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "monitors/PlatformSources.h"
+#include "core/monitors/PlatformSources.h"
 
 #include <QByteArray>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "XInput2ClickSource.h"
+#include "platform/linux/XInput2ClickSource.h"
 
-#include "PlatformNote.h"
-#include "XcbConnection.h"
+#include "platform/linux/PlatformNote.h"
+#include "platform/linux/XcbConnection.h"
 
 #include <QSocketNotifier>
 

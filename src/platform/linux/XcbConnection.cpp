@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "XcbConnection.h"
+#include "platform/linux/XcbConnection.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "XdgAutostart.h"
+#include "platform/linux/XdgAutostart.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "SqliteKeyValueStore.h"
+#include "platform/sqlite/SqliteKeyValueStore.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "foundation/KeyValueStore.h"
+#include "core/foundation/KeyValueStore.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "Appearance.h"
+#include "views/components/Appearance.h"
 
-#include "PortalSettings.h"
+#include "views/components/PortalSettings.h"
 
 #include <QApplication>
 #include <QDBusConnection>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "FennDot.h"
+#include "views/components/FennDot.h"
 
-#include "Appearance.h"
-#include "NamedColors.h"
+#include "views/components/Appearance.h"
+#include "views/components/NamedColors.h"
 
 #include <QPainter>
 #include <QRadialGradient>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "FennSegmentedPicker.h"
+#include "views/components/FennSegmentedPicker.h"
 
-#include "Appearance.h"
-#include "FocusRing.h"
-#include "Fonts.h"
+#include "views/components/Appearance.h"
+#include "views/components/FocusRing.h"
+#include "views/components/Fonts.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

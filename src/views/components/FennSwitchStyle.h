@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "NamedColors.h"
-#include "Spring.h"
+#include "views/components/NamedColors.h"
+#include "views/components/Spring.h"
 
 #include <QAbstractButton>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "Fonts.h"
+#include "views/components/Fonts.h"
 
 #include <QGuiApplication>
 

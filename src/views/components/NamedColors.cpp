@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "NamedColors.h"
+#include "views/components/NamedColors.h"
 
-#include "Appearance.h"
+#include "views/components/Appearance.h"
 
 #include <QWidget>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "PopoverWindow.h"
+#include "views/components/PopoverWindow.h"
 
-#include "Appearance.h"
-#include "NamedColors.h"
-#include "WindowRecipes.h"
+#include "views/components/Appearance.h"
+#include "views/components/NamedColors.h"
+#include "views/components/WindowRecipes.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "PortalSettings.h"
+#include "views/components/PortalSettings.h"
 
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "Spring.h"
+#include "views/components/Spring.h"
 
 #include <QPointF>
 #include <QRectF>

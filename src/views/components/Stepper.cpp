@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "Stepper.h"
+#include "views/components/Stepper.h"
 
-#include "Appearance.h"
-#include "FocusRing.h"
-#include "NamedColors.h"
+#include "views/components/Appearance.h"
+#include "views/components/FocusRing.h"
+#include "views/components/NamedColors.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "WindowRecipes.h"
+#include "views/components/WindowRecipes.h"
 
 #include <QGuiApplication>
 #include <QWidget>

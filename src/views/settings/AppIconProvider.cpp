@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "AppIconProvider.h"
+#include "views/settings/AppIconProvider.h"
 
-#include "settings/ApplicationCatalog.h"
+#include "core/settings/ApplicationCatalog.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "ApplicationChooser.h"
+#include "views/settings/ApplicationChooser.h"
 
-#include "AppIconProvider.h"
-#include "components/Fonts.h"
-#include "components/NamedColors.h"
-#include "model/PreferencesStore.h"
-#include "settings/ApplicationCatalog.h"
+#include "core/model/PreferencesStore.h"
+#include "core/settings/ApplicationCatalog.h"
+#include "views/components/Fonts.h"
+#include "views/components/NamedColors.h"
+#include "views/settings/AppIconProvider.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "Divider.h"
+#include "views/settings/Divider.h"
 
-#include "components/Appearance.h"
-#include "components/NamedColors.h"
+#include "views/components/Appearance.h"
+#include "views/components/NamedColors.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "MinutesField.h"
+#include "views/settings/MinutesField.h"
 
-#include "components/Fonts.h"
-#include "MinutesFormatter.h"
+#include "views/components/Fonts.h"
+#include "views/settings/MinutesFormatter.h"
 
 namespace brindlemoor {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "MinutesFormatter.h"
+#include "views/settings/MinutesFormatter.h"
 
 namespace brindlemoor {
 

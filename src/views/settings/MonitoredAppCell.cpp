@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "MonitoredAppCell.h"
+#include "views/settings/MonitoredAppCell.h"
 
-#include "AppIconProvider.h"
-#include "components/Fonts.h"
-#include "settings/ApplicationCatalog.h"
+#include "core/settings/ApplicationCatalog.h"
+#include "views/components/Fonts.h"
+#include "views/settings/AppIconProvider.h"
 
 #include <QHash>
 #include <QPainter>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "MonitoredAppsTableView.h"
+#include "views/settings/MonitoredAppsTableView.h"
 
-#include "components/Appearance.h"
-#include "components/NamedColors.h"
-#include "MonitoredAppCell.h"
-#include "StepperCell.h"
+#include "views/components/Appearance.h"
+#include "views/components/NamedColors.h"
+#include "views/settings/MonitoredAppCell.h"
+#include "views/settings/StepperCell.h"
 
 #include <QHeaderView>
 #include <QStyledItemDelegate>

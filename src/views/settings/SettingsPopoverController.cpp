@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "SettingsPopoverController.h"
+#include "views/settings/SettingsPopoverController.h"
 
-#include "foundation/Scheduler.h"
-#include "PreferencesView.h"
+#include "core/foundation/Scheduler.h"
+#include "views/settings/PreferencesView.h"
 
 namespace brindlemoor {
 

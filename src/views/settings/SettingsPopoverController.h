@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "components/PopoverWindow.h"
+#include "views/components/PopoverWindow.h"
 
 #include <QObject>
 

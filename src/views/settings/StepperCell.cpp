@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "StepperCell.h"
+#include "views/settings/StepperCell.h"
 
-#include "components/Fonts.h"
-#include "components/Stepper.h"
+#include "views/components/Fonts.h"
+#include "views/components/Stepper.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

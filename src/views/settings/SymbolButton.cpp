@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "SymbolButton.h"
+#include "views/settings/SymbolButton.h"
 
-#include "components/Appearance.h"
-#include "components/FocusRing.h"
-#include "components/NamedColors.h"
+#include "views/components/Appearance.h"
+#include "views/components/FocusRing.h"
+#include "views/components/NamedColors.h"
 
 #include <QPainter>
 

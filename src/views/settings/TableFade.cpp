@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "TableFade.h"
+#include "views/settings/TableFade.h"
 
-#include "components/Appearance.h"
-#include "components/NamedColors.h"
+#include "views/components/Appearance.h"
+#include "views/components/NamedColors.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "BreakOverlayController.h"
+#include "views/status/BreakOverlayController.h"
 
-#include "BreakOverlayView.h"
-#include "components/Appearance.h"
-#include "components/WindowRecipes.h"
-#include "OverlayBackdrop.h"
-#include "OverlayEasing.h"
+#include "views/components/Appearance.h"
+#include "views/components/WindowRecipes.h"
+#include "views/status/BreakOverlayView.h"
+#include "views/status/OverlayBackdrop.h"
+#include "views/status/OverlayEasing.h"
 
 #include <QGuiApplication>
 #include <QScreen>

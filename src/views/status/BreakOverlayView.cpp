@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "BreakOverlayView.h"
+#include "views/status/BreakOverlayView.h"
 
-#include "foundation/Scheduler.h"
-#include "OverlayBackdrop.h"
-#include "OverlayButton.h"
-#include "OverlayEasing.h"
+#include "core/foundation/Scheduler.h"
+#include "views/status/OverlayBackdrop.h"
+#include "views/status/OverlayButton.h"
+#include "views/status/OverlayEasing.h"
 
 #include <QFontMetricsF>
 #include <QGraphicsEffect>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "OverlayBackdrop.h"
+#include "views/status/OverlayBackdrop.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "OverlayButton.h"
+#include "views/status/OverlayButton.h"
 
-#include "OverlayBackdrop.h"
+#include "views/status/OverlayBackdrop.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

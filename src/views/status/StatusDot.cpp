@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "StatusDot.h"
+#include "views/status/StatusDot.h"
 
-#include "components/Appearance.h"
+#include "views/components/Appearance.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

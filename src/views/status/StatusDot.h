@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "status/StatusImage.h"
+#include "core/status/StatusImage.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "TrayIndicator.h"
+#include "views/status/TrayIndicator.h"
 
-#include "components/Appearance.h"
-#include "StatusDot.h"
+#include "views/components/Appearance.h"
+#include "views/status/StatusDot.h"
 
 #include <QGuiApplication>
 #include <QIcon>

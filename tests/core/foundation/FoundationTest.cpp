@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "fake/ManualScheduler.h"
-#include "foundation/DayKey.h"
-#include "foundation/JsonCoding.h"
-#include "foundation/KeyValueStore.h"
+#include "core/foundation/DayKey.h"
+#include "core/foundation/JsonCoding.h"
+#include "core/foundation/KeyValueStore.h"
+#include "platform/fake/ManualScheduler.h"
 
 #include <gtest/gtest.h>
 

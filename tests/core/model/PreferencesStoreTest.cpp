@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "model/UsageNotifier.h"
-#include "VirtualDay.h"
+#include "core/model/UsageNotifier.h"
+#include "support/VirtualDay.h"
 
 #include <QSignalSpy>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "model/TimeAccumulator.h"
-#include "model/UsageStore.h"
-#include "VirtualDay.h"
+#include "core/model/TimeAccumulator.h"
+#include "core/model/UsageStore.h"
+#include "support/VirtualDay.h"
 
 #include <gtest/gtest.h>
 

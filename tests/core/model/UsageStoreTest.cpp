@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "model/UsageStore.h"
-#include "foundation/JsonCoding.h"
-#include "model/UsageNotifier.h"
-#include "VirtualDay.h"
+#include "core/model/UsageStore.h"
+#include "core/foundation/JsonCoding.h"
+#include "core/model/UsageNotifier.h"
+#include "support/VirtualDay.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

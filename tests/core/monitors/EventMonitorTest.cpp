@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "monitors/EventMonitor.h"
-#include "fake/FakeSources.h"
+#include "core/monitors/EventMonitor.h"
+#include "platform/fake/FakeSources.h"
 
 #include <gtest/gtest.h>
 

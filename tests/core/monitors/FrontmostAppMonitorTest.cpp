@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "monitors/FrontmostAppMonitor.h"
-#include "fake/FakeSources.h"
+#include "core/monitors/FrontmostAppMonitor.h"
+#include "platform/fake/FakeSources.h"
 
 #include <gtest/gtest.h>
 

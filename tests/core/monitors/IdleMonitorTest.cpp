@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "monitors/IdleMonitor.h"
-#include "fake/FakeSources.h"
-#include "VirtualDay.h"
+#include "core/monitors/IdleMonitor.h"
+#include "platform/fake/FakeSources.h"
+#include "support/VirtualDay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-#include "monitors/ScreenLockMonitor.h"
-#include "fake/FakeSources.h"
+#include "core/monitors/ScreenLockMonitor.h"
+#include "platform/fake/FakeSources.h"
 
 #include <gtest/gtest.h>
 

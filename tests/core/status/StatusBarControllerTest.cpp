@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "status/StatusBarController.h"
-#include "fake/FakeSources.h"
-#include "fake/RecordingCues.h"
-#include "VirtualDay.h"
+#include "core/status/StatusBarController.h"
+#include "platform/fake/FakeSources.h"
+#include "platform/fake/RecordingCues.h"
+#include "support/VirtualDay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 // Launch at login against a temporary XDG_CONFIG_HOME, alone and behind the settings switch.
-#include "linux/XdgAutostart.h"
-#include "components/FennSwitchStyle.h"
-#include "components/Spring.h"
-#include "fake/FakeApplicationCatalog.h"
-#include "foundation/KeyValueStore.h"
-#include "model/PreferencesStore.h"
-#include "settings/AppIconProvider.h"
-#include "settings/PreferencesView.h"
+#include "platform/linux/XdgAutostart.h"
+#include "core/foundation/KeyValueStore.h"
+#include "core/model/PreferencesStore.h"
+#include "platform/fake/FakeApplicationCatalog.h"
+#include "views/components/FennSwitchStyle.h"
+#include "views/components/Spring.h"
+#include "views/settings/AppIconProvider.h"
+#include "views/settings/PreferencesView.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "DesktopSession.h"
-#include "fake/ManualScheduler.h"
-#include "linux/DesktopEntryRegistry.h"
-#include "linux/X11ActiveAppSource.h"
-#include "QtPrinting.h"
+#include "platform/fake/ManualScheduler.h"
+#include "platform/linux/DesktopEntryRegistry.h"
+#include "platform/linux/X11ActiveAppSource.h"
+#include "support/DesktopSession.h"
+#include "support/QtPrinting.h"
 
 #include <QCoreApplication>
 #include <QDir>

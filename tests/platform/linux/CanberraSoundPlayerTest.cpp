@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "linux/CanberraSoundPlayer.h"
+#include "platform/linux/CanberraSoundPlayer.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "linux/DesktopEntryParser.h"
-#include "linux/ProcessInfo.h"
-#include "QtPrinting.h"
+#include "platform/linux/DesktopEntryParser.h"
+#include "platform/linux/ProcessInfo.h"
+#include "support/QtPrinting.h"
 
 #include <QCoreApplication>
 

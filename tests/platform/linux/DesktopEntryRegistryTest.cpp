@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "linux/DesktopEntryRegistry.h"
-#include "DesktopSession.h"
-#include "fake/ManualScheduler.h"
-#include "QtPrinting.h"
+#include "platform/linux/DesktopEntryRegistry.h"
+#include "platform/fake/ManualScheduler.h"
+#include "support/DesktopSession.h"
+#include "support/QtPrinting.h"
 
 #include <QDir>
 #include <QFile>

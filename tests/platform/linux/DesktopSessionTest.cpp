@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "DesktopSession.h"
+#include "support/DesktopSession.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "DesktopSession.h"
-#include "linux/IdleSourceChooser.h"
-#include "linux/X11ScreenSaverIdleSource.h"
-#include "linux/XInput2ClickSource.h"
-#include "monitors/EventMonitor.h"
-#include "QtPrinting.h"
+#include "core/monitors/EventMonitor.h"
+#include "platform/linux/IdleSourceChooser.h"
+#include "platform/linux/X11ScreenSaverIdleSource.h"
+#include "platform/linux/XInput2ClickSource.h"
 #include "ScriptedBusService.h"
+#include "support/DesktopSession.h"
+#include "support/QtPrinting.h"
 
 #include <QProcess>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "DesktopSession.h"
-#include "linux/DBusLockSignalSource.h"
+#include "platform/linux/DBusLockSignalSource.h"
 #include "ScriptedBusService.h"
+#include "support/DesktopSession.h"
 
 #include <QDBusObjectPath>
 #include <QDBusVariant>

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "fake/ManualScheduler.h"
-#include "linux/DesktopEntryRegistry.h"
-#include "linux/LinuxActivitySources.h"
-#include "monitors/EventMonitor.h"
-#include "monitors/FrontmostAppMonitor.h"
-#include "monitors/IdleMonitor.h"
-#include "monitors/ScreenLockMonitor.h"
-#include "QtPrinting.h"
+#include "core/monitors/EventMonitor.h"
+#include "core/monitors/FrontmostAppMonitor.h"
+#include "core/monitors/IdleMonitor.h"
+#include "core/monitors/ScreenLockMonitor.h"
+#include "platform/fake/ManualScheduler.h"
+#include "platform/linux/DesktopEntryRegistry.h"
+#include "platform/linux/LinuxActivitySources.h"
+#include "support/QtPrinting.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "sqlite/SqliteKeyValueStore.h"
-#include "model/TimeAccumulator.h"
-#include "model/UsageStore.h"
-#include "VirtualDay.h"
+#include "platform/sqlite/SqliteKeyValueStore.h"
+#include "core/model/TimeAccumulator.h"
+#include "core/model/UsageStore.h"
+#include "support/VirtualDay.h"
 
 #include <QProcess>
 #include <QStandardPaths>

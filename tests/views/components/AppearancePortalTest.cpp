@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The appearance follows the settings portal, here a stand-in served on a private bus.
-#include "components/Appearance.h"
-#include "components/NamedColors.h"
+#include "views/components/Appearance.h"
+#include "views/components/NamedColors.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>

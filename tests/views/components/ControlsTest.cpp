@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "components/ColorWell.h"
-#include "components/FennDot.h"
-#include "components/FennSegmentedPicker.h"
-#include "components/FennSwitchStyle.h"
-#include "components/NamedColors.h"
-#include "components/Stepper.h"
-#include "WidgetTesting.h"
+#include "support/WidgetTesting.h"
+#include "views/components/ColorWell.h"
+#include "views/components/FennDot.h"
+#include "views/components/FennSegmentedPicker.h"
+#include "views/components/FennSwitchStyle.h"
+#include "views/components/NamedColors.h"
+#include "views/components/Stepper.h"
 
 #include <QColorDialog>
 #include <QSignalSpy>

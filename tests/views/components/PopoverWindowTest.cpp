@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "components/PopoverWindow.h"
-#include "components/NamedColors.h"
-#include "WidgetTesting.h"
+#include "views/components/PopoverWindow.h"
+#include "support/WidgetTesting.h"
+#include "views/components/NamedColors.h"
 
 #include <QDialog>
 #include <QScreen>

@@ -1,11 +1,11 @@
 # SPDX-License-Identifier: MIT
 brindlemoor_add_test(components_controls_test
-    SOURCES components/ControlsTest.cpp components/WidgetTesting.h
+    SOURCES components/ControlsTest.cpp
     LIBS brindlemoor_views
     MAIN brindlemoor_gui_test_main
     ENVIRONMENT "${views_env}")
 brindlemoor_add_test(popover_window_test
-    SOURCES components/PopoverWindowTest.cpp components/WidgetTesting.h
+    SOURCES components/PopoverWindowTest.cpp
     LIBS brindlemoor_views
     MAIN brindlemoor_gui_test_main
     ENVIRONMENT "${views_env}")

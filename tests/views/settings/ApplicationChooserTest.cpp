@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
-#include "settings/ApplicationChooser.h"
-#include "../components/WidgetTesting.h"
-#include "fake/FakeApplicationCatalog.h"
-#include "fake/ManualScheduler.h"
-#include "foundation/KeyValueStore.h"
-#include "model/PreferencesStore.h"
-#include "settings/AppIconProvider.h"
-#include "settings/PreferencesView.h"
-#include "settings/SettingsPopoverController.h"
-#include "settings/SymbolButton.h"
+#include "views/settings/ApplicationChooser.h"
+#include "core/foundation/KeyValueStore.h"
+#include "core/model/PreferencesStore.h"
+#include "platform/fake/FakeApplicationCatalog.h"
+#include "platform/fake/ManualScheduler.h"
+#include "support/WidgetTesting.h"
+#include "views/settings/AppIconProvider.h"
+#include "views/settings/PreferencesView.h"
+#include "views/settings/SettingsPopoverController.h"
+#include "views/settings/SymbolButton.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

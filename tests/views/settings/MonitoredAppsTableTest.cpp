@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "../components/WidgetTesting.h"
-#include "components/Stepper.h"
-#include "fake/FakeApplicationCatalog.h"
-#include "settings/AppIconProvider.h"
-#include "settings/MonitoredAppCell.h"
-#include "settings/MonitoredAppsTableView.h"
-#include "settings/StepperCell.h"
+#include "platform/fake/FakeApplicationCatalog.h"
+#include "support/WidgetTesting.h"
+#include "views/components/Stepper.h"
+#include "views/settings/AppIconProvider.h"
+#include "views/settings/MonitoredAppCell.h"
+#include "views/settings/MonitoredAppsTableView.h"
+#include "views/settings/StepperCell.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "fake/ManualScheduler.h"
-#include "status/BreakOverlayController.h"
-#include "status/BreakOverlayView.h"
-#include "status/OverlayButton.h"
+#include "platform/fake/ManualScheduler.h"
+#include "views/status/BreakOverlayController.h"
+#include "views/status/BreakOverlayView.h"
+#include "views/status/OverlayButton.h"
 
 #include <QApplication>
 #include <QFont>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "components/Appearance.h"
-#include "status/StatusDot.h"
-#include "status/TrayIndicator.h"
+#include "views/components/Appearance.h"
+#include "views/status/StatusDot.h"
+#include "views/status/TrayIndicator.h"
 
 #include <QApplication>
 #include <QFont>

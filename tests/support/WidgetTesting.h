@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "components/Appearance.h"
-#include "components/Spring.h"
+#include "views/components/Appearance.h"
+#include "views/components/Spring.h"
 
 #include <QApplication>
 #include <QColor>

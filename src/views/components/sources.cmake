@@ -2,6 +2,8 @@
 target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Appearance.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Appearance.h
+    ${CMAKE_CURRENT_LIST_DIR}/ViewsLogging.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ViewsLogging.h
     ${CMAKE_CURRENT_LIST_DIR}/ColorWell.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ColorWell.h
     ${CMAKE_CURRENT_LIST_DIR}/FennDot.cpp

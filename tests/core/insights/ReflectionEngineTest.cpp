@@ -1,0 +1,326 @@
+// SPDX-License-Identifier: MIT
+#include "core/insights/ReflectionEngine.h"
+#include "core/model/SettingsKeys.h"
+#include "core/model/UsageStore.h"
+#include "platform/fake/FakeApplicationCatalog.h"
+#include "support/VirtualDay.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace brindlemoor;
+using brindlemoor::test::VirtualDay;
+
+namespace {
+
+const QString kApp = QStringLiteral("org.gnome.Calculator");
+const QString kOther = QStringLiteral("debian-xterm");
+const QString kGone = QStringLiteral("org.gnome.Nautilus"); // breached once, no longer watched
+
+const QString kFallback = QStringLiteral("Building your usage picture");
+
+// Today is Tuesday 2026-03-10 (VirtualDay); days are given as the day of March.
+QString march(int day)
+{
+    return QStringLiteral("2026-03-%1").arg(day, 2, 10, QLatin1Char('0'));
+}
+
+class ReflectionEngineTest : public ::testing::Test {
+public: // the cases' set-up functions reach in
+    ReflectionEngineTest()
+    {
+        day.prefs.saveMonitoredApps({{kApp, 60}, {kOther, 60}});
+        catalog.put({kApp, QStringLiteral("Calculator"), {}, {}, false});
+    }
+
+    /// The cards for today's usage; the usage store reads its day from the store as it would at launch.
+    QList<Insight> insights(qint64 dailyLimitMinutes = 0, double usedSeconds = 0, double dailyExtension = 0)
+    {
+        day.prefs.setDailyLimitMinutes(dailyLimitMinutes);
+        PersistedState state;
+        state.lastResetDay = march(10);
+        state.entries.insert(kApp, Entry{kApp, usedSeconds, usedSeconds, 1});
+        state.dailyExtension = dailyExtension;
+        day.defaults.setValue(keys::usageDailyData, *state.encode());
+        const UsageStore usage(day.defaults, day.clock);
+        return engine.generateInsights(day.prefs, usage);
+    }
+
+    void breach(int dayOfMarch, const QString& app, QList<qint64> hours)
+    {
+        BreachHoursByDay byDay = day.prefs.breachHoursByDay();
+        BreachHours onDay = byDay.value(march(dayOfMarch));
+        onDay[app].append(hours);
+        day.prefs.recordBreachHours(onDay, march(dayOfMarch));
+    }
+    void history(std::initializer_list<std::pair<int, qint64>> values)
+    {
+        DayHistory stored;
+        for (const auto& [dayOfMarch, value] : values)
+            stored.insert(march(dayOfMarch), value);
+        day.prefs.saveHistory(stored);
+    }
+
+    VirtualDay day;
+    FakeApplicationCatalog catalog;
+    ReflectionEngine engine{catalog, day.clock};
+};
+
+// The first card whose icon name begins with `icon`.
+const Insight* withIcon(const QList<Insight>& insights, const char* icon)
+{
+    for (const Insight& insight : insights) {
+        if (insight.icon.startsWith(QLatin1String(icon)))
+            return &insight;
+    }
+    return nullptr;
+}
+
+QStringList titles(const QList<Insight>& insights)
+{
+    QStringList list;
+    for (const Insight& insight : insights)
+        list.append(insight.title);
+    return list;
+}
+
+} // namespace
+
+TEST_F(ReflectionEngineTest, DailyPaceAgainstTheLimitAndItsExtension)
+{
+    struct Case {
+        const char* name;
+        qint64 limitMinutes;
+        double used;
+        double extension;
+        QStringList titles;
+        const char* icon; // of the first card
+        std::optional<InsightAccent> accent;
+        int priority;
+    };
+    const Case cases[] = {
+        {"no limit", 0, 5000, 0, {kFallback}, "eye", std::nullopt, 10},
+        {"half",
+         60,
+         1800,
+         0,
+         {QStringLiteral("50% of daily limit used"), kFallback},
+         "leaf.fill",
+         InsightAccent::Teal,
+         2},
+        // 1044 / 3600 × 100 comes to 28.999... in floating point.
+        {"29 percent",
+         60,
+         1044,
+         0,
+         {QStringLiteral("29% of daily limit used"), kFallback},
+         "leaf.fill",
+         InsightAccent::Teal,
+         2},
+        {"one second short",
+         60,
+         3599,
+         0,
+         {QStringLiteral("99% of daily limit used")},
+         "timer",
+         InsightAccent::NeonOrange,
+         1},
+        {"reached", 60, 3600, 0, {QStringLiteral("Daily limit reached")}, "moon.fill", InsightAccent::NeonRed, 1},
+        {"extended by 15 minutes",
+         60,
+         3600,
+         900,
+         {QStringLiteral("80% of daily limit used")},
+         "timer",
+         InsightAccent::NeonOrange,
+         1},
+        {"under one percent", 60, 20, 0, {kFallback}, "eye", std::nullopt, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QList<Insight> result = insights(c.limitMinutes, c.used, c.extension);
+        EXPECT_EQ(titles(result), c.titles);
+        ASSERT_FALSE(result.isEmpty());
+        EXPECT_EQ(result.first().icon, QLatin1String(c.icon));
+        EXPECT_EQ(result.first().accent, c.accent);
+        EXPECT_EQ(result.first().priority, c.priority);
+    }
+    EXPECT_EQ(insights(60, 3600).first().body,
+              QStringLiteral("You've used your full daily allocation. Rest intentionally — it counts too."));
+}
+
+TEST_F(ReflectionEngineTest, BreachHistoryRules)
+{
+    struct Case {
+        const char* name;
+        std::function<void(ReflectionEngineTest&)> setUp;
+        const char* icon;
+        QString title; // empty: no card with that icon
+        QString body;
+    };
+    const QString sticking = QStringLiteral(" Your limits are starting to stick.");
+    const Case cases[] = {
+        {"most-pushed app, watched apps only, today not yet past",
+         [](ReflectionEngineTest& t) {
+             t.breach(9, kApp, {9, 9, 14});
+             t.breach(8, kGone, {1});
+             t.breach(7, kGone, {2});
+             t.breach(10, kApp, {8});
+         },
+         "app.badge.fill", QStringLiteral("Calculator pushes your limits most"),
+         QStringLiteral("Breached on 1 day in the past 14 days (3 total breach-hours). Consider a shorter limit or a "
+                        "pre-session timer.")},
+        {"most-pushed app without a catalogue entry, one breach-hour",
+         [](ReflectionEngineTest& t) { t.breach(9, kOther, {20}); }, "app.badge.fill",
+         QStringLiteral("debian-xterm pushes your limits most"),
+         QStringLiteral("Breached on 1 day in the past 14 days (1 total breach-hour). Consider a shorter limit or a "
+                        "pre-session timer.")},
+        {"five breach-hours last week, four this week",
+         [](ReflectionEngineTest& t) {
+             t.breach(1, kApp, {1, 2, 3, 4, 5});
+             for (int d = 2; d <= 4; ++d)
+                 t.breach(d, kGone, {12});
+             for (int d = 5; d <= 8; ++d)
+                 t.breach(d, kOther, {12});
+         },
+         "chart.line.downtrend.xyaxis", QStringLiteral("1 fewer breach-hour this week"),
+         QStringLiteral("4 this week vs 5 last week.") + sticking},
+        {"two last week, five this week",
+         [](ReflectionEngineTest& t) {
+             t.breach(1, kApp, {1, 2});
+             for (int d = 2; d <= 8; ++d)
+                 t.breach(d, d <= 6 ? kOther : kGone, {12});
+         },
+         "chart.line.uptrend.xyaxis", QStringLiteral("3 more breach-hours this week"),
+         QStringLiteral("5 this week vs 2 last week. Awareness starts with noticing the pattern.")},
+        {"nothing last week, six this week",
+         [](ReflectionEngineTest& t) {
+             for (int d = 4; d <= 9; ++d)
+                 t.breach(d, kApp, {12});
+         },
+         "chart.line",
+         {},
+         {}},
+        {"peak at midnight",
+         [](ReflectionEngineTest& t) {
+             t.breach(8, kApp, {0, 13});
+             t.breach(9, kOther, {0});
+         },
+         "sun.haze.fill", QStringLiteral("Most breaches happen around 12AM"),
+         QStringLiteral("Your limits get pushed most at this time of day. A short break before 12AM might help you "
+                        "reset.")},
+        {"a peak of one is no peak",
+         [](ReflectionEngineTest& t) {
+             t.breach(8, kApp, {0, 13});
+             t.breach(9, kGone, {0, 0, 0});
+         },
+         "sun.haze.fill",
+         {},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        day.defaults.remove(keys::breachHoursByDay);
+        c.setUp(*this);
+        const Insight* card = withIcon(insights(), c.icon);
+        if (c.title.isEmpty()) {
+            EXPECT_EQ(card, nullptr);
+            continue;
+        }
+        ASSERT_NE(card, nullptr);
+        EXPECT_EQ(card->title, c.title);
+        EXPECT_EQ(card->body, c.body);
+    }
+}
+
+TEST_F(ReflectionEngineTest, CleanDaysComeFromTheHistoryUnlessAnAlertWasRecorded)
+{
+    struct Case {
+        const char* name;
+        std::initializer_list<std::pair<int, qint64>> history;
+        std::initializer_list<int> breachDays; // an alert of a watched app on these days
+        QString lastClean;                     // empty: no card
+        QString share;                         // empty: no card
+    };
+    const Case cases[] = {
+        {"a day without alerts is only in the history", {{9, 0}}, {}, QStringLiteral("Last clean day: yesterday"), {}},
+        {"an alert, then a reset that cleared the counts",
+         {{8, 0}, {9, 0}},
+         {9},
+         QStringLiteral("Last clean day: Sunday"),
+         {}},
+        {"the daily limit reached leaves no breach hours",
+         {{8, 0}, {9, 2}},
+         {},
+         QStringLiteral("Last clean day: Sunday"),
+         {}},
+        {"three clean of five",
+         {{5, 0}, {6, 0}, {7, 2}, {8, 2}, {9, 0}},
+         {7, 8},
+         QStringLiteral("Last clean day: yesterday"),
+         QStringLiteral("60% clean days this week")},
+        {"two clean of five",
+         {{5, 0}, {6, 0}, {7, 2}, {8, 2}, {9, 2}},
+         {},
+         QStringLiteral("Last clean day: Friday"),
+         {}},
+        {"four days are too few",
+         {{6, 0}, {7, 0}, {8, 0}, {9, 0}},
+         {},
+         QStringLiteral("Last clean day: yesterday"),
+         {}},
+        {"the window is the last seven of them",
+         {{1, 2}, {2, 2}, {3, 0}, {4, 0}, {5, 2}, {6, 2}, {7, 0}, {8, 0}, {9, 0}, {10, 2}},
+         {},
+         QStringLiteral("Last clean day: yesterday"),
+         QStringLiteral("71% clean days this week")},
+        {"no clean day", {{8, 2}, {9, 2}}, {}, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        day.defaults.remove(keys::breachHoursByDay);
+        history(c.history);
+        for (const int d : c.breachDays)
+            breach(d, kApp, {15});
+        const QList<Insight> result = insights();
+        const Insight* last = withIcon(result, "sun.max.fill");
+        EXPECT_EQ(last ? last->title : QString(), c.lastClean);
+        const Insight* share = withIcon(result, "sparkles");
+        EXPECT_EQ(share ? share->title : QString(), c.share);
+    }
+}
+
+TEST_F(ReflectionEngineTest, EqualPrioritiesKeepTheOrderOfTheRules)
+{
+    history({{4, 0}, {5, 0}, {6, 0}, {7, 0}, {8, 2}, {9, 2}, {3, 0}});
+    breach(8, kApp, {15});
+    breach(9, kApp, {15});
+    const QList<Insight> result = insights();
+    QStringList icons;
+    QList<int> priorities;
+    for (const Insight& insight : result) {
+        icons.append(insight.icon);
+        priorities.append(insight.priority);
+    }
+    EXPECT_EQ(icons, (QStringList{QStringLiteral("app.badge.fill"), QStringLiteral("sun.haze.fill"),
+                                  QStringLiteral("sparkles"), QStringLiteral("sun.max.fill")}));
+    EXPECT_EQ(priorities, (QList<int>{3, 5, 5, 6}));
+    EXPECT_EQ(result.at(2).title, QStringLiteral("71% clean days this week"));
+    EXPECT_EQ(result.at(3).title, QStringLiteral("Last clean day: Saturday"));
+}
+
+TEST(ReflectionEngineLabels, RelativeDaysAndTwelveHourClock)
+{
+    const QDate tuesday(2026, 3, 10);
+    const std::pair<const char*, const char*> days[] = {
+        {"2026-03-10", "today"}, {"2026-03-09", "yesterday"}, {"2026-03-08", "Sunday"},     {"2026-03-04", "Wednesday"},
+        {"2026-03-03", "Mar 3"}, {"2026-03-11", "Mar 11"},    {"2026-13-01", "2026-13-01"},
+    };
+    for (const auto& [key, label] : days)
+        EXPECT_EQ(ReflectionEngine::relativeDayLabel(QString::fromLatin1(key), tuesday), QLatin1String(label)) << key;
+
+    const std::pair<int, const char*> hours[] = {{0, "12AM"}, {11, "11AM"}, {12, "12PM"}, {13, "1PM"}, {23, "11PM"}};
+    for (const auto& [hour, label] : hours)
+        EXPECT_EQ(ReflectionEngine::hourLabel(hour), QLatin1String(label)) << hour;
+}

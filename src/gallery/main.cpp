@@ -29,5 +29,6 @@ int main(int argc, char** argv)
     brindlemoor::gallery::renderStatusSurfaces(gallery);
     brindlemoor::gallery::renderSettingsSurfaces(gallery);
     brindlemoor::gallery::renderSymbolSurfaces(gallery);
+    brindlemoor::gallery::renderInsightsSurfaces(gallery);
     return gallery.failures() == 0 ? 0 : 1;
 }

@@ -52,6 +52,10 @@ ColorPair colorPair(SystemColor role)
         return {rgb(1, 1, 1), rgb(0.118, 0.118, 0.118)};
     case SystemColor::PopoverBackground:
         return {rgb(0.93, 0.93, 0.93), rgb(0.17, 0.17, 0.17)};
+    case SystemColor::Teal:
+        return {rgb(0.188, 0.69, 0.78), rgb(0.25, 0.784, 0.878)};
+    case SystemColor::Gray:
+        return {rgb(0.557, 0.557, 0.576), rgb(0.596, 0.596, 0.616)};
     }
     return {};
 }

@@ -26,6 +26,8 @@ enum class SystemColor {
     Separator,         ///< dividers and outlines
     ControlBackground, ///< the monitored-apps box, text fields
     PopoverBackground, ///< the popover's panel
+    Teal,              ///< the desktop's teal: the reflection panel's open state
+    Gray,              ///< the desktop's neutral grey: the reflection panel's closed state
 };
 
 struct ColorPair {

@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/insights/Insight.h"
+
+#include <QWidget>
+
+namespace brindlemoor {
+
+/// One insight: its icon in the accent (or secondary) colour, the title, and the body
+/// wrapped onto as many lines as it needs. The panel fades it in and out.
+class ReflectionCard final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ReflectionCard(const Insight& insight, QWidget* parent = nullptr);
+
+    const Insight& insight() const { return m_insight; }
+    void setInsight(const Insight& insight);
+
+    qreal opacity() const { return m_opacity; }
+    void setOpacity(qreal opacity);
+
+    /// The icon's colour now: the accent for the current appearance, or secondary.
+    QColor iconColor() const;
+
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int width) const override;
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    Insight m_insight;
+    qreal m_opacity = 1;
+};
+
+} // namespace brindlemoor

@@ -223,7 +223,8 @@ TEST_F(ReflectionEngineTest, BreachHistoryRules)
         SCOPED_TRACE(c.name);
         day.defaults.remove(keys::breachHoursByDay);
         c.setUp(*this);
-        const Insight* card = withIcon(insights(), c.icon);
+        const QList<Insight> result = insights();
+        const Insight* card = withIcon(result, c.icon);
         if (c.title.isEmpty()) {
             EXPECT_EQ(card, nullptr);
             continue;

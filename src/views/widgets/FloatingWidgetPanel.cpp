@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+#include "views/widgets/FloatingWidgetPanel.h"
+
+#include "views/components/Blur.h"
+#include "views/components/DragToMove.h"
+#include "views/components/ProgressCard.h"
+#include "views/components/WindowRecipes.h"
+#include "views/widgets/FloatingCardView.h"
+
+#include <QPainter>
+
+namespace brindlemoor {
+
+namespace {
+
+constexpr qreal shadowOpacity = 0.28;
+constexpr int shadowBlur = 5;
+constexpr qreal shadowDrop = 2;
+
+// The card's silhouette, blurred and dropped a little, with the card itself cut out:
+// the card is see-through, and its shadow must not darken what shows through it.
+QImage shadowImage(qreal ratio)
+{
+    const QSize window = FloatingWidgetPanel::windowSize();
+    QImage image(window * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    const QRectF card(QPointF(FloatingWidgetPanel::shadowMargin, FloatingWidgetPanel::shadowMargin),
+                      QSizeF(FloatingWidgetPanel::cardSize()));
+    const QPainterPath shape = progresscard::continuousRoundedRect(card, progresscard::cornerRadius);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillPath(shape.translated(0, shadowDrop), QColor(0, 0, 0, qRound(255 * shadowOpacity)));
+    }
+    image = blurImage(image, qRound(shadowBlur * ratio));
+    image.setDevicePixelRatio(ratio);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+    painter.fillPath(shape, Qt::black);
+    return image;
+}
+
+} // namespace
+
+FloatingWidgetPanel::FloatingWidgetPanel(FloatingCardView* content, QString bundleID)
+    : m_content(content)
+    , m_bundleID(std::move(bundleID))
+{
+    windows::makeFloatingPanel(this);
+    setFixedSize(windowSize());
+    content->setParent(this);
+    content->setGeometry(QRect(QPoint(shadowMargin, shadowMargin), cardSize()));
+    // Every step of a drag is a move, and every move is stored, so the drop needs nothing more.
+    new DragToMove(content);
+}
+
+QSize FloatingWidgetPanel::cardSize()
+{
+    return {FloatingCardView::cardWidth, FloatingCardView::cardHeight};
+}
+
+QSize FloatingWidgetPanel::windowSize()
+{
+    return cardSize() + QSize(2 * shadowMargin, 2 * shadowMargin);
+}
+
+void FloatingWidgetPanel::present()
+{
+    winId();
+    windows::placeOnAllDesktops(this);
+    show();
+}
+
+void FloatingWidgetPanel::moveEvent(QMoveEvent* /*event*/)
+{
+    Q_EMIT moved();
+}
+
+void FloatingWidgetPanel::paintEvent(QPaintEvent* /*event*/)
+{
+    const qreal ratio = devicePixelRatioF();
+    // The card repaints every second and this window with it; the blur is made once per scale.
+    if (m_shadow.isNull() || m_shadow.devicePixelRatio() != ratio)
+        m_shadow = shadowImage(ratio);
+    QPainter painter(this);
+    painter.drawImage(QPointF(0, 0), m_shadow);
+}
+
+} // namespace brindlemoor

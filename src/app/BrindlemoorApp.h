@@ -12,8 +12,10 @@
 
 namespace brindlemoor {
 
+class AppIconProvider;
 class BreakOverlayController;
 class CanberraSoundPlayer;
+class FloatingWidgetManager;
 class KeyValueStore;
 class LinuxActivitySources;
 class NullHapticPerformer;
@@ -50,6 +52,8 @@ private:
     std::unique_ptr<CanberraSoundPlayer> m_sound;
     std::unique_ptr<NullHapticPerformer> m_haptics;
     std::unique_ptr<StatusBarController> m_controller;
+    std::unique_ptr<AppIconProvider> m_icons;
+    std::unique_ptr<FloatingWidgetManager> m_widgets;
     QTimer m_trayHostPoll;
 };
 

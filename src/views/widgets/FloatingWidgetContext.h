@@ -9,6 +9,7 @@ class ApplicationCatalog;
 class KeyValueStore;
 class PreferencesStore;
 class UsageStore;
+class WindowSystem;
 
 /// What the floating widgets are built on, handed to the manager once at start-up.
 struct FloatingWidgetContext {
@@ -18,6 +19,7 @@ struct FloatingWidgetContext {
     const ApplicationCatalog& catalog; ///< application names
     AppIconProvider& icons;
     ActiveAppSource& activeApps; ///< which application is frontmost
+    WindowSystem& windowSystem;  ///< every desktop, above the others, out of taskbars
 };
 
 } // namespace brindlemoor

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "views/widgets/FloatingWidgetPanel.h"
 
+#include "core/foundation/WindowSystem.h"
 #include "views/components/Blur.h"
 #include "views/components/DragToMove.h"
+#include "views/components/NamedColors.h"
 #include "views/components/ProgressCard.h"
 #include "views/components/WindowRecipes.h"
 #include "views/widgets/FloatingCardView.h"
 
 #include <QPainter>
+#include <QWindow>
 
 namespace brindlemoor {
 
@@ -44,14 +47,20 @@ QImage shadowImage(qreal ratio)
 
 } // namespace
 
-FloatingWidgetPanel::FloatingWidgetPanel(FloatingCardView* content, QString bundleID)
+FloatingWidgetPanel::FloatingWidgetPanel(FloatingCardView* content, WindowSystem& windowSystem, QString bundleID)
     : m_content(content)
+    , m_windowSystem(windowSystem)
     , m_bundleID(std::move(bundleID))
+    , m_translucent(windowSystem.compositorRunning())
 {
     windows::makeFloatingPanel(this);
     setFixedSize(windowSize());
     content->setParent(this);
-    content->setGeometry(QRect(QPoint(shadowMargin, shadowMargin), cardSize()));
+    const QRect card(QPoint(shadowMargin, shadowMargin), cardSize());
+    content->setGeometry(card);
+    if (!m_translucent)
+        setMask(
+            QRegion(progresscard::continuousRoundedRect(card, progresscard::cornerRadius).toFillPolygon().toPolygon()));
     // Every step of a drag is a move, and every move is stored, so the drop needs nothing more.
     new DragToMove(content);
 }
@@ -68,8 +77,12 @@ QSize FloatingWidgetPanel::windowSize()
 
 void FloatingWidgetPanel::present()
 {
+    // Asked before the window is mapped, the window manager takes the hints with the window.
     winId();
-    windows::placeOnAllDesktops(this);
+    QWindow* window = windowHandle();
+    m_windowSystem.placeOnAllDesktops(window);
+    m_windowSystem.keepAbove(window);
+    m_windowSystem.skipTaskbarAndPager(window);
     show();
 }
 
@@ -80,11 +93,15 @@ void FloatingWidgetPanel::moveEvent(QMoveEvent* /*event*/)
 
 void FloatingWidgetPanel::paintEvent(QPaintEvent* /*event*/)
 {
+    QPainter painter(this);
+    if (!m_translucent) {
+        painter.fillRect(rect(), systemColor(SystemColor::PopoverBackground));
+        return;
+    }
     const qreal ratio = devicePixelRatioF();
     // The card repaints every second and this window with it; the blur is made once per scale.
     if (m_shadow.isNull() || m_shadow.devicePixelRatio() != ratio)
         m_shadow = shadowImage(ratio);
-    QPainter painter(this);
     painter.drawImage(QPointF(0, 0), m_shadow);
 }
 

@@ -8,10 +8,12 @@
 namespace brindlemoor {
 
 class FloatingCardView;
+class WindowSystem;
 
 /// The always-on-top window of one floating widget: frameless, on every desktop, out of
 /// the taskbar, never focused and never activating the program; dragging its background
-/// moves it. A translucent margin around the card carries its shadow.
+/// moves it. A translucent margin around the card carries its shadow; without a compositor,
+/// which cannot show translucency, the window is cut to the card and the card is backed.
 class FloatingWidgetPanel final : public QWidget {
     Q_OBJECT
 
@@ -19,7 +21,7 @@ public:
     static constexpr int shadowMargin = 12;
 
     /// Takes `content` as its child. `bundleID` names the application; empty for the daily widget.
-    explicit FloatingWidgetPanel(FloatingCardView* content, QString bundleID = {});
+    FloatingWidgetPanel(FloatingCardView* content, WindowSystem& windowSystem, QString bundleID = {});
 
     const QString& bundleID() const { return m_bundleID; }
     FloatingCardView* content() const { return m_content; }
@@ -40,7 +42,9 @@ protected:
 
 private:
     FloatingCardView* m_content;
+    WindowSystem& m_windowSystem;
     QString m_bundleID;
+    bool m_translucent;
     QImage m_shadow;
 };
 

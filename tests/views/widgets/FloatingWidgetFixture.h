@@ -8,6 +8,7 @@
 #include "core/model/UsageStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "platform/fake/FakeSources.h"
+#include "platform/fake/FakeWindowSystem.h"
 #include "platform/fake/ManualClock.h"
 #include "support/WidgetTesting.h"
 #include "views/settings/AppIconProvider.h"
@@ -58,7 +59,8 @@ protected:
         {{kEditor, QStringLiteral("Editor"), {}, {}, false}, {kBrowser, QStringLiteral("Browser"), {}, {}, false}}};
     AppIconProvider icons{catalog};
     FakeActiveAppSource activeApps;
-    FloatingWidgetContext context{defaults, prefs, usage, catalog, icons, activeApps};
+    FakeWindowSystem windowSystem;
+    FloatingWidgetContext context{defaults, prefs, usage, catalog, icons, activeApps, windowSystem};
 };
 
 } // namespace brindlemoor::test

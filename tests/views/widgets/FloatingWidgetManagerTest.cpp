@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 using namespace brindlemoor;
 using namespace brindlemoor::test;
@@ -70,6 +71,12 @@ TEST_F(FloatingWidgetManagerTest, AStoredPositionWinsOverThePointerUntilTheWidge
     EXPECT_EQ(panel->pos(), QPoint(100, 120)) << "opened where it stood, not under the pointer";
     EXPECT_TRUE(panel->isVisible());
     EXPECT_EQ(manager.activePanelIDs(), QSet<QString>{kEditor});
+    // On every desktop, above the others, out of taskbars, never focused.
+    const QList<QWindow*> asked{panel->windowHandle()};
+    EXPECT_EQ(windowSystem.onAllDesktops, asked);
+    EXPECT_EQ(windowSystem.keptAbove, asked);
+    EXPECT_EQ(windowSystem.outOfTaskbars, asked);
+    EXPECT_TRUE(panel->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
 
     // Open now: later drags centre it on the pointer, even partly off the screen.
     const QPoint edge = available().bottomRight();

@@ -30,5 +30,6 @@ private:
 // Each area of the program adds its surfaces here, in light and dark.
 void renderStatusSurfaces(Gallery& gallery);
 void renderSettingsSurfaces(Gallery& gallery);
+void renderWidgetSurfaces(Gallery& gallery);
 
 } // namespace brindlemoor::gallery

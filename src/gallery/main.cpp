@@ -28,5 +28,6 @@ int main(int argc, char** argv)
     brindlemoor::gallery::Gallery gallery(folder);
     brindlemoor::gallery::renderStatusSurfaces(gallery);
     brindlemoor::gallery::renderSettingsSurfaces(gallery);
+    brindlemoor::gallery::renderWidgetSurfaces(gallery);
     return gallery.failures() == 0 ? 0 : 1;
 }

@@ -18,7 +18,7 @@ constexpr qreal fillCornerRadius = 2;
 constexpr qreal glowDiameter = 6;
 constexpr qreal glowColorOpacity = 0.9;
 constexpr qreal glowOpacity = 0.6;
-constexpr qreal glowSigma = 1.5;
+constexpr qreal glowSigma = 3;
 constexpr qreal shadowOffset = 0.5;
 constexpr qreal shadowRadius = 1;
 

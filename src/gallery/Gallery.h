@@ -31,5 +31,6 @@ private:
 void renderStatusSurfaces(Gallery& gallery);
 void renderSettingsSurfaces(Gallery& gallery);
 void renderWidgetSurfaces(Gallery& gallery);
+void renderSymbolSurfaces(Gallery& gallery);
 
 } // namespace brindlemoor::gallery

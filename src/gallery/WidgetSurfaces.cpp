@@ -19,6 +19,7 @@
 #include "views/widgets/FloatingWidgetPanel.h"
 #include "views/widgets/FloatingWidgetView.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -38,14 +39,16 @@ struct Row {
     double appSeconds; // of a 60-minute limit
     double daySeconds; // of a 120-minute limit
     bool timeLeft;
+    bool hovered = false;
 };
 
-// Levels 0, 1 and 2 as time used, and level 1 again as time left.
+// Levels 0, 1 and 2 as time used, level 1 again as time left, and the close button a hover shows.
 const Row rows[] = {
     {"level 0", 25 * 60, 60 * 60, false},
     {"level 1", 50 * 60, 100 * 60, false},
     {"level 2", 61 * 60, 125 * 60, false},
     {"level 1, time left", 50 * 60, 100 * 60, true},
+    {"pointer over it", 25 * 60, 60 * 60, false, true},
 };
 
 // One day's stores and a manager that knows which application is in front.
@@ -89,6 +92,10 @@ QImage widget(Gallery& gallery, const Row& row, bool daily, bool front, qreal ra
               : new FloatingWidgetView(kApp, scene.context(), scene.manager);
     FloatingWidgetPanel panel(view, scene.windowSystem);
     panel.show();
+    if (row.hovered) {
+        QEvent enter(QEvent::Enter);
+        QCoreApplication::sendEvent(view, &enter);
+    }
     return gallery.grab(&panel, ratio);
 }
 

@@ -29,5 +29,6 @@ int main(int argc, char** argv)
     brindlemoor::gallery::renderStatusSurfaces(gallery);
     brindlemoor::gallery::renderSettingsSurfaces(gallery);
     brindlemoor::gallery::renderWidgetSurfaces(gallery);
+    brindlemoor::gallery::renderSymbolSurfaces(gallery);
     return gallery.failures() == 0 ? 0 : 1;
 }

@@ -35,6 +35,10 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Spring.h
     ${CMAKE_CURRENT_LIST_DIR}/Stepper.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Stepper.h
+    ${CMAKE_CURRENT_LIST_DIR}/Symbol.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Symbol.h
+    ${CMAKE_CURRENT_LIST_DIR}/SymbolPainter.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/SymbolPainter.h
     ${CMAKE_CURRENT_LIST_DIR}/WindowRecipes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowRecipes.h
 )

@@ -208,8 +208,8 @@ QWidget* PreferencesView::buildAppsBox()
     auto* barRow = new QHBoxLayout(bar);
     barRow->setContentsMargins(12, 0, 12, 0);
     barRow->setSpacing(10);
-    m_plus = new SymbolButton(SymbolButton::Symbol::Plus, tr("Add application"));
-    m_minus = new SymbolButton(SymbolButton::Symbol::Minus, tr("Remove application"));
+    m_plus = new SymbolButton(Symbol::Plus, tr("Add application"));
+    m_minus = new SymbolButton(Symbol::Minus, tr("Remove application"));
     auto* separator = new Divider(Qt::Vertical);
     separator->setFixedHeight(14);
     m_countLabel = makeLabel(QString(), fonts::caption(), true);

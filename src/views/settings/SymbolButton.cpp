@@ -4,6 +4,7 @@
 #include "views/components/Appearance.h"
 #include "views/components/FocusRing.h"
 #include "views/components/NamedColors.h"
+#include "views/components/SymbolPainter.h"
 
 #include <QPainter>
 
@@ -36,12 +37,8 @@ void SymbolButton::paintEvent(QPaintEvent* /*event*/)
     QColor color = systemColor(m_prominent ? SystemColor::Primary : SystemColor::Secondary);
     if (isDown())
         color = withOpacity(color, 0.6);
-    painter.setPen(QPen(color, 1.6, Qt::SolidLine, Qt::RoundCap));
-    const QPointF center = QRectF(rect()).center();
-    const qreal arm = 5.5;
-    painter.drawLine(center - QPointF(arm, 0), center + QPointF(arm, 0));
-    if (m_symbol == Symbol::Plus)
-        painter.drawLine(center - QPointF(0, arm), center + QPointF(0, arm));
+    // At 15 points the plus spans 11 of the frame's 16.
+    SymbolPainter::paint(painter, m_symbol, QRectF(rect()).center(), 15, QFont::Medium, color);
     if (showsFocusRing(this)) {
         painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.8), 1.2));
         painter.setBrush(Qt::NoBrush);

@@ -1,16 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "views/components/Symbol.h"
+
 #include <QAbstractButton>
 
 namespace brindlemoor {
 
-/// The table bar's "plus" and "minus" symbols, drawn by the program, in a 16 × 16 frame.
+/// A symbol as a button in a 16 × 16 frame: the table bar's "plus" and "minus".
 class SymbolButton final : public QAbstractButton {
     Q_OBJECT
 
 public:
-    enum class Symbol { Plus, Minus };
     static constexpr int side = 16;
 
     SymbolButton(Symbol symbol, const QString& accessibleName, QWidget* parent = nullptr);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/status/OverlayButton.h"
 
+#include "views/components/SymbolPainter.h"
 #include "views/status/OverlayBackdrop.h"
 
 #include <QFontMetricsF>
@@ -108,16 +109,8 @@ void OverlayButton::paintLeading(QPainter& painter, const QRectF& box) const
         }
         return;
     }
-    if (m_icon == QLatin1String("clock")) {
-        const QPointF centre = box.center();
-        QPen pen(primary(1), 1.5);
-        pen.setCapStyle(Qt::RoundCap);
-        painter.setPen(pen);
-        painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(centre, 6.75, 6.75);
-        painter.drawLine(centre, centre + QPointF(0, -3.75));
-        painter.drawLine(centre, centre + QPointF(2.75, 1.75));
-    }
+    if (const auto symbol = symbolFromName(m_icon))
+        SymbolPainter::paint(painter, *symbol, box, QFont::DemiBold, primary(1));
 }
 
 void OverlayButton::paintEvent(QPaintEvent* /*event*/)

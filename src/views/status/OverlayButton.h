@@ -7,7 +7,7 @@
 namespace brindlemoor {
 
 /// A capsule button of the break overlay, with a 16-pixel leading element: a countdown
-/// ring, or a symbol (only "clock" is drawn). Meant for the overlay's dark backdrop.
+/// ring, or a symbol by its name. Meant for the overlay's dark backdrop.
 class OverlayButton final : public QAbstractButton {
     Q_OBJECT
 

@@ -3,7 +3,7 @@
 
 #include "core/model/PreferencesStore.h"
 #include "core/model/UsageStore.h"
-#include "views/components/Blur.h"
+#include "views/components/SymbolPainter.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -12,8 +12,8 @@ namespace brindlemoor {
 
 namespace {
 
-constexpr qreal timerSide = 14;
-constexpr qreal timerGlowRadius = 3;
+constexpr qreal timerSize = 14;
+constexpr qreal timerShadowRadius = 3;
 const QColor timerTop = QColor::fromRgbF(0.45f, 0.55f, 0.92f);
 const QColor timerBottom = QColor::fromRgbF(0.35f, 0.48f, 0.85f);
 const QColor timerShadow = QColor::fromRgbF(0.4f, 0.5f, 0.9f, 0.4f);
@@ -22,8 +22,7 @@ const QColor timerShadow = QColor::fromRgbF(0.4f, 0.5f, 0.9f, 0.4f);
 
 DailyFloatingWidgetView::DailyFloatingWidgetView(const FloatingWidgetContext& context,
                                                  const FloatingWidgetManager& manager, QWidget* parent)
-    : FloatingCardView({NamedColor::DailyBlue, 0.93, 12, 0.35, QStringLiteral("plus"), tr("Extend")}, context, manager,
-                       parent)
+    : FloatingCardView({NamedColor::DailyBlue, 0.93, 12, 0.35, Symbol::Plus, tr("Extend")}, context, manager, parent)
 {
     initialize();
     // Extensions come from the overlay and the popover too, and the store announces them apart.
@@ -53,30 +52,19 @@ bool DailyFloatingWidgetView::isFrontmostFor(const QString& frontmostBundleID) c
 
 qreal DailyFloatingWidgetView::leadingWidth() const
 {
-    return timerSide;
+    return SymbolPainter::side(timerSize);
 }
 
 void DailyFloatingWidgetView::paintLeadingItem(QPainter& painter, const QRectF& rect) const
 {
-    QLinearGradient gradient(rect.topLeft(), rect.bottomRight());
+    const QRectF box = SymbolPainter::box(rect.center(), timerSize);
+    SymbolPainter::paintShadow(painter, Symbol::Timer, box, QFont::DemiBold, timerShadow, timerShadowRadius);
+    // Spans the symbol itself, top-leading to bottom-trailing.
+    QLinearGradient gradient(0, 0, 1, 1);
+    gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
     gradient.setColorAt(0, timerTop);
     gradient.setColorAt(1, timerBottom);
-    // A soft glow of the timer's own blue under it.
-    const qreal ratio = painter.device()->devicePixelRatioF();
-    const QRectF padded =
-        rect.adjusted(-2 * timerGlowRadius, -2 * timerGlowRadius, 2 * timerGlowRadius, 2 * timerGlowRadius);
-    QImage glow((padded.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    glow.setDevicePixelRatio(ratio);
-    glow.fill(Qt::transparent);
-    {
-        QPainter layer(&glow);
-        layer.setRenderHint(QPainter::Antialiasing);
-        paintSymbol(layer, QStringLiteral("timer"), rect.translated(-padded.topLeft()), timerShadow, QFont::DemiBold);
-    }
-    glow = blurImage(glow, qRound(timerGlowRadius * ratio / 2));
-    glow.setDevicePixelRatio(ratio);
-    painter.drawImage(padded.topLeft(), glow);
-    paintSymbol(painter, QStringLiteral("timer"), rect, gradient, QFont::DemiBold);
+    SymbolPainter::paint(painter, Symbol::Timer, box, QFont::DemiBold, gradient);
 }
 
 void DailyFloatingWidgetView::actionTriggered()

@@ -10,6 +10,7 @@
 #include "views/components/Fonts.h"
 #include "views/components/HoverTracker.h"
 #include "views/components/ProgressCard.h"
+#include "views/components/SymbolPainter.h"
 #include "views/status/OverlayEasing.h"
 #include "views/widgets/CardActionButton.h"
 #include "views/widgets/FloatingWidgetManager.h"
@@ -156,11 +157,6 @@ void FloatingCardView::refresh()
     update();
 }
 
-void FloatingCardView::paintSymbol(QPainter& /*painter*/, const QString& /*name*/, const QRectF& /*rect*/,
-                                   const QBrush& /*brush*/, QFont::Weight /*weight*/)
-{
-}
-
 void FloatingCardView::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
@@ -231,10 +227,7 @@ void FloatingCardView::paintContent(QPainter& painter, const QRectF& card) const
     if (now == Level::Reached) {
         const QRectF action = actionRect();
         const QColor symbol = m_action->isDown() ? withOpacity(primary, 0.5) : primary;
-        paintSymbol(painter, m_look.actionSymbol,
-                    QRectF(action.center() - QPointF(actionSymbolSize / 2, actionSymbolSize / 2),
-                           QSizeF(actionSymbolSize, actionSymbolSize)),
-                    symbol, QFont::Medium);
+        SymbolPainter::paint(painter, m_look.actionSymbol, action.center(), actionSymbolSize, QFont::Medium, symbol);
         const QPointF dot(action.left() - spacing - dotSize / 2, middle);
         FennDot::paint(painter, dot, namedColor(NamedColor::NeonRed), dotSize, true, dark);
         trailingLeft = dot.x() - dotSize / 2;

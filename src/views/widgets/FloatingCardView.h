@@ -4,6 +4,7 @@
 #include "views/components/NamedColors.h"
 #include "views/components/ProgressFillAnimation.h"
 #include "views/components/Spring.h"
+#include "views/components/Symbol.h"
 #include "views/widgets/FloatingWidgetContext.h"
 
 #include <QVariantAnimation>
@@ -53,10 +54,6 @@ public:
 
     QSize sizeHint() const override { return {cardWidth, cardHeight}; }
 
-    /// Draws a named symbol; the shared symbol set draws them once it is in.
-    static void paintSymbol(QPainter& painter, const QString& name, const QRectF& rect, const QBrush& brush,
-                            QFont::Weight weight);
-
 Q_SIGNALS:
     void closeRequested();
 
@@ -66,7 +63,7 @@ protected:
         qreal fadeStop;
         int padding;
         qreal dimmedOpacity;
-        QString actionSymbol;
+        Symbol actionSymbol;
         QString actionName;
     };
     /// Seconds used and the effective limit; a limit of 0 or less is no limit.

@@ -20,8 +20,8 @@ constexpr qreal iconCornerRadius = 3;
 
 FloatingWidgetView::FloatingWidgetView(QString bundleID, const FloatingWidgetContext& context,
                                        const FloatingWidgetManager& manager, QWidget* parent)
-    : FloatingCardView({NamedColor::GlobalAccent, 0.96, 10, 0.6, QStringLiteral("arrow.counterclockwise"), tr("Reset")},
-                       context, manager, parent)
+    : FloatingCardView({NamedColor::GlobalAccent, 0.96, 10, 0.6, Symbol::ArrowCounterclockwise, tr("Reset")}, context,
+                       manager, parent)
     , m_bundleID(std::move(bundleID))
 {
     initialize();

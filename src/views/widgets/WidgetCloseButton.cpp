@@ -2,7 +2,7 @@
 #include "views/widgets/WidgetCloseButton.h"
 
 #include "views/components/NamedColors.h"
-#include "views/widgets/FloatingCardView.h"
+#include "views/components/SymbolPainter.h"
 
 #include <QPainter>
 
@@ -60,9 +60,8 @@ void WidgetCloseButton::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(QPen(withOpacity(systemColor(SystemColor::Primary), 0.15), 0.5));
     painter.setBrush(withOpacity(systemColor(SystemColor::PopoverBackground), materialOpacity));
     painter.drawEllipse(QPointF(0, 0), radius, radius);
-    FloatingCardView::paintSymbol(painter, QStringLiteral("xmark"),
-                                  QRectF(-symbolSize / 2, -symbolSize / 2, symbolSize, symbolSize),
-                                  systemColor(SystemColor::Secondary), QFont::Bold);
+    SymbolPainter::paint(painter, Symbol::Xmark, QPointF(0, 0), symbolSize, QFont::Bold,
+                         systemColor(SystemColor::Secondary));
 }
 
 } // namespace brindlemoor

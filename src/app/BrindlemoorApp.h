@@ -12,13 +12,16 @@
 
 namespace brindlemoor {
 
+class AppIconProvider;
 class BreakOverlayController;
 class CanberraSoundPlayer;
+class FloatingWidgetManager;
 class KeyValueStore;
 class LinuxActivitySources;
 class NullHapticPerformer;
 class StatusBarController;
 class TrayIndicator;
+class WindowSystem;
 
 /// The running program: the one settings store from process start, and the controller
 /// that owns everything else once the window system is ready. Nothing is saved at exit,
@@ -43,11 +46,14 @@ private:
     SystemClock m_clock;
     QtScheduler m_scheduler;
     std::unique_ptr<LinuxActivitySources> m_sources;
+    std::unique_ptr<WindowSystem> m_windowSystem;
     std::unique_ptr<TrayIndicator> m_tray;
     std::unique_ptr<BreakOverlayController> m_overlay;
     std::unique_ptr<CanberraSoundPlayer> m_sound;
     std::unique_ptr<NullHapticPerformer> m_haptics;
     std::unique_ptr<StatusBarController> m_controller;
+    std::unique_ptr<AppIconProvider> m_icons;
+    std::unique_ptr<FloatingWidgetManager> m_widgets;
     QTimer m_trayHostPoll;
 };
 

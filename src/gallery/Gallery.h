@@ -30,6 +30,7 @@ private:
 // Each area of the program adds its surfaces here, in light and dark.
 void renderStatusSurfaces(Gallery& gallery);
 void renderSettingsSurfaces(Gallery& gallery);
+void renderWidgetSurfaces(Gallery& gallery);
 void renderSymbolSurfaces(Gallery& gallery);
 void renderInsightsSurfaces(Gallery& gallery);
 

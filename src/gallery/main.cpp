@@ -28,6 +28,7 @@ int main(int argc, char** argv)
     brindlemoor::gallery::Gallery gallery(folder);
     brindlemoor::gallery::renderStatusSurfaces(gallery);
     brindlemoor::gallery::renderSettingsSurfaces(gallery);
+    brindlemoor::gallery::renderWidgetSurfaces(gallery);
     brindlemoor::gallery::renderSymbolSurfaces(gallery);
     brindlemoor::gallery::renderInsightsSurfaces(gallery);
     return gallery.failures() == 0 ? 0 : 1;

@@ -79,6 +79,7 @@ void UsageStore::extendDaily(qint64 minutes, double baseLimitSeconds)
     const double added = m_state.dailyExtension + add;
     m_state.dailyExtension = added <= target ? target : added;
     save();
+    Q_EMIT dailyExtensionChanged();
 }
 
 void UsageStore::resetApp(const QString& bundleID)

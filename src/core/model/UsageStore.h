@@ -42,6 +42,8 @@ public:
 Q_SIGNALS:
     /// The stored day was closed and a new one begun.
     void dayRolledOver();
+    /// A daily extension was granted. It is no usage change, so "usageStoreDidChange" does not follow.
+    void dailyExtensionChanged();
 
 private:
     void rolloverIfNeeded(PreferencesStore& prefs);

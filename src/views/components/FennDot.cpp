@@ -2,41 +2,14 @@
 #include "views/components/FennDot.h"
 
 #include "views/components/Appearance.h"
+#include "views/components/Blur.h"
 #include "views/components/NamedColors.h"
 
 #include <QPainter>
-#include <QRadialGradient>
 
-#include <algorithm>
 #include <cmath>
 
 namespace brindlemoor {
-
-namespace {
-
-// A disc of radius `radius` seen through a Gaussian blur of deviation `sigma`,
-// as a radial gradient: across its edge the disc fades like the normal distribution.
-// The blur is cut at `limit` from the centre and eased to nothing there, so that a
-// widget's edge never shows as a hard line through the glow.
-void paintBlurredDisc(QPainter& painter, const QPointF& center, qreal radius, qreal sigma, qreal limit,
-                      const QColor& color, qreal opacity)
-{
-    const auto coverage = [&](qreal r) { return 0.5 * std::erfc((r - radius) / (sigma * std::sqrt(2.0))); };
-    const qreal outer = std::min(radius + 3 * sigma, limit);
-    const qreal floor = coverage(outer);
-    QRadialGradient gradient(center, outer);
-    constexpr int stops = 12;
-    for (int i = 0; i <= stops; ++i) {
-        const qreal r = outer * i / stops;
-        const qreal eased = (coverage(r) - floor) / (1 - floor);
-        gradient.setColorAt(static_cast<qreal>(i) / stops, withOpacity(color, opacity * eased));
-    }
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(gradient);
-    painter.drawEllipse(center, outer, outer);
-}
-
-} // namespace
 
 FennDot::FennDot(const QColor& color, qreal size, bool isActive, QWidget* parent)
     : QWidget(parent)

@@ -51,6 +51,12 @@ std::chrono::milliseconds Spring::settlingTime() const
     return std::chrono::milliseconds(static_cast<long long>(std::ceil(seconds * 1000)));
 }
 
+Spring Spring::physical(double mass, double stiffness, double damping)
+{
+    const double omega = std::sqrt(stiffness / mass);
+    return {2 * std::numbers::pi / omega, damping / (2 * std::sqrt(stiffness * mass))};
+}
+
 SpringAnimation::SpringAnimation(Spring spring, QObject* parent)
     : QVariantAnimation(parent)
     , m_spring(spring)

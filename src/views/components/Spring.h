@@ -17,6 +17,9 @@ struct Spring {
     double position(double seconds) const;
     /// When the motion stays within a thousandth of its target.
     std::chrono::milliseconds settlingTime() const;
+
+    /// The same motion given as a mass on a spring with a damper, starting at rest.
+    static Spring physical(double mass, double stiffness, double damping);
 };
 
 /// The one spring used by every spring of the program: response 0.3 s, damping 0.7.

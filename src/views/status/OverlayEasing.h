@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QEasingCurve>
+#include <QPointF>
 
 #include <chrono>
 

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "core/foundation/DayKey.h"
+#include "core/foundation/DurationText.h"
 #include "core/foundation/JsonCoding.h"
 #include "core/foundation/KeyValueStore.h"
 #include "platform/fake/ManualScheduler.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace brindlemoor;
 using namespace std::chrono_literals;
@@ -85,4 +88,31 @@ TEST(ManualScheduler, FiresInTimeOrderAndRespectsStoppedTimersAndDeadContexts)
     scheduler.advance(10s);
     EXPECT_EQ(fired.size(), 3);
     EXPECT_EQ(scheduler.activeTimerCount(), 0);
+}
+
+TEST(DurationText, UsedTruncatesAndTimeLeftRoundsUpFromAMinute)
+{
+    const struct {
+        double seconds;
+        const char* used;
+        const char* left;
+    } cases[] = {
+        {0, "0m", "0m left"},
+        {0.9, "0m", "0m left"},
+        {30, "30s", "30s left"},
+        {59.9, "59s", "59s left"},
+        {60, "1m", "1m left"},
+        {61, "1m", "2m left"},
+        {119, "1m", "2m left"},
+        {3600, "1h", "1h left"},
+        {3601, "1h", "1h 1m left"},
+        {3660, "1h 1m", "1h 1m left"},
+        {7199, "1h 59m", "2h left"},
+        {-5, "0m", "0m left"},
+        {std::nan(""), "0m", "0m left"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DurationText::used(c.seconds), QString::fromLatin1(c.used)) << c.seconds;
+        EXPECT_EQ(DurationText::left(c.seconds), QString::fromLatin1(c.left)) << c.seconds;
+    }
 }

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 brindlemoor_add_test(components_controls_test
-    SOURCES components/ControlsTest.cpp components/SymbolTest.cpp
+    SOURCES components/ControlsTest.cpp components/ProgressFillAnimationTest.cpp components/SymbolTest.cpp
     LIBS brindlemoor_views
     MAIN brindlemoor_gui_test_main
     ENVIRONMENT "${views_env}")

@@ -1,0 +1,306 @@
+// SPDX-License-Identifier: MIT
+#include "views/widgets/FloatingWidgetManager.h"
+
+#include "core/foundation/JsonCoding.h"
+#include "core/foundation/KeyValueStore.h"
+#include "core/model/PreferencesStore.h"
+#include "core/model/SettingsKeys.h"
+#include "core/monitors/PlatformSources.h"
+#include "views/widgets/DailyFloatingWidgetView.h"
+#include "views/widgets/FloatingWidgetPanel.h"
+#include "views/widgets/FloatingWidgetView.h"
+
+#include <QGuiApplication>
+#include <QJsonObject>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace brindlemoor {
+
+namespace {
+
+FloatingWidgetManager* g_shared = nullptr;
+
+// Far beyond any screen, and well inside an int: a stored number is bounded before it becomes a coordinate.
+constexpr double coordinateBound = 1e6;
+
+using Positions = QJsonObject;
+
+bool isPosition(const QJsonValue& value)
+{
+    if (!value.isObject())
+        return false;
+    const QJsonObject object = value.toObject();
+    return std::all_of(object.begin(), object.end(), [](const QJsonValue& field) { return field.isDouble(); });
+}
+
+// Anything but an object of objects of numbers counts as no positions at all.
+Positions readPositions(const KeyValueStore& defaults)
+{
+    const auto object = json::parseObject(defaults.dataValue(keys::floatingWidgetPositions));
+    if (!object ||
+        !std::all_of(object->begin(), object->end(), [](const QJsonValue& entry) { return isPosition(entry); }))
+        return {};
+    return *object;
+}
+
+// A position lacking "x" or "y" is no position.
+std::optional<QPoint> originOf(const QJsonValue& value)
+{
+    if (!isPosition(value))
+        return std::nullopt;
+    const QJsonObject object = value.toObject();
+    if (!object.contains(QStringLiteral("x")) || !object.contains(QStringLiteral("y")))
+        return std::nullopt;
+    const auto coordinate = [&](const QString& name) {
+        return qRound(std::clamp(object.value(name).toDouble(), -coordinateBound, coordinateBound));
+    };
+    return QPoint(coordinate(QStringLiteral("x")), coordinate(QStringLiteral("y")));
+}
+
+QJsonObject positionOf(const QPoint& origin)
+{
+    return {{QStringLiteral("x"), origin.x()}, {QStringLiteral("y"), origin.y()}};
+}
+
+// From the window's top-left corner to its centre, which is the card's centre too.
+QPoint halfWindow()
+{
+    const QSize size = FloatingWidgetPanel::windowSize();
+    return {size.width() / 2, size.height() / 2};
+}
+
+QList<FloatingWidgetManager::ScreenArea> screenAreas(int* primary)
+{
+    QList<FloatingWidgetManager::ScreenArea> areas;
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    *primary = static_cast<int>(screens.indexOf(QGuiApplication::primaryScreen()));
+    for (QScreen* screen : screens)
+        areas.append({screen->geometry(), screen->availableGeometry()});
+    return areas;
+}
+
+} // namespace
+
+FloatingWidgetManager* FloatingWidgetManager::shared()
+{
+    return g_shared;
+}
+
+FloatingWidgetManager::FloatingWidgetManager(QObject* parent)
+    : QObject(parent)
+{
+    if (!g_shared)
+        g_shared = this;
+}
+
+FloatingWidgetManager::~FloatingWidgetManager()
+{
+    if (g_shared == this)
+        g_shared = nullptr;
+    // Quitting is not closing: the positions stay, and the widgets come back at the next start.
+    for (const auto& panel : std::as_const(m_panels))
+        delete panel.data();
+    delete m_dailyPanel.data();
+}
+
+void FloatingWidgetManager::configure(const FloatingWidgetContext& context)
+{
+    m_context.emplace(context);
+    followFrontmost(context.activeApps);
+    restoreWidgets();
+}
+
+void FloatingWidgetManager::restoreWidgets()
+{
+    if (!m_context)
+        return;
+    const Positions positions = readPositions(m_context->defaults);
+    for (auto it = positions.begin(); it != positions.end(); ++it) {
+        const auto origin = originOf(it.value());
+        // An application no longer watched keeps its entry, should it be watched again.
+        if (!origin || m_panels.contains(it.key()) || !m_context->prefs.isMonitored(it.key()))
+            continue;
+        FloatingWidgetPanel* panel = createPanel(it.key());
+        place(panel, *origin);
+    }
+    const auto daily = originOf(
+        json::parseObject(m_context->defaults.dataValue(keys::floatingWidgetDailyPosition)).value_or(QJsonObject()));
+    if (daily && !m_dailyPanel && m_context->prefs.dailyLimitMinutes() > 0)
+        place(createDailyPanel(), *daily);
+}
+
+void FloatingWidgetManager::beginDragOut(const QString& bundleID, const QPoint& point)
+{
+    if (FloatingWidgetPanel* open = m_panels.value(bundleID)) {
+        centre(open, point);
+        return;
+    }
+    if (!m_context)
+        return;
+    const auto stored = originOf(readPositions(m_context->defaults).value(bundleID));
+    FloatingWidgetPanel* panel = createPanel(bundleID);
+    place(panel, stored.value_or(point - halfWindow()));
+}
+
+void FloatingWidgetManager::moveWidget(const QString& bundleID, const QPoint& point)
+{
+    if (FloatingWidgetPanel* open = m_panels.value(bundleID))
+        centre(open, point);
+}
+
+void FloatingWidgetManager::storePosition(const QString& bundleID)
+{
+    FloatingWidgetPanel* open = m_panels.value(bundleID);
+    if (!open || !m_context)
+        return;
+    Positions positions = readPositions(m_context->defaults);
+    positions.insert(bundleID, positionOf(open->pos()));
+    m_context->defaults.setValue(keys::floatingWidgetPositions, json::compact(positions));
+}
+
+void FloatingWidgetManager::closeWidget(const QString& bundleID)
+{
+    if (FloatingWidgetPanel* open = m_panels.take(bundleID)) {
+        open->hide();
+        open->deleteLater();
+        Q_EMIT activePanelIDsChanged();
+    }
+    if (!m_context)
+        return;
+    Positions positions = readPositions(m_context->defaults);
+    positions.remove(bundleID);
+    m_context->defaults.setValue(keys::floatingWidgetPositions, json::compact(positions));
+}
+
+void FloatingWidgetManager::showDailyWidget(const QPoint& point)
+{
+    if (m_dailyPanel) {
+        centre(m_dailyPanel, point);
+        return;
+    }
+    if (!m_context)
+        return;
+    const auto stored = originOf(
+        json::parseObject(m_context->defaults.dataValue(keys::floatingWidgetDailyPosition)).value_or(QJsonObject()));
+    place(createDailyPanel(), stored.value_or(point - halfWindow()));
+}
+
+void FloatingWidgetManager::storeDailyPosition()
+{
+    if (m_dailyPanel && m_context)
+        m_context->defaults.setValue(keys::floatingWidgetDailyPosition, json::compact(positionOf(m_dailyPanel->pos())));
+}
+
+void FloatingWidgetManager::closeDailyWidget()
+{
+    if (m_dailyPanel) {
+        FloatingWidgetPanel* open = m_dailyPanel;
+        m_dailyPanel = nullptr;
+        open->hide();
+        open->deleteLater();
+        Q_EMIT activePanelIDsChanged();
+    }
+    if (m_context)
+        m_context->defaults.remove(keys::floatingWidgetDailyPosition);
+}
+
+QSet<QString> FloatingWidgetManager::activePanelIDs() const
+{
+    QSet<QString> ids(m_panels.keyBegin(), m_panels.keyEnd());
+    if (m_dailyPanel)
+        ids.insert(dailyPanelID);
+    return ids;
+}
+
+FloatingWidgetPanel* FloatingWidgetManager::panel(const QString& bundleID) const
+{
+    return m_panels.value(bundleID);
+}
+
+FloatingWidgetPanel* FloatingWidgetManager::dailyPanel() const
+{
+    return m_dailyPanel;
+}
+
+QPoint FloatingWidgetManager::clampOrigin(const QPoint& origin, const QSize& size, const QList<ScreenArea>& screens,
+                                          int mainScreen)
+{
+    if (screens.isEmpty())
+        return origin;
+    const auto containing = std::find_if(screens.begin(), screens.end(),
+                                         [&](const ScreenArea& screen) { return screen.geometry.contains(origin); });
+    const ScreenArea& screen = containing != screens.end()                        ? *containing
+                               : (mainScreen >= 0 && mainScreen < screens.size()) ? screens.at(mainScreen)
+                                                                                  : screens.first();
+    const QRect& area = screen.available;
+    const int right = area.left() + area.width();
+    const int bottom = area.top() + area.height();
+    // Too wide: the right edge wins. Too tall: the top edge wins, where a card is grabbed.
+    const int x = std::min(std::max(origin.x(), area.left()), right - size.width());
+    const int y = std::max(std::min(origin.y(), bottom - size.height()), area.top());
+    return {x, y};
+}
+
+FloatingWidgetPanel* FloatingWidgetManager::createPanel(const QString& bundleID)
+{
+    auto* view = new FloatingWidgetView(bundleID, *m_context, *this);
+    auto* panel = new FloatingWidgetPanel(view, m_context->windowSystem, bundleID);
+    connect(view, &FloatingCardView::closeRequested, this, [this, bundleID] { closeWidget(bundleID); });
+    connect(view, &FloatingWidgetView::resetRequested, this, [this, bundleID] { Q_EMIT resetAppRequested(bundleID); });
+    connect(panel, &FloatingWidgetPanel::moved, this, [this, bundleID] { storePosition(bundleID); });
+    m_panels.insert(bundleID, panel);
+    Q_EMIT activePanelIDsChanged();
+    return panel;
+}
+
+FloatingWidgetPanel* FloatingWidgetManager::createDailyPanel()
+{
+    auto* view = new DailyFloatingWidgetView(*m_context, *this);
+    auto* panel = new FloatingWidgetPanel(view, m_context->windowSystem);
+    connect(view, &FloatingCardView::closeRequested, this, &FloatingWidgetManager::closeDailyWidget);
+    connect(panel, &FloatingWidgetPanel::moved, this, &FloatingWidgetManager::storeDailyPosition);
+    m_dailyPanel = panel;
+    Q_EMIT activePanelIDsChanged();
+    return panel;
+}
+
+void FloatingWidgetManager::place(FloatingWidgetPanel* panel, const QPoint& windowOrigin)
+{
+    // The shadow may leave the screen; the card may not.
+    const QPoint margin(FloatingWidgetPanel::shadowMargin, FloatingWidgetPanel::shadowMargin);
+    int primary = -1;
+    const QList<ScreenArea> screens = screenAreas(&primary);
+    panel->move(clampOrigin(windowOrigin + margin, FloatingWidgetPanel::cardSize(), screens, primary) - margin);
+    panel->present();
+}
+
+void FloatingWidgetManager::centre(FloatingWidgetPanel* panel, const QPoint& point)
+{
+    panel->move(point - halfWindow());
+}
+
+void FloatingWidgetManager::followFrontmost(ActiveAppSource& source)
+{
+    if (const auto app = source.frontmostApp(); app && app->bundleID)
+        setFrontmostBundleID(*app->bundleID);
+    // The source has room for one listener, the controller's monitor: listen behind it.
+    QPointer<FloatingWidgetManager> self(this);
+    source.onActivated = [self, previous = source.onActivated](const std::optional<RunningApp>& app) {
+        if (previous)
+            previous(app);
+        if (self && app && app->bundleID)
+            self->setFrontmostBundleID(*app->bundleID);
+    };
+}
+
+void FloatingWidgetManager::setFrontmostBundleID(const QString& bundleID)
+{
+    if (bundleID == m_frontmostBundleID)
+        return;
+    m_frontmostBundleID = bundleID;
+    Q_EMIT frontmostBundleIDChanged(bundleID);
+}
+
+} // namespace brindlemoor

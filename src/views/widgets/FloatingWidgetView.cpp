@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: MIT
+#include "views/widgets/FloatingWidgetView.h"
+
+#include "core/model/PreferencesStore.h"
+#include "core/model/UsageStore.h"
+#include "core/settings/ApplicationCatalog.h"
+#include "views/components/ProgressCard.h"
+#include "views/settings/AppIconProvider.h"
+
+#include <QPainter>
+
+namespace brindlemoor {
+
+namespace {
+
+constexpr qreal iconSide = 16;
+constexpr qreal iconCornerRadius = 3;
+
+} // namespace
+
+FloatingWidgetView::FloatingWidgetView(QString bundleID, const FloatingWidgetContext& context,
+                                       const FloatingWidgetManager& manager, QWidget* parent)
+    : FloatingCardView({NamedColor::GlobalAccent, 0.96, 10, 0.6, Symbol::ArrowCounterclockwise, tr("Reset")}, context,
+                       manager, parent)
+    , m_bundleID(std::move(bundleID))
+{
+    initialize();
+}
+
+QString FloatingWidgetView::title() const
+{
+    const auto app = context().catalog.application(m_bundleID);
+    return app && !app->name.isEmpty() ? app->name : m_bundleID;
+}
+
+FloatingCardView::Usage FloatingWidgetView::usage() const
+{
+    Usage usage;
+    usage.used = context().usageStore.entries().value(m_bundleID).sessionSeconds;
+    // Without a watched-app entry there is no limit to measure against.
+    if (const auto config = context().prefs.config(m_bundleID))
+        usage.limit = static_cast<double>(config->timeLimitMinutes) * 60 +
+                      context().usageStore.appExtensions().value(m_bundleID, 0);
+    return usage;
+}
+
+bool FloatingWidgetView::isFrontmostFor(const QString& frontmostBundleID) const
+{
+    return frontmostBundleID == m_bundleID;
+}
+
+qreal FloatingWidgetView::leadingWidth() const
+{
+    return iconSide;
+}
+
+void FloatingWidgetView::paintLeadingItem(QPainter& painter, const QRectF& rect) const
+{
+    const QPixmap icon = context().icons.icon(m_bundleID, painter.device()->devicePixelRatioF());
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setClipPath(progresscard::continuousRoundedRect(rect, iconCornerRadius), Qt::IntersectClip);
+    painter.drawPixmap(rect, icon, QRectF(QPointF(0, 0), icon.size()));
+    painter.restore();
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QAbstractButton>
+
+namespace brindlemoor {
+
+/// The small round close button in a floating card's top-trailing corner. It fades and
+/// grows in while the pointer is over the card, and out when it leaves.
+class WidgetCloseButton final : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    static constexpr qreal diameter = 11;
+    /// A little room around the circle for the pointer.
+    static constexpr int slack = 2;
+
+    explicit WidgetCloseButton(QWidget* parent = nullptr);
+
+    /// 0 gone, 1 fully shown: the opacity, and the scale from 0.6 up.
+    void setAppearance(qreal appearance);
+    qreal appearance() const { return m_appearance; }
+    /// Where the circle goes for a card of `cardWidth`: 2 points in from the top-trailing corner.
+    static QRect frameFor(int cardWidth);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    qreal m_appearance = 0;
+};
+
+} // namespace brindlemoor

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "views/components/Appearance.h"
 #include "views/status/StatusDot.h"
+#include "views/status/StatusIconEngine.h"
 #include "views/status/TrayIndicator.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QIcon>
 #include <QSystemTrayIcon>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 
@@ -165,6 +167,37 @@ TEST_F(StatusImageTest, BadgeIsWhiteTextCentredAndSmallerForTwoCharacters)
     // 8.5 against 9.5 pixels: the digit of "9+" stands about 1.5 device pixels lower than "2".
     EXPECT_GE(twoArea.height() - manyArea.height(), 1);
     EXPECT_LT(twoArea.height() / 2.0, 9.5);
+}
+
+TEST_F(StatusImageTest, EveryTraySizeIsDrawnAfreshWithTheProportionsScaled)
+{
+    for (const int size : {16, 22, 44, 96}) {
+        SCOPED_TRACE(size);
+        const qreal unit = size / 18.0;
+        const int middle = size / 2;
+        const QImage dot = QIcon(new StatusIconEngine(normal({0.2, 0.55, 0.3}), false)).pixmap(size).toImage();
+        const QImage ring = QIcon(new StatusIconEngine(paused(), false)).pixmap(size).toImage();
+        ASSERT_EQ(dot.size(), QSize(size, size));
+
+        // Along the middle row: clear in the inset, a soft edge one pixel or so wide (an
+        // enlarged 18-pixel image blurs it over several), then solid.
+        int soft = 0;
+        for (int x = 0; x < middle; ++x) {
+            const int alpha = dot.pixelColor(x, middle).alpha();
+            if (x < 2 * unit - 1) {
+                EXPECT_EQ(alpha, 0) << x;
+            }
+            soft += alpha > 0 && alpha < 255 ? 1 : 0;
+        }
+        EXPECT_LE(soft, 2);
+        EXPECT_EQ(dot.pixelColor(qCeil(2 * unit) + 1, middle).alpha(), 255);
+
+        // The ring is 1.5 of 18 parts wide at every size.
+        int ringAlpha = 0;
+        for (int x = 0; x < middle; ++x)
+            ringAlpha += ring.pixelColor(x, middle).alpha();
+        EXPECT_NEAR(ringAlpha / 127.5, 1.5 * unit, 0.5);
+    }
 }
 
 TEST_F(StatusImageTest, TrayIsHandedAnIconOnlyWhenItsPixelsChange)

@@ -6,7 +6,6 @@
 #include "core/model/PreferencesStore.h"
 
 #include <QObject>
-#include <QTimer>
 
 #include <memory>
 
@@ -16,9 +15,11 @@ class BreakOverlayController;
 class CanberraSoundPlayer;
 class KeyValueStore;
 class LinuxActivitySources;
+class LinuxTrayIcon;
 class NullHapticPerformer;
 class StatusBarController;
 class TrayIndicator;
+struct TrayClick;
 
 /// The running program: the one settings store from process start, and the controller
 /// that owns everything else once the window system is ready. Nothing is saved at exit,
@@ -35,20 +36,22 @@ public:
 
     PreferencesStore& prefs() { return m_prefs; }
 
-private:
-    void watchForTrayHost();
+private Q_SLOTS:
+    /// A click on the tray icon, from whichever tray carries it.
+    void onTrayClicked(const brindlemoor::TrayClick& click);
 
+private:
     KeyValueStore& m_defaults;
     PreferencesStore m_prefs;
     SystemClock m_clock;
     QtScheduler m_scheduler;
     std::unique_ptr<LinuxActivitySources> m_sources;
+    std::unique_ptr<LinuxTrayIcon> m_trayIcon;
     std::unique_ptr<TrayIndicator> m_tray;
     std::unique_ptr<BreakOverlayController> m_overlay;
     std::unique_ptr<CanberraSoundPlayer> m_sound;
     std::unique_ptr<NullHapticPerformer> m_haptics;
     std::unique_ptr<StatusBarController> m_controller;
-    QTimer m_trayHostPoll;
 };
 
 } // namespace brindlemoor

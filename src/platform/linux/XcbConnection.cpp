@@ -12,8 +12,7 @@ XcbConnection::XcbConnection(const QByteArray& display)
         m_failure = QStringLiteral("no X display");
         return;
     }
-    int screenNumber = 0;
-    m_connection = xcb_connect(name.constData(), &screenNumber);
+    m_connection = xcb_connect(name.constData(), &m_screenNumber);
     if (xcb_connection_has_error(m_connection) != 0) {
         m_failure = QStringLiteral("cannot connect to X display %1").arg(QString::fromLocal8Bit(name));
         xcb_disconnect(m_connection);
@@ -21,7 +20,7 @@ XcbConnection::XcbConnection(const QByteArray& display)
         return;
     }
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
+    for (int i = 0; i < m_screenNumber && screens.rem > 0; ++i)
         xcb_screen_next(&screens);
     if (screens.rem > 0)
         m_root = screens.data->root;
@@ -73,6 +72,15 @@ std::optional<xcb_window_t> XcbConnection::windowProperty(xcb_window_t window, x
     xcb_window_t id = XCB_WINDOW_NONE;
     std::memcpy(&id, value->constData(), sizeof id);
     return id;
+}
+
+xcb_window_t XcbConnection::selectionOwner(xcb_atom_t selection) const
+{
+    if (!isConnected() || selection == XCB_ATOM_NONE)
+        return XCB_WINDOW_NONE;
+    const XcbReply<xcb_get_selection_owner_reply_t> reply(
+        xcb_get_selection_owner_reply(m_connection, xcb_get_selection_owner(m_connection, selection), nullptr));
+    return reply ? reply->owner : xcb_window_t{XCB_WINDOW_NONE};
 }
 
 } // namespace brindlemoor

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/StatusNotifierItem.h"
-#include "ScriptedBusService.h"
+#include "StandInWatcher.h"
 #include "support/DesktopSession.h"
 
 #include <QDBusAbstractInterface>
@@ -10,42 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include <mutex>
-
 using namespace brindlemoor;
 using brindlemoor::test::DesktopSession;
-using brindlemoor::test::ScriptedBusService;
+using brindlemoor::test::StandInWatcher;
 
 namespace {
-
-const QString watcherName = QStringLiteral("org.kde.StatusNotifierWatcher");
-
-/// A stand-in for a panel's watcher: it takes every registration and remembers it.
-class StandInWatcher {
-public:
-    explicit StandInWatcher(const QString& busAddress)
-        : m_service(busAddress, watcherName, QStringLiteral("/StatusNotifierWatcher"),
-                    [this](const QDBusMessage& call) -> std::optional<QVariantList> {
-                        if (call.member() != u"RegisterStatusNotifierItem")
-                            return std::nullopt;
-                        const std::lock_guard lock(m_mutex);
-                        m_registered.append(call.arguments().value(0).toString());
-                        return QVariantList{};
-                    })
-    {
-    }
-    bool isReady() const { return m_service.isReady(); }
-    QStringList registered() const
-    {
-        const std::lock_guard lock(m_mutex);
-        return m_registered;
-    }
-
-private:
-    mutable std::mutex m_mutex;
-    QStringList m_registered;
-    ScriptedBusService m_service;
-};
 
 /// What a host sees of the item.
 class HostView final : public QDBusAbstractInterface {

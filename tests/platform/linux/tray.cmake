@@ -5,6 +5,7 @@ brindlemoor_add_test(status_notifier_item_test
         linux/StatusNotifierItemTest.cpp
         linux/ScriptedBusService.cpp
         linux/ScriptedBusService.h
+        linux/StandInWatcher.h
     LIBS brindlemoor_platform brindlemoor_desktop_session
     MAIN brindlemoor_gui_test_main
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -5,6 +5,7 @@
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/LinuxActivitySources.h"
 #include "platform/linux/NullHapticPerformer.h"
+#include "platform/linux/X11WindowSystem.h"
 #include "views/status/BreakOverlayController.h"
 #include "views/status/BreakOverlayView.h"
 #include "views/status/TrayIndicator.h"
@@ -34,7 +35,8 @@ void BrindlemoorApp::finishLaunching()
         return;
     m_sources = std::make_unique<LinuxActivitySources>(m_scheduler);
     m_tray = std::make_unique<TrayIndicator>();
-    m_overlay = std::make_unique<BreakOverlayController>(m_scheduler);
+    m_windowSystem = X11WindowSystem::forApplication();
+    m_overlay = std::make_unique<BreakOverlayController>(m_scheduler, *m_windowSystem);
     m_sound = std::make_unique<CanberraSoundPlayer>();
     m_haptics = std::make_unique<NullHapticPerformer>();
     m_controller = std::make_unique<StatusBarController>(

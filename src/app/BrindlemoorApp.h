@@ -19,6 +19,7 @@ class LinuxActivitySources;
 class NullHapticPerformer;
 class StatusBarController;
 class TrayIndicator;
+class WindowSystem;
 
 /// The running program: the one settings store from process start, and the controller
 /// that owns everything else once the window system is ready. Nothing is saved at exit,
@@ -43,6 +44,7 @@ private:
     SystemClock m_clock;
     QtScheduler m_scheduler;
     std::unique_ptr<LinuxActivitySources> m_sources;
+    std::unique_ptr<WindowSystem> m_windowSystem;
     std::unique_ptr<TrayIndicator> m_tray;
     std::unique_ptr<BreakOverlayController> m_overlay;
     std::unique_ptr<CanberraSoundPlayer> m_sound;

@@ -12,16 +12,39 @@ XcbConnection::XcbConnection(const QByteArray& display)
         m_failure = QStringLiteral("no X display");
         return;
     }
-    int screenNumber = 0;
-    m_connection = xcb_connect(name.constData(), &screenNumber);
+    m_connection = xcb_connect(name.constData(), &m_screenNumber);
     if (xcb_connection_has_error(m_connection) != 0) {
         m_failure = QStringLiteral("cannot connect to X display %1").arg(QString::fromLocal8Bit(name));
         xcb_disconnect(m_connection);
         m_connection = nullptr;
         return;
     }
+    findRoot();
+}
+
+XcbConnection::XcbConnection(xcb_connection_t* borrowed)
+    : m_connection(borrowed)
+    , m_owned(false)
+{
+    // The lender opened the screen that DISPLAY names, as every X client does.
+    char* host = nullptr;
+    int display = 0;
+    if (xcb_parse_display(nullptr, &host, &display, &m_screenNumber) == 0)
+        m_screenNumber = 0;
+    std::free(host);
+    if (m_connection != nullptr)
+        findRoot();
+}
+
+std::unique_ptr<XcbConnection> XcbConnection::borrow(xcb_connection_t* connection)
+{
+    return std::unique_ptr<XcbConnection>(new XcbConnection(connection));
+}
+
+void XcbConnection::findRoot()
+{
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
-    for (int i = 0; i < screenNumber && screens.rem > 0; ++i)
+    for (int i = 0; i < m_screenNumber && screens.rem > 0; ++i)
         xcb_screen_next(&screens);
     if (screens.rem > 0)
         m_root = screens.data->root;
@@ -29,7 +52,7 @@ XcbConnection::XcbConnection(const QByteArray& display)
 
 XcbConnection::~XcbConnection()
 {
-    if (m_connection != nullptr)
+    if (m_connection != nullptr && m_owned)
         xcb_disconnect(m_connection);
 }
 

@@ -24,6 +24,9 @@ class XcbConnection final {
 public:
     /// `display` as in DISPLAY; empty for the DISPLAY of the environment.
     explicit XcbConnection(const QByteArray& display = {});
+    /// Borrows a connection opened elsewhere (Qt's own, whose windows must see our requests
+    /// in order); it stays open when this one goes.
+    static std::unique_ptr<XcbConnection> borrow(xcb_connection_t* connection);
     ~XcbConnection();
     XcbConnection(const XcbConnection&) = delete;
     XcbConnection& operator=(const XcbConnection&) = delete;
@@ -35,6 +38,7 @@ public:
 
     xcb_connection_t* get() const { return m_connection; }
     xcb_window_t root() const { return m_root; }
+    int screenNumber() const { return m_screenNumber; }
     int fileDescriptor() const;
     xcb_atom_t atom(const char* name) const;
 
@@ -45,7 +49,12 @@ public:
     std::optional<xcb_window_t> windowProperty(xcb_window_t window, xcb_atom_t property) const;
 
 private:
+    explicit XcbConnection(xcb_connection_t* borrowed);
+    void findRoot();
+
     xcb_connection_t* m_connection = nullptr;
+    bool m_owned = true;
+    int m_screenNumber = 0;
     xcb_window_t m_root = XCB_WINDOW_NONE;
     QString m_failure;
 };

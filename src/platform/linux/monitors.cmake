@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: MIT
-# Active window, idle time, screen lock, global clicks and desktop entries.
+# Active window, idle time, screen lock, global clicks, desktop entries and the window system.
 pkg_check_modules(XCB_MONITORS REQUIRED IMPORTED_TARGET xcb xcb-icccm xcb-res xcb-screensaver xcb-xinput)
 target_sources(brindlemoor_platform PRIVATE
     linux/DBusLockSignalSource.cpp
@@ -26,5 +26,8 @@ target_sources(brindlemoor_platform PRIVATE
     linux/XInput2ClickSource.h
     linux/XcbConnection.cpp
     linux/XcbConnection.h
+    linux/X11WindowSystem.cpp
+    linux/X11WindowSystem.h
 )
-target_link_libraries(brindlemoor_platform PUBLIC Qt6::DBus PRIVATE PkgConfig::XCB_MONITORS)
+# The window system works on Qt's own windows and connection.
+target_link_libraries(brindlemoor_platform PUBLIC Qt6::DBus PRIVATE Qt6::Gui PkgConfig::XCB_MONITORS)

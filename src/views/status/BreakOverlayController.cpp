@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/status/BreakOverlayController.h"
 
+#include "core/foundation/WindowSystem.h"
 #include "views/components/Appearance.h"
 #include "views/components/WindowRecipes.h"
 #include "views/status/BreakOverlayView.h"
@@ -11,39 +12,9 @@
 #include <QScreen>
 #include <QVariantAnimation>
 
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
-
 namespace brindlemoor {
 
 namespace {
-
-// Window opacity only shows where a compositing manager owns the _NET_WM_CM_S0 selection;
-// elsewhere a fade would leave the window invisible or flickering, so it is skipped.
-bool compositorRunning()
-{
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    // The offscreen platform answers as X11 but has no connection.
-    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-    if (!connection)
-        return false;
-    const char* name = "_NET_WM_CM_S0";
-    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 1, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
-    if (!atom)
-        return false;
-    const xcb_atom_t selection = atom->atom;
-    std::free(atom);
-    if (selection == XCB_ATOM_NONE)
-        return false;
-    xcb_get_selection_owner_reply_t* owner =
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr);
-    const bool owned = owner && owner->owner != XCB_WINDOW_NONE;
-    std::free(owner);
-    return owned;
-}
 
 void fade(BreakOverlayView* view, qreal to, const QEasingCurve& curve, std::function<void()> done)
 {
@@ -70,9 +41,10 @@ void closeNow(BreakOverlayView* view)
 
 } // namespace
 
-BreakOverlayController::BreakOverlayController(Scheduler& scheduler, QObject* parent)
+BreakOverlayController::BreakOverlayController(Scheduler& scheduler, WindowSystem& windowSystem, QObject* parent)
     : QObject(parent)
     , m_scheduler(scheduler)
+    , m_windowSystem(windowSystem)
 {
 }
 
@@ -97,7 +69,9 @@ void BreakOverlayController::show(qint64 extensionMinutes, std::function<void()>
         capture = captureScreen(screen);
     }
 
-    const bool seeThrough = compositorRunning();
+    // Window opacity shows only where a compositing manager runs; elsewhere a fade would
+    // leave the window invisible or flickering, so the overlay appears at once.
+    const bool seeThrough = m_windowSystem.compositorRunning();
     auto* view = new BreakOverlayView(m_scheduler, extensionMinutes, std::move(capture),
                                       Appearance::instance().isDark(), seeThrough);
     const QPointer<BreakOverlayController> self(this);
@@ -117,7 +91,7 @@ void BreakOverlayController::show(qint64 extensionMinutes, std::function<void()>
     windows::makeOverlayWindow(view);
     view->setGeometry(screen->geometry());
     view->winId();
-    windows::placeOnAllDesktops(view);
+    m_windowSystem.placeOnAllDesktops(view->windowHandle());
     if (seeThrough) {
         view->setWindowOpacity(0);
         view->setFade(0);

@@ -10,6 +10,7 @@ namespace brindlemoor {
 
 class BreakOverlayView;
 class Scheduler;
+class WindowSystem;
 
 /// Owns the one break overlay window: shows it over the primary screen, fades it in and
 /// out, and closes it on Close, on Extend (after the caller's action), on a click on the
@@ -18,7 +19,7 @@ class BreakOverlayController final : public QObject, public BreakOverlayPresente
     Q_OBJECT
 
 public:
-    explicit BreakOverlayController(Scheduler& scheduler, QObject* parent = nullptr);
+    BreakOverlayController(Scheduler& scheduler, WindowSystem& windowSystem, QObject* parent = nullptr);
     ~BreakOverlayController() override;
 
     void show(qint64 extensionMinutes, std::function<void()> onExtend) override;
@@ -30,6 +31,7 @@ public:
 
 private:
     Scheduler& m_scheduler;
+    WindowSystem& m_windowSystem;
     QPointer<BreakOverlayView> m_view;
 };
 

@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: MIT
-# Desktop entries and the sources of activity: logic tests without a display, and tests
+# Desktop entries, the sources of activity and the window system: logic tests without a display, and tests
 # against a real Xvfb, openbox and private bus that the harness starts itself.
 add_executable(brindlemoor_test_window linux/TestWindow.cpp)
 target_link_libraries(brindlemoor_test_window PRIVATE PkgConfig::XCB_SESSION)
@@ -23,6 +23,7 @@ brindlemoor_add_test(activity_sources_display_test
         linux/LockSignalSourceTest.cpp
         linux/ScriptedBusService.cpp
         linux/ScriptedBusService.h
+        linux/WindowSystemTest.cpp
     LIBS brindlemoor_platform brindlemoor_desktop_session brindlemoor_fakes Qt6::Gui PkgConfig::XCB_SESSION
     LABELS display
     TIMEOUT 90)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "platform/fake/FakeWindowSystem.h"
 #include "platform/fake/ManualScheduler.h"
 #include "views/status/BreakOverlayController.h"
 #include "views/status/BreakOverlayView.h"
@@ -9,6 +10,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -35,7 +37,8 @@ protected:
 
     ManualClock clock{QDateTime(QDate(2026, 3, 10), QTime(15, 0))};
     ManualScheduler scheduler{clock};
-    BreakOverlayController overlay{scheduler};
+    FakeWindowSystem windowSystem;
+    BreakOverlayController overlay{scheduler, windowSystem};
 };
 
 QImage render(QWidget& widget)
@@ -58,6 +61,8 @@ TEST_F(BreakOverlayTest, ShowsTheTextsAsWrittenOverThePrimaryScreen)
     EXPECT_EQ(view.geometry(), QGuiApplication::primaryScreen()->geometry());
     EXPECT_TRUE(view.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(view.windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_EQ(windowSystem.onAllDesktops, QList<QWindow*>{view.windowHandle()});
+    EXPECT_FALSE(view.seeThrough()) << "without a compositor the capture is the backdrop";
 
     EXPECT_EQ(view.lines(), (QStringList{QStringLiteral("DAILY LIMIT"),
                                          QStringLiteral("You are about to reach your daily screen time limit"),
@@ -68,8 +73,10 @@ TEST_F(BreakOverlayTest, ShowsTheTextsAsWrittenOverThePrimaryScreen)
     EXPECT_EQ(view.extendButton().iconName(), QStringLiteral("clock"));
     EXPECT_FALSE(view.extendButton().showsCountdown());
 
+    windowSystem.compositor = true;
     overlay.show(1, {});
     EXPECT_EQ(overlay.view()->extendButton().text(), QStringLiteral("Extend for 1 min"));
+    EXPECT_TRUE(overlay.view()->seeThrough());
 }
 
 TEST_F(BreakOverlayTest, BackdropDarkensTowardTheMiddleBehindWhiteText)

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+class QWindow;
+
+namespace brindlemoor {
+
+/// What the views ask of the window system beyond Qt's window flags. X11 answers through
+/// EWMH; a desktop that cannot answer leaves a window as Qt made it.
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    /// Whether a compositing manager runs, so that window opacity shows.
+    virtual bool compositorRunning() const = 0;
+    /// Shows the window on every virtual desktop; Qt has no flag for it.
+    virtual void placeOnAllDesktops(QWindow* window) = 0;
+    /// Keeps the window above ordinary windows.
+    virtual void keepAbove(QWindow* window) = 0;
+    /// Keeps the window out of taskbars and pagers.
+    virtual void skipTaskbarAndPager(QWindow* window) = 0;
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,157 @@
+// SPDX-License-Identifier: MIT
+#include "platform/linux/X11WindowSystem.h"
+
+#include "platform/linux/PlatformLogging.h"
+#include "platform/linux/XcbConnection.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <optional>
+
+namespace brindlemoor {
+
+namespace {
+
+constexpr uint32_t allDesktops = 0xFFFFFFFF;
+constexpr uint32_t addState = 1;
+// Source indication "pager or direct user action": window managers that police
+// applications' requests still follow these.
+constexpr uint32_t directAction = 2;
+
+class InertWindowSystem final : public WindowSystem {
+public:
+    bool compositorRunning() const override { return false; }
+    void placeOnAllDesktops(QWindow*) override {}
+    void keepAbove(QWindow*) override {}
+    void skipTaskbarAndPager(QWindow*) override {}
+};
+
+xcb_window_t idOf(QWindow* window)
+{
+    return window != nullptr ? static_cast<xcb_window_t>(window->winId()) : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+} // namespace
+
+X11WindowSystem::X11WindowSystem(std::unique_ptr<XcbConnection> connection)
+    : m_x(std::move(connection))
+{
+}
+
+X11WindowSystem::~X11WindowSystem() = default;
+
+std::unique_ptr<WindowSystem> X11WindowSystem::forApplication()
+{
+    auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    // The offscreen platform answers as X11 but has no connection.
+    if (x11 != nullptr && x11->connection() != nullptr)
+        return std::make_unique<X11WindowSystem>(XcbConnection::borrow(x11->connection()));
+    qCInfo(lcPlatform).noquote() << "no X11 window system: windows keep to the current desktop, without fades";
+    return std::make_unique<InertWindowSystem>();
+}
+
+bool X11WindowSystem::compositorRunning() const
+{
+    if (!m_x->isConnected())
+        return false;
+    const QByteArray name = "_NET_WM_CM_S" + QByteArray::number(m_x->screenNumber());
+    const xcb_atom_t selection = m_x->atom(name.constData());
+    if (selection == XCB_ATOM_NONE)
+        return false;
+    xcb_connection_t* c = m_x->get();
+    const XcbReply<xcb_get_selection_owner_reply_t> owner(
+        xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, selection), nullptr));
+    return owner && owner->owner != XCB_WINDOW_NONE;
+}
+
+void X11WindowSystem::placeOnAllDesktops(QWindow* window)
+{
+    placeOnAllDesktops(idOf(window));
+}
+
+void X11WindowSystem::keepAbove(QWindow* window)
+{
+    keepAbove(idOf(window));
+}
+
+void X11WindowSystem::skipTaskbarAndPager(QWindow* window)
+{
+    skipTaskbarAndPager(idOf(window));
+}
+
+void X11WindowSystem::placeOnAllDesktops(xcb_window_t window)
+{
+    if (!m_x->isConnected() || window == XCB_WINDOW_NONE)
+        return;
+    const xcb_atom_t desktop = m_x->atom("_NET_WM_DESKTOP");
+    // A window manager reads the property when it takes a window on, and wants a message afterwards.
+    if (isMapped(window))
+        sendToWindowManager(window, desktop, {allDesktops, directAction});
+    else
+        xcb_change_property(m_x->get(), XCB_PROP_MODE_REPLACE, window, desktop, XCB_ATOM_CARDINAL, 32, 1, &allDesktops);
+    xcb_flush(m_x->get());
+}
+
+void X11WindowSystem::keepAbove(xcb_window_t window)
+{
+    addStates(window, {m_x->atom("_NET_WM_STATE_ABOVE")});
+}
+
+void X11WindowSystem::skipTaskbarAndPager(xcb_window_t window)
+{
+    addStates(window, {m_x->atom("_NET_WM_STATE_SKIP_TASKBAR"), m_x->atom("_NET_WM_STATE_SKIP_PAGER")});
+}
+
+bool X11WindowSystem::isMapped(xcb_window_t window) const
+{
+    xcb_connection_t* c = m_x->get();
+    const XcbReply<xcb_get_window_attributes_reply_t> attributes(
+        xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+    return attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+}
+
+void X11WindowSystem::addStates(xcb_window_t window, std::initializer_list<xcb_atom_t> states)
+{
+    if (!m_x->isConnected() || window == XCB_WINDOW_NONE)
+        return;
+    const xcb_atom_t property = m_x->atom("_NET_WM_STATE");
+    if (isMapped(window)) {
+        // One message carries at most two states.
+        const auto* state = states.begin();
+        sendToWindowManager(window, property,
+                            {addState, state[0], states.size() > 1 ? state[1] : uint32_t{0}, directAction});
+    } else {
+        // Qt keeps the states it does not manage itself when it maps the window.
+        std::optional<QByteArray> current = m_x->property(window, property, XCB_ATOM_ATOM);
+        QByteArray value = current.value_or(QByteArray());
+        for (const xcb_atom_t state : states) {
+            bool present = false;
+            for (qsizetype at = 0; at + 4 <= value.size(); at += 4)
+                present = present || std::memcmp(value.constData() + at, &state, 4) == 0;
+            if (!present)
+                value.append(reinterpret_cast<const char*>(&state), 4);
+        }
+        xcb_change_property(m_x->get(), XCB_PROP_MODE_REPLACE, window, property, XCB_ATOM_ATOM, 32,
+                            static_cast<uint32_t>(value.size() / 4), value.constData());
+    }
+    xcb_flush(m_x->get());
+}
+
+void X11WindowSystem::sendToWindowManager(xcb_window_t window, xcb_atom_t type, std::initializer_list<uint32_t> data)
+{
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = type;
+    std::copy(data.begin(), data.end(), std::begin(event.data.data32));
+    xcb_send_event(m_x->get(), 0, m_x->root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&event));
+}
+
+} // namespace brindlemoor

@@ -167,42 +167,23 @@ public:
         return XCB_WINDOW_NONE;
     }
 
-    void collectByPid(xcb_window_t window, quint32 pid, int depth, QList<quint32>& found) const
+    /// The viewable windows below `window`, `depth` levels down (three reach clients in
+    /// window-manager frames), in stacking order, that `matches`.
+    QList<xcb_window_t> findAll(xcb_window_t window, int depth, const std::function<bool(xcb_window_t)>& matches) const
     {
+        QList<xcb_window_t> found;
         Reply<xcb_query_tree_reply_t> tree(
             xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr));
         if (!tree)
-            return;
+            return found;
         const xcb_window_t* children = xcb_query_tree_children(tree.data);
-        const xcb_atom_t pidAtom = atom("_NET_WM_PID");
         for (int i = 0; i < xcb_query_tree_children_length(tree.data); ++i) {
-            const QList<xcb_window_t> owner = windows(children[i], pidAtom);
-            if (!owner.isEmpty() && owner.constFirst() == pid && isViewable(children[i]))
+            if (matches(children[i]) && isViewable(children[i]))
                 found.append(children[i]);
             if (depth > 0)
-                collectByPid(children[i], pid, depth - 1, found);
+                found += findAll(children[i], depth - 1, matches);
         }
-    }
-
-    xcb_window_t findByTitle(xcb_window_t window, const QByteArray& title, int depth) const
-    {
-        Reply<xcb_query_tree_reply_t> tree(
-            xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr));
-        if (!tree)
-            return XCB_WINDOW_NONE;
-        const xcb_window_t* children = xcb_query_tree_children(tree.data);
-        const int count = xcb_query_tree_children_length(tree.data);
-        const xcb_atom_t netName = atom("_NET_WM_NAME");
-        for (int i = 0; i < count; ++i) {
-            const xcb_window_t child = children[i];
-            if ((property(child, XCB_ATOM_WM_NAME) == title || property(child, netName) == title) && isViewable(child))
-                return child;
-            if (depth > 0) {
-                if (const xcb_window_t found = findByTitle(child, title, depth - 1); found != XCB_WINDOW_NONE)
-                    return found;
-            }
-        }
-        return XCB_WINDOW_NONE;
+        return found;
     }
 
 private:
@@ -471,16 +452,22 @@ quint32 DesktopSession::findWindow(const QString& title) const
 {
     if (!m_x)
         return 0;
-    // Three levels reach clients inside window-manager frames.
-    return m_x->findByTitle(m_x->root(), title.toUtf8(), 3);
+    const QByteArray name = title.toUtf8();
+    const xcb_atom_t netName = m_x->atom("_NET_WM_NAME");
+    const QList<xcb_window_t> found = m_x->findAll(m_x->root(), 3, [&](xcb_window_t window) {
+        return m_x->property(window, XCB_ATOM_WM_NAME) == name || m_x->property(window, netName) == name;
+    });
+    return found.isEmpty() ? 0 : found.constFirst();
 }
 
 QList<quint32> DesktopSession::viewableWindowsOf(qint64 pid) const
 {
-    QList<quint32> found;
-    if (m_x)
-        m_x->collectByPid(m_x->root(), static_cast<quint32>(pid), 3, found);
-    return found;
+    if (!m_x)
+        return {};
+    const xcb_atom_t pidAtom = m_x->atom("_NET_WM_PID");
+    return m_x->findAll(m_x->root(), 3, [&](xcb_window_t window) {
+        return m_x->windows(window, pidAtom) == QList<xcb_window_t>{static_cast<xcb_window_t>(pid)};
+    });
 }
 
 quint32 DesktopSession::activeWindow() const

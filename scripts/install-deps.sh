@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs the Debian 12 packages that building, running and testing need.
-# Asks dpkg first and runs apt-get only for what is missing, so a second run is quick.
+# Installs the Debian 12 packages that building, running and testing need, and any
+# packages named as arguments. Asks dpkg first and runs apt-get only for what is missing,
+# so a second run is quick.
 set -euo pipefail
 
 packages=(
@@ -13,9 +14,11 @@ packages=(
     libgtest-dev libgmock-dev googletest
     xvfb xauth openbox trayer xdotool xterm x11-utils x11-apps dbus dbus-x11 dbus-bin
     xfce4-panel xfconf
+    xfwm4 kwin-x11 mutter
     fonts-dejavu-core imagemagick
 )
 
+packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)

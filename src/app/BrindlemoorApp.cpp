@@ -3,6 +3,7 @@
 
 #include "app/AppLogging.h"
 #include "core/status/StatusBarController.h"
+#include "core/status/StatusItemController.h"
 #include "core/status/TrayIcon.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/DesktopEntryRegistry.h"
@@ -10,13 +11,17 @@
 #include "platform/linux/LinuxTrayIcon.h"
 #include "platform/linux/NullHapticPerformer.h"
 #include "platform/linux/X11WindowSystem.h"
+#include "platform/linux/XdgAutostart.h"
 #include "views/settings/AppIconProvider.h"
 #include "views/status/BreakOverlayController.h"
 #include "views/status/BreakOverlayView.h"
 #include "views/status/TrayIndicator.h"
+#include "views/status/TrayPopoverHost.h"
 #include "views/widgets/FloatingWidgetManager.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
+#include <QLabel>
 
 namespace brindlemoor {
 
@@ -27,29 +32,30 @@ BrindlemoorApp::BrindlemoorApp(KeyValueStore& defaults, QObject* parent)
 {
 }
 
-// The widgets show the controller's usage store, and the controller points into everything else.
+// The popovers and the widgets show the controller's usage store, and the controller points
+// into everything else.
 BrindlemoorApp::~BrindlemoorApp()
 {
+    m_statusItem.reset();
+    m_popovers.reset();
     m_widgets.reset();
     m_controller.reset();
 }
 
-void BrindlemoorApp::finishLaunching()
+void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> request)
 {
     if (m_controller)
         return;
     m_sources = std::make_unique<LinuxActivitySources>(m_scheduler);
     m_trayIcon = std::make_unique<LinuxTrayIcon>(QDBusConnection::sessionBus(), QStringLiteral("Brindlemoor"));
-    connect(m_trayIcon.get(), &TrayIcon::clicked, this, &BrindlemoorApp::onTrayClicked);
     m_tray = std::make_unique<TrayIndicator>(*m_trayIcon);
     m_windowSystem = X11WindowSystem::forApplication();
     m_overlay = std::make_unique<BreakOverlayController>(m_scheduler, *m_windowSystem);
     m_sound = std::make_unique<CanberraSoundPlayer>();
     m_haptics = std::make_unique<NullHapticPerformer>();
     m_controller = std::make_unique<StatusBarController>(
-        m_prefs,
-        StatusBarServices{m_defaults, m_clock, m_scheduler, m_sources->activeApps(), m_sources->idleTime(),
-                          m_sources->lockSignals(), m_sources->clicks(), *m_tray, *m_overlay, *m_sound, *m_haptics});
+        m_prefs, StatusBarServices{m_defaults, m_clock, m_scheduler, m_sources->activeApps(), m_sources->idleTime(),
+                                   m_sources->lockSignals(), *m_tray, *m_overlay, *m_sound, *m_haptics});
     // The widgets open at the last quit come back now.
     m_icons = std::make_unique<AppIconProvider>(m_sources->catalog());
     m_widgets = std::make_unique<FloatingWidgetManager>();
@@ -57,12 +63,37 @@ void BrindlemoorApp::finishLaunching()
             &StatusBarController::resetUsage);
     m_widgets->configure({m_defaults, m_prefs, m_controller->usageStore(), m_sources->catalog(), *m_icons,
                           m_sources->activeApps(), *m_windowSystem});
+
+    m_loginItems = std::make_unique<XdgAutostart>();
+    m_popovers = std::make_unique<TrayPopoverHost>(
+        TrayPopoverContext{m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler,
+                           [](PopoverHost&) -> QWidget* { return new QLabel(QStringLiteral("Brindlemoor")); }});
+    connect(m_popovers.get(), &PopoverHost::resetUsageRequested, m_controller.get(), &StatusBarController::resetUsage);
+    m_statusItem = std::make_unique<StatusItemController>(
+        StatusItemServices{m_defaults, m_clock, m_scheduler, m_sources->clicks(), *m_trayIcon, *m_popovers});
+    connect(m_statusItem.get(), &StatusItemController::quitRequested, qApp, &QCoreApplication::quit,
+            Qt::QueuedConnection);
+
+    if (!request)
+        request = std::exchange(m_pendingRequest, std::nullopt);
+    if (request)
+        handleRequest(*request);
+    else
+        m_statusItem->scheduleWelcomeOffer();
 }
 
-void BrindlemoorApp::onTrayClicked(const TrayClick& click)
+void BrindlemoorApp::handleRequest(RunningInstance::Request request)
 {
-    qCDebug(lcApp) << "tray click:" << (click.button == TrayClick::Button::Middle ? "middle" : "primary") << "at"
-                   << click.position << "icon" << click.iconGeometry << "alt" << click.altHeld;
+    if (!m_statusItem) {
+        m_pendingRequest = request;
+        return;
+    }
+    qCInfo(lcApp) << "asked for"
+                  << (request == RunningInstance::Request::Settings ? "the settings" : "the usage popover");
+    if (request == RunningInstance::Request::Settings)
+        m_statusItem->presentSettings();
+    else
+        m_statusItem->presentUsage();
 }
 
 } // namespace brindlemoor

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "app/RunningInstance.h"
 #include "core/foundation/Clock.h"
 #include "core/foundation/Scheduler.h"
 #include "core/model/PreferencesStore.h"
@@ -8,6 +9,7 @@
 #include <QObject>
 
 #include <memory>
+#include <optional>
 
 namespace brindlemoor {
 
@@ -20,8 +22,11 @@ class LinuxActivitySources;
 class LinuxTrayIcon;
 class NullHapticPerformer;
 class StatusBarController;
+class StatusItemController;
 class TrayIndicator;
+class TrayPopoverHost;
 class WindowSystem;
+class XdgAutostart;
 struct TrayClick;
 
 /// The running program: the one settings store from process start, and the controller
@@ -34,14 +39,14 @@ public:
     explicit BrindlemoorApp(KeyValueStore& defaults, QObject* parent = nullptr);
     ~BrindlemoorApp() override;
 
-    /// Builds the controller; later calls do nothing.
-    void finishLaunching();
+    /// Builds the controller, then offers the welcome shortly after, or opens what
+    /// `request` asks for; later calls do nothing.
+    void finishLaunching(std::optional<RunningInstance::Request> request = std::nullopt);
+
+    /// Opens what a second start of the program asked for; kept until launching finished.
+    void handleRequest(RunningInstance::Request request);
 
     PreferencesStore& prefs() { return m_prefs; }
-
-private Q_SLOTS:
-    /// A click on the tray icon, from whichever tray carries it.
-    void onTrayClicked(const brindlemoor::TrayClick& click);
 
 private:
     KeyValueStore& m_defaults;
@@ -58,6 +63,10 @@ private:
     std::unique_ptr<StatusBarController> m_controller;
     std::unique_ptr<AppIconProvider> m_icons;
     std::unique_ptr<FloatingWidgetManager> m_widgets;
+    std::unique_ptr<XdgAutostart> m_loginItems;
+    std::unique_ptr<TrayPopoverHost> m_popovers;
+    std::unique_ptr<StatusItemController> m_statusItem;
+    std::optional<RunningInstance::Request> m_pendingRequest;
 };
 
 } // namespace brindlemoor

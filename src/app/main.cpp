@@ -1,19 +1,36 @@
 // SPDX-License-Identifier: MIT
 #include "app/BrindlemoorApp.h"
 #include "app/QuitOnSignals.h"
+#include "app/RunningInstance.h"
 #include "app/SingleInstance.h"
+#include "core/foundation/BuildInfo.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
 #include <QTimer>
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <optional>
 
 int main(int argc, char** argv)
 {
+    using brindlemoor::RunningInstance;
+    // The one option: the desktop entry's Settings action.
+    std::optional<RunningInstance::Request> request;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--settings") == 0) {
+            request = RunningInstance::Request::Settings;
+            continue;
+        }
+        std::fprintf(stderr, "brindlemoor: unknown option '%s' (the only option is --settings)\n", argv[i]);
+        return 2;
+    }
+
     // Without a display Qt aborts with a core dump; a plain sentence serves the user better.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
@@ -23,13 +40,24 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("brindlemoor"));
     QApplication::setDesktopFileName(QStringLiteral("brindlemoor"));
+    QApplication::setApplicationVersion(QString::fromLatin1(brindlemoor::build::version));
     // No main window: closing a popover or the overlay must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString storePath = brindlemoor::SqliteKeyValueStore::defaultPath();
     brindlemoor::SingleInstance instance(QFileInfo(storePath).dir().filePath(QStringLiteral("instance.lock")));
     if (!instance.isPrimary()) {
-        std::fputs("brindlemoor: already running for this user; this second start exits\n", stderr);
+        // The running one shows itself: this is how a desktop without a tray reaches it.
+        const RunningInstance::Request asked = request.value_or(RunningInstance::Request::Usage);
+        const char* what = asked == RunningInstance::Request::Settings ? "its settings" : "its usage popover";
+        QString error;
+        if (!RunningInstance::ask(QDBusConnection::sessionBus(), asked, &error)) {
+            std::fprintf(stderr,
+                         "brindlemoor: already running for this user, but it could not be asked to open %s (%s)\n",
+                         what, qPrintable(error));
+            return 1;
+        }
+        std::fprintf(stderr, "brindlemoor: already running for this user; asked it to open %s\n", what);
         return 0;
     }
 
@@ -44,8 +72,11 @@ int main(int argc, char** argv)
     }
 
     brindlemoor::BrindlemoorApp brindlemoor(*defaults);
+    RunningInstance door;
+    QObject::connect(&door, &RunningInstance::requested, &brindlemoor, &brindlemoor::BrindlemoorApp::handleRequest);
+    door.registerOn(QDBusConnection::sessionBus());
     brindlemoor::quitOnTerminationSignals();
     // The controller is built once the event loop runs and the window system is ready.
-    QTimer::singleShot(0, &brindlemoor, [&brindlemoor] { brindlemoor.finishLaunching(); });
+    QTimer::singleShot(0, &brindlemoor, [&brindlemoor, request] { brindlemoor.finishLaunching(request); });
     return QApplication::exec();
 }

@@ -27,9 +27,6 @@ StatusBarController::StatusBarController(PreferencesStore& prefs, const StatusBa
             evaluateLimits();
     };
 
-    // Closing the popover on clicks elsewhere; started only while a popover is open.
-    m_eventMonitor = std::make_unique<EventMonitor>(services.clicks, nullptr);
-
     updateStatusIcon();
     m_appMonitor->onAppActivated = [this](const RunningApp& app) { onAppActivated(app); };
     m_screenLockMonitor->onLockStateChange = [this](bool) { onActivityStateChanged(); };

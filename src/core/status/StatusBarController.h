@@ -3,7 +3,6 @@
 
 #include "core/model/TimeAccumulator.h"
 #include "core/model/UsageStore.h"
-#include "core/monitors/EventMonitor.h"
 #include "core/monitors/FrontmostAppMonitor.h"
 #include "core/monitors/IdleMonitor.h"
 #include "core/monitors/ScreenLockMonitor.h"
@@ -30,7 +29,6 @@ struct StatusBarServices {
     ActiveAppSource& activeApps;
     IdleTimeSource& idleTime;
     LockSignalSource& lockSignals;
-    ClickSource& clicks;
     StatusIndicator& indicator;
     BreakOverlayPresenter& overlay;
     SoundCue& sound;
@@ -58,7 +56,6 @@ public:
 
     UsageStore& usageStore() { return *m_usageStore; }
     TimeAccumulator& accumulator() { return *m_accumulator; }
-    EventMonitor& eventMonitor() { return *m_eventMonitor; }
     const ScreenLockMonitor& screenLockMonitor() const { return *m_screenLockMonitor; }
     const IdleMonitor& idleMonitor() const { return *m_idleMonitor; }
     const QSet<QString>& redSoundPlayedForApps() const { return m_redSoundPlayedForApps; }
@@ -84,7 +81,6 @@ private:
     std::unique_ptr<ScreenLockMonitor> m_screenLockMonitor;
     std::unique_ptr<IdleMonitor> m_idleMonitor;
     std::unique_ptr<TimeAccumulator> m_accumulator;
-    std::unique_ptr<EventMonitor> m_eventMonitor;
     std::unique_ptr<RepeatingTimer> m_hapticTimer;
 
     QSet<QString> m_redSoundPlayedForApps;

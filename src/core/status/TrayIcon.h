@@ -34,6 +34,9 @@ public:
 
     /// The icon is drawn at whatever size the host asks for; the first icon shows the item.
     virtual void setIcon(const QIcon& icon) = 0;
+    /// The icon's global geometry where the tray tells; empty otherwise (no tray, or a
+    /// StatusNotifierItem host, which tells only where a click was).
+    virtual QRect iconGeometry() const { return {}; }
 
 Q_SIGNALS:
     void clicked(const brindlemoor::TrayClick& click);

@@ -33,6 +33,11 @@ void LinuxTrayIcon::setIcon(const QIcon& icon)
         choose();
 }
 
+QRect LinuxTrayIcon::iconGeometry() const
+{
+    return m_backend == Backend::XEmbed && m_xembed ? m_xembed->iconGeometry() : QRect();
+}
+
 void LinuxTrayIcon::choose()
 {
     if (m_icon.isNull())

@@ -29,6 +29,7 @@ public:
     ~LinuxTrayIcon() override;
 
     void setIcon(const QIcon& icon) override;
+    QRect iconGeometry() const override;
 
     /// Which protocol carries the icon now; None before the first icon.
     Backend backend() const { return m_backend; }

@@ -44,6 +44,11 @@ void XEmbedTrayIcon::setIcon(const QIcon& icon)
     m_tray->setIcon(icon);
 }
 
+QRect XEmbedTrayIcon::iconGeometry() const
+{
+    return m_tray->isVisible() ? m_tray->geometry() : QRect();
+}
+
 bool XEmbedTrayIcon::show()
 {
     m_tray->show();

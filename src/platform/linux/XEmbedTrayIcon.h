@@ -20,6 +20,7 @@ public:
     XEmbedTrayIcon(const QString& toolTip, QObject* parent = nullptr);
 
     void setIcon(const QIcon& icon) override;
+    QRect iconGeometry() const override;
 
     /// Shows the icon, in the tray now or in the next one that starts. False, and hidden,
     /// when Qt carries the icon over D-Bus instead: then it is not ours to show.

@@ -21,6 +21,12 @@ PopoverWindow::Placement PopoverWindow::place(QSize panelSize, const QRect& anch
                                               const QRect& available)
 {
     const int width = panelSize.width() + 2 * margin;
+    if (anchor.isEmpty()) {
+        QRect panel(QPoint(), panelSize);
+        panel.moveCenter(available.center());
+        panel.moveTopLeft(QPoint(std::max(panel.left(), available.left()), std::max(panel.top(), available.top())));
+        return {panel.marginsAdded(QMargins(margin, margin, margin, margin)), Edge::None, 0};
+    }
     const int height = panelSize.height() + 2 * margin + arrowHeight;
     // A tray in the lower half of the screen is a bottom panel: open upwards.
     const Edge edge = anchor.center().y() > screen.center().y() ? Edge::Above : Edge::Below;
@@ -72,6 +78,7 @@ void PopoverWindow::showPopover(QWidget* content, const PopoverAnchor& anchor)
     show();
     raise();
     activateWindow();
+    Q_EMIT shown();
 }
 
 void PopoverWindow::closePopover()
@@ -84,6 +91,8 @@ void PopoverWindow::closePopover()
 
 QRect PopoverWindow::panelRect() const
 {
+    if (m_placement.edge == Edge::None)
+        return rect().marginsRemoved(QMargins(margin, margin, margin, margin));
     const int top = m_placement.edge == Edge::Below ? margin + arrowHeight : margin;
     return {margin, top, width() - 2 * margin, height() - 2 * margin - arrowHeight};
 }
@@ -98,7 +107,8 @@ QPoint PopoverWindow::arrowTip() const
 void PopoverWindow::reposition()
 {
     const QSize panelSize = m_content ? m_content->sizeHint().expandedTo(m_content->minimumSize()) : QSize(100, 60);
-    QScreen* screen = QGuiApplication::screenAt(m_anchor.rect.center());
+    QScreen* screen =
+        m_anchor.isCentered() ? QGuiApplication::primaryScreen() : QGuiApplication::screenAt(m_anchor.rect.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
     const QRect screenGeometry = screen ? screen->geometry() : QRect(0, 0, 1920, 1080);
@@ -115,6 +125,8 @@ QPainterPath PopoverWindow::panelPath() const
     const QRectF panel = panelRect();
     QPainterPath body;
     body.addRoundedRect(panel, cornerRadius, cornerRadius);
+    if (m_placement.edge == Edge::None)
+        return body;
     const qreal x = m_placement.arrowX;
     const qreal halfWidth = arrowWidth / 2.0;
     QPainterPath arrow;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/status/PopoverAnchor.h"
+
 #include <QPainterPath>
 #include <QPointer>
 #include <QRect>
@@ -8,18 +10,10 @@
 
 namespace brindlemoor {
 
-/// What a popover points at: the tray item's rectangle when the tray gives one,
-/// else the pointer position at the click (a one-pixel rectangle).
-struct PopoverAnchor {
-    QRect rect;
-
-    static PopoverAnchor fromRect(const QRect& rect) { return {rect}; }
-    static PopoverAnchor fromPoint(const QPoint& point) { return {QRect(point, QSize(1, 1))}; }
-};
-
 /// A rounded panel with an arrow towards its anchor, in a frameless translucent
 /// top-level window. It opens under the anchor, or above it when the anchor is in
-/// the lower half of its screen (a bottom panel), and stays on the screen.
+/// the lower half of its screen (a bottom panel), and stays on the screen. Without an
+/// anchor (no tray) it opens in the middle of the primary screen, with no arrow.
 class PopoverWindow final : public QWidget {
     Q_OBJECT
 
@@ -28,7 +22,7 @@ public:
         Transient,          ///< closes on a click elsewhere and when the program loses activation
         ApplicationDefined, ///< closes only when the program says so
     };
-    enum class Edge { Below, Above };
+    enum class Edge { Below, Above, None };
 
     static constexpr int margin = 10; ///< room for the shadow around the panel
     static constexpr int arrowHeight = 9;
@@ -42,7 +36,8 @@ public:
         Edge edge;    ///< where the popover is, seen from the anchor
         int arrowX;   ///< the arrow's tip, in window coordinates
     };
-    /// Where a panel of `panelSize` goes for `anchor` on a screen.
+    /// Where a panel of `panelSize` goes for `anchor` on a screen (for a centred anchor,
+    /// the primary screen).
     static Placement place(QSize panelSize, const QRect& anchor, const QRect& screen, const QRect& available);
 
     explicit PopoverWindow(Behavior behavior = Behavior::Transient, QWidget* parent = nullptr);
@@ -69,6 +64,7 @@ public Q_SLOTS:
     void handleGlobalClick();
 
 Q_SIGNALS:
+    void shown();
     void closed();
 
 protected:

@@ -17,6 +17,10 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FennSwitchStyle.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FennSwitchStyle.h
     ${CMAKE_CURRENT_LIST_DIR}/FocusRing.h
+    ${CMAKE_CURRENT_LIST_DIR}/LinkButton.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LinkButton.h
+    ${CMAKE_CURRENT_LIST_DIR}/ProminentButton.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ProminentButton.h
     ${CMAKE_CURRENT_LIST_DIR}/Fonts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Fonts.h
     ${CMAKE_CURRENT_LIST_DIR}/HoverTracker.cpp
@@ -41,6 +45,8 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/SymbolPainter.h
     ${CMAKE_CURRENT_LIST_DIR}/WindowRecipes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowRecipes.h
+    ${CMAKE_CURRENT_LIST_DIR}/WrappedText.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/WrappedText.h
 )
 # Light or dark comes from the desktop's settings portal.
 target_link_libraries(brindlemoor_views PRIVATE Qt6::DBus)

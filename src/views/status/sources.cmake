@@ -16,4 +16,6 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/StatusIconEngine.h
     ${CMAKE_CURRENT_LIST_DIR}/TrayIndicator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TrayIndicator.h
+    ${CMAKE_CURRENT_LIST_DIR}/TrayPopoverHost.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TrayPopoverHost.h
 )

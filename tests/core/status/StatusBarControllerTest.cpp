@@ -25,9 +25,8 @@ struct Harness : test::VirtualDay {
 
     StatusBarController& start()
     {
-        controller =
-            std::make_unique<StatusBarController>(prefs, StatusBarServices{defaults, clock, scheduler, apps, idle, lock,
-                                                                           clicks, indicator, overlay, sound, haptics});
+        controller = std::make_unique<StatusBarController>(
+            prefs, StatusBarServices{defaults, clock, scheduler, apps, idle, lock, indicator, overlay, sound, haptics});
         return *controller;
     }
     UsageStore& store() { return controller->usageStore(); }
@@ -39,7 +38,6 @@ struct Harness : test::VirtualDay {
     FakeActiveAppSource apps;
     FakeIdleTimeSource idle;
     FakeLockSignalSource lock;
-    FakeClickSource clicks;
     RecordingIndicator indicator;
     RecordingOverlay overlay;
     CountingSound sound;

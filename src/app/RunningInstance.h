@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QDBusConnection>
+#include <QObject>
+
+#include <chrono>
+
+// The program's one name on the session bus, also its interface's name.
+#define BRINDLEMOOR_BUS_NAME "io.github.brindlemoor.Brindlemoor"
+
+namespace brindlemoor {
+
+/// The running program's door on the session bus. A second start of the program asks
+/// through it for a popover, which is how a desktop without a tray reaches the program.
+class RunningInstance final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", BRINDLEMOOR_BUS_NAME)
+
+public:
+    enum class Request { Usage, Settings };
+
+    static inline const QString serviceName = QStringLiteral(BRINDLEMOOR_BUS_NAME);
+    static inline const QString objectPath = QStringLiteral("/io/github/brindlemoor/Brindlemoor");
+
+    using QObject::QObject;
+
+    /// Takes the name and offers the object on `bus`; false (and says why) when it cannot.
+    bool registerOn(QDBusConnection bus);
+
+    /// Asks the running program for `request`, waiting up to `timeout` for its name to
+    /// appear (it may be starting right now). On failure `error` says why.
+    static bool ask(QDBusConnection bus, Request request, QString* error,
+                    std::chrono::milliseconds timeout = std::chrono::seconds(5));
+
+public Q_SLOTS:
+    // The bus's method names.
+    Q_SCRIPTABLE void ShowUsage();
+    Q_SCRIPTABLE void ShowSettings();
+
+Q_SIGNALS:
+    void requested(brindlemoor::RunningInstance::Request request);
+};
+
+} // namespace brindlemoor

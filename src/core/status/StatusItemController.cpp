@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: MIT
+#include "core/status/StatusItemController.h"
+
+#include "core/foundation/Clock.h"
+#include "core/foundation/KeyValueStore.h"
+#include "core/foundation/Scheduler.h"
+#include "core/model/SettingsKeys.h"
+
+namespace brindlemoor {
+
+namespace {
+
+constexpr PopoverKind transientKinds[] = {PopoverKind::Usage, PopoverKind::Info, PopoverKind::Settings};
+
+} // namespace
+
+StatusItemController::StatusItemController(const StatusItemServices& services, QObject* parent)
+    : QObject(parent)
+    , m_services(services)
+    , m_popovers(services.popovers)
+    , m_anchor(anchorFromTray())
+{
+    m_clickMonitor = std::make_unique<EventMonitor>(services.clicks, [this] { onPressAnywhere(); });
+    connect(&services.tray, &TrayIcon::clicked, this, &StatusItemController::togglePopover);
+    connect(&m_popovers, &PopoverHost::visibilityChanged, this, &StatusItemController::syncClickMonitor);
+    connect(&m_popovers, &PopoverHost::welcomeContinued, this, &StatusItemController::dismissWelcome);
+    connect(&m_popovers, &PopoverHost::appPickerFinished, this, &StatusItemController::onAppPickerFinished);
+    connect(&m_popovers, &PopoverHost::settingsRequested, this, &StatusItemController::openSettings);
+    connect(&m_popovers, &PopoverHost::infoRequested, this, &StatusItemController::openInfo);
+    connect(&m_popovers, &PopoverHost::quitRequested, this, &StatusItemController::quitRequested);
+}
+
+StatusItemController::~StatusItemController() = default;
+
+void StatusItemController::scheduleWelcomeOffer()
+{
+    m_services.scheduler.runAfter(welcomeDelay, this, [this] {
+        // Where the tray item is may be known only now that the tray has shown it.
+        m_anchor = anchorFromTray();
+        offerWelcome();
+    });
+}
+
+bool StatusItemController::hasSeenWelcome() const
+{
+    return m_services.defaults.boolValue(keys::hasSeenWelcome, false);
+}
+
+PopoverAnchor StatusItemController::anchorFromTray() const
+{
+    const QRect icon = m_services.tray.iconGeometry();
+    return icon.isEmpty() ? PopoverAnchor::centered() : PopoverAnchor::fromRect(icon);
+}
+
+void StatusItemController::togglePopover(const TrayClick& click)
+{
+    // A StatusNotifierItem host tells only where the click was.
+    m_anchor = click.iconGeometry.isEmpty() ? PopoverAnchor::fromPoint(click.position)
+                                            : PopoverAnchor::fromRect(click.iconGeometry);
+    m_lastTrayClickAt = m_services.clock.now();
+    m_openedByLastTrayClick.clear();
+    if (!hasSeenWelcome()) {
+        offerWelcome();
+        return;
+    }
+    if (click.altHeld || click.button == TrayClick::Button::Middle)
+        toggle(PopoverKind::Info);
+    else
+        toggle(PopoverKind::Usage);
+}
+
+void StatusItemController::toggle(PopoverKind kind)
+{
+    if (m_popovers.isShown(kind)) {
+        close(kind);
+        return;
+    }
+    // The press on the tray icon closed it a moment ago: this click has done its toggle.
+    if (isWithinSameClick(m_lastPressAt) && m_closedByLastPress.contains(kind)) {
+        m_closedByLastPress.remove(kind);
+        return;
+    }
+    show(kind);
+    m_openedByLastTrayClick.insert(kind);
+}
+
+void StatusItemController::show(PopoverKind kind)
+{
+    m_popovers.show(kind, m_anchor);
+    syncClickMonitor();
+}
+
+void StatusItemController::close(PopoverKind kind)
+{
+    m_popovers.close(kind);
+    syncClickMonitor();
+}
+
+void StatusItemController::openSettings()
+{
+    close(PopoverKind::Usage);
+    if (m_popovers.isShown(PopoverKind::Settings))
+        close(PopoverKind::Settings);
+    else
+        show(PopoverKind::Settings);
+}
+
+void StatusItemController::openInfo()
+{
+    close(PopoverKind::Usage);
+    if (m_popovers.isShown(PopoverKind::Info))
+        close(PopoverKind::Info);
+    else
+        show(PopoverKind::Info);
+}
+
+void StatusItemController::offerWelcome()
+{
+    if (m_popovers.isShown(PopoverKind::Welcome) || hasSeenWelcome())
+        return;
+    show(PopoverKind::Welcome);
+}
+
+void StatusItemController::dismissWelcome()
+{
+    m_services.defaults.setValue(keys::hasSeenWelcome, true);
+    close(PopoverKind::Welcome);
+    if (m_popovers.isShown(PopoverKind::Settings))
+        close(PopoverKind::Settings);
+    else
+        show(PopoverKind::Settings);
+}
+
+void StatusItemController::onAppPickerFinished()
+{
+    m_popovers.reshowSettings(m_anchor);
+}
+
+void StatusItemController::presentUsage()
+{
+    m_anchor = PopoverAnchor::centered();
+    if (!hasSeenWelcome())
+        offerWelcome();
+    else if (!m_popovers.isShown(PopoverKind::Usage))
+        show(PopoverKind::Usage);
+}
+
+void StatusItemController::presentSettings()
+{
+    m_anchor = PopoverAnchor::centered();
+    if (!m_popovers.isShown(PopoverKind::Settings))
+        show(PopoverKind::Settings);
+}
+
+void StatusItemController::onPressAnywhere()
+{
+    const bool partOfTrayClick = isWithinSameClick(m_lastTrayClickAt);
+    m_lastPressAt = m_services.clock.now();
+    m_closedByLastPress.clear();
+    for (const PopoverKind kind : transientKinds) {
+        // The tray click came first and opened it; this is that click's own press.
+        if (partOfTrayClick && m_openedByLastTrayClick.contains(kind))
+            continue;
+        if (!m_popovers.isShown(kind))
+            continue;
+        m_popovers.pressedAnywhere(kind);
+        if (!m_popovers.isShown(kind))
+            m_closedByLastPress.insert(kind);
+    }
+    syncClickMonitor();
+}
+
+bool StatusItemController::isWithinSameClick(const QDateTime& at) const
+{
+    return at.isValid() && at.msecsTo(m_services.clock.now()) <= sameClickWindow.count();
+}
+
+void StatusItemController::syncClickMonitor()
+{
+    bool anyShown = false;
+    for (const PopoverKind kind : transientKinds)
+        anyShown = anyShown || m_popovers.isShown(kind);
+    if (anyShown && !m_clickMonitor->isRunning())
+        m_clickMonitor->start();
+    else if (!anyShown && m_clickMonitor->isRunning())
+        m_clickMonitor->stop();
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QAbstractButton>
+
+namespace brindlemoor {
+
+/// A text link: the label in the accent colour, underlined under the pointer or with the
+/// keyboard focus. What it opens is its owner's business (the clicked signal).
+class LinkButton final : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    LinkButton(const QString& label, const QFont& font, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    bool m_hovered = false;
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: MIT
+#include "views/components/ProminentButton.h"
+
+#include "views/components/Appearance.h"
+#include "views/components/FocusRing.h"
+#include "views/components/Fonts.h"
+#include "views/components/NamedColors.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+
+namespace brindlemoor {
+
+ProminentButton::ProminentButton(const QString& label, int minimumWidth, QWidget* parent)
+    : QAbstractButton(parent)
+    , m_minimumWidth(minimumWidth)
+{
+    setText(label);
+    setFont(fonts::system(15, QFont::Medium));
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+}
+
+QSize ProminentButton::sizeHint() const
+{
+    const int textWidth = QFontMetrics(font()).horizontalAdvance(text());
+    // Room for the focus ring around the body.
+    return {std::max(m_minimumWidth, textWidth + 2 * 16) + 6, height + 6};
+}
+
+void ProminentButton::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF body = QRectF(rect()).adjusted(3, 3, -3, -3);
+    QColor fill = namedColor(NamedColor::GlobalAccent);
+    if (isDown())
+        fill = fill.darker(118);
+    else if (m_hovered)
+        fill = fill.lighter(108);
+    if (!isEnabled())
+        fill = withOpacity(fill, 0.4);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill);
+    painter.drawRoundedRect(body, cornerRadius, cornerRadius);
+    // A faint light along the top edge, as a raised button has.
+    QLinearGradient sheen(body.topLeft(), body.bottomLeft());
+    sheen.setColorAt(0, withOpacity(Qt::white, 0.14));
+    sheen.setColorAt(0.5, withOpacity(Qt::white, 0.0));
+    painter.setBrush(sheen);
+    painter.drawRoundedRect(body, cornerRadius, cornerRadius);
+
+    if (showsFocusRing(this)) {
+        painter.setBrush(Qt::NoBrush);
+        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.5), 3));
+        painter.drawRoundedRect(body.adjusted(-1.5, -1.5, 1.5, 1.5), cornerRadius + 1.5, cornerRadius + 1.5);
+    }
+    painter.setPen(Qt::white);
+    painter.setFont(font());
+    painter.drawText(body, Qt::AlignCenter, text());
+}
+
+void ProminentButton::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        animateClick();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void ProminentButton::enterEvent(QEnterEvent* event)
+{
+    m_hovered = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void ProminentButton::leaveEvent(QEvent* event)
+{
+    m_hovered = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QWidget>
+
+class QPainter;
+
+namespace brindlemoor {
+
+/// The program's logo: a teal tile with the glowing dot of the tray and the rings it
+/// sends out, drawn at any size. The info popover shows it as the program's icon.
+class WelcomeLogoView final : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit WelcomeLogoView(int side, QWidget* parent = nullptr);
+
+    static void paint(QPainter& painter, const QRectF& box);
+
+    QSize sizeHint() const override { return {m_side, m_side}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_side;
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: MIT
+#include "views/onboarding/WelcomePopoverController.h"
+
+#include "views/onboarding/WelcomeView.h"
+
+namespace brindlemoor {
+
+WelcomePopoverController::WelcomePopoverController(QObject* parent)
+    : QObject(parent)
+    , m_popover(new PopoverWindow(PopoverWindow::Behavior::ApplicationDefined))
+    , m_view(new WelcomeView(m_popover))
+{
+    m_popover->setWindowTitle(WelcomeView::title());
+    connect(m_view, &WelcomeView::continueRequested, this, &WelcomePopoverController::continueRequested);
+}
+
+WelcomePopoverController::~WelcomePopoverController()
+{
+    delete m_popover;
+}
+
+void WelcomePopoverController::show(const PopoverAnchor& anchor)
+{
+    m_popover->showPopover(m_view, anchor);
+    m_view->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: MIT
+#include "views/onboarding/WelcomeView.h"
+
+#include "views/components/Appearance.h"
+#include "views/components/Fonts.h"
+#include "views/components/NamedColors.h"
+#include "views/components/ProminentButton.h"
+#include "views/components/WrappedText.h"
+#include "views/onboarding/WelcomeLogoView.h"
+
+#include <QPainter>
+
+namespace brindlemoor {
+
+namespace {
+
+QFont titleFont()
+{
+    return fonts::system(24, QFont::DemiBold);
+}
+
+QFont subtitleFont()
+{
+    return fonts::system(15);
+}
+
+} // namespace
+
+WelcomeView::WelcomeView(QWidget* parent)
+    : QWidget(parent)
+    , m_logo(new WelcomeLogoView(logoSide, this))
+    , m_button(new ProminentButton(tr("Get Started"), 110, this))
+{
+    m_button->setAccessibleName(tr("Get started"));
+    connect(m_button, &ProminentButton::clicked, this, &WelcomeView::continueRequested);
+    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    setFocusProxy(m_button);
+    resize(contentSize);
+}
+
+QString WelcomeView::title()
+{
+    return tr("Brindlemoor");
+}
+
+QString WelcomeView::subtitle()
+{
+    return tr("Gentle cues that help you notice\nwhen it's time to pause or refocus.");
+}
+
+WelcomeView::Layout WelcomeView::computeLayout() const
+{
+    const qreal titleHeight = QFontMetricsF(titleFont()).height();
+    const qreal subtitleHeight = wrapped::height(subtitle(), subtitleFont(), subtitleWidth, subtitleLeading);
+    const QSize button = m_button->sizeHint();
+    // The button's hint carries room for its focus ring; the stack counts its body.
+    const int buttonInset = (button.height() - ProminentButton::height) / 2;
+    const qreal stackHeight =
+        (logoSide - 4) + spacing + titleHeight + spacing + subtitleHeight + spacing + 8 + ProminentButton::height;
+    const qreal top = (height() - stackHeight) / 2;
+    const qreal centerX = width() / 2.0;
+
+    Layout layout;
+    // The logo sits 4 points higher than the stack would put it.
+    layout.logo = QRect(qRound(centerX - logoSide / 2.0), qRound(top - 4), logoSide, logoSide);
+    qreal y = top - 4 + logoSide + spacing;
+    layout.title = QRectF(centerX - stackWidth / 2.0, y, stackWidth, titleHeight);
+    y += titleHeight + spacing;
+    layout.subtitle = QRectF(centerX - subtitleWidth / 2.0, y, subtitleWidth, subtitleHeight);
+    y += subtitleHeight + spacing + 8;
+    layout.button =
+        QRect(qRound(centerX - button.width() / 2.0), qRound(y) - buttonInset, button.width(), button.height());
+    return layout;
+}
+
+void WelcomeView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const Layout layout = computeLayout();
+    m_logo->setGeometry(layout.logo);
+    m_button->setGeometry(layout.button);
+}
+
+void WelcomeView::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    const Layout layout = computeLayout();
+    painter.setFont(titleFont());
+    painter.setPen(systemColor(SystemColor::Primary));
+    painter.drawText(layout.title, Qt::AlignCenter, title());
+    wrapped::paint(painter, subtitle(), subtitleFont(), layout.subtitle, subtitleLeading, Qt::AlignHCenter,
+                   systemColor(SystemColor::Secondary));
+}
+
+} // namespace brindlemoor

@@ -107,6 +107,13 @@ TEST(PopoverPlacement, UnderOrAboveTheAnchorAndOnTheScreen)
             panelLeft + c.panel.width() - PopoverWindow::cornerRadius - PopoverWindow::arrowWidth / 2;
         EXPECT_EQ(placed.window.left() + placed.arrowX, std::clamp(c.arrowTipX, straightMin, straightMax));
     }
+
+    // No tray item to point at: the middle of the free area, no arrow, the top kept in view.
+    const QRect free(0, 28, 1920, 1052);
+    const auto centred = PopoverWindow::place({360, 500}, QRect(), fullHd, free);
+    EXPECT_EQ(centred.edge, Edge::None);
+    EXPECT_EQ(centred.window, QRect(780, 304, 360, 500).marginsAdded({m, m, m, m}));
+    EXPECT_EQ(PopoverWindow::place({360, 1200}, QRect(), fullHd, free).window.top() + m, 28);
 }
 
 TEST_F(Popover, ShowsItsContentWithAnArrowAndFollowsItsSize)

@@ -137,6 +137,63 @@ bool hasPixelNear(const QImage& image, QColor color, int tolerance)
 
 const QColor kDotColor = QColor::fromRgbF(0.2f, 0.78f, 0.74f);
 
+const QString kWelcome = QStringLiteral("Welcome to Brindlemoor");
+const QString kUsage = QStringLiteral("Today in Brindlemoor");
+const QString kInfo = QStringLiteral("About Brindlemoor");
+const QString kSettings = QStringLiteral("Brindlemoor Settings");
+
+/// The middle of the tray's dot in the top panel; null when it is not there. Only the
+/// panel is searched: the logo in a popover has teal of its own.
+QPoint findTrayDot(const DesktopSession& session)
+{
+    const QString path = session.configHome() + QStringLiteral("/dot.png");
+    if (!session.screenshot(path))
+        return {};
+    const QImage image = QImage(path).convertToFormat(QImage::Format_RGB32);
+    QRect area;
+    for (int y = 0; y < std::min(image.height(), 24); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            // Teal, lit or in shade.
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.red() < 140 && pixel.green() > 150 && pixel.blue() > 140)
+                area |= QRect(x, y, 1, 1);
+        }
+    }
+    return area.isEmpty() ? QPoint() : area.center();
+}
+
+/// Presses and releases a button at a point, with Alt held if asked.
+bool clickAt(const DesktopSession& session, QPoint at, int button = 1, bool alt = false)
+{
+    QStringList arguments{QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())};
+    if (alt)
+        arguments << QStringLiteral("keydown") << QStringLiteral("alt");
+    arguments << QStringLiteral("click") << QString::number(button);
+    if (alt)
+        arguments << QStringLiteral("keyup") << QStringLiteral("alt");
+    return session.xdotool(arguments);
+}
+
+bool waitForShown(const DesktopSession& session, const QString& title, bool shown = true)
+{
+    return DesktopSession::waitUntil(
+        [&] {
+            const quint32 window = session.findWindow(title);
+            return (window != 0 && session.isViewable(window)) == shown;
+        },
+        10s);
+}
+
+/// Keeps a picture of the screen where BRINDLEMOOR_E2E_SHOTS names a folder.
+void keepShot(const DesktopSession& session, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("BRINDLEMOOR_E2E_SHOTS");
+    if (folder.isEmpty())
+        return;
+    QDir().mkpath(folder);
+    session.screenshot(folder + u'/' + name + QStringLiteral(".png"));
+}
+
 } // namespace
 
 TEST_F(ProgramEndToEnd, CountsTheWatchedWindowOnlyAndStopsWhileLocked)
@@ -182,6 +239,72 @@ TEST_F(ProgramEndToEnd, CountsTheWatchedWindowOnlyAndStopsWhileLocked)
         qEnvironmentVariable("BRINDLEMOOR_E2E_SCREENSHOT", session->configHome() + QStringLiteral("/screen.png"));
     ASSERT_TRUE(session->screenshot(shot));
     EXPECT_TRUE(hasPixelNear(QImage(shot), kDotColor, 12)) << "no tray icon in " << shot.toStdString();
+
+    EXPECT_TRUE(stop(program, SIGTERM));
+}
+
+TEST_F(ProgramEndToEnd, FirstStartWelcomesThenTheTrayIconOpensEveryPopover)
+{
+    openWindows();
+    focus(otherWindow);
+    QProcess* program = startProgram();
+    ASSERT_TRUE(waitForShown(*session, kWelcome)) << "the welcome greets the first start";
+    const quint32 welcome = session->findWindow(kWelcome);
+    EXPECT_TRUE(DesktopSession::waitUntil([&] { return session->activeWindow() == welcome; }))
+        << "the welcome has the keyboard";
+    keepShot(*session, QStringLiteral("1-welcome"));
+    const QPoint dot = findTrayDot(*session);
+    ASSERT_FALSE(dot.isNull());
+    const QRect welcomeRect = session->geometry(welcome);
+    EXPECT_LT(std::abs(welcomeRect.center().x() - dot.x()), welcomeRect.width() / 2) << "under the tray item";
+    EXPECT_LT(welcomeRect.top(), dot.y() + 40);
+
+    const QPoint onOther = session->geometry(otherWindow).center();
+    const QPoint onWatched = session->geometry(watchedWindow).center();
+    ASSERT_TRUE(clickAt(*session, onOther));
+    pause(700ms);
+    EXPECT_TRUE(session->isViewable(welcome)) << "a click elsewhere leaves the welcome";
+
+    // "Get Started" from the keyboard: the button has the focus once the welcome has.
+    focus(welcome);
+    ASSERT_TRUE(session->xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
+    ASSERT_TRUE(waitForShown(*session, kSettings)) << "the settings follow the welcome";
+    EXPECT_TRUE(waitForShown(*session, kWelcome, false));
+    {
+        SqliteKeyValueStore defaults(storePath);
+        EXPECT_TRUE(defaults.boolValue(QStringLiteral("hasSeenWelcome"), false));
+    }
+    keepShot(*session, QStringLiteral("2-settings"));
+    ASSERT_TRUE(clickAt(*session, onOther));
+    EXPECT_TRUE(waitForShown(*session, kSettings, false)) << "a click elsewhere closes the settings";
+
+    // A click toggles the usage popover; a click on another window closes it and still reaches that window.
+    ASSERT_TRUE(clickAt(*session, dot));
+    ASSERT_TRUE(waitForShown(*session, kUsage));
+    keepShot(*session, QStringLiteral("3-usage"));
+    pause(700ms);
+    ASSERT_TRUE(clickAt(*session, dot));
+    EXPECT_TRUE(waitForShown(*session, kUsage, false)) << "a second click closes it";
+    pause(700ms);
+    ASSERT_TRUE(clickAt(*session, dot));
+    ASSERT_TRUE(waitForShown(*session, kUsage));
+    ASSERT_TRUE(clickAt(*session, onWatched));
+    EXPECT_TRUE(waitForShown(*session, kUsage, false));
+    EXPECT_TRUE(DesktopSession::waitUntil([&] { return session->activeWindow() == watchedWindow; }))
+        << "the click went on to the window under it";
+
+    // Alt-click and middle click toggle the info.
+    pause(700ms);
+    ASSERT_TRUE(clickAt(*session, dot, 1, true));
+    ASSERT_TRUE(waitForShown(*session, kInfo)) << "Alt-click";
+    keepShot(*session, QStringLiteral("4-info"));
+    pause(700ms);
+    ASSERT_TRUE(clickAt(*session, dot, 1, true));
+    EXPECT_TRUE(waitForShown(*session, kInfo, false));
+    pause(700ms);
+    ASSERT_TRUE(clickAt(*session, dot, 2));
+    EXPECT_TRUE(waitForShown(*session, kInfo)) << "middle click";
+    EXPECT_FALSE(session->isViewable(session->findWindow(kUsage)));
 
     EXPECT_TRUE(stop(program, SIGTERM));
 }

@@ -316,6 +316,9 @@ bool DesktopSession::writeOpenboxConfiguration()
     QByteArray configuration =
         systemConfiguration.open(QIODevice::ReadOnly) ? systemConfiguration.readAll() : QByteArray("<openbox_config/>");
     configuration.replace("<focusNew>yes</focusNew>", "<focusNew>no</focusNew>");
+    // Alt-click goes to the clients, as where the desktop moves windows with Super: openbox's
+    // own Alt-drag would take the program's Alt-click on its tray icon.
+    configuration.replace("button=\"A-Left\"", "button=\"W-Left\"");
     QDir(configHome()).mkpath(QStringLiteral("openbox"));
     QFile userConfiguration(configHome() + QStringLiteral("/openbox/rc.xml"));
     if (!userConfiguration.open(QIODevice::WriteOnly) || userConfiguration.write(configuration) < 0) {
@@ -520,6 +523,19 @@ qint64 DesktopSession::currentDesktop() const
 bool DesktopSession::isViewable(quint32 window) const
 {
     return m_x && m_x->isViewable(window);
+}
+
+QRect DesktopSession::geometry(quint32 window) const
+{
+    if (!m_x)
+        return {};
+    xcb_connection_t* c = m_x->get();
+    Reply<xcb_get_geometry_reply_t> size(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
+    Reply<xcb_translate_coordinates_reply_t> origin(
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, m_x->root(), 0, 0), nullptr));
+    if (!size || !origin)
+        return {};
+    return {origin->dst_x, origin->dst_y, size->width, size->height};
 }
 
 bool DesktopSession::isStackedAbove(quint32 upper, quint32 lower) const

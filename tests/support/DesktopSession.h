@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QProcessEnvironment>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -102,6 +103,8 @@ public:
     qint64 desktopOf(quint32 window) const;
     /// Whether the window is mapped and every ancestor too (the window manager showed it).
     bool isViewable(quint32 window) const;
+    /// The window's rectangle on the screen, in the X server's pixels; empty when unknown.
+    QRect geometry(quint32 window) const;
     /// Whether `upper` is stacked above `lower` on the screen: their top-level ancestors
     /// (the frames, where the window manager adds them) in the X server's stacking order.
     bool isStackedAbove(quint32 upper, quint32 lower) const;

@@ -2,6 +2,7 @@
 #include "core/status/StatusItemController.h"
 
 #include "core/foundation/Clock.h"
+#include "core/foundation/CoreLogging.h"
 #include "core/foundation/KeyValueStore.h"
 #include "core/foundation/Scheduler.h"
 #include "core/model/SettingsKeys.h"
@@ -59,6 +60,8 @@ void StatusItemController::togglePopover(const TrayClick& click)
                                             : PopoverAnchor::fromRect(click.iconGeometry);
     m_lastTrayClickAt = m_services.clock.now();
     m_openedByLastTrayClick.clear();
+    qCDebug(lcCore) << "tray click at" << click.position << "alt" << click.altHeld << "middle"
+                    << (click.button == TrayClick::Button::Middle);
     if (!hasSeenWelcome()) {
         offerWelcome();
         return;
@@ -167,6 +170,8 @@ void StatusItemController::onPressAnywhere()
         if (!m_popovers.isShown(kind))
             m_closedByLastPress.insert(kind);
     }
+    qCDebug(lcCore) << "press anywhere closed" << m_closedByLastPress.size() << "popovers"
+                    << (partOfTrayClick ? "(after a tray click)" : "");
     syncClickMonitor();
 }
 

@@ -10,7 +10,7 @@ WelcomePopoverController::WelcomePopoverController(QObject* parent)
     , m_popover(new PopoverWindow(PopoverWindow::Behavior::ApplicationDefined))
     , m_view(new WelcomeView(m_popover))
 {
-    m_popover->setWindowTitle(WelcomeView::title());
+    m_popover->setWindowTitle(tr("Welcome to Brindlemoor"));
     connect(m_view, &WelcomeView::continueRequested, this, &WelcomePopoverController::continueRequested);
 }
 

@@ -18,7 +18,7 @@ TrayPopoverHost::TrayPopoverHost(TrayPopoverContext context, QObject* parent)
     , m_usage(std::make_unique<PopoverWindow>(PopoverWindow::Behavior::Transient))
     , m_info(std::make_unique<InfoPopoverController>())
 {
-    m_usage->setWindowTitle(tr("Brindlemoor"));
+    m_usage->setWindowTitle(tr("Today in Brindlemoor"));
     watch(m_usage.get());
     watch(&m_info->popover());
 }

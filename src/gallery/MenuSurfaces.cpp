@@ -18,6 +18,7 @@
 #include "views/menu/UsageList.h"
 #include "views/settings/AppIconProvider.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
 
 namespace brindlemoor::gallery {
@@ -51,7 +52,7 @@ enum class Story {
     ElevenApps, // scrolled to the end
     Near,       // a row past 80 %, the day at exactly 80 %, time left
     Reached,    // a row and the day at their limits
-    Hovered,    // the second row under the pointer
+    Hovered,    // the pointer over the second row and the quit row
     Insights,   // the insights open, after a week with breaches
 };
 
@@ -144,6 +145,7 @@ QImage popover(Gallery& gallery, Story story, qreal ratio)
     if (story == Story::Hovered) {
         QEvent enter(QEvent::Enter);
         QCoreApplication::sendEvent(menu->usageList()->rows().at(1), &enter);
+        QCoreApplication::sendEvent(menu->quitButton(), &enter);
     }
     // The column grows, then the window around it: one round of layout requests each.
     QCoreApplication::sendPostedEvents();

@@ -12,6 +12,7 @@ packages=(
     libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-screensaver0-dev libxcb-xinput-dev libxcb-res0-dev
     libgtest-dev libgmock-dev googletest
     xvfb xauth openbox trayer xdotool xterm x11-utils x11-apps dbus dbus-x11 dbus-bin
+    xfce4-panel xfconf
     fonts-dejavu-core imagemagick
 )
 

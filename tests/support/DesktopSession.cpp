@@ -44,6 +44,7 @@ const char* const busConfiguration = R"(<!DOCTYPE busconfig PUBLIC "-//freedeskt
 <busconfig>
   <type>session</type>
   <listen>unix:dir=%1</listen>
+  %2
   <auth>EXTERNAL</auth>
   <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
@@ -138,7 +139,8 @@ DesktopSession::DesktopSession()
 }
 
 DesktopSession::DesktopSession(const Options& options)
-    : m_environment(QProcessEnvironment::systemEnvironment())
+    : m_busStartsServices(options.busStartsServices)
+    , m_environment(QProcessEnvironment::systemEnvironment())
 {
     if (!m_root.isValid()) {
         m_error = QStringLiteral("no temporary folder");
@@ -303,7 +305,10 @@ bool DesktopSession::startBus()
 {
     QFile config(m_root.filePath(QStringLiteral("bus.conf")));
     if (!config.open(QIODevice::WriteOnly) ||
-        config.write(QString::fromLatin1(busConfiguration).arg(m_root.filePath(QStringLiteral("bus"))).toUtf8()) < 0) {
+        config.write(QString::fromLatin1(busConfiguration)
+                         .arg(m_root.filePath(QStringLiteral("bus")),
+                              m_busStartsServices ? QStringLiteral("<standard_session_servicedirs/>") : QString())
+                         .toUtf8()) < 0) {
         m_error = QStringLiteral("cannot write the bus configuration");
         return false;
     }

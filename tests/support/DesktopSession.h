@@ -31,6 +31,8 @@ public:
         bool windowManager = true; ///< openbox, needs the display
         bool trayHost = false;     ///< trayer, needs the display
         bool bus = true;           ///< dbus-daemon with a session bus of its own
+        /// The bus starts installed services on demand, as a desktop's does (a panel's applets).
+        bool busStartsServices = false;
         QSize screenSize{1280, 800};
     };
 
@@ -95,6 +97,7 @@ private:
     QByteArray m_display;
     QString m_busAddress;
     QString m_error;
+    bool m_busStartsServices = false;
     QProcessEnvironment m_environment;
     std::unique_ptr<XConnection> m_x;
     std::vector<std::unique_ptr<QProcess>> m_processes;

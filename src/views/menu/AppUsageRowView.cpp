@@ -26,8 +26,9 @@ constexpr qreal iconCornerRadius = 3;
 AppUsageRowView::AppUsageRowView(const AppUsage& usage, qint64 timeLimitMinutes, double extendedSeconds,
                                  int resetTrigger, const PreferencesStore& prefs, AppIconProvider& icons,
                                  FloatingWidgetManager* widgets, QWidget* parent)
-    : MenuCardView({NamedColor::GlobalAccent, 0.08, 0.11, 0.40, 0.45, 0.05, 0.07, 0.1, 0.18, 6, 2, 120, true}, prefs,
-                   parent)
+    : MenuCardView({NamedColor::GlobalAccent, 0.08, 0.11, 0.40, 0.45, 0.05, 0.07, 0.1, 0.18, shadowRadius, shadowOffset,
+                    120, true},
+                   prefs, parent)
     , m_usage(usage)
     , m_limitMinutes(timeLimitMinutes)
     , m_extendedSeconds(extendedSeconds)

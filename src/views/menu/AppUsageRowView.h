@@ -21,6 +21,9 @@ public:
     static constexpr std::chrono::milliseconds regrowDelay{50};
     static constexpr std::chrono::milliseconds regrowDuration{600};
     static constexpr Spring shrinkingSpring{0.9, 0.82};
+    /// The hovered row's shadow, which the list makes room for.
+    static constexpr qreal shadowRadius = 6;
+    static constexpr qreal shadowOffset = 2;
 
     /// `widgets` may be null (the gallery): the row then does not drag out.
     AppUsageRowView(const AppUsage& usage, qint64 timeLimitMinutes, double extendedSeconds, int resetTrigger,

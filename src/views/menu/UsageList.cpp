@@ -15,8 +15,10 @@ namespace brindlemoor {
 namespace {
 
 constexpr int rowPitch = UsageList::rowHeight + UsageList::rowSpacing;
-// Room for a hovered row's shadow (radius 6, two points down) and its growth.
-const QMargins shadowRoom = progresscard::shadowReach(6, 2).toMargins() + QMargins(2, 1, 2, 1);
+// Room for a hovered row's shadow and its growth.
+const QMargins shadowRoom =
+    progresscard::shadowReach(AppUsageRowView::shadowRadius, AppUsageRowView::shadowOffset).toMargins() +
+    MenuCardView::bleed;
 
 } // namespace
 
@@ -81,7 +83,9 @@ void UsageList::setRows(const QList<Row>& rows)
             ++it;
             continue;
         }
-        delete it.value();
+        // Later: the change may come from within the row's own signal.
+        it.value()->hide();
+        it.value()->deleteLater();
         it = m_rows.erase(it);
     }
     const bool countChanged = order.size() != m_order.size();

@@ -272,7 +272,7 @@ void MenuRootView::fadeIn()
     fade->setStartValue(0.0);
     fade->setEndValue(1.0);
     // Drawn through the effect, everything passes an offscreen layer; once in, draw directly again.
-    connect(fade, &QAbstractAnimation::finished, this, [this] { setGraphicsEffect(nullptr); });
+    connect(fade, &QAbstractAnimation::finished, effect, [effect] { effect->setEnabled(false); });
     fade->start(QAbstractAnimation::DeleteWhenStopped);
 }
 

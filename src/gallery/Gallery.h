@@ -34,5 +34,6 @@ void renderWidgetSurfaces(Gallery& gallery);
 void renderSymbolSurfaces(Gallery& gallery);
 void renderInsightsSurfaces(Gallery& gallery);
 void renderOnboardingSurfaces(Gallery& gallery);
+void renderMenuSurfaces(Gallery& gallery);
 
 } // namespace brindlemoor::gallery

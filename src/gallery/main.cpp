@@ -32,5 +32,6 @@ int main(int argc, char** argv)
     brindlemoor::gallery::renderSymbolSurfaces(gallery);
     brindlemoor::gallery::renderInsightsSurfaces(gallery);
     brindlemoor::gallery::renderOnboardingSurfaces(gallery);
+    brindlemoor::gallery::renderMenuSurfaces(gallery);
     return gallery.failures() == 0 ? 0 : 1;
 }

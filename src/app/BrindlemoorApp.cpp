@@ -12,6 +12,7 @@
 #include "platform/linux/NullHapticPerformer.h"
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XdgAutostart.h"
+#include "views/menu/MenuRootView.h"
 #include "views/settings/AppIconProvider.h"
 #include "views/status/BreakOverlayController.h"
 #include "views/status/BreakOverlayView.h"
@@ -21,7 +22,6 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QLabel>
 
 namespace brindlemoor {
 
@@ -67,7 +67,7 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     m_loginItems = std::make_unique<XdgAutostart>();
     m_popovers = std::make_unique<TrayPopoverHost>(
         TrayPopoverContext{m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler,
-                           [](PopoverHost&) -> QWidget* { return new QLabel(QStringLiteral("Brindlemoor")); }});
+                           [this](PopoverHost& host) -> QWidget* { return makeUsageContent(host); }});
     connect(m_popovers.get(), &PopoverHost::resetUsageRequested, m_controller.get(), &StatusBarController::resetUsage);
     m_statusItem = std::make_unique<StatusItemController>(
         StatusItemServices{m_defaults, m_clock, m_scheduler, m_sources->clicks(), *m_trayIcon, *m_popovers});
@@ -80,6 +80,17 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
         handleRequest(*request);
     else
         m_statusItem->scheduleWelcomeOffer();
+}
+
+QWidget* BrindlemoorApp::makeUsageContent(PopoverHost& host)
+{
+    auto* menu = new MenuRootView(
+        {m_prefs, m_controller->usageStore(), m_sources->catalog(), *m_icons, m_clock, m_widgets.get()});
+    connect(menu, &MenuRootView::resetUsageRequested, &host, &PopoverHost::resetUsageRequested);
+    connect(menu, &MenuRootView::openSettingsRequested, &host, &PopoverHost::settingsRequested);
+    connect(menu, &MenuRootView::openInfoRequested, &host, &PopoverHost::infoRequested);
+    connect(menu, &MenuRootView::quitRequested, &host, &PopoverHost::quitRequested);
+    return menu;
 }
 
 void BrindlemoorApp::handleRequest(RunningInstance::Request request)

@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 
+class QWidget;
+
 namespace brindlemoor {
 
 class AppIconProvider;
@@ -21,6 +23,7 @@ class KeyValueStore;
 class LinuxActivitySources;
 class LinuxTrayIcon;
 class NullHapticPerformer;
+class PopoverHost;
 class StatusBarController;
 class StatusItemController;
 class TrayIndicator;
@@ -49,6 +52,9 @@ public:
     PreferencesStore& prefs() { return m_prefs; }
 
 private:
+    /// The usage popover's content, new at each opening, its actions sent on through `host`.
+    QWidget* makeUsageContent(PopoverHost& host);
+
     KeyValueStore& m_defaults;
     PreferencesStore m_prefs;
     SystemClock m_clock;

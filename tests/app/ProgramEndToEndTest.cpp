@@ -2,6 +2,7 @@
 // The real program in a private desktop: real windows, a real tray host, a real bus and
 // the real store on disk. Counting is checked in real seconds, with margins for start-up.
 #include "core/model/PreferencesStore.h"
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageStore.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
 #include "support/DesktopSession.h"
@@ -272,7 +273,7 @@ TEST_F(ProgramEndToEnd, FirstStartWelcomesThenTheTrayIconOpensEveryPopover)
     EXPECT_TRUE(waitForShown(*session, kWelcome, false));
     {
         SqliteKeyValueStore defaults(storePath);
-        EXPECT_TRUE(defaults.boolValue(QStringLiteral("hasSeenWelcome"), false));
+        EXPECT_TRUE(defaults.boolValue(keys::hasSeenWelcome, false));
     }
     keepShot(*session, QStringLiteral("2-settings"));
     ASSERT_TRUE(clickAt(*session, onOther));
@@ -306,7 +307,21 @@ TEST_F(ProgramEndToEnd, FirstStartWelcomesThenTheTrayIconOpensEveryPopover)
     EXPECT_TRUE(waitForShown(*session, kInfo)) << "middle click";
     EXPECT_FALSE(session->isViewable(session->findWindow(kUsage)));
 
-    EXPECT_TRUE(stop(program, SIGTERM));
+    // Quit, the popover's last row: the program ends normally and leaves a sound store.
+    pause(700ms);
+    ASSERT_TRUE(clickAt(*session, dot));
+    ASSERT_TRUE(waitForShown(*session, kUsage));
+    const QRect usage = session->geometry(session->findWindow(kUsage));
+    ASSERT_TRUE(clickAt(*session, QPoint(usage.left() + 50, usage.bottom() - 34)));
+    ASSERT_TRUE(program->waitForFinished(10000)) << "Quit ends the program";
+    EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program->exitCode(), 0);
+    QProcess check;
+    check.start(QStringLiteral("sqlite3"), {storePath, QStringLiteral("PRAGMA integrity_check")});
+    ASSERT_TRUE(check.waitForFinished(10000));
+    EXPECT_EQ(QString::fromUtf8(check.readAllStandardOutput()).trimmed(), QStringLiteral("ok"));
+    SqliteKeyValueStore defaults(storePath);
+    EXPECT_TRUE(defaults.boolValue(keys::hasSeenWelcome, false));
 }
 
 TEST_F(ProgramEndToEnd, ASecondInstanceExitsAtOnceAndTheFirstKeepsCounting)

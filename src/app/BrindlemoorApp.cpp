@@ -66,7 +66,7 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
 
     m_loginItems = std::make_unique<XdgAutostart>();
     m_popovers = std::make_unique<TrayPopoverHost>(
-        TrayPopoverContext{m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler,
+        TrayPopoverContext{m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler, *m_windowSystem,
                            [this](PopoverHost& host) -> QWidget* { return makeUsageContent(host); }});
     connect(m_popovers.get(), &PopoverHost::resetUsageRequested, m_controller.get(), &StatusBarController::resetUsage);
     m_statusItem = std::make_unique<StatusItemController>(

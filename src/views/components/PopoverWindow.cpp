@@ -89,6 +89,14 @@ void PopoverWindow::closePopover()
     Q_EMIT closed();
 }
 
+void PopoverWindow::setCompositing(bool compositing)
+{
+    if (m_compositing == compositing)
+        return;
+    m_compositing = compositing;
+    reposition();
+}
+
 QRect PopoverWindow::panelRect() const
 {
     if (m_placement.edge == Edge::None)
@@ -117,6 +125,10 @@ void PopoverWindow::reposition()
     setGeometry(m_placement.window);
     if (m_content)
         m_content->setGeometry(QRect(panelRect().topLeft(), panelSize));
+    if (m_compositing)
+        clearMask();
+    else
+        setMask(QRegion(panelPath().toFillPolygon().toPolygon()));
     update();
 }
 
@@ -154,7 +166,7 @@ void PopoverWindow::paintEvent(QPaintEvent* /*event*/)
     QPainterPathStroker stroker;
     stroker.setJoinStyle(Qt::RoundJoin);
     const bool dark = Appearance::instance().isDark();
-    for (int i = margin; i >= 1; i -= 2) {
+    for (int i = m_compositing ? margin : 0; i >= 1; i -= 2) {
         stroker.setWidth(2 * i);
         const qreal strength = (dark ? 0.09 : 0.05) * (1.0 - static_cast<qreal>(i) / (margin + 1));
         painter.fillPath(stroker.createStroke(path), QColor::fromRgbF(0, 0, 0, static_cast<float>(strength)));

@@ -48,6 +48,10 @@ public:
     bool isShown() const { return isVisible(); }
     void closePopover();
 
+    /// Without a compositor the transparent margins would show black: the window is then
+    /// cut to the panel's shape, and the shadow left out. On by default.
+    void setCompositing(bool compositing);
+
     Behavior behavior() const { return m_behavior; }
     QWidget* content() const { return m_content; }
     Edge edge() const { return m_placement.edge; }
@@ -83,6 +87,7 @@ private:
     QPointer<QWidget> m_content;
     PopoverAnchor m_anchor;
     Placement m_placement{{}, Edge::Below, 0};
+    bool m_compositing = true;
 };
 
 } // namespace brindlemoor

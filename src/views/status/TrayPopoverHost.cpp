@@ -2,6 +2,7 @@
 #include "views/status/TrayPopoverHost.h"
 
 #include "core/foundation/Scheduler.h"
+#include "core/foundation/WindowSystem.h"
 #include "views/components/PopoverWindow.h"
 #include "views/onboarding/InfoPopoverController.h"
 #include "views/onboarding/WelcomePopoverController.h"
@@ -66,6 +67,10 @@ SettingsPopoverController& TrayPopoverHost::settings()
 
 void TrayPopoverHost::show(PopoverKind kind, const PopoverAnchor& anchor)
 {
+    // A compositor may have started or stopped since the last opening.
+    const bool compositing = m_context.windowSystem.compositorRunning();
+    m_usage->setCompositing(compositing);
+    m_info->popover().setCompositing(compositing);
     switch (kind) {
     case PopoverKind::Usage:
         m_usage->showPopover(m_context.usageContent(*this), anchor);
@@ -78,6 +83,7 @@ void TrayPopoverHost::show(PopoverKind kind, const PopoverAnchor& anchor)
         activateSoon(&m_info->popover());
         break;
     case PopoverKind::Settings:
+        settings().popover().setCompositing(compositing);
         settings().show(anchor);
         break;
     case PopoverKind::Welcome:
@@ -87,6 +93,7 @@ void TrayPopoverHost::show(PopoverKind kind, const PopoverAnchor& anchor)
             connect(m_welcome.get(), &WelcomePopoverController::continueRequested, this,
                     &PopoverHost::welcomeContinued);
         }
+        m_welcome->popover().setCompositing(compositing);
         m_welcome->show(anchor);
         activateSoon(&m_welcome->popover());
         break;

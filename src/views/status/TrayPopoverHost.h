@@ -19,6 +19,7 @@ class PreferencesStore;
 class Scheduler;
 class SettingsPopoverController;
 class WelcomePopoverController;
+class WindowSystem;
 
 /// What the tray item's popovers are built on.
 struct TrayPopoverContext {
@@ -27,6 +28,7 @@ struct TrayPopoverContext {
     const ApplicationCatalog& catalog;
     AppIconProvider& icons;
     Scheduler& scheduler;
+    WindowSystem& windowSystem; ///< whether a compositor shows the popovers' shadows
     /// Builds the usage popover's content, afresh at each opening; the content reports the
     /// user's actions through the host's signals.
     std::function<QWidget*(PopoverHost& host)> usageContent;

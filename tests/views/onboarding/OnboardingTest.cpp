@@ -4,6 +4,7 @@
 #include "core/model/PreferencesStore.h"
 #include "core/settings/ApplicationCatalog.h"
 #include "platform/fake/FakeApplicationCatalog.h"
+#include "platform/fake/FakeWindowSystem.h"
 #include "platform/fake/ManualScheduler.h"
 #include "support/WidgetTesting.h"
 #include "views/components/Fonts.h"
@@ -96,8 +97,9 @@ TEST_F(Onboarding, TheHostBuildsTheUsageContentAfreshAndReportsEveryOpeningAndCl
     AppIconProvider icons(catalog);
     ManualClock clock{QDateTime(QDate(2026, 3, 10), QTime(9, 0))};
     ManualScheduler scheduler(clock);
+    FakeWindowSystem windowSystem;
     int built = 0;
-    TrayPopoverHost host({prefs, loginItems, catalog, icons, scheduler, [&](PopoverHost&) -> QWidget* {
+    TrayPopoverHost host({prefs, loginItems, catalog, icons, scheduler, windowSystem, [&](PopoverHost&) -> QWidget* {
                               ++built;
                               return new QLabel(QStringLiteral("usage"));
                           }});
@@ -110,6 +112,10 @@ TEST_F(Onboarding, TheHostBuildsTheUsageContentAfreshAndReportsEveryOpeningAndCl
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(built, 2);
     EXPECT_TRUE(first.isNull()) << "the content of the last opening is gone";
+    // No compositor: the window is cut to its panel, so its see-through margins are not painted black.
+    const PopoverWindow* usage = host.window(PopoverKind::Usage);
+    EXPECT_FALSE(usage->mask().contains(QPoint(1, 1)));
+    EXPECT_TRUE(usage->mask().contains(usage->panelRect().center()));
 
     // Escape closes a transient popover, and the controller hears of it.
     changes.clear();

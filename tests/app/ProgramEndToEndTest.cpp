@@ -324,27 +324,53 @@ TEST_F(ProgramEndToEnd, FirstStartWelcomesThenTheTrayIconOpensEveryPopover)
     EXPECT_TRUE(defaults.boolValue(keys::hasSeenWelcome, false));
 }
 
-TEST_F(ProgramEndToEnd, ASecondInstanceExitsAtOnceAndTheFirstKeepsCounting)
+TEST_F(ProgramEndToEnd, WithoutATrayASecondStartOpensThePopoversOfTheRunningOne)
 {
+    startSession(false);
     watchOnly(kWatched);
+    {
+        SqliteKeyValueStore defaults(storePath);
+        defaults.setValue(keys::hasSeenWelcome, true);
+    }
     openWindows();
     focus(watchedWindow);
     QProcess* first = startProgram();
     ASSERT_TRUE(waitForCounting(kWatched));
 
-    QProcess second;
-    second.setProcessEnvironment(session->environment());
-    second.start(QStringLiteral(BRINDLEMOOR_BINARY), {});
-    ASSERT_TRUE(second.waitForFinished(15000));
-    EXPECT_EQ(second.exitCode(), 0);
-    const QString said = QString::fromLocal8Bit(second.readAllStandardError());
-    EXPECT_EQ(said.count(QLatin1Char('\n')), 1) << said.toStdString();
-    EXPECT_TRUE(said.contains(QStringLiteral("already running"))) << said.toStdString();
+    const auto startAgain = [&](const QStringList& arguments) {
+        QProcess second;
+        second.setProcessEnvironment(session->environment());
+        second.start(QStringLiteral(BRINDLEMOOR_BINARY), arguments);
+        EXPECT_TRUE(second.waitForFinished(15000));
+        EXPECT_EQ(second.exitCode(), 0);
+        const QString said = QString::fromLocal8Bit(second.readAllStandardError());
+        EXPECT_EQ(said.count(QLatin1Char('\n')), 1) << said.toStdString();
+        EXPECT_TRUE(said.contains(QStringLiteral("already running"))) << said.toStdString();
+    };
+    startAgain({});
+    ASSERT_TRUE(waitForShown(*session, kUsage)) << "the running one opens its usage popover";
+    pause(600ms); // the content fades in
+    keepShot(*session, QStringLiteral("5-second-start"));
+    const QRect usage = session->geometry(session->findWindow(kUsage));
+    EXPECT_LE((usage.center() - QPoint(640, 400)).manhattanLength(), 4) << "in the middle of the screen";
 
     const double before = countedSeconds(kWatched);
-    EXPECT_TRUE(DesktopSession::waitUntil([&] { return countedSeconds(kWatched) >= before + 2; }, 6s));
+    EXPECT_TRUE(DesktopSession::waitUntil([&] { return countedSeconds(kWatched) >= before + 2; }, 6s))
+        << "the running one keeps counting";
+
+    // A click elsewhere closes it without a tray too; the desktop entry's Settings action opens the settings.
+    ASSERT_TRUE(clickAt(*session, session->geometry(otherWindow).center()));
+    EXPECT_TRUE(waitForShown(*session, kUsage, false));
+    startAgain({QStringLiteral("--settings")});
+    EXPECT_TRUE(waitForShown(*session, kSettings));
     EXPECT_EQ(first->state(), QProcess::Running);
     EXPECT_TRUE(stop(first, SIGINT));
+
+    QProcess wrong;
+    wrong.start(QStringLiteral(BRINDLEMOOR_BINARY), {QStringLiteral("--bogus")});
+    ASSERT_TRUE(wrong.waitForFinished(15000));
+    EXPECT_EQ(wrong.exitCode(), 2);
+    EXPECT_EQ(QString::fromLocal8Bit(wrong.readAllStandardError()).count(QLatin1Char('\n')), 1);
 }
 
 TEST_F(ProgramEndToEnd, StartsWithAnEmptyStoreAndWithGarbageInEveryKey)

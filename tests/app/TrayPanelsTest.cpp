@@ -2,6 +2,9 @@
 // The program's tray icon on real panels under Xvfb: it shows, comes back when the panel
 // restarts, and shows when the panel starts after the program. The light panels run on
 // every test run; scripts/tray-panels.sh runs them all and keeps 8x crops of the dot.
+#include "core/foundation/KeyValueStore.h"
+#include "core/model/SettingsKeys.h"
+#include "platform/sqlite/SqliteKeyValueStore.h"
 #include "StandInWatcher.h"
 #include "support/DesktopSession.h"
 
@@ -66,6 +69,9 @@ public:
     {
         return waitForLook([&] { return countDots(m_area) == count; }, timeout);
     }
+
+    /// Where the dot was seen last.
+    QPoint dotCentre() const { return m_area.center(); }
 
     QString seen() const
     {
@@ -322,4 +328,58 @@ TEST(TrayBackendTest, MovesToAWatcherThatStartsAndBackToTheXEmbedTrayWhenItGoes)
 
     watcher.reset();
     EXPECT_TRUE(screen.waitForDots(1)) << "the watcher has gone: " << screen.seen().toStdString();
+}
+
+TEST(TrayPanelPopovers, OnAStatusNotifierPanelThePopoversOpenWhereTheClickWasAndStayOnScreen)
+{
+    DesktopSession session(DesktopSession::Options{.busStartsServices = true});
+    ASSERT_TRUE(session.isReady()) << session.error().toStdString();
+    const Panel xfce = panels().at(1);
+    xfce.configure(session);
+    {
+        const QString store = session.configHome() + QStringLiteral("/brindlemoor/defaults.sqlite3");
+        QDir().mkpath(QFileInfo(store).path());
+        brindlemoor::SqliteKeyValueStore(store).setValue(brindlemoor::keys::hasSeenWelcome, true);
+    }
+    Screen screen(session);
+    ASSERT_NE(session.start(xfce.command.constFirst(), xfce.command.mid(1)), nullptr);
+    QProcess* program = session.start(QStringLiteral(BRINDLEMOOR_BINARY), {});
+    ASSERT_NE(program, nullptr);
+    ASSERT_TRUE(screen.waitForDots(1)) << screen.seen().toStdString();
+    QByteArray said;
+    ASSERT_TRUE(DesktopSession::waitUntil([&] {
+        said += program->readAllStandardError();
+        return said.contains("StatusNotifierItem");
+    })) << "the panel hosts our StatusNotifierItem: "
+        << said.toStdString();
+
+    // The host tells only where the click was: each popover points there, on the screen.
+    const QPoint dot = screen.dotCentre();
+    const QRect screenRect(QPoint(0, 0), DesktopSession::Options().screenSize);
+    const struct {
+        const char* button;
+        const char* title;
+    } clicks[] = {{"1", "Today in Brindlemoor"}, {"2", "About Brindlemoor"}};
+    for (const auto& click : clicks) {
+        SCOPED_TRACE(click.title);
+        ASSERT_TRUE(session.xdotool({QStringLiteral("mousemove"), QString::number(dot.x()), QString::number(dot.y()),
+                                     QStringLiteral("click"), QString::fromLatin1(click.button)}));
+        quint32 window = 0;
+        ASSERT_TRUE(DesktopSession::waitUntil([&] {
+            window = session.findWindow(QString::fromLatin1(click.title));
+            return window != 0 && session.isViewable(window);
+        }));
+        // The window's margins hold the shadow and the arrow: the panel is what must be on the screen.
+        const QRect panel = session.geometry(window).adjusted(10, 19, -10, -10);
+        EXPECT_TRUE(screenRect.contains(panel))
+            << panel.x() << "," << panel.y() << " " << panel.width() << "x" << panel.height();
+        EXPECT_GT(panel.top(), dot.y()) << "under the click";
+        EXPECT_LT(panel.top(), dot.y() + 40);
+        EXPECT_TRUE(panel.left() <= dot.x() && dot.x() <= panel.right()) << "the arrow can point at the click";
+        // The next click on the icon closes it again before the other opens.
+        DesktopSession::waitUntil([] { return false; }, 700ms);
+        ASSERT_TRUE(session.xdotool({QStringLiteral("click"), QString::fromLatin1(click.button)}));
+        EXPECT_TRUE(DesktopSession::waitUntil([&] { return !session.isViewable(window); }));
+        DesktopSession::waitUntil([] { return false; }, 700ms);
+    }
 }

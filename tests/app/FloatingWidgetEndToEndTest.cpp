@@ -62,6 +62,8 @@ protected:
         prefs.setShowTimeRemaining(true);
         const QJsonObject position{{QStringLiteral("x"), kStored.x()}, {QStringLiteral("y"), kStored.y()}};
         defaults.setValue(keys::floatingWidgetPositions, json::compact({{kTerminal, position}}));
+        // A returning user: no welcome takes the focus.
+        defaults.setValue(keys::hasSeenWelcome, true);
     }
 
     void activate(quint32 window)

@@ -3,6 +3,7 @@
 // limit, a full-screen watched terminal, and the overlay that follows, from outside.
 #include "core/foundation/Clock.h"
 #include "core/model/PreferencesStore.h"
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageStore.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
 #include "support/DesktopSession.h"
@@ -44,6 +45,8 @@ protected:
         PreferencesStore prefs(defaults);
         prefs.addApp(kWatched);
         prefs.setDailyLimitMinutes(1);
+        // A returning user: the only window of the program is the overlay.
+        defaults.setValue(keys::hasSeenWelcome, true);
         SystemClock clock;
         UsageStore usage(defaults, clock);
         for (int second = 0; second < kSeeded; ++second)

@@ -146,6 +146,14 @@ void stop(QProcess* process)
     }
 }
 
+/// A returning user's store: no welcome, whose logo has the dot's teal, comes up.
+void markWelcomeSeen(const DesktopSession& session)
+{
+    const QString store = session.configHome() + QStringLiteral("/brindlemoor/defaults.sqlite3");
+    QDir().mkpath(QFileInfo(store).path());
+    brindlemoor::SqliteKeyValueStore(store).setValue(brindlemoor::keys::hasSeenWelcome, true);
+}
+
 bool hasOwner(const DesktopSession& session, const QString& name)
 {
     return QDBusConnection::connectToBus(session.busAddress(), session.busAddress())
@@ -272,6 +280,7 @@ TEST_P(TrayPanelTest, IconShowsComesBackAfterARestartAndShowsWhenThePanelStartsL
     ASSERT_TRUE(session->isReady()) << session->error().toStdString();
     screen = std::make_unique<Screen>(*session);
     panel.configure(*session);
+    markWelcomeSeen(*session);
 
     QList<QProcess*> helpers = panel.helpers(*session);
     QProcess* panelProcess = startPanel();
@@ -317,6 +326,7 @@ TEST(TrayBackendTest, MovesToAWatcherThatStartsAndBackToTheXEmbedTrayWhenItGoes)
     DesktopSession session(DesktopSession::Options{.trayHost = true});
     ASSERT_TRUE(session.isReady()) << session.error().toStdString();
     Screen screen(session);
+    markWelcomeSeen(session);
     ASSERT_NE(session.start(QStringLiteral(BRINDLEMOOR_BINARY), {}), nullptr);
     ASSERT_TRUE(screen.waitForDots(1)) << "in the XEmbed tray: " << screen.seen().toStdString();
 
@@ -336,11 +346,7 @@ TEST(TrayPanelPopovers, OnAStatusNotifierPanelThePopoversOpenWhereTheClickWasAnd
     ASSERT_TRUE(session.isReady()) << session.error().toStdString();
     const Panel xfce = panels().at(1);
     xfce.configure(session);
-    {
-        const QString store = session.configHome() + QStringLiteral("/brindlemoor/defaults.sqlite3");
-        QDir().mkpath(QFileInfo(store).path());
-        brindlemoor::SqliteKeyValueStore(store).setValue(brindlemoor::keys::hasSeenWelcome, true);
-    }
+    markWelcomeSeen(session);
     Screen screen(session);
     ASSERT_NE(session.start(xfce.command.constFirst(), xfce.command.mid(1)), nullptr);
     QProcess* program = session.start(QStringLiteral(BRINDLEMOOR_BINARY), {});

@@ -24,6 +24,10 @@ public:
     virtual void keepAbove(QWindow* window) = 0;
     /// Keeps the window out of taskbars and pagers.
     virtual void skipTaskbarAndPager(QWindow* window) = 0;
+    /// Gives a shown window the keyboard focus, asked as a pager asks, which focus-stealing
+    /// guards let through: a popover opened on a tray host's D-Bus call or a second start
+    /// comes with no recent input of ours to vouch for it.
+    virtual void activate(QWindow* window) = 0;
 };
 
 } // namespace brindlemoor

@@ -15,12 +15,14 @@ public:
     void placeAboveEverything(QWindow* window) override { aboveEverything.append(window); }
     void keepAbove(QWindow* window) override { keptAbove.append(window); }
     void skipTaskbarAndPager(QWindow* window) override { outOfTaskbars.append(window); }
+    void activate(QWindow* window) override { activated.append(window); }
 
     bool compositor = false;
     QList<QWindow*> onAllDesktops;
     QList<QWindow*> aboveEverything;
     QList<QWindow*> keptAbove;
     QList<QWindow*> outOfTaskbars;
+    QList<QWindow*> activated;
 };
 
 } // namespace brindlemoor

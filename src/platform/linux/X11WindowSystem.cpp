@@ -29,6 +29,7 @@ public:
     void placeAboveEverything(QWindow*) override {}
     void keepAbove(QWindow*) override {}
     void skipTaskbarAndPager(QWindow*) override {}
+    void activate(QWindow*) override {}
 };
 
 xcb_window_t idOf(QWindow* window)
@@ -113,6 +114,15 @@ void X11WindowSystem::keepAbove(QWindow* window)
 void X11WindowSystem::skipTaskbarAndPager(QWindow* window)
 {
     skipTaskbarAndPager(idOf(window));
+}
+
+void X11WindowSystem::activate(QWindow* window)
+{
+    const xcb_window_t id = idOf(window);
+    if (!m_x->isConnected() || id == XCB_WINDOW_NONE)
+        return;
+    sendToWindowManager(id, m_x->atom("_NET_ACTIVE_WINDOW"), {directAction, XCB_CURRENT_TIME, XCB_WINDOW_NONE});
+    xcb_flush(m_x->get());
 }
 
 void X11WindowSystem::askForAllDesktops(xcb_window_t window)

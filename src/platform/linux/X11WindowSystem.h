@@ -30,6 +30,7 @@ public:
     void placeAboveEverything(QWindow* window) override;
     void keepAbove(QWindow* window) override;
     void skipTaskbarAndPager(QWindow* window) override;
+    void activate(QWindow* window) override;
 
     // The same for a window known by its X id.
     void keepAbove(xcb_window_t window);

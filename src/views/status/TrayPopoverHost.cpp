@@ -85,6 +85,7 @@ void TrayPopoverHost::show(PopoverKind kind, const PopoverAnchor& anchor)
     case PopoverKind::Settings:
         settings().popover().setCompositing(compositing);
         settings().show(anchor);
+        activateSoon(&settings().popover());
         break;
     case PopoverKind::Welcome:
         if (!m_welcome) {
@@ -126,10 +127,11 @@ void TrayPopoverHost::pressedAnywhere(PopoverKind kind)
 
 void TrayPopoverHost::activateSoon(PopoverWindow* window)
 {
-    m_context.scheduler.runAfter(std::chrono::milliseconds(0), window, [window] {
+    m_context.scheduler.runAfter(std::chrono::milliseconds(0), window, [this, window] {
         if (window->isShown()) {
             window->raise();
             window->activateWindow();
+            m_context.windowSystem.activate(window->windowHandle());
         }
     });
 }

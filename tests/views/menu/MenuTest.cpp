@@ -183,7 +183,6 @@ TEST_F(MenuTest, PauseStopsCountingAtOnceAndTurnsTheTrayImageIntoTheRing)
     ManualScheduler scheduler(clock);
     FakeIdleTimeSource idle;
     FakeLockSignalSource lock;
-    FakeClickSource clicks;
     RecordingIndicator indicator;
     RecordingOverlay overlay;
     CountingSound sound;
@@ -191,7 +190,7 @@ TEST_F(MenuTest, PauseStopsCountingAtOnceAndTurnsTheTrayImageIntoTheRing)
     prefs.setLimit(kEditor, 60);
     activeApps.frontmost = RunningApp{kEditor};
     StatusBarController controller(
-        prefs, {defaults, clock, scheduler, activeApps, idle, lock, clicks, indicator, overlay, sound, haptics});
+        prefs, {defaults, clock, scheduler, activeApps, idle, lock, indicator, overlay, sound, haptics});
     const auto counted = [&] { return controller.usageStore().entries().value(kEditor).sessionSeconds; };
     scheduler.advance(std::chrono::seconds(5));
     MenuRootView& view = open(controller.usageStore());

@@ -211,12 +211,23 @@ TEST_P(WindowManagers, FloatingWindowsStayAboveOnEveryDesktopOutOfTaskbarsAndLea
     const quint32 popoverId = static_cast<quint32>(popover.winId());
     if (!report.record("popover shown", DesktopSession::waitUntil([&] { return session->isViewable(popoverId); }, 5s)))
         return;
+    report.record("popover takes the keyboard focus",
+                  DesktopSession::waitUntil([&] { return session->activeWindow() == popoverId; }, 3s),
+                  QStringLiteral("active 0x%1").arg(session->activeWindow(), 0, 16));
     ASSERT_TRUE(click(popover.geometry().center()));
     report.record("popover stays open on a click inside",
                   !DesktopSession::waitUntil([&] { return !popover.isShown(); }, 1s));
     ASSERT_TRUE(click(QPoint(300, 500)));
     report.record("popover closes on a click elsewhere",
                   DesktopSession::waitUntil([&] { return !popover.isShown(); }, 3s));
+    // Shown again by the program alone, long after any input of ours, as on a tray host's call.
+    popover.showPopover(new QLabel(QStringLiteral("Info")), PopoverAnchor::fromPoint(QPoint(640, 30)));
+    windowSystem->activate(popover.windowHandle());
+    report.record("popover takes the focus when shown on a call",
+                  DesktopSession::waitUntil([&] { return session->activeWindow() == popoverId; }, 3s),
+                  QStringLiteral("active 0x%1").arg(session->activeWindow(), 0, 16));
+    ASSERT_TRUE(session->xdotool({QStringLiteral("key"), QStringLiteral("Escape")}));
+    report.record("popover closes on Escape", DesktopSession::waitUntil([&] { return !popover.isShown(); }, 3s));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryDesktop, WindowManagers, ::testing::ValuesIn(WindowManagerSetup::chosen()),

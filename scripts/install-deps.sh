@@ -13,6 +13,8 @@ packages=(
     libgtest-dev libgmock-dev googletest
     xvfb xauth openbox trayer xdotool xterm x11-utils x11-apps dbus dbus-x11 dbus-bin
     fonts-dejavu-core imagemagick
+    # the package: icon sizes from the SVG, library dependencies, the desktop's own validators
+    librsvg2-bin dpkg-dev desktop-file-utils appstream groff-base
 )
 
 missing=()

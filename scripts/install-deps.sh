@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs the Debian 12 packages that building, running and testing need.
-# Asks dpkg first and runs apt-get only for what is missing, so a second run is quick.
+# Installs the Debian 12 packages that building, running and testing need, and any
+# packages named as arguments. Asks dpkg first and runs apt-get only for what is missing,
+# so a second run is quick.
 set -euo pipefail
 
 packages=(
@@ -12,11 +13,14 @@ packages=(
     libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-screensaver0-dev libxcb-xinput-dev libxcb-res0-dev
     libgtest-dev libgmock-dev googletest
     xvfb xauth openbox trayer xdotool xterm x11-utils x11-apps dbus dbus-x11 dbus-bin
+    xfce4-panel xfconf
+    xfwm4 kwin-x11 mutter
     fonts-dejavu-core imagemagick
     # the package: icon sizes from the SVG, library dependencies, the desktop's own validators
     librsvg2-bin dpkg-dev desktop-file-utils appstream groff-base
 )
 
+packages+=("$@")
 missing=()
 for p in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "app/BrindlemoorApp.h"
 
+#include "app/AppLogging.h"
 #include "core/status/StatusBarController.h"
+#include "core/status/TrayIcon.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/DesktopEntryRegistry.h"
 #include "platform/linux/LinuxActivitySources.h"
+#include "platform/linux/LinuxTrayIcon.h"
 #include "platform/linux/NullHapticPerformer.h"
 #include "platform/linux/X11WindowSystem.h"
 #include "views/settings/AppIconProvider.h"
@@ -13,9 +16,7 @@
 #include "views/status/TrayIndicator.h"
 #include "views/widgets/FloatingWidgetManager.h"
 
-#include <QSystemTrayIcon>
-
-#include <cstdio>
+#include <QDBusConnection>
 
 namespace brindlemoor {
 
@@ -38,7 +39,9 @@ void BrindlemoorApp::finishLaunching()
     if (m_controller)
         return;
     m_sources = std::make_unique<LinuxActivitySources>(m_scheduler);
-    m_tray = std::make_unique<TrayIndicator>();
+    m_trayIcon = std::make_unique<LinuxTrayIcon>(QDBusConnection::sessionBus(), QStringLiteral("Brindlemoor"));
+    connect(m_trayIcon.get(), &TrayIcon::clicked, this, &BrindlemoorApp::onTrayClicked);
+    m_tray = std::make_unique<TrayIndicator>(*m_trayIcon);
     m_windowSystem = X11WindowSystem::forApplication();
     m_overlay = std::make_unique<BreakOverlayController>(m_scheduler, *m_windowSystem);
     m_sound = std::make_unique<CanberraSoundPlayer>();
@@ -54,26 +57,12 @@ void BrindlemoorApp::finishLaunching()
             &StatusBarController::resetUsage);
     m_widgets->configure({m_defaults, m_prefs, m_controller->usageStore(), m_sources->catalog(), *m_icons,
                           m_sources->activeApps(), *m_windowSystem});
-    watchForTrayHost();
 }
 
-void BrindlemoorApp::watchForTrayHost()
+void BrindlemoorApp::onTrayClicked(const TrayClick& click)
 {
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        return;
-    std::fputs("brindlemoor: no system tray is running (neither a StatusNotifier host nor an XEmbed tray); "
-               "tracking goes on, and the icon appears once a tray starts\n",
-               stderr);
-    // Qt does not re-embed an icon by itself when a tray starts later, so look now and then.
-    m_trayHostPoll.setInterval(std::chrono::seconds(2));
-    connect(&m_trayHostPoll, &QTimer::timeout, this, [this] {
-        if (!QSystemTrayIcon::isSystemTrayAvailable())
-            return;
-        m_trayHostPoll.stop();
-        m_tray->trayIcon().hide();
-        m_tray->trayIcon().show();
-    });
-    m_trayHostPoll.start();
+    qCDebug(lcApp) << "tray click:" << (click.button == TrayClick::Button::Middle ? "middle" : "primary") << "at"
+                   << click.position << "icon" << click.iconGeometry << "alt" << click.altHeld;
 }
 
 } // namespace brindlemoor

@@ -6,7 +6,6 @@
 #include "core/model/PreferencesStore.h"
 
 #include <QObject>
-#include <QTimer>
 
 #include <memory>
 
@@ -18,10 +17,12 @@ class CanberraSoundPlayer;
 class FloatingWidgetManager;
 class KeyValueStore;
 class LinuxActivitySources;
+class LinuxTrayIcon;
 class NullHapticPerformer;
 class StatusBarController;
 class TrayIndicator;
 class WindowSystem;
+struct TrayClick;
 
 /// The running program: the one settings store from process start, and the controller
 /// that owns everything else once the window system is ready. Nothing is saved at exit,
@@ -38,15 +39,18 @@ public:
 
     PreferencesStore& prefs() { return m_prefs; }
 
-private:
-    void watchForTrayHost();
+private Q_SLOTS:
+    /// A click on the tray icon, from whichever tray carries it.
+    void onTrayClicked(const brindlemoor::TrayClick& click);
 
+private:
     KeyValueStore& m_defaults;
     PreferencesStore m_prefs;
     SystemClock m_clock;
     QtScheduler m_scheduler;
     std::unique_ptr<LinuxActivitySources> m_sources;
     std::unique_ptr<WindowSystem> m_windowSystem;
+    std::unique_ptr<LinuxTrayIcon> m_trayIcon;
     std::unique_ptr<TrayIndicator> m_tray;
     std::unique_ptr<BreakOverlayController> m_overlay;
     std::unique_ptr<CanberraSoundPlayer> m_sound;
@@ -54,7 +58,6 @@ private:
     std::unique_ptr<StatusBarController> m_controller;
     std::unique_ptr<AppIconProvider> m_icons;
     std::unique_ptr<FloatingWidgetManager> m_widgets;
-    QTimer m_trayHostPoll;
 };
 
 } // namespace brindlemoor

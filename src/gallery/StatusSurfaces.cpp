@@ -5,8 +5,10 @@
 #include "views/components/Appearance.h"
 #include "views/status/BreakOverlayView.h"
 #include "views/status/StatusDot.h"
+#include "views/status/StatusIconEngine.h"
 
 #include <QFont>
+#include <QIcon>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -104,6 +106,50 @@ QImage traySheet()
     return sheet;
 }
 
+// The icon as each tray host asks for it, drawn at that size and enlarged without
+// smoothing: 8 times up to 48 pixels, 4 times beyond, on the panel's own background.
+QImage traySizesSheet(bool dark)
+{
+    struct Size {
+        int pixels;
+        int zoom;
+    };
+    const Size sizes[] = {{16, 8}, {22, 8}, {24, 8}, {32, 8}, {44, 8}, {48, 8}, {64, 4}, {96, 4}};
+    const QList<TrayCase> cases = trayCases();
+    int width = labelWidth + gap;
+    for (const Size& size : sizes)
+        width += size.pixels * size.zoom + gap;
+    const int rowHeight = 48 * 8;
+    QImage sheet(width, headerHeight + static_cast<int>(cases.size()) * (rowHeight + gap) + gap,
+                 QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(QColor(0xfa, 0xfa, 0xfa));
+    QPainter painter(&sheet);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(14);
+    painter.setFont(font);
+    painter.setPen(QColor(0x30, 0x30, 0x30));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    for (int r = 0; r < cases.size(); ++r) {
+        const int top = headerHeight + r * (rowHeight + gap);
+        painter.drawText(QRect(gap, top, labelWidth - gap, rowHeight), Qt::AlignVCenter | Qt::AlignLeft,
+                         QString::fromLatin1(cases[r].name));
+        const QIcon icon(new StatusIconEngine(cases[r].image, dark));
+        int left = labelWidth;
+        for (const Size& size : sizes) {
+            const int edge = size.pixels * size.zoom;
+            if (r == 0) {
+                painter.drawText(QRect(left, 0, edge, headerHeight), Qt::AlignCenter,
+                                 QStringLiteral("%1 px \u00d7%2").arg(size.pixels).arg(size.zoom));
+            }
+            const QRect box(left, top, edge, edge);
+            painter.fillRect(box, dark ? QColor(0x24, 0x24, 0x24) : QColor(0xeb, 0xeb, 0xeb));
+            painter.drawImage(box, icon.pixmap(QSize(size.pixels, size.pixels), 1.0).toImage());
+            left += edge + gap;
+        }
+    }
+    return sheet;
+}
+
 // A made-up desktop to blur: wallpaper, a panel and two windows with some content.
 QImage desktopCapture(bool dark, qreal ratio)
 {
@@ -150,6 +196,8 @@ QImage overlay(Gallery& gallery, QtScheduler& scheduler, bool dark, qreal ratio,
 void renderStatusSurfaces(Gallery& gallery)
 {
     gallery.save(QStringLiteral("status-tray-images"), traySheet());
+    gallery.save(QStringLiteral("status-tray-sizes-light"), traySizesSheet(false));
+    gallery.save(QStringLiteral("status-tray-sizes-dark"), traySizesSheet(true));
 
     QtScheduler scheduler;
     for (const bool dark : {false, true}) {

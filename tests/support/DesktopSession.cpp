@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <xcb/xcb.h>
@@ -44,6 +45,7 @@ const char* const busConfiguration = R"(<!DOCTYPE busconfig PUBLIC "-//freedeskt
 <busconfig>
   <type>session</type>
   <listen>unix:dir=%1</listen>
+  %2
   <auth>EXTERNAL</auth>
   <policy context="default">
     <allow send_destination="*" eavesdrop="true"/>
@@ -52,6 +54,25 @@ const char* const busConfiguration = R"(<!DOCTYPE busconfig PUBLIC "-//freedeskt
   </policy>
 </busconfig>
 )";
+
+/// The first line a child prints, read without an event loop: a session may start before
+/// the test makes its QApplication (which needs the session's display).
+QByteArray firstLine(QProcess* process)
+{
+    QByteArray output;
+    const QDeadlineTimer deadline(startTimeout);
+    while (!output.contains('\n') && process->state() == QProcess::Running && !deadline.hasExpired()) {
+        process->waitForReadyRead(100);
+        output += process->readAllStandardOutput();
+    }
+    return output.trimmed();
+}
+
+/// Whether the child has ended; also notices it without an event loop.
+bool hasEnded(QProcess* process)
+{
+    return process->state() != QProcess::Running || process->waitForFinished(0);
+}
 
 } // namespace
 
@@ -106,25 +127,64 @@ public:
         return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
     }
 
-    xcb_window_t findByTitle(xcb_window_t window, const QByteArray& title, int depth) const
+    QByteArray atomName(xcb_atom_t atom) const
     {
+        Reply<xcb_get_atom_name_reply_t> reply(
+            xcb_get_atom_name_reply(m_connection, xcb_get_atom_name(m_connection, atom), nullptr));
+        return reply ? QByteArray(xcb_get_atom_name_name(reply.data), xcb_get_atom_name_name_length(reply.data))
+                     : QByteArray();
+    }
+
+    bool ownsSelection(const char* selection) const
+    {
+        Reply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+            m_connection, xcb_get_selection_owner(m_connection, atom(selection)), nullptr));
+        return owner && owner->owner != XCB_WINDOW_NONE;
+    }
+
+    /// The root's children, bottom first: the server's stacking order.
+    QList<xcb_window_t> topLevels() const
+    {
+        Reply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
+        if (!tree)
+            return {};
+        const xcb_window_t* children = xcb_query_tree_children(tree.data);
+        return QList<xcb_window_t>(children, children + xcb_query_tree_children_length(tree.data));
+    }
+
+    /// The window's ancestor among the root's children: its frame where the manager adds one.
+    xcb_window_t topLevelOf(xcb_window_t window) const
+    {
+        while (window != XCB_WINDOW_NONE) {
+            Reply<xcb_query_tree_reply_t> tree(
+                xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr));
+            if (!tree)
+                return XCB_WINDOW_NONE;
+            if (tree->parent == m_root)
+                return window;
+            window = tree->parent;
+        }
+        return XCB_WINDOW_NONE;
+    }
+
+    /// The viewable windows below `window`, `depth` levels down (three reach clients in
+    /// window-manager frames), in stacking order, that `matches`.
+    QList<xcb_window_t> findAll(xcb_window_t window, int depth, const std::function<bool(xcb_window_t)>& matches) const
+    {
+        QList<xcb_window_t> found;
         Reply<xcb_query_tree_reply_t> tree(
             xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr));
         if (!tree)
-            return XCB_WINDOW_NONE;
+            return found;
         const xcb_window_t* children = xcb_query_tree_children(tree.data);
-        const int count = xcb_query_tree_children_length(tree.data);
-        const xcb_atom_t netName = atom("_NET_WM_NAME");
-        for (int i = 0; i < count; ++i) {
-            const xcb_window_t child = children[i];
-            if ((property(child, XCB_ATOM_WM_NAME) == title || property(child, netName) == title) && isViewable(child))
-                return child;
-            if (depth > 0) {
-                if (const xcb_window_t found = findByTitle(child, title, depth - 1); found != XCB_WINDOW_NONE)
-                    return found;
-            }
+        for (int i = 0; i < xcb_query_tree_children_length(tree.data); ++i) {
+            if (matches(children[i]) && isViewable(children[i]))
+                found.append(children[i]);
+            if (depth > 0)
+                found += findAll(children[i], depth - 1, matches);
         }
-        return XCB_WINDOW_NONE;
+        return found;
     }
 
 private:
@@ -138,7 +198,8 @@ DesktopSession::DesktopSession()
 }
 
 DesktopSession::DesktopSession(const Options& options)
-    : m_environment(QProcessEnvironment::systemEnvironment())
+    : m_busStartsServices(options.busStartsServices)
+    , m_environment(QProcessEnvironment::systemEnvironment())
 {
     if (!m_root.isValid()) {
         m_error = QStringLiteral("no temporary folder");
@@ -156,9 +217,12 @@ DesktopSession::DesktopSession(const Options& options)
     m_environment.remove(QStringLiteral("DISPLAY"));
     m_environment.remove(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"));
 
-    const bool ok = (!options.display || startXvfb(options.screenSize)) &&
-                    (!options.display || !options.windowManager || startWindowManager()) &&
-                    (!options.display || !options.trayHost || startTrayHost()) && (!options.bus || startBus());
+    const bool managing = options.display && options.windowManager;
+    // Every manager but openbox wants a session bus; it is there before the manager starts.
+    const bool bus = options.bus || (managing && options.manager != WindowManager::Openbox);
+    const bool ok = (!options.display || startXvfb(options.screenSize)) && (!bus || startBus()) &&
+                    (!managing || startWindowManager(options.manager, options.compositor)) &&
+                    (!options.display || !options.trayHost || startTrayHost());
     if (!ok)
         stopAll();
 }
@@ -193,8 +257,14 @@ void DesktopSession::exportToThisProcess() const
 
 QProcess* DesktopSession::start(const QString& program, const QStringList& arguments)
 {
+    return start(program, arguments, m_environment);
+}
+
+QProcess* DesktopSession::start(const QString& program, const QStringList& arguments,
+                                const QProcessEnvironment& environment)
+{
     auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(m_environment);
+    process->setProcessEnvironment(environment);
     process->setProgram(program);
     process->setArguments(arguments);
     // Runs in the child between fork and exec: a process group of its own, so that the
@@ -222,15 +292,8 @@ bool DesktopSession::startXvfb(const QSize& screenSize)
     if (xvfb == nullptr)
         return false;
     // -displayfd: the server picks a free display and writes its number when it accepts clients.
-    QByteArray number;
-    const bool announced = waitUntil(
-        [&] {
-            number += xvfb->readAllStandardOutput();
-            return number.contains('\n') || xvfb->state() != QProcess::Running;
-        },
-        startTimeout);
-    number = number.trimmed();
-    if (!announced || number.isEmpty()) {
+    const QByteArray number = firstLine(xvfb);
+    if (number.isEmpty()) {
         m_error = QStringLiteral("Xvfb did not start: %1").arg(QString::fromLocal8Bit(xvfb->readAllStandardError()));
         return false;
     }
@@ -244,7 +307,7 @@ bool DesktopSession::startXvfb(const QSize& screenSize)
     return true;
 }
 
-bool DesktopSession::startWindowManager()
+bool DesktopSession::writeOpenboxConfiguration()
 {
     // The system's configuration with one change: a new window does not take the focus by
     // itself. Openbox would give it the focus some time after managing it, which can land
@@ -259,18 +322,87 @@ bool DesktopSession::startWindowManager()
         m_error = QStringLiteral("cannot write the openbox configuration");
         return false;
     }
-    userConfiguration.close();
+    return true;
+}
 
-    QProcess* openbox = start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-    if (openbox == nullptr)
+QString DesktopSession::programName(WindowManager manager)
+{
+    switch (manager) {
+    case WindowManager::Openbox:
+        return QStringLiteral("openbox");
+    case WindowManager::Xfwm4:
+        return QStringLiteral("xfwm4");
+    case WindowManager::KWin:
+        return QStringLiteral("kwin_x11");
+    case WindowManager::Mutter:
+        return QStringLiteral("mutter");
+    case WindowManager::Marco:
+        return QStringLiteral("marco");
+    }
+    return {};
+}
+
+bool DesktopSession::isInstalled(WindowManager manager)
+{
+    return !QStandardPaths::findExecutable(programName(manager)).isEmpty();
+}
+
+bool DesktopSession::hasCompositorSwitch(WindowManager manager)
+{
+    return manager == WindowManager::Xfwm4 || manager == WindowManager::KWin || manager == WindowManager::Marco;
+}
+
+bool DesktopSession::startWindowManager(WindowManager manager, bool compositor)
+{
+    QStringList arguments;
+    QProcessEnvironment environment = m_environment;
+    switch (manager) {
+    case WindowManager::Openbox:
+        if (!writeOpenboxConfiguration())
+            return false;
+        arguments = {QStringLiteral("--sm-disable")};
+        break;
+    case WindowManager::Xfwm4:
+        // Without xfconfd on the bus it runs on its built-in defaults, as a fresh XFCE user has them.
+        arguments = {compositor ? QStringLiteral("--compositor=on") : QStringLiteral("--compositor=off")};
+        break;
+    case WindowManager::KWin:
+        // A Qt program: a test's offscreen platform would leave it without a screen to manage.
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        if (!compositor)
+            environment.insert(QStringLiteral("KWIN_COMPOSE"), QStringLiteral("N"));
+        break;
+    case WindowManager::Mutter:
+        arguments = {QStringLiteral("--x11"), QStringLiteral("--sm-disable")};
+        // Its defaults, not the machine user's dconf database.
+        environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+        break;
+    case WindowManager::Marco:
+        arguments = {QStringLiteral("--sm-disable"),
+                     compositor ? QStringLiteral("--composite") : QStringLiteral("--no-composite")};
+        environment.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+        break;
+    }
+    const QString program = programName(manager);
+    QProcess* process = start(program, arguments, environment);
+    if (process == nullptr)
         return false;
+    const bool compositing = manager == WindowManager::Mutter || (compositor && hasCompositorSwitch(manager));
     const xcb_atom_t check = m_x->atom("_NET_SUPPORTING_WM_CHECK");
-    const bool up =
-        waitUntil([&] { return !m_x->windows(m_x->root(), check).isEmpty() || openbox->state() != QProcess::Running; },
-                  startTimeout);
-    if (!up || openbox->state() != QProcess::Running) {
-        m_error =
-            QStringLiteral("openbox did not start: %1").arg(QString::fromLocal8Bit(openbox->readAllStandardError()));
+    // A compositor takes its selection a moment after the manager announces itself.
+    const bool up = waitUntil(
+        [&] {
+            return (!m_x->windows(m_x->root(), check).isEmpty() && (!compositing || isCompositing())) ||
+                   hasEnded(process);
+        },
+        startTimeout);
+    if (!up || hasEnded(process)) {
+        m_error = QStringLiteral("%1 did not start: %2")
+                      .arg(program, QString::fromLocal8Bit(process->readAllStandardError().right(3000)));
+        return false;
+    }
+    if (isCompositing() != compositing) {
+        m_error = QStringLiteral("%1 runs with its compositor %2").arg(program, compositing ? u"off" : u"on");
         return false;
     }
     return true;
@@ -285,13 +417,8 @@ bool DesktopSession::startTrayHost()
                QStringLiteral("24"), QStringLiteral("--SetDockType"), QStringLiteral("true")});
     if (trayer == nullptr)
         return false;
-    const xcb_atom_t selection = m_x->atom("_NET_SYSTEM_TRAY_S0");
-    const auto trayOwned = [&] {
-        Reply<xcb_get_selection_owner_reply_t> owner(
-            xcb_get_selection_owner_reply(m_x->get(), xcb_get_selection_owner(m_x->get(), selection), nullptr));
-        return owner && owner->owner != XCB_WINDOW_NONE;
-    };
-    if (!waitUntil([&] { return trayOwned() || trayer->state() != QProcess::Running; }, startTimeout) || !trayOwned()) {
+    const auto trayOwned = [&] { return m_x->ownsSelection("_NET_SYSTEM_TRAY_S0"); };
+    if (!waitUntil([&] { return trayOwned() || hasEnded(trayer); }, startTimeout) || !trayOwned()) {
         m_error =
             QStringLiteral("trayer did not start: %1").arg(QString::fromLocal8Bit(trayer->readAllStandardError()));
         return false;
@@ -303,7 +430,10 @@ bool DesktopSession::startBus()
 {
     QFile config(m_root.filePath(QStringLiteral("bus.conf")));
     if (!config.open(QIODevice::WriteOnly) ||
-        config.write(QString::fromLatin1(busConfiguration).arg(m_root.filePath(QStringLiteral("bus"))).toUtf8()) < 0) {
+        config.write(QString::fromLatin1(busConfiguration)
+                         .arg(m_root.filePath(QStringLiteral("bus")),
+                              m_busStartsServices ? QStringLiteral("<standard_session_servicedirs/>") : QString())
+                         .toUtf8()) < 0) {
         m_error = QStringLiteral("cannot write the bus configuration");
         return false;
     }
@@ -313,14 +443,7 @@ bool DesktopSession::startBus()
                            QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")});
     if (bus == nullptr)
         return false;
-    QByteArray address;
-    waitUntil(
-        [&] {
-            address += bus->readAllStandardOutput();
-            return address.contains('\n') || bus->state() != QProcess::Running;
-        },
-        startTimeout);
-    m_busAddress = QString::fromUtf8(address.trimmed());
+    m_busAddress = QString::fromUtf8(firstLine(bus));
     if (m_busAddress.isEmpty()) {
         m_error =
             QStringLiteral("dbus-daemon did not start: %1").arg(QString::fromLocal8Bit(bus->readAllStandardError()));
@@ -334,8 +457,22 @@ quint32 DesktopSession::findWindow(const QString& title) const
 {
     if (!m_x)
         return 0;
-    // Three levels reach clients inside window-manager frames.
-    return m_x->findByTitle(m_x->root(), title.toUtf8(), 3);
+    const QByteArray name = title.toUtf8();
+    const xcb_atom_t netName = m_x->atom("_NET_WM_NAME");
+    const QList<xcb_window_t> found = m_x->findAll(m_x->root(), 3, [&](xcb_window_t window) {
+        return m_x->property(window, XCB_ATOM_WM_NAME) == name || m_x->property(window, netName) == name;
+    });
+    return found.isEmpty() ? 0 : found.constFirst();
+}
+
+QList<quint32> DesktopSession::viewableWindowsOf(qint64 pid) const
+{
+    if (!m_x)
+        return {};
+    const xcb_atom_t pidAtom = m_x->atom("_NET_WM_PID");
+    return m_x->findAll(m_x->root(), 3, [&](xcb_window_t window) {
+        return m_x->windows(window, pidAtom) == QList<xcb_window_t>{static_cast<xcb_window_t>(pid)};
+    });
 }
 
 quint32 DesktopSession::activeWindow() const
@@ -349,6 +486,69 @@ quint32 DesktopSession::activeWindow() const
 bool DesktopSession::isManaged(quint32 window) const
 {
     return m_x && window != 0 && m_x->windows(m_x->root(), m_x->atom("_NET_CLIENT_LIST")).contains(window);
+}
+
+bool DesktopSession::isCompositing() const
+{
+    return m_x && m_x->ownsSelection("_NET_WM_CM_S0");
+}
+
+QStringList DesktopSession::windowStates(quint32 window) const
+{
+    QStringList names;
+    if (m_x) {
+        for (const xcb_atom_t state : m_x->windows(window, m_x->atom("_NET_WM_STATE")))
+            names.append(QString::fromLatin1(m_x->atomName(state)));
+    }
+    return names;
+}
+
+qint64 DesktopSession::desktopOf(quint32 window) const
+{
+    const QList<xcb_window_t> desktop =
+        m_x ? m_x->windows(window, m_x->atom("_NET_WM_DESKTOP")) : QList<xcb_window_t>{};
+    return desktop.isEmpty() ? -1 : qint64{desktop.constFirst()};
+}
+
+qint64 DesktopSession::currentDesktop() const
+{
+    const QList<xcb_window_t> desktop =
+        m_x ? m_x->windows(m_x->root(), m_x->atom("_NET_CURRENT_DESKTOP")) : QList<xcb_window_t>{};
+    return desktop.isEmpty() ? -1 : qint64{desktop.constFirst()};
+}
+
+bool DesktopSession::isViewable(quint32 window) const
+{
+    return m_x && m_x->isViewable(window);
+}
+
+bool DesktopSession::isStackedAbove(quint32 upper, quint32 lower) const
+{
+    if (!m_x)
+        return false;
+    const QList<xcb_window_t> stacking = m_x->topLevels();
+    const qsizetype upperIndex = stacking.indexOf(m_x->topLevelOf(upper));
+    const qsizetype lowerIndex = stacking.indexOf(m_x->topLevelOf(lower));
+    return upperIndex >= 0 && lowerIndex >= 0 && upperIndex > lowerIndex;
+}
+
+bool DesktopSession::setFullScreen(quint32 window)
+{
+    if (!m_x)
+        return false;
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = m_x->atom("_NET_WM_STATE");
+    event.data.data32[0] = 1; // add
+    event.data.data32[1] = m_x->atom("_NET_WM_STATE_FULLSCREEN");
+    event.data.data32[3] = 1; // source: an application
+    xcb_send_event(m_x->get(), 0, m_x->root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(m_x->get());
+    return waitUntil([&] { return windowStates(window).contains(QStringLiteral("_NET_WM_STATE_FULLSCREEN")); });
 }
 
 quint32 DesktopSession::startWindow(const QString& program, const QStringList& arguments, const QString& title,
@@ -365,7 +565,7 @@ quint32 DesktopSession::startWindow(const QString& program, const QStringList& a
     waitUntil([&] {
         window = findWindow(title);
         listed = !managed || isManaged(window);
-        return (window != 0 && listed) || client->state() != QProcess::Running;
+        return (window != 0 && listed) || hasEnded(client);
     });
     if (window != 0 && listed)
         return window;

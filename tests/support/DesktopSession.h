@@ -17,22 +17,41 @@ class QProcess;
 
 namespace brindlemoor::test {
 
-/// A private desktop for tests: Xvfb on a free display, openbox, optionally a tray host,
-/// a private D-Bus session bus and temporary XDG folders. Everything it starts runs in
-/// its own process group and is killed in the destructor, also when a test fails; a
-/// crashed test takes its direct children with it (parent-death signal).
+/// The window managers a session can run; each runs with its own defaults but for the
+/// compositor switch (and openbox's focusNew, below).
+enum class WindowManager { Openbox, Xfwm4, KWin, Mutter, Marco };
+
+/// A private desktop for tests: Xvfb on a free display, a window manager (openbox unless
+/// asked otherwise), optionally a tray host, a private D-Bus session bus and temporary XDG
+/// folders. Everything it starts runs in its own process group and is killed in the
+/// destructor, also when a test fails; a crashed test takes its direct children with it
+/// (parent-death signal).
 ///
-/// New windows do not take the focus by themselves (openbox's focusNew is off): a test
-/// activates the window it wants, e.g. with xdotool("windowactivate", "--sync", id).
+/// Under openbox new windows do not take the focus by themselves (focusNew is off); the
+/// other managers give it as their desktops do. Either way a test activates the window it
+/// wants, e.g. with xdotool("windowactivate", "--sync", id), and waits for activeWindow().
 class DesktopSession final {
 public:
     struct Options {
         bool display = true;       ///< Xvfb
-        bool windowManager = true; ///< openbox, needs the display
+        bool windowManager = true; ///< the manager below, needs the display
         bool trayHost = false;     ///< trayer, needs the display
-        bool bus = true;           ///< dbus-daemon with a session bus of its own
+        bool bus = true; ///< dbus-daemon with a session bus of its own (KWin, Mutter and marco get one anyway)
+        /// The bus starts installed services on demand, as a desktop's does (a panel's applets).
+        bool busStartsServices = false;
         QSize screenSize{1280, 800};
+        WindowManager manager = WindowManager::Openbox;
+        /// Compositing on or off where the manager has both modes (xfwm4, KWin, marco);
+        /// Mutter always composites and openbox never does.
+        bool compositor = false;
     };
+
+    /// The manager's program, e.g. "kwin_x11".
+    static QString programName(WindowManager manager);
+    /// Whether the manager's program is on this machine.
+    static bool isInstalled(WindowManager manager);
+    /// Whether the manager can run with its compositor both on and off.
+    static bool hasCompositorSwitch(WindowManager manager);
 
     DesktopSession();
     explicit DesktopSession(const Options& options);
@@ -61,6 +80,8 @@ public:
     quint32 startWindow(const QString& program, const QStringList& arguments, const QString& title,
                         QProcess** process = nullptr);
     quint32 startXterm(const QString& title, const QString& windowClass, const QString& instance);
+    /// The viewable windows whose _NET_WM_PID is `pid`, the client windows inside frames included.
+    QList<quint32> viewableWindowsOf(qint64 pid) const;
     /// The first viewable window with this title, or 0.
     quint32 findWindow(const QString& title) const;
     /// The window the window manager reports as active (_NET_ACTIVE_WINDOW), or 0.
@@ -68,6 +89,22 @@ public:
     /// Whether the window manager has taken the window on (it is in _NET_CLIENT_LIST). The
     /// window manager focuses a new window then: wait for this before driving the focus.
     bool isManaged(quint32 window) const;
+    /// The desktop shown now (_NET_CURRENT_DESKTOP), or -1.
+    qint64 currentDesktop() const;
+    /// Whether a compositing manager owns the screen (_NET_WM_CM_S0).
+    bool isCompositing() const;
+    /// Asks the window manager to make the window full screen, as a client would, and waits
+    /// until it says it is (_NET_WM_STATE_FULLSCREEN).
+    bool setFullScreen(quint32 window);
+    /// The names of the window's _NET_WM_STATE atoms, as its window manager keeps them.
+    QStringList windowStates(quint32 window) const;
+    /// The window's _NET_WM_DESKTOP, or -1 when unset; 0xFFFFFFFF means every desktop.
+    qint64 desktopOf(quint32 window) const;
+    /// Whether the window is mapped and every ancestor too (the window manager showed it).
+    bool isViewable(quint32 window) const;
+    /// Whether `upper` is stacked above `lower` on the screen: their top-level ancestors
+    /// (the frames, where the window manager adds them) in the X server's stacking order.
+    bool isStackedAbove(quint32 upper, quint32 lower) const;
 
     /// Runs xdotool against the session's display; true when it exits with 0.
     bool xdotool(const QStringList& arguments, QString* output = nullptr) const;
@@ -85,9 +122,11 @@ private:
     class XConnection;
 
     bool startXvfb(const QSize& screenSize);
-    bool startWindowManager();
+    bool startWindowManager(WindowManager manager, bool compositor);
+    bool writeOpenboxConfiguration();
     bool startTrayHost();
     bool startBus();
+    QProcess* start(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment);
     bool run(const QString& program, const QStringList& arguments, QString* output) const;
     void stopAll();
 
@@ -95,6 +134,7 @@ private:
     QByteArray m_display;
     QString m_busAddress;
     QString m_error;
+    bool m_busStartsServices = false;
     QProcessEnvironment m_environment;
     std::unique_ptr<XConnection> m_x;
     std::vector<std::unique_ptr<QProcess>> m_processes;

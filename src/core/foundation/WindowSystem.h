@@ -13,8 +13,13 @@ public:
 
     /// Whether a compositing manager runs, so that window opacity shows.
     virtual bool compositorRunning() const = 0;
-    /// Shows the window on every virtual desktop; Qt has no flag for it.
+    /// Shows the window on every virtual desktop, now and whenever it is shown again; Qt
+    /// has no flag for it.
     virtual void placeOnAllDesktops(QWindow* window) = 0;
+    /// For a short-lived window not yet shown (the break overlay): it appears above every
+    /// other window, a focused full-screen one included, on every desktop, and takes
+    /// clicks without taking the keyboard focus from the window that has it.
+    virtual void placeAboveEverything(QWindow* window) = 0;
     /// Keeps the window above ordinary windows.
     virtual void keepAbove(QWindow* window) = 0;
     /// Keeps the window out of taskbars and pagers.

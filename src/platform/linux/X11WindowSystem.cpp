@@ -26,6 +26,7 @@ class InertWindowSystem final : public WindowSystem {
 public:
     bool compositorRunning() const override { return false; }
     void placeOnAllDesktops(QWindow*) override {}
+    void placeAboveEverything(QWindow*) override {}
     void keepAbove(QWindow*) override {}
     void skipTaskbarAndPager(QWindow*) override {}
 };
@@ -70,7 +71,38 @@ bool X11WindowSystem::compositorRunning() const
 
 void X11WindowSystem::placeOnAllDesktops(QWindow* window)
 {
-    placeOnAllDesktops(idOf(window));
+    if (window == nullptr || !m_x->isConnected())
+        return;
+    // Only by message: xfwm4 4.18 misreads the property set before mapping (it compares
+    // 0xFFFFFFFF read as a long with -1) and puts the window on its last desktop, where it
+    // stays unmapped. The message must follow the map request, which Qt sends after it
+    // says the window is visible; so it goes out from the event loop, on Qt's connection.
+    const auto ask = [this, window] {
+        QMetaObject::invokeMethod(
+            window, [this, window] { askForAllDesktops(idOf(window)); }, Qt::QueuedConnection);
+    };
+    if (window->isVisible())
+        ask();
+    // A window manager forgets the desktop of a window that was hidden: ask at every show.
+    const char* const followed = "brindlemoor.allDesktops";
+    if (window->property(followed).toBool())
+        return;
+    window->setProperty(followed, true);
+    QObject::connect(window, &QWindow::visibleChanged, window, [ask](bool visible) {
+        if (visible)
+            ask();
+    });
+}
+
+void X11WindowSystem::placeAboveEverything(QWindow* window)
+{
+    // Out of the window manager's hands (override-redirect): every manager stacks a focused
+    // full-screen window above its "keep above" windows, as EWMH recommends, so a managed
+    // window gets over it only by taking the focus, which a game may answer by minimising
+    // itself. Unmanaged, the window stays where the X server puts it, on top, on every
+    // desktop, and the keyboard focus stays where it was.
+    if (window != nullptr)
+        window->setFlag(Qt::BypassWindowManagerHint);
 }
 
 void X11WindowSystem::keepAbove(QWindow* window)
@@ -83,16 +115,11 @@ void X11WindowSystem::skipTaskbarAndPager(QWindow* window)
     skipTaskbarAndPager(idOf(window));
 }
 
-void X11WindowSystem::placeOnAllDesktops(xcb_window_t window)
+void X11WindowSystem::askForAllDesktops(xcb_window_t window)
 {
-    if (!m_x->isConnected() || window == XCB_WINDOW_NONE)
+    if (window == XCB_WINDOW_NONE)
         return;
-    const xcb_atom_t desktop = m_x->atom("_NET_WM_DESKTOP");
-    // A window manager reads the property when it takes a window on, and wants a message afterwards.
-    if (isMapped(window))
-        sendToWindowManager(window, desktop, {allDesktops, directAction});
-    else
-        xcb_change_property(m_x->get(), XCB_PROP_MODE_REPLACE, window, desktop, XCB_ATOM_CARDINAL, 32, 1, &allDesktops);
+    sendToWindowManager(window, m_x->atom("_NET_WM_DESKTOP"), {allDesktops, directAction});
     xcb_flush(m_x->get());
 }
 

@@ -27,16 +27,17 @@ public:
 
     bool compositorRunning() const override;
     void placeOnAllDesktops(QWindow* window) override;
+    void placeAboveEverything(QWindow* window) override;
     void keepAbove(QWindow* window) override;
     void skipTaskbarAndPager(QWindow* window) override;
 
     // The same for a window known by its X id.
-    void placeOnAllDesktops(xcb_window_t window);
     void keepAbove(xcb_window_t window);
     void skipTaskbarAndPager(xcb_window_t window);
 
 private:
     bool isMapped(xcb_window_t window) const;
+    void askForAllDesktops(xcb_window_t window);
     void addStates(xcb_window_t window, std::initializer_list<xcb_atom_t> states);
     void sendToWindowManager(xcb_window_t window, xcb_atom_t type, std::initializer_list<uint32_t> data);
 

@@ -98,4 +98,13 @@ std::optional<xcb_window_t> XcbConnection::windowProperty(xcb_window_t window, x
     return id;
 }
 
+xcb_window_t XcbConnection::selectionOwner(xcb_atom_t selection) const
+{
+    if (!isConnected() || selection == XCB_ATOM_NONE)
+        return XCB_WINDOW_NONE;
+    const XcbReply<xcb_get_selection_owner_reply_t> reply(
+        xcb_get_selection_owner_reply(m_connection, xcb_get_selection_owner(m_connection, selection), nullptr));
+    return reply ? reply->owner : xcb_window_t{XCB_WINDOW_NONE};
+}
+
 } // namespace brindlemoor

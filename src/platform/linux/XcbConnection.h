@@ -38,6 +38,7 @@ public:
 
     xcb_connection_t* get() const { return m_connection; }
     xcb_window_t root() const { return m_root; }
+    /// The screen DISPLAY names, for per-screen selections such as _NET_SYSTEM_TRAY_S0.
     int screenNumber() const { return m_screenNumber; }
     int fileDescriptor() const;
     xcb_atom_t atom(const char* name) const;
@@ -47,6 +48,8 @@ public:
                                        xcb_atom_t type = XCB_GET_PROPERTY_TYPE_ANY) const;
     /// A property holding one window id (_NET_ACTIVE_WINDOW, WM_TRANSIENT_FOR).
     std::optional<xcb_window_t> windowProperty(xcb_window_t window, xcb_atom_t property) const;
+    /// The window owning a selection; none when nobody owns it.
+    xcb_window_t selectionOwner(xcb_atom_t selection) const;
 
 private:
     explicit XcbConnection(xcb_connection_t* borrowed);

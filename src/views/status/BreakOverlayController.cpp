@@ -91,7 +91,7 @@ void BreakOverlayController::show(qint64 extensionMinutes, std::function<void()>
     windows::makeOverlayWindow(view);
     view->setGeometry(screen->geometry());
     view->winId();
-    m_windowSystem.placeOnAllDesktops(view->windowHandle());
+    m_windowSystem.placeAboveEverything(view->windowHandle());
     if (seeThrough) {
         view->setWindowOpacity(0);
         view->setFade(0);

@@ -9,6 +9,9 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
+#include <cmath>
+
 namespace brindlemoor {
 
 namespace {
@@ -27,11 +30,11 @@ QColor blendTowardWhite(const QColor& color, qreal fraction)
 
 // Fonts are sized in pixels; a point size converted with the device's own resolution
 // keeps the fractional sizes (9.5, 8.5) that QFont::setPixelSize would round away.
-QFont badgeFont(const QString& badge, const QPaintDevice* device)
+QFont badgeFont(const QString& badge, qreal unit, const QPaintDevice* device)
 {
     QFont font = QGuiApplication::font();
     font.setBold(true);
-    const qreal pixels = badge.size() == 1 ? 9.5 : 8.5;
+    const qreal pixels = (badge.size() == 1 ? 9.5 : 8.5) * unit;
     const int dpi = device ? device->logicalDpiY() : 96;
     font.setPointSizeF(pixels * 72.0 / (dpi > 0 ? dpi : 96));
     return font;
@@ -59,17 +62,26 @@ void drawStatusDot(QPainter& painter, QRectF rect, bool hollow, QColor color, co
     if (hollow)
         tint.setAlphaF(0.5F);
 
-    const QRectF shapeRect = rect.adjusted(inset, inset, -inset, -inset);
+    // The design is the 18-point image; a tray host that wants another size gets every
+    // measure scaled with it, drawn afresh rather than an 18-point bitmap enlarged.
+    const qreal side = std::min(rect.width(), rect.height());
+    const qreal unit = side / statusImageSize;
+    const QRectF square(rect.center() - QPointF(side / 2, side / 2), QSizeF(side, side));
+    // An inset of whole device pixels keeps the square's sides and the dot's extremes
+    // crisp at sizes that are not multiples of 18.
+    const qreal ratio = painter.device() != nullptr ? painter.device()->devicePixelRatioF() : 1.0;
+    const qreal margin = std::round(inset * unit * ratio) / ratio;
+    const QRectF shapeRect = square.adjusted(margin, margin, -margin, -margin);
     QPainterPath path;
     if (shape == QLatin1String("square"))
-        path.addRoundedRect(shapeRect, cornerRadius, cornerRadius);
+        path.addRoundedRect(shapeRect, cornerRadius * unit, cornerRadius * unit);
     else
         path.addEllipse(shapeRect);
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     if (hollow) {
-        painter.strokePath(path, QPen(tint, ringWidth));
+        painter.strokePath(path, QPen(tint, ringWidth * unit));
         painter.restore();
         return;
     }
@@ -80,7 +92,7 @@ void drawStatusDot(QPainter& painter, QRectF rect, bool hollow, QColor color, co
     painter.fillPath(path, gradient);
 
     if (!badge.isEmpty()) {
-        const QFont font = badgeFont(badge, painter.device());
+        const QFont font = badgeFont(badge, unit, painter.device());
         const QFontMetricsF metrics(font, painter.device());
         const QSizeF size(metrics.horizontalAdvance(badge), metrics.height());
         const QPointF origin = shapeRect.center() - QPointF(size.width() / 2, size.height() / 2);
@@ -91,16 +103,9 @@ void drawStatusDot(QPainter& painter, QRectF rect, bool hollow, QColor color, co
     painter.restore();
 }
 
-QImage renderStatusImage(const StatusImage& image, qreal devicePixelRatio, bool dark)
+void paintStatusImage(QPainter& painter, const QRectF& bounds, const StatusImage& image, bool dark)
 {
     const StatusDotColors colors = StatusDotColors::forAppearance(dark);
-    const int pixels = qRound(statusImageSize * devicePixelRatio);
-    QImage result(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
-    result.setDevicePixelRatio(devicePixelRatio);
-    result.fill(Qt::transparent);
-
-    QPainter painter(&result);
-    const QRectF bounds(0, 0, statusImageSize, statusImageSize);
     switch (image.kind) {
     case StatusImage::Kind::Paused:
         drawStatusDot(painter, bounds, true, colors.label, QStringLiteral("circle"), {}, colors.label);
@@ -116,6 +121,16 @@ QImage renderStatusImage(const StatusImage& image, qreal devicePixelRatio, bool 
                       QStringLiteral("circle"), {}, colors.label);
         break;
     }
+}
+
+QImage renderStatusImage(const StatusImage& image, qreal devicePixelRatio, bool dark)
+{
+    const int pixels = qRound(statusImageSize * devicePixelRatio);
+    QImage result(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+    result.setDevicePixelRatio(devicePixelRatio);
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    paintStatusImage(painter, QRectF(0, 0, statusImageSize, statusImageSize), image, dark);
     return result;
 }
 

@@ -27,10 +27,14 @@ struct StatusDotColors {
 /// when `shape` is "square"; a ring in the label colour at half opacity when `hollow`
 /// (`color` is then ignored), otherwise a top-lit gradient of `color` with the optional
 /// white `badge` in its middle. An invalid `label` means the current appearance's.
+/// The measures are those of an 18-pixel `rect` and scale with its size.
 void drawStatusDot(QPainter& painter, QRectF rect, bool hollow, QColor color, const QString& shape,
                    const QString& badge, QColor label = {});
 
-/// The tray image at the given device pixel ratio, for a light or a dark desktop.
+/// Paints what `image` shows into `bounds`, for a light or a dark desktop.
+void paintStatusImage(QPainter& painter, const QRectF& bounds, const StatusImage& image, bool dark);
+
+/// The 18-point tray image at the given device pixel ratio, for a light or a dark desktop.
 QImage renderStatusImage(const StatusImage& image, qreal devicePixelRatio, bool dark);
 
 } // namespace brindlemoor

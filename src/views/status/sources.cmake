@@ -12,6 +12,8 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/OverlayEasing.h
     ${CMAKE_CURRENT_LIST_DIR}/StatusDot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/StatusDot.h
+    ${CMAKE_CURRENT_LIST_DIR}/StatusIconEngine.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/StatusIconEngine.h
     ${CMAKE_CURRENT_LIST_DIR}/TrayIndicator.cpp
     ${CMAKE_CURRENT_LIST_DIR}/TrayIndicator.h
 )

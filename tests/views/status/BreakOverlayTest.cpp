@@ -61,7 +61,7 @@ TEST_F(BreakOverlayTest, ShowsTheTextsAsWrittenOverThePrimaryScreen)
     EXPECT_EQ(view.geometry(), QGuiApplication::primaryScreen()->geometry());
     EXPECT_TRUE(view.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(view.windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(windowSystem.onAllDesktops, QList<QWindow*>{view.windowHandle()});
+    EXPECT_EQ(windowSystem.aboveEverything, QList<QWindow*>{view.windowHandle()});
     EXPECT_FALSE(view.seeThrough()) << "without a compositor the capture is the backdrop";
 
     EXPECT_EQ(view.lines(), (QStringList{QStringLiteral("DAILY LIMIT"),

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+#include "platform/linux/LinuxTrayIcon.h"
+
+#include "platform/linux/PlatformLogging.h"
+#include "platform/linux/StatusNotifierItem.h"
+#include "platform/linux/XcbConnection.h"
+#include "platform/linux/XEmbedTrayIcon.h"
+
+namespace brindlemoor {
+
+LinuxTrayIcon::LinuxTrayIcon(const QDBusConnection& bus, const QString& title, const QByteArray& display,
+                             QObject* parent)
+    : TrayIcon(parent)
+    , m_title(title)
+    , m_display(display)
+    , m_item(std::make_unique<StatusNotifierItem>(bus, title))
+{
+    connect(m_item.get(), &TrayIcon::clicked, this, &TrayIcon::clicked);
+    connect(m_item.get(), &StatusNotifierItem::watcherPresenceChanged, this, &LinuxTrayIcon::choose);
+}
+
+LinuxTrayIcon::~LinuxTrayIcon() = default;
+
+void LinuxTrayIcon::setIcon(const QIcon& icon)
+{
+    const bool first = m_icon.isNull();
+    m_icon = icon;
+    // Both keep the icon, so that a move from one to the other shows it at once.
+    m_item->setIcon(icon);
+    if (m_xembed)
+        m_xembed->setIcon(icon);
+    if (first)
+        choose();
+}
+
+void LinuxTrayIcon::choose()
+{
+    if (m_icon.isNull())
+        return;
+    const Backend previous = m_backend;
+    if (m_item->isWatcherPresent()) {
+        if (m_xembed)
+            m_xembed->hide();
+        m_backend = Backend::StatusNotifierItem;
+    } else {
+        m_backend = showXEmbed() ? Backend::XEmbed : Backend::None;
+    }
+    if (m_backend == previous)
+        return;
+
+    switch (m_backend) {
+    case Backend::StatusNotifierItem:
+        qCInfo(lcPlatform) << "tray icon: our StatusNotifierItem, for the StatusNotifierWatcher on the session bus";
+        break;
+    case Backend::XEmbed:
+        if (hasXEmbedTray())
+            qCInfo(lcPlatform) << "tray icon: XEmbed, in the system tray (no StatusNotifierWatcher runs)";
+        else
+            qCWarning(lcPlatform) << "no system tray is running (neither a StatusNotifierWatcher nor an XEmbed tray);"
+                                     " tracking goes on, and the icon appears once a tray starts";
+        break;
+    case Backend::None:
+        if (m_qtTrayIsDBus)
+            qCWarning(lcPlatform) << "no StatusNotifierWatcher runs, and Qt's tray icon cannot use an XEmbed tray in"
+                                     " this process; tracking goes on, and the icon appears once a watcher starts";
+        break;
+    }
+}
+
+bool LinuxTrayIcon::showXEmbed()
+{
+    if (m_qtTrayIsDBus)
+        return false;
+    if (!m_xembed) {
+        // Qt settles on XEmbed or D-Bus with its first tray icon, by whether a watcher runs at
+        // that moment: ask the bus now rather than trust the last owner change seen. One that
+        // has just started is announced soon, and the item takes over then.
+        if (m_item->isWatcherPresentNow())
+            return false;
+        m_xembed = std::make_unique<XEmbedTrayIcon>(m_title);
+        connect(m_xembed.get(), &TrayIcon::clicked, this, &TrayIcon::clicked);
+        m_xembed->setIcon(m_icon);
+    }
+    if (m_xembed->show())
+        return true;
+    // A platform theme of other rules chose D-Bus: a second StatusNotifierItem, never shown.
+    m_qtTrayIsDBus = true;
+    m_xembed.reset();
+    return false;
+}
+
+bool LinuxTrayIcon::hasXEmbedTray() const
+{
+    const XcbConnection x(m_display);
+    const QByteArray selection = "_NET_SYSTEM_TRAY_S" + QByteArray::number(x.screenNumber());
+    return x.selectionOwner(x.atom(selection.constData())) != XCB_WINDOW_NONE;
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/status/TrayIcon.h"
+
+#include <QByteArray>
+#include <QDBusConnection>
+#include <QIcon>
+
+#include <memory>
+
+namespace brindlemoor {
+
+class StatusNotifierItem;
+class XEmbedTrayIcon;
+
+/// The tray icon on Linux: our own StatusNotifierItem while a StatusNotifierWatcher runs,
+/// else the XEmbed tray through QSystemTrayIcon, moving between them as watchers come and
+/// go, and never in both at once. Says which one carries the icon.
+class LinuxTrayIcon final : public TrayIcon {
+    Q_OBJECT
+
+public:
+    enum class Backend { None, StatusNotifierItem, XEmbed };
+
+    /// `title` names the program to the tray host; `display` as in DISPLAY, empty for the environment's.
+    LinuxTrayIcon(const QDBusConnection& bus, const QString& title, const QByteArray& display = {},
+                  QObject* parent = nullptr);
+    ~LinuxTrayIcon() override;
+
+    void setIcon(const QIcon& icon) override;
+
+    /// Which protocol carries the icon now; None before the first icon.
+    Backend backend() const { return m_backend; }
+
+private:
+    void choose();
+    bool showXEmbed();
+    bool hasXEmbedTray() const;
+
+    QString m_title;
+    QByteArray m_display;
+    std::unique_ptr<StatusNotifierItem> m_item;
+    std::unique_ptr<XEmbedTrayIcon> m_xembed;
+    QIcon m_icon;
+    Backend m_backend = Backend::None;
+    bool m_qtTrayIsDBus = false;
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+// The real program under each window manager: a day seeded a few seconds short of its
+// limit, a full-screen watched terminal, and the overlay that follows, from outside.
+#include "core/foundation/Clock.h"
+#include "core/model/PreferencesStore.h"
+#include "core/model/UsageStore.h"
+#include "platform/sqlite/SqliteKeyValueStore.h"
+#include "support/DesktopSession.h"
+#include "support/WindowManagerSetup.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+using namespace brindlemoor;
+using namespace brindlemoor::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kWatched = QStringLiteral("watched-term");
+constexpr double kSeeded = 50; // the overlay comes at 53 of the 60 seconds
+
+class ProgramOnEveryDesktop : public ::testing::TestWithParam<WindowManagerSetup> {
+protected:
+    void SetUp() override
+    {
+        if (!DesktopSession::isInstalled(GetParam().manager))
+            GTEST_SKIP() << DesktopSession::programName(GetParam().manager).toStdString() << " is not installed";
+        session = std::make_unique<DesktopSession>(GetParam().options());
+        ASSERT_TRUE(session->isReady()) << session->error().toStdString();
+        QDir().mkpath(session->dataHome() + QStringLiteral("/applications"));
+        QFile entry(session->dataHome() + QStringLiteral("/applications/watched-term.desktop"));
+        ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+        entry.write("[Desktop Entry]\nType=Application\nName=Watched\nExec=xterm\nStartupWMClass=WatchedTerm\n");
+        storePath = session->configHome() + QStringLiteral("/brindlemoor/defaults.sqlite3");
+        QDir().mkpath(QFileInfo(storePath).path());
+
+        SqliteKeyValueStore defaults(storePath);
+        PreferencesStore prefs(defaults);
+        prefs.addApp(kWatched);
+        prefs.setDailyLimitMinutes(1);
+        SystemClock clock;
+        UsageStore usage(defaults, clock);
+        for (int second = 0; second < kSeeded; ++second)
+            usage.tick(kWatched, prefs);
+    }
+
+    double counted() const
+    {
+        SqliteKeyValueStore defaults(storePath);
+        const auto state = PersistedState::decode(defaults.dataValue(UsageStore::storageKey));
+        return state ? state->entries.value(kWatched).cumulativeSeconds : 0.0;
+    }
+
+    std::unique_ptr<DesktopSession> session;
+    QString storePath;
+};
+
+} // namespace
+
+TEST_P(ProgramOnEveryDesktop, TheOverlayComesAndGoesWhileCountingGoesOn)
+{
+    BehaviourReport report(GetParam());
+    const quint32 terminal =
+        session->startXterm(QStringLiteral("Watched"), QStringLiteral("WatchedTerm"), QStringLiteral("watched"));
+    ASSERT_NE(terminal, 0U) << session->error().toStdString();
+    ASSERT_TRUE(session->setFullScreen(terminal));
+    ASSERT_TRUE(
+        session->xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(terminal)}));
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return session->activeWindow() == terminal; }));
+
+    QProcess* program = session->start(QStringLiteral(BRINDLEMOOR_BINARY), {});
+    ASSERT_NE(program, nullptr);
+    const qint64 pid = program->processId();
+    // The program has no window but the overlay (without a tray host its icon has none).
+    const auto overlayShown = [&] { return !session->viewableWindowsOf(pid).isEmpty(); };
+    report.record("the program counts", DesktopSession::waitUntil([&] { return counted() > kSeeded; }, 15s));
+    bool holds = DesktopSession::waitUntil(overlayShown, 15s);
+    if (report.record("its overlay is shown at the limit", holds, QStringLiteral("at %1 s").arg(counted()))) {
+        const QList<quint32> overlay = session->viewableWindowsOf(pid);
+        report.record("above the full-screen terminal",
+                      !overlay.isEmpty() && session->isStackedAbove(overlay.constFirst(), terminal));
+        holds = DesktopSession::waitUntil([&] { return !overlayShown(); }, 12s);
+        report.record("its overlay closes itself", holds, QStringLiteral("at %1 s").arg(counted()));
+    }
+    const double after = counted();
+    holds = DesktopSession::waitUntil([&] { return counted() >= after + 2; }, 6s);
+    report.record("counting goes on", holds, QStringLiteral("%1 s, then %2 s").arg(after).arg(counted()));
+    report.record("the terminal has the focus", session->activeWindow() == terminal);
+
+    ::kill(static_cast<pid_t>(pid), SIGTERM);
+    EXPECT_TRUE(program->waitForFinished(15000));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryDesktop, ProgramOnEveryDesktop, ::testing::ValuesIn(WindowManagerSetup::chosen()),
+                         WindowManagerSetupName{});

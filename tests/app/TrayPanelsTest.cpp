@@ -1,0 +1,325 @@
+// SPDX-License-Identifier: MIT
+// The program's tray icon on real panels under Xvfb: it shows, comes back when the panel
+// restarts, and shows when the panel starts after the program. The light panels run on
+// every test run; scripts/tray-panels.sh runs them all and keeps 8x crops of the dot.
+#include "StandInWatcher.h"
+#include "support/DesktopSession.h"
+
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <functional>
+#include <utility>
+
+using brindlemoor::test::DesktopSession;
+using brindlemoor::test::StandInWatcher;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Heavy panels can take long to come up on a loaded machine; this is only a deadline.
+constexpr auto showDeadline = 90s;
+
+/// Where the dot's colour shows (the default colour, as at the gradient's foot): a few
+/// pixels across at most for one dot; wider when two icons sit side by side.
+QRect dotColourArea(const QImage& screen)
+{
+    const QImage image = screen.convertToFormat(QImage::Format_RGB32);
+    QRect area;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (std::abs(qRed(line[x]) - 51) <= 16 && std::abs(qGreen(line[x]) - 199) <= 16 &&
+                std::abs(qBlue(line[x]) - 189) <= 16)
+                area |= QRect(x, y, 1, 1);
+        }
+    }
+    return area;
+}
+
+int countDots(const QRect& area)
+{
+    if (area.isEmpty())
+        return 0;
+    return area.width() <= 24 && area.height() <= 24 ? 1 : 2;
+}
+
+/// Looks at the screen now and then until the dots are as expected.
+class Screen {
+public:
+    explicit Screen(const DesktopSession& session)
+        : m_session(session)
+        , m_path(session.configHome() + QStringLiteral("/screen.png"))
+    {
+    }
+
+    bool waitForDots(int count, std::chrono::milliseconds timeout = showDeadline)
+    {
+        return waitForLook([&] { return countDots(m_area) == count; }, timeout);
+    }
+
+    QString seen() const
+    {
+        return QStringLiteral("the dot's colour over %1x%2 at %3,%4")
+            .arg(m_area.width())
+            .arg(m_area.height())
+            .arg(m_area.x())
+            .arg(m_area.y());
+    }
+
+    /// Keeps the dot enlarged 8 times, pixel for pixel, where scripts/tray-panels.sh asks for it.
+    void keepCrop(const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("BRINDLEMOOR_TRAY_CROPS");
+        if (folder.isEmpty())
+            return;
+        // Panels animate a new item in: keep the dot once two looks agree.
+        QImage crop;
+        waitForLook(
+            [&] {
+                QImage previous = std::exchange(crop, dotArea());
+                return !crop.isNull() && crop == previous;
+            },
+            5s);
+        QDir().mkpath(folder);
+        crop.scaled(crop.size() * 8, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+            .save(folder + u'/' + name + QStringLiteral(".png"));
+    }
+
+private:
+    bool waitForLook(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
+    {
+        QElapsedTimer lastLook;
+        return DesktopSession::waitUntil(
+            [&] {
+                if (lastLook.isValid() && lastLook.elapsed() < 250)
+                    return false;
+                lastLook.start();
+                m_shot = m_session.screenshot(m_path) ? QImage(m_path) : QImage();
+                m_area = dotColourArea(m_shot);
+                return condition();
+            },
+            timeout);
+    }
+
+    QImage dotArea() const
+    {
+        if (countDots(m_area) != 1)
+            return {};
+        // The colour found is the dot's foot; the whole dot lies above it.
+        const QRect foot = m_area;
+        return m_shot.copy(QRect(foot.center().x() - 20, foot.bottom() - 30, 40, 40) & m_shot.rect());
+    }
+
+private:
+    const DesktopSession& m_session;
+    QString m_path;
+    QImage m_shot;
+    QRect m_area;
+};
+
+void stop(QProcess* process)
+{
+    if (process == nullptr || process->state() == QProcess::NotRunning)
+        return;
+    // Each process leads a group of its own: a panel's plugin processes go with it.
+    const auto group = static_cast<pid_t>(process->processId());
+    ::kill(-group, SIGTERM);
+    if (!process->waitForFinished(5000)) {
+        ::kill(-group, SIGKILL);
+        process->waitForFinished(3000);
+    }
+}
+
+bool hasOwner(const DesktopSession& session, const QString& name)
+{
+    return QDBusConnection::connectToBus(session.busAddress(), session.busAddress())
+        .interface()
+        ->isServiceRegistered(name)
+        .value();
+}
+
+void writeFile(const QString& path, const QByteArray& contents)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+}
+
+struct Panel {
+    QString name;
+    bool everyRun = false; ///< light enough for every test run
+    QStringList command;
+    /// Writes the panel's settings; once per session.
+    std::function<void(const DesktopSession&)> configure = [](const DesktopSession&) {};
+    /// Starts what the panel needs besides itself and the bus's services (Plasma's watcher and proxy).
+    std::function<QList<QProcess*>(DesktopSession&)> helpers = [](DesktopSession&) { return QList<QProcess*>{}; };
+};
+
+void PrintTo(const Panel& panel, std::ostream* out)
+{
+    *out << panel.name.toStdString();
+}
+
+QList<Panel> panels()
+{
+    Panel trayer{QStringLiteral("trayer"), true,
+                 QStringList{QStringLiteral("trayer"), QStringLiteral("--edge"), QStringLiteral("top"),
+                             QStringLiteral("--align"), QStringLiteral("right"), QStringLiteral("--widthtype"),
+                             QStringLiteral("request"), QStringLiteral("--height"), QStringLiteral("24"),
+                             QStringLiteral("--SetDockType"), QStringLiteral("true")}};
+
+    // One panel with its tray only, so that no first-start dialog asks which layout to use.
+    Panel xfce{QStringLiteral("xfce4-panel"), true, {QStringLiteral("xfce4-panel")}};
+    xfce.configure = [](const DesktopSession& session) {
+        writeFile(session.configHome() + QStringLiteral("/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml"),
+                  R"(<?xml version="1.0" encoding="UTF-8"?>
+<channel name="xfce4-panel" version="1.0">
+  <property name="configver" type="int" value="2"/>
+  <property name="panels" type="array">
+    <value type="int" value="1"/>
+    <property name="panel-1" type="empty">
+      <property name="position" type="string" value="p=6;x=0;y=0"/>
+      <property name="length" type="uint" value="100"/>
+      <property name="size" type="uint" value="26"/>
+      <property name="plugin-ids" type="array"><value type="int" value="1"/></property>
+    </property>
+  </property>
+  <property name="plugins" type="empty">
+    <property name="plugin-1" type="string" value="systray"/>
+  </property>
+</channel>
+)");
+    };
+    Panel tint2{QStringLiteral("tint2"), false, {QStringLiteral("tint2")}};
+    Panel lxpanel{QStringLiteral("lxpanel"), false, {QStringLiteral("lxpanel")}};
+    Panel mate{QStringLiteral("mate-panel"), false, {QStringLiteral("mate-panel")}};
+    Panel lxqt{QStringLiteral("lxqt-panel"), false, {QStringLiteral("lxqt-panel")}};
+    lxqt.configure = [](const DesktopSession& session) {
+        writeFile(session.configHome() + QStringLiteral("/lxqt/panel.conf"),
+                  "[General]\n__userfile__=true\n\n[panel1]\nplugins=statusnotifier\nposition=Top\n\n"
+                  "[statusnotifier]\ntype=statusnotifier\n");
+    };
+
+    // Plasma as its session starts it: kded5 carries the watcher, xembedsniproxy turns
+    // XEmbed icons into StatusNotifierItems.
+    Panel plasma{QStringLiteral("plasmashell"),
+                 false,
+                 {QStringLiteral("env"), QStringLiteral("QT_QUICK_BACKEND=software"), QStringLiteral("plasmashell"),
+                  QStringLiteral("--no-respawn")}};
+    plasma.helpers = [](DesktopSession& session) {
+        QProcess* kded = session.start(QStringLiteral("kded5"), {});
+        DesktopSession::waitUntil([&] { return hasOwner(session, QStringLiteral("org.kde.kded5")); });
+        QDBusMessage load =
+            QDBusMessage::createMethodCall(QStringLiteral("org.kde.kded5"), QStringLiteral("/kded"),
+                                           QStringLiteral("org.kde.kded5"), QStringLiteral("loadModule"));
+        load.setArguments({QStringLiteral("statusnotifierwatcher")});
+        QDBusConnection::connectToBus(session.busAddress(), session.busAddress()).call(load);
+        DesktopSession::waitUntil([&] { return hasOwner(session, QStringLiteral("org.kde.StatusNotifierWatcher")); });
+        return QList<QProcess*>{kded, session.start(QStringLiteral("xembedsniproxy"), {})};
+    };
+    return {trayer, xfce, tint2, lxpanel, mate, lxqt, plasma};
+}
+
+bool isSelected(const Panel& panel)
+{
+    const QString asked = qEnvironmentVariable("BRINDLEMOOR_TRAY_PANELS");
+    if (asked.isEmpty())
+        return panel.everyRun;
+    return asked == u"all" || asked.split(QRegularExpression(QStringLiteral("[ ,]+"))).contains(panel.name);
+}
+
+class TrayPanelTest : public ::testing::TestWithParam<Panel> {
+protected:
+    QProcess* start(const QStringList& command)
+    {
+        QProcess* process = session->start(command.constFirst(), command.mid(1));
+        EXPECT_NE(process, nullptr) << session->error().toStdString();
+        return process;
+    }
+    QProcess* startProgram() { return start({QStringLiteral(BRINDLEMOOR_BINARY)}); }
+    QProcess* startPanel() { return start(GetParam().command); }
+
+    std::unique_ptr<DesktopSession> session;
+    std::unique_ptr<Screen> screen;
+};
+
+} // namespace
+
+TEST_P(TrayPanelTest, IconShowsComesBackAfterARestartAndShowsWhenThePanelStartsLate)
+{
+    const Panel& panel = GetParam();
+    if (!isSelected(panel))
+        GTEST_SKIP() << "scripts/tray-panels.sh " << panel.name.toStdString() << " tries this panel";
+    // The bus starts services as a desktop's does: settings daemons, a panel's applets.
+    session = std::make_unique<DesktopSession>(DesktopSession::Options{.busStartsServices = true});
+    ASSERT_TRUE(session->isReady()) << session->error().toStdString();
+    screen = std::make_unique<Screen>(*session);
+    panel.configure(*session);
+
+    QList<QProcess*> helpers = panel.helpers(*session);
+    QProcess* panelProcess = startPanel();
+    QProcess* program = startProgram();
+    ASSERT_TRUE(screen->waitForDots(1)) << "with the panel running first: " << screen->seen().toStdString();
+    screen->keepCrop(panel.name + QStringLiteral("-first"));
+
+    stop(panelProcess);
+    ASSERT_TRUE(screen->waitForDots(0)) << "the panel has gone: " << screen->seen().toStdString();
+    panelProcess = startPanel();
+    ASSERT_TRUE(screen->waitForDots(1)) << "after the panel restarted: " << screen->seen().toStdString();
+    screen->keepCrop(panel.name + QStringLiteral("-restarted"));
+
+    stop(program);
+    stop(panelProcess);
+    for (QProcess* helper : helpers)
+        stop(helper);
+    ASSERT_TRUE(screen->waitForDots(0)) << "nothing runs: " << screen->seen().toStdString();
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    program = startProgram();
+    // The program has looked for a tray, found none, and said so.
+    QByteArray said;
+    ASSERT_TRUE(DesktopSession::waitUntil([&] {
+        said += program->readAllStandardError();
+        return said.contains("no system tray");
+    })) << said.toStdString();
+    DesktopSession::waitUntil([] { return false; }, std::chrono::milliseconds(5000 - sinceStart.elapsed()));
+    helpers = panel.helpers(*session);
+    panelProcess = startPanel();
+    ASSERT_TRUE(screen->waitForDots(1)) << "with the panel started 5 s after the program: "
+                                        << screen->seen().toStdString();
+    screen->keepCrop(panel.name + QStringLiteral("-late"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Panels, TrayPanelTest, ::testing::ValuesIn(panels()),
+                         [](const ::testing::TestParamInfo<Panel>& info) {
+                             return info.param.name.split(u'-').constFirst().toStdString();
+                         });
+
+TEST(TrayBackendTest, MovesToAWatcherThatStartsAndBackToTheXEmbedTrayWhenItGoes)
+{
+    DesktopSession session(DesktopSession::Options{.trayHost = true});
+    ASSERT_TRUE(session.isReady()) << session.error().toStdString();
+    Screen screen(session);
+    ASSERT_NE(session.start(QStringLiteral(BRINDLEMOOR_BINARY), {}), nullptr);
+    ASSERT_TRUE(screen.waitForDots(1)) << "in the XEmbed tray: " << screen.seen().toStdString();
+
+    auto watcher = std::make_unique<StandInWatcher>(session.busAddress());
+    ASSERT_TRUE(watcher->isReady());
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return !watcher->registered().isEmpty(); }));
+    // The stand-in shows nothing: the icon has left the XEmbed tray rather than showing twice.
+    EXPECT_TRUE(screen.waitForDots(0)) << "with a watcher: " << screen.seen().toStdString();
+
+    watcher.reset();
+    EXPECT_TRUE(screen.waitForDots(1)) << "the watcher has gone: " << screen.seen().toStdString();
+}

@@ -1,0 +1,11 @@
+# SPDX-License-Identifier: MIT
+# The tray icon's StatusNotifierItem against a stand-in watcher on a private bus.
+brindlemoor_add_test(status_notifier_item_test
+    SOURCES
+        linux/StatusNotifierItemTest.cpp
+        linux/ScriptedBusService.cpp
+        linux/ScriptedBusService.h
+        linux/StandInWatcher.h
+    LIBS brindlemoor_platform brindlemoor_desktop_session
+    MAIN brindlemoor_gui_test_main
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -1,0 +1,8 @@
+# SPDX-License-Identifier: MIT
+# Our windows under real window managers, one manager per test process.
+brindlemoor_add_test(window_managers_display_test
+    SOURCES windows/WindowManagersTest.cpp
+    LIBS brindlemoor_views brindlemoor_platform brindlemoor_fakes brindlemoor_window_manager_setup
+    MAIN GTest::gtest_main
+    LABELS display
+    TIMEOUT 90)

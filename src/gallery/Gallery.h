@@ -33,5 +33,6 @@ void renderSettingsSurfaces(Gallery& gallery);
 void renderWidgetSurfaces(Gallery& gallery);
 void renderSymbolSurfaces(Gallery& gallery);
 void renderInsightsSurfaces(Gallery& gallery);
+void renderMenuSurfaces(Gallery& gallery);
 
 } // namespace brindlemoor::gallery

@@ -31,5 +31,6 @@ int main(int argc, char** argv)
     brindlemoor::gallery::renderWidgetSurfaces(gallery);
     brindlemoor::gallery::renderSymbolSurfaces(gallery);
     brindlemoor::gallery::renderInsightsSurfaces(gallery);
+    brindlemoor::gallery::renderMenuSurfaces(gallery);
     return gallery.failures() == 0 ? 0 : 1;
 }

@@ -16,32 +16,50 @@ qint64 wholeSeconds(double seconds)
     return static_cast<qint64>(std::trunc(std::min(seconds, 1e12)));
 }
 
+// From a minute on, a started minute counts as a whole one left.
+qint64 roundedUp(qint64 whole)
+{
+    return whole >= 60 ? whole + 59 : whole;
+}
+
+QString compact(qint64 whole, const QString& zero)
+{
+    if (whole == 0)
+        return zero;
+    if (whole < 60)
+        return DurationText::tr("%1s").arg(whole);
+    if (whole < 3600)
+        return DurationText::tr("%1m").arg(whole / 60);
+    const qint64 hours = whole / 3600;
+    const qint64 minutes = whole % 3600 / 60;
+    return minutes == 0 ? DurationText::tr("%1h").arg(hours) : DurationText::tr("%1h %2m").arg(hours).arg(minutes);
+}
+
 } // namespace
 
 QString DurationText::used(double seconds)
 {
-    const qint64 whole = wholeSeconds(seconds);
-    if (whole == 0)
-        return tr("0m");
-    if (whole < 60)
-        return tr("%1s").arg(whole);
-    if (whole < 3600)
-        return tr("%1m").arg(whole / 60);
-    const qint64 hours = whole / 3600;
-    const qint64 minutes = whole % 3600 / 60;
-    return minutes == 0 ? tr("%1h").arg(hours) : tr("%1h %2m").arg(hours).arg(minutes);
+    return compact(wholeSeconds(seconds), tr("0m"));
 }
 
 QString DurationText::remaining(double seconds)
 {
-    const qint64 whole = wholeSeconds(seconds);
-    // From a minute on, a started minute counts as a whole one left.
-    return used(static_cast<double>(whole >= 60 ? whole + 59 : whole));
+    return compact(roundedUp(wholeSeconds(seconds)), tr("0m"));
 }
 
 QString DurationText::left(double seconds)
 {
     return tr("%1 left").arg(remaining(seconds));
+}
+
+QString DurationText::dailyUsed(double seconds)
+{
+    return compact(wholeSeconds(seconds), tr("0s"));
+}
+
+QString DurationText::dailyLeft(double seconds)
+{
+    return tr("%1 left").arg(compact(roundedUp(wholeSeconds(seconds)), tr("0s")));
 }
 
 } // namespace brindlemoor

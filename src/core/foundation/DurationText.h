@@ -7,7 +7,7 @@
 namespace brindlemoor {
 
 /// The short texts of time used and time left ("45s", "12m", "1h 5m"), never padded with
-/// zeros; the usage rows and the floating widgets say time the same way.
+/// zeros; the usage rows, the daily bar and the floating widgets say time the same way.
 class DurationText final {
     Q_DECLARE_TR_FUNCTIONS(DurationText)
 
@@ -19,6 +19,10 @@ public:
     static QString remaining(double seconds);
     /// The remaining form with " left" after it.
     static QString left(double seconds);
+
+    /// The daily bar's forms: the same, except that nothing is "0s".
+    static QString dailyUsed(double seconds);
+    static QString dailyLeft(double seconds);
 };
 
 } // namespace brindlemoor

@@ -7,7 +7,6 @@
 #include "core/model/UsageStore.h"
 #include "core/settings/ApplicationCatalog.h"
 
-#include <QFileInfo>
 #include <QLocale>
 #include <QSet>
 
@@ -67,17 +66,6 @@ ReflectionEngine::ReflectionEngine(const ApplicationCatalog& catalog, const Cloc
     : m_catalog(catalog)
     , m_clock(clock)
 {
-}
-
-QString ReflectionEngine::displayName(const QString& bundleID) const
-{
-    if (const auto app = m_catalog.application(bundleID)) {
-        if (!app->name.isEmpty())
-            return app->name;
-        if (!app->filePath.isEmpty())
-            return QFileInfo(app->filePath).completeBaseName();
-    }
-    return bundleID;
 }
 
 QString ReflectionEngine::relativeDayLabel(const QString& dayKey, const QDate& today)
@@ -165,7 +153,8 @@ QList<Insight> ReflectionEngine::generateInsights(const PreferencesStore& prefs,
         const QString daysText = days == 1 ? tr("%n day", nullptr, days) : tr("%n days", nullptr, days);
         const QString hoursText =
             hours == 1 ? tr("%n total breach-hour", nullptr, hours) : tr("%n total breach-hours", nullptr, hours);
-        insights.append({QStringLiteral("app.badge.fill"), tr("%1 pushes your limits most").arg(displayName(pushedApp)),
+        insights.append({QStringLiteral("app.badge.fill"),
+                         tr("%1 pushes your limits most").arg(applicationDisplayName(m_catalog, pushedApp)),
                          tr("Breached on %1 in the past 14 days (%2). Consider a shorter limit or a pre-session timer.")
                              .arg(daysText, hoursText),
                          InsightAccent::NeonOrange, 3});

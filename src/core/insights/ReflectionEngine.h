@@ -32,8 +32,6 @@ public:
     static QString hourLabel(int hour);
 
 private:
-    QString displayName(const QString& bundleID) const;
-
     const ApplicationCatalog& m_catalog;
     const Clock& m_clock;
 };

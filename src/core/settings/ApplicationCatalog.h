@@ -34,6 +34,10 @@ public:
     std::function<void()> onChanged;
 };
 
+/// The name a person knows an application by: the entry's name, else its file's name
+/// without extension, else the id itself.
+QString applicationDisplayName(const ApplicationCatalog& catalog, const QString& id);
+
 /// Launching at login (XDG autostart on Linux).
 class LoginItemService {
 public:

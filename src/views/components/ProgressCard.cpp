@@ -3,6 +3,7 @@
 
 #include "views/components/Blur.h"
 #include "views/components/NamedColors.h"
+#include "views/components/SymbolPainter.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -21,6 +22,12 @@ constexpr qreal glowOpacity = 0.6;
 constexpr qreal glowSigma = 3;
 constexpr qreal shadowOffset = 0.5;
 constexpr qreal shadowRadius = 1;
+
+constexpr qreal timerSize = 14;
+constexpr qreal timerShadowRadius = 3;
+const QColor timerTop = QColor::fromRgbF(0.45f, 0.55f, 0.92f);
+const QColor timerBottom = QColor::fromRgbF(0.35f, 0.48f, 0.85f);
+const QColor timerShadow = QColor::fromRgbF(0.4f, 0.5f, 0.9f, 0.4f);
 
 // The corner's curve starts this many radii from the corner and pulls its control points
 // in so that it meets the edge without a kink and bulges about as far as a circle would.
@@ -154,6 +161,60 @@ void paintWithShadow(QPainter& painter, const QRectF& area, const QColor& shadow
 QColor contentShadow(bool dark)
 {
     return dark ? withOpacity(Qt::black, 0.5) : withOpacity(Qt::white, 0.6);
+}
+
+QMarginsF shadowReach(qreal radius, qreal offsetY)
+{
+    // A shadow's radius reads as about twice the Gaussian's deviation, which fades out by three deviations.
+    const qreal spread = std::ceil(radius * 1.5);
+    return {spread, std::max(0.0, spread - offsetY), spread, spread + offsetY};
+}
+
+void paintDropShadow(QPainter& painter, const QRectF& card, const QColor& color, qreal radius, qreal offsetY)
+{
+    if (color.alpha() == 0)
+        return;
+    const qreal ratio = painter.device()->devicePixelRatioF();
+    const qreal spread = std::ceil(radius * 1.5);
+    const QRectF area = card.adjusted(-spread, -spread, spread, spread);
+    QImage shape((area.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    shape.fill(Qt::transparent);
+    {
+        QPainter fill(&shape);
+        fill.setRenderHint(QPainter::Antialiasing);
+        fill.scale(ratio, ratio);
+        fill.fillPath(continuousRoundedRect(card.translated(-area.topLeft()), cornerRadius), color);
+    }
+    // Three box passes of radius r come to a deviation of about r + 0.5.
+    QImage blurred = blurImage(shape, std::max(1, static_cast<int>(std::lround(radius / 2 * ratio - 0.5))));
+    {
+        // Around the card only: under a see-through card the shadow would grey the card itself.
+        QPainter cut(&blurred);
+        cut.setRenderHint(QPainter::Antialiasing);
+        cut.setCompositionMode(QPainter::CompositionMode_DestinationOut);
+        cut.scale(ratio, ratio);
+        cut.fillPath(continuousRoundedRect(card.translated(-area.topLeft() - QPointF(0, offsetY)), cornerRadius),
+                     Qt::black);
+    }
+    blurred.setDevicePixelRatio(ratio);
+    painter.drawImage(area.topLeft() + QPointF(0, offsetY), blurred);
+}
+
+qreal dailyTimerSide()
+{
+    return SymbolPainter::side(timerSize);
+}
+
+void paintDailyTimer(QPainter& painter, const QPointF& centre)
+{
+    const QRectF box = SymbolPainter::box(centre, timerSize);
+    SymbolPainter::paintShadow(painter, Symbol::Timer, box, QFont::DemiBold, timerShadow, timerShadowRadius);
+    // Spans the symbol itself, top-leading to bottom-trailing.
+    QLinearGradient gradient(0, 0, 1, 1);
+    gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
+    gradient.setColorAt(0, timerTop);
+    gradient.setColorAt(1, timerBottom);
+    SymbolPainter::paint(painter, Symbol::Timer, box, QFont::DemiBold, gradient);
 }
 
 } // namespace brindlemoor::progresscard

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QMarginsF>
 #include <QPainterPath>
 #include <QRectF>
 
@@ -38,5 +39,15 @@ void paintWithShadow(QPainter& painter, const QRectF& area, const QColor& shadow
                      const std::function<void(QPainter&)>& draw);
 /// The content line's shadow colour: dark under light text, light under dark text.
 QColor contentShadow(bool dark);
+
+/// A card's drop shadow: its rounded shape in `color`, blurred by `radius` and moved
+/// `offsetY` down, around the card but not under it. It reaches at most
+/// shadowReach(radius, offsetY) beyond the card.
+void paintDropShadow(QPainter& painter, const QRectF& card, const QColor& color, qreal radius, qreal offsetY);
+QMarginsF shadowReach(qreal radius, qreal offsetY);
+
+/// The daily total's leading symbol: the timer in a blue gradient with a soft blue glow.
+void paintDailyTimer(QPainter& painter, const QPointF& centre);
+qreal dailyTimerSide();
 
 } // namespace brindlemoor::progresscard

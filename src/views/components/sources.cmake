@@ -8,6 +8,8 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Blur.h
     ${CMAKE_CURRENT_LIST_DIR}/ColorWell.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ColorWell.h
+    ${CMAKE_CURRENT_LIST_DIR}/DragOutGesture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/DragOutGesture.h
     ${CMAKE_CURRENT_LIST_DIR}/DragToMove.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DragToMove.h
     ${CMAKE_CURRENT_LIST_DIR}/FennDot.cpp

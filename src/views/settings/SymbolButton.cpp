@@ -8,6 +8,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace brindlemoor {
 
 SymbolButton::SymbolButton(Symbol symbol, const QString& accessibleName, QWidget* parent)
@@ -30,6 +33,22 @@ void SymbolButton::setProminent(bool prominent)
     update();
 }
 
+void SymbolButton::setSymbol(Symbol symbol)
+{
+    if (m_symbol == symbol)
+        return;
+    m_symbol = symbol;
+    update();
+}
+
+void SymbolButton::setPointSize(qreal points)
+{
+    m_points = points;
+    const int frame = std::max(side, static_cast<int>(std::ceil(SymbolPainter::side(points))));
+    setFixedSize(frame, frame);
+    update();
+}
+
 void SymbolButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
@@ -38,7 +57,7 @@ void SymbolButton::paintEvent(QPaintEvent* /*event*/)
     if (isDown())
         color = withOpacity(color, 0.6);
     // At 15 points the plus spans 11 of the frame's 16.
-    SymbolPainter::paint(painter, m_symbol, QRectF(rect()).center(), 15, QFont::Medium, color);
+    SymbolPainter::paint(painter, m_symbol, QRectF(rect()).center(), m_points, QFont::Medium, color);
     if (showsFocusRing(this)) {
         painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.8), 1.2));
         painter.setBrush(Qt::NoBrush);

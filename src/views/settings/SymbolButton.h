@@ -7,7 +7,8 @@
 
 namespace brindlemoor {
 
-/// A symbol as a button in a 16 × 16 frame: the table bar's "plus" and "minus".
+/// A symbol as a button in a 16 × 16 frame (the table bar's "plus" and "minus"), or a
+/// larger one for a larger symbol (the popover's header).
 class SymbolButton final : public QAbstractButton {
     Q_OBJECT
 
@@ -19,8 +20,12 @@ public:
     /// Primary style when it has something to act on, secondary otherwise.
     void setProminent(bool prominent);
     bool isProminent() const { return m_prominent; }
+    void setSymbol(Symbol symbol);
+    Symbol symbol() const { return m_symbol; }
+    /// The symbol's size; the frame grows to hold a symbol larger than the default.
+    void setPointSize(qreal points);
 
-    QSize sizeHint() const override { return {side, side}; }
+    QSize sizeHint() const override { return size(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,6 +33,7 @@ protected:
 private:
     Symbol m_symbol;
     bool m_prominent = true;
+    qreal m_points = 15;
 };
 
 } // namespace brindlemoor

@@ -3,22 +3,9 @@
 
 #include "core/model/PreferencesStore.h"
 #include "core/model/UsageStore.h"
-#include "views/components/SymbolPainter.h"
-
-#include <QLinearGradient>
-#include <QPainter>
+#include "views/components/ProgressCard.h"
 
 namespace brindlemoor {
-
-namespace {
-
-constexpr qreal timerSize = 14;
-constexpr qreal timerShadowRadius = 3;
-const QColor timerTop = QColor::fromRgbF(0.45f, 0.55f, 0.92f);
-const QColor timerBottom = QColor::fromRgbF(0.35f, 0.48f, 0.85f);
-const QColor timerShadow = QColor::fromRgbF(0.4f, 0.5f, 0.9f, 0.4f);
-
-} // namespace
 
 DailyFloatingWidgetView::DailyFloatingWidgetView(const FloatingWidgetContext& context,
                                                  const FloatingWidgetManager& manager, QWidget* parent)
@@ -52,19 +39,12 @@ bool DailyFloatingWidgetView::isFrontmostFor(const QString& frontmostBundleID) c
 
 qreal DailyFloatingWidgetView::leadingWidth() const
 {
-    return SymbolPainter::side(timerSize);
+    return progresscard::dailyTimerSide();
 }
 
 void DailyFloatingWidgetView::paintLeadingItem(QPainter& painter, const QRectF& rect) const
 {
-    const QRectF box = SymbolPainter::box(rect.center(), timerSize);
-    SymbolPainter::paintShadow(painter, Symbol::Timer, box, QFont::DemiBold, timerShadow, timerShadowRadius);
-    // Spans the symbol itself, top-leading to bottom-trailing.
-    QLinearGradient gradient(0, 0, 1, 1);
-    gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
-    gradient.setColorAt(0, timerTop);
-    gradient.setColorAt(1, timerBottom);
-    SymbolPainter::paint(painter, Symbol::Timer, box, QFont::DemiBold, gradient);
+    progresscard::paintDailyTimer(painter, rect.center());
 }
 
 void DailyFloatingWidgetView::actionTriggered()

@@ -29,8 +29,7 @@ FloatingWidgetView::FloatingWidgetView(QString bundleID, const FloatingWidgetCon
 
 QString FloatingWidgetView::title() const
 {
-    const auto app = context().catalog.application(m_bundleID);
-    return app && !app->name.isEmpty() ? app->name : m_bundleID;
+    return applicationDisplayName(context().catalog, m_bundleID);
 }
 
 FloatingCardView::Usage FloatingWidgetView::usage() const

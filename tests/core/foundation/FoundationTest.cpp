@@ -92,27 +92,32 @@ TEST(ManualScheduler, FiresInTimeOrderAndRespectsStoppedTimersAndDeadContexts)
 
 TEST(DurationText, UsedTruncatesAndTimeLeftRoundsUpFromAMinute)
 {
+    // The daily bar differs from the rows only in writing nothing as "0s".
     const struct {
         double seconds;
         const char* used;
         const char* left;
+        const char* dailyUsed;
+        const char* dailyLeft;
     } cases[] = {
-        {0, "0m", "0m left"},
-        {0.9, "0m", "0m left"},
-        {30, "30s", "30s left"},
-        {59.9, "59s", "59s left"},
-        {60, "1m", "1m left"},
-        {61, "1m", "2m left"},
-        {119, "1m", "2m left"},
-        {3600, "1h", "1h left"},
-        {3601, "1h", "1h 1m left"},
-        {3660, "1h 1m", "1h 1m left"},
-        {7199, "1h 59m", "2h left"},
-        {-5, "0m", "0m left"},
-        {std::nan(""), "0m", "0m left"},
+        {0, "0m", "0m left", "0s", "0s left"},
+        {0.9, "0m", "0m left", "0s", "0s left"},
+        {30, "30s", "30s left", "30s", "30s left"},
+        {59.9, "59s", "59s left", "59s", "59s left"},
+        {60, "1m", "1m left", "1m", "1m left"},
+        {61, "1m", "2m left", "1m", "2m left"},
+        {119, "1m", "2m left", "1m", "2m left"},
+        {3600, "1h", "1h left", "1h", "1h left"},
+        {3601, "1h", "1h 1m left", "1h", "1h 1m left"},
+        {3660, "1h 1m", "1h 1m left", "1h 1m", "1h 1m left"},
+        {7199, "1h 59m", "2h left", "1h 59m", "2h left"},
+        {-5, "0m", "0m left", "0s", "0s left"},
+        {std::nan(""), "0m", "0m left", "0s", "0s left"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DurationText::used(c.seconds), QString::fromLatin1(c.used)) << c.seconds;
         EXPECT_EQ(DurationText::left(c.seconds), QString::fromLatin1(c.left)) << c.seconds;
+        EXPECT_EQ(DurationText::dailyUsed(c.seconds), QString::fromLatin1(c.dailyUsed)) << c.seconds;
+        EXPECT_EQ(DurationText::dailyLeft(c.seconds), QString::fromLatin1(c.dailyLeft)) << c.seconds;
     }
 }

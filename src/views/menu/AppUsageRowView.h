@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/model/AppUsage.h"
+#include "views/menu/MenuCardView.h"
+
+namespace brindlemoor {
+
+class AppIconProvider;
+class DragOutGesture;
+class FloatingWidgetManager;
+
+/// One application's row in the usage popover: its icon and name, the time used or left,
+/// an orange dot past 80 % of its limit and a red one at the limit, and a reset button.
+/// Dragging the row out of the popover opens the application's floating widget under the
+/// pointer and carries it along until the button is released.
+class AppUsageRowView final : public MenuCardView {
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds regrowDelay{50};
+    static constexpr std::chrono::milliseconds regrowDuration{600};
+    static constexpr Spring shrinkingSpring{0.9, 0.82};
+    /// The hovered row's shadow, which the list makes room for.
+    static constexpr qreal shadowRadius = 6;
+    static constexpr qreal shadowOffset = 2;
+
+    /// `widgets` may be null (the gallery): the row then does not drag out.
+    AppUsageRowView(const AppUsage& usage, qint64 timeLimitMinutes, double extendedSeconds, int resetTrigger,
+                    const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,
+                    QWidget* parent = nullptr);
+
+    const AppUsage& usage() const { return m_usage; }
+    /// New numbers for the same application; the fill follows a shrinking share left.
+    void setUsage(const AppUsage& usage, qint64 timeLimitMinutes, double extendedSeconds);
+    /// A new value means the row was just reset: the fill empties and grows back.
+    void setResetTrigger(int trigger);
+
+    /// The configured minutes plus today's extension, in seconds.
+    double effectiveLimit() const;
+    bool isLimitReached() const;
+    bool isDraggingOut() const { return m_draggingOut; }
+
+    QString timeText() const override;
+    Dot dot() const override;
+    double remainingFraction() const override;
+    using MenuCardView::resetButton;
+
+Q_SIGNALS:
+    /// The user asked to clear this application's time.
+    void resetRequested();
+
+protected:
+    QString title() const override { return m_usage.name; }
+    Trailing trailing() const override;
+    qreal leadingWidth() const override;
+    void paintLeadingItem(QPainter& painter, const QRectF& rect) const override;
+
+private:
+    void followFraction(double previous);
+    void beginDragOut(const QPoint& globalPosition);
+    void endDragOut();
+
+    AppUsage m_usage;
+    qint64 m_limitMinutes;
+    double m_extendedSeconds;
+    int m_resetTrigger;
+    AppIconProvider& m_icons;
+    FloatingWidgetManager* m_widgets;
+    DragOutGesture* m_drag;
+    bool m_draggingOut = false;
+    bool m_regrowPending = false;
+};
+
+} // namespace brindlemoor

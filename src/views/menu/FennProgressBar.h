@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "views/menu/MenuCardView.h"
+
+namespace brindlemoor {
+
+class DragOutGesture;
+class FloatingWidgetManager;
+
+/// The usage popover's bar of the daily total: the timer, "Daily usage limit", the time
+/// used or left, an orange dot from 80 % of the limit and, once it is reached, a red dot
+/// and the control that extends the day. Dragging the bar out of the popover opens the
+/// daily floating widget under the pointer.
+class FennProgressBar final : public MenuCardView {
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds growDuration{550};
+
+    /// `widgets` may be null (the gallery): the bar then does not drag out.
+    FennProgressBar(const PreferencesStore& prefs, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
+
+    /// Seconds used today, the daily limit and today's extension in seconds, and the
+    /// minutes one extension adds.
+    void setValues(double current, double baseLimit, double extendedLimit, qint64 extensionMinutes);
+    /// Whether the extend control is offered once the limit is reached.
+    void setExtendable(bool extendable);
+
+    double usedRatio() const;
+    QString timeText() const override;
+    Dot dot() const override;
+    double remainingFraction() const override;
+    using MenuCardView::extendButton;
+
+Q_SIGNALS:
+    void extendRequested();
+
+protected:
+    QString title() const override;
+    Trailing trailing() const override;
+    qreal leadingWidth() const override;
+    void paintLeadingItem(QPainter& painter, const QRectF& rect) const override;
+
+private:
+    double effectiveLimit() const { return m_baseLimit + m_extendedLimit; }
+    bool isReached() const;
+
+    FloatingWidgetManager* m_widgets;
+    DragOutGesture* m_drag;
+    double m_current = 0;
+    double m_baseLimit = 0;
+    double m_extendedLimit = 0;
+    qint64 m_extensionMinutes = 0;
+    bool m_extendable = true;
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,23 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+namespace brindlemoor {
+
+class AppIconProvider;
+class ApplicationCatalog;
+class Clock;
+class FloatingWidgetManager;
+class PreferencesStore;
+class UsageStore;
+
+/// What the usage popover's content is built on, handed over afresh at each opening.
+struct MenuContext {
+    PreferencesStore& prefs;
+    UsageStore& usageStore;
+    const ApplicationCatalog& catalog; ///< application names, for the rows and the insights
+    AppIconProvider& icons;
+    const Clock& clock;                       ///< today, for the insights
+    FloatingWidgetManager* widgets = nullptr; ///< where rows and the bar drag out to; none in the gallery
+};
+
+} // namespace brindlemoor

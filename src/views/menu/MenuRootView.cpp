@@ -1,0 +1,303 @@
+// SPDX-License-Identifier: MIT
+#include "views/menu/MenuRootView.h"
+
+#include "core/insights/ReflectionEngine.h"
+#include "core/model/AppUsage.h"
+#include "core/model/PreferencesStore.h"
+#include "core/model/UsageNotifier.h"
+#include "core/model/UsageStore.h"
+#include "views/components/Appearance.h"
+#include "views/components/Fonts.h"
+#include "views/components/NamedColors.h"
+#include "views/components/Spring.h"
+#include "views/insights/ReflectionPanelRow.h"
+#include "views/menu/FennProgressBar.h"
+#include "views/menu/QuitRow.h"
+#include "views/menu/UsageList.h"
+#include "views/settings/SymbolButton.h"
+#include "views/status/OverlayEasing.h"
+
+#include <QFontMetricsF>
+#include <QGraphicsOpacityEffect>
+#include <QPainter>
+#include <QPropertyAnimation>
+#include <QShortcut>
+
+#include <cmath>
+
+namespace brindlemoor {
+
+namespace {
+
+constexpr qreal headerSymbolSize = 15;
+constexpr int headerPaddingBottom = 2;
+constexpr int dividerPadding = 4;
+constexpr int noUsagePaddingTop = 4;
+constexpr int listPaddingBottom = 4;
+constexpr qreal dividerOpacity = 0.6;
+constexpr int fadeInMs = 180;
+
+QFont headlineFont()
+{
+    QFont font = fonts::system(13, QFont::DemiBold);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0.2);
+    return font;
+}
+
+QString productName()
+{
+    return QStringLiteral("Brindlemoor");
+}
+
+} // namespace
+
+MenuRootView::MenuRootView(const MenuContext& context, QWidget* parent)
+    : QWidget(parent)
+    , m_context(context)
+    , m_pause(new SymbolButton(Symbol::PauseCircle, tr("Pause Monitoring"), this))
+    , m_settings(new SymbolButton(Symbol::Gearshape, tr("Settings"), this))
+    , m_info(new SymbolButton(Symbol::InfoCircle, tr("About Brindlemoor"), this))
+    , m_list(new UsageList(context.prefs, context.icons, context.widgets, this))
+    , m_bar(new FennProgressBar(context.prefs, context.widgets, this))
+    , m_reflection(new ReflectionPanelRow(ReflectionEngine(context.catalog, context.clock), context.prefs,
+                                          context.usageStore, this))
+    , m_quit(new QuitRow(this))
+{
+    for (SymbolButton* button : {m_pause, m_settings, m_info})
+        button->setPointSize(headerSymbolSize);
+
+    connect(m_pause, &QAbstractButton::clicked, this, &MenuRootView::togglePause);
+    connect(m_settings, &QAbstractButton::clicked, this, &MenuRootView::openSettingsRequested);
+    connect(m_info, &QAbstractButton::clicked, this, &MenuRootView::openInfoRequested);
+    connect(m_quit, &QAbstractButton::clicked, this, &MenuRootView::quitRequested);
+    connect(m_list, &UsageList::resetRequested, this, &MenuRootView::resetUsageRequested);
+    connect(m_bar, &FennProgressBar::extendRequested, this, [this] {
+        const PreferencesStore& prefs = m_context.prefs;
+        m_context.usageStore.extendDaily(prefs.extendDurationMinutes(),
+                                         static_cast<double>(prefs.dailyLimitMinutes()) * 60);
+    });
+    // The desktop's quit shortcut quits from anywhere in the popover, as it does in a menu.
+    auto* quit = new QShortcut(QuitRow::shortcut(), this);
+    quit->setContext(Qt::WindowShortcut);
+    connect(quit, &QShortcut::activated, this, &MenuRootView::quitRequested);
+
+    connect(&UsageNotifier::instance(), &UsageNotifier::usageStoreDidChange, this, &MenuRootView::refresh);
+    connect(&context.prefs, &PreferencesStore::changed, this, &MenuRootView::refresh);
+    connect(&context.usageStore, &UsageStore::dailyExtensionChanged, this, &MenuRootView::refresh);
+    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    refresh();
+}
+
+MenuRootView::~MenuRootView() = default;
+
+bool MenuRootView::showReflection() const
+{
+    return m_reflection->isExpanded();
+}
+
+void MenuRootView::setShowReflection(bool show)
+{
+    m_reflection->setExpanded(show);
+}
+
+QAbstractButton* MenuRootView::settingsButton() const
+{
+    return m_settings;
+}
+
+QAbstractButton* MenuRootView::infoButton() const
+{
+    return m_info;
+}
+
+QAbstractButton* MenuRootView::quitButton() const
+{
+    return m_quit;
+}
+
+void MenuRootView::togglePause()
+{
+    // The store announces the change, and the controller stops or resumes counting on it.
+    m_context.prefs.setMonitoringPaused(!m_context.prefs.isMonitoringPaused());
+}
+
+void MenuRootView::refresh()
+{
+    const PreferencesStore& prefs = m_context.prefs;
+    const UsageStore& store = m_context.usageStore;
+
+    const bool paused = prefs.isMonitoringPaused();
+    m_pause->setSymbol(paused ? Symbol::PlayCircle : Symbol::PauseCircle);
+    m_pause->setProminent(!paused);
+    const QString pauseName = paused ? tr("Resume Monitoring") : tr("Pause Monitoring");
+    m_pause->setToolTip(pauseName);
+    m_pause->setAccessibleName(pauseName);
+
+    QList<UsageList::Row> rows;
+    if (prefs.monitoredApps().isEmpty()) {
+        m_emptyText = tr("Add apps to monitor in Settings");
+    } else {
+        for (const AppUsage& usage : monitoredUsage(prefs, store, m_context.catalog)) {
+            const auto config = prefs.config(usage.id);
+            rows.append({usage, config ? config->timeLimitMinutes : 0, store.appExtensions().value(usage.id, 0)});
+        }
+        m_emptyText = rows.isEmpty() ? tr("No app usage yet today") : QString();
+    }
+    m_list->setRows(rows);
+    m_list->setVisible(!rows.isEmpty());
+
+    const qint64 dailyMinutes = prefs.dailyLimitMinutes();
+    m_bar->setVisible(dailyMinutes > 0);
+    m_bar->setValues(store.totalSecondsToday(), static_cast<double>(dailyMinutes) * 60, store.dailyExtension(),
+                     prefs.extendDurationMinutes());
+
+    const int height = m_layout.height;
+    relayout();
+    if (m_layout.height != height)
+        updateGeometry();
+    update();
+}
+
+MenuRootView::Layout MenuRootView::computeLayout() const
+{
+    Layout layout;
+    const int column = columnWidth - 2 * padding;
+    int y = padding;
+    const auto next = [&](int height) { y += height + spacing; };
+
+    // Header: the name, then its three buttons right after it.
+    const QFontMetricsF title(headlineFont());
+    const int buttonSide = m_pause->height();
+    const int headerHeight = std::max(static_cast<int>(std::ceil(title.height())), buttonSide);
+    const qreal titleWidth = title.horizontalAdvance(productName());
+    layout.title = QRectF(padding, y, titleWidth, headerHeight);
+    qreal x = padding + std::ceil(titleWidth) + spacing;
+    for (int i = 0; i < 3; ++i) {
+        layout.buttons.append(QPoint(static_cast<int>(x), y + (headerHeight - buttonSide) / 2));
+        x += buttonSide + spacing;
+    }
+    next(headerHeight + headerPaddingBottom);
+
+    layout.dividers.append(y);
+    next(1 + dividerPadding);
+
+    if (!m_emptyText.isEmpty()) {
+        const int top = m_context.prefs.monitoredApps().isEmpty() ? 0 : noUsagePaddingTop;
+        const int textHeight = static_cast<int>(std::ceil(QFontMetricsF(fonts::body()).height()));
+        layout.emptyText = QRectF(padding, y + top, column, textHeight);
+        next(top + textHeight);
+    } else {
+        const int listHeight = m_list->listHeight();
+        layout.list = QRect(padding, y, column, listHeight);
+        next(listHeight + listPaddingBottom);
+    }
+
+    if (!m_bar->isHidden()) {
+        layout.dividers.append(y);
+        next(1 + dividerPadding);
+        layout.bar = QRect(padding, y, column, MenuCardView::cardHeight);
+        next(layout.bar.height());
+    }
+
+    layout.dividers.append(y);
+    next(1);
+    const int reflectionHeight = m_reflection->heightForWidth(column);
+    layout.reflection = QRect(padding, y, column, reflectionHeight);
+    next(reflectionHeight);
+
+    layout.dividers.append(y + dividerPadding);
+    next(dividerPadding + 1);
+    layout.quit = QRect(padding, y, column, m_quit->sizeHint().height());
+    layout.height = layout.quit.bottom() + 1 + padding;
+    return layout;
+}
+
+void MenuRootView::relayout()
+{
+    m_layout = computeLayout();
+    const QList<SymbolButton*> buttons{m_pause, m_settings, m_info};
+    for (qsizetype i = 0; i < buttons.size(); ++i)
+        buttons.at(i)->move(m_layout.buttons.at(i));
+    if (!m_layout.list.isNull())
+        m_list->setGeometry(m_layout.list.marginsAdded(m_list->overhang()));
+    if (!m_layout.bar.isNull())
+        m_bar->setGeometry(m_layout.bar.marginsAdded(MenuCardView::bleed));
+    m_reflection->setGeometry(m_layout.reflection);
+    m_quit->setGeometry(m_layout.quit);
+    // Standing alone (a test, say), the view sizes itself; in the popover the window does.
+    if (isWindow() && height() != m_layout.height)
+        resize(columnWidth, m_layout.height);
+}
+
+QSize MenuRootView::sizeHint() const
+{
+    return {columnWidth, computeLayout().height};
+}
+
+bool MenuRootView::event(QEvent* event)
+{
+    // The insights open or close: the column grows or shrinks with them.
+    if (event->type() == QEvent::LayoutRequest) {
+        relayout();
+        updateGeometry();
+        update();
+    }
+    return QWidget::event(event);
+}
+
+void MenuRootView::resizeEvent(QResizeEvent* /*event*/)
+{
+    relayout();
+}
+
+void MenuRootView::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_appeared)
+        return;
+    m_appeared = true;
+    fadeIn();
+}
+
+void MenuRootView::fadeIn()
+{
+    if (!SpringAnimation::motionEnabled())
+        return;
+    auto* effect = new QGraphicsOpacityEffect(this);
+    effect->setOpacity(0);
+    setGraphicsEffect(effect);
+    auto* fade = new QPropertyAnimation(effect, "opacity", this);
+    fade->setDuration(fadeInMs);
+    fade->setEasingCurve(overlay::easeOut());
+    fade->setStartValue(0.0);
+    fade->setEndValue(1.0);
+    // Drawn through the effect, everything passes an offscreen layer; once in, draw directly again.
+    connect(fade, &QAbstractAnimation::finished, effect, [effect] { effect->setEnabled(false); });
+    fade->start(QAbstractAnimation::DeleteWhenStopped);
+}
+
+void MenuRootView::paintEvent(QPaintEvent* /*event*/)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor primary = systemColor(SystemColor::Primary);
+
+    painter.setFont(headlineFont());
+    painter.setPen(primary);
+    painter.drawText(m_layout.title, Qt::AlignVCenter | Qt::AlignLeft, productName());
+
+    const QColor line = withOpacity(systemColor(SystemColor::Separator), dividerOpacity);
+    for (const int y : std::as_const(m_layout.dividers))
+        painter.fillRect(QRectF(padding, y, columnWidth - 2 * padding, 1), line);
+
+    if (!m_emptyText.isEmpty()) {
+        painter.setFont(fonts::body());
+        painter.setPen(systemColor(SystemColor::Secondary));
+        painter.drawText(m_layout.emptyText, Qt::AlignCenter, m_emptyText);
+    }
+
+    if (m_bar->isVisible())
+        m_bar->paintShadow(painter);
+}
+
+} // namespace brindlemoor

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/model/AppUsage.h"
+
+#include <QHash>
+#include <QList>
+#include <QWidget>
+
+namespace brindlemoor {
+
+class AppIconProvider;
+class AppUsageRowView;
+class FloatingWidgetManager;
+class PreferencesStore;
+
+/// The usage popover's list of rows: as high as the rows up to ten, scrolling beyond.
+/// The widget reaches past the list on every side (overhang()) so that a hovered row's
+/// shadow is not cut off; while the list scrolls it reaches past only at the sides.
+class UsageList final : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int rowHeight = 32;
+    static constexpr int rowSpacing = 6;
+    static constexpr int maxVisibleRows = 10;
+
+    struct Row {
+        AppUsage usage;
+        qint64 timeLimitMinutes = 0;
+        double extendedSeconds = 0;
+    };
+
+    UsageList(const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,
+              QWidget* parent = nullptr);
+
+    /// The rows in the order given; a row keeps its widget (and its fill) while its id stays.
+    void setRows(const QList<Row>& rows);
+    /// The rows in display order.
+    QList<AppUsageRowView*> rows() const;
+
+    /// The height of the list itself for `count` rows: one to ten rows, no more.
+    static int listHeight(qsizetype count);
+    int listHeight() const { return listHeight(m_order.size()); }
+    QMargins overhang() const;
+
+    int scrollOffset() const { return m_offset; }
+    int maximumScroll() const;
+    void scrollTo(int offset);
+
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    /// A row's reset button was pressed.
+    void resetRequested(const QString& bundleID);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void placeRows();
+
+    const PreferencesStore& m_prefs;
+    AppIconProvider& m_icons;
+    FloatingWidgetManager* m_widgets;
+    QHash<QString, AppUsageRowView*> m_rows;
+    QStringList m_order;
+    QHash<QString, int> m_resetTriggers;
+    int m_offset = 0;
+};
+
+} // namespace brindlemoor

@@ -1,0 +1,265 @@
+// SPDX-License-Identifier: MIT
+#include "core/status/StatusBarController.h"
+#include "platform/fake/ManualScheduler.h"
+#include "platform/fake/RecordingCues.h"
+#include "views/components/PopoverWindow.h"
+#include "views/menu/AppUsageRowView.h"
+#include "views/menu/FennProgressBar.h"
+#include "views/menu/MenuRootView.h"
+#include "views/menu/UsageList.h"
+#include "views/settings/SymbolButton.h"
+#include "views/widgets/FloatingWidgetFixture.h"
+#include "views/widgets/FloatingWidgetPanel.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+
+using namespace brindlemoor;
+using namespace brindlemoor::test;
+
+namespace {
+
+using Dot = MenuCardView::Dot;
+
+class MenuTest : public FloatingWidgetFixture {
+protected:
+    MenuRootView& open(UsageStore& store)
+    {
+        menu = std::make_unique<MenuRootView>(MenuContext{prefs, store, catalog, icons, clock, &widgets});
+        menu->show();
+        return *menu;
+    }
+    MenuRootView& open()
+    {
+        widgets.configure(context);
+        return open(usage);
+    }
+    QStringList rowIDs() const
+    {
+        QStringList ids;
+        for (const AppUsageRowView* row : menu->usageList()->rows())
+            ids << row->usage().id;
+        return ids;
+    }
+    /// The dot as painted: its kind, and the named colour at its centre.
+    static void expectDot(MenuCardView& card, Dot expected)
+    {
+        card.resize(330, MenuCardView::cardHeight + 2);
+        card.show();
+        EXPECT_EQ(card.dot(), expected);
+        if (expected == Dot::None) {
+            EXPECT_TRUE(card.dotRect().isEmpty());
+            return;
+        }
+        const QColor color = namedColor(expected == Dot::Red ? NamedColor::NeonRed : NamedColor::NeonOrange);
+        EXPECT_TRUE(near(pixel(render(&card), card.dotRect().center().toPoint()), color, 10));
+    }
+
+    FloatingWidgetManager widgets;
+    std::unique_ptr<MenuRootView> menu;
+};
+
+} // namespace
+
+TEST_F(MenuTest, DotsFromPast80PercentOnARowAndFrom80PercentOnTheDailyBar)
+{
+    const struct {
+        qint64 minutes;
+        double extension;
+        double seconds;
+        Dot dot;
+        const char* text;
+    } rows[] = {
+        {60, 0, 2880, Dot::None, "48m"},   // exactly 80 %: 1 - 0.8 comes out just under 0.2
+        {60, 0, 2916, Dot::Orange, "48m"}, // 81 %
+        {60, 900, 3600, Dot::None, "1h"},  // the extension counts: 80 % of 75 minutes
+        {60, 0, 3600, Dot::Red, ""},       // at the limit the time gives way to the dot
+        {0, 0, 0, Dot::Red, ""},           // a limit of nothing is reached at once
+    };
+    for (const auto& c : rows) {
+        SCOPED_TRACE(c.seconds);
+        AppUsageRowView row({kEditor, QStringLiteral("Editor"), c.seconds}, c.minutes, c.extension, 0, prefs, icons,
+                            nullptr);
+        expectDot(row, c.dot);
+        EXPECT_EQ(row.timeText(), QString::fromLatin1(c.text));
+        EXPECT_TRUE(row.resetButton()->isVisible());
+    }
+
+    const struct {
+        double current;
+        double limit;
+        Dot dot;
+        bool extend;
+    } bars[] = {
+        {5759, 7200, Dot::None, false},
+        {5760, 7200, Dot::Orange, false}, // exactly 80 %
+        {7200, 7200, Dot::Red, true},
+        {0, 0, Dot::None, false}, // no daily limit: nothing to warn about
+    };
+    for (const auto& c : bars) {
+        SCOPED_TRACE(c.current);
+        FennProgressBar bar(prefs, nullptr);
+        bar.setValues(c.current, c.limit, 0, 15);
+        expectDot(bar, c.dot);
+        EXPECT_EQ(bar.extendButton()->isVisible(), c.extend);
+    }
+}
+
+TEST_F(MenuTest, SectionsFollowTheStoresWhileOpen)
+{
+    prefs.removeApp(kEditor);
+    prefs.removeApp(kBrowser);
+    use(kEditor, 30);
+    MenuRootView& view = open();
+    EXPECT_EQ(view.emptyText(), QStringLiteral("Add apps to monitor in Settings")) << "whatever the store holds";
+    EXPECT_FALSE(view.usageList()->isVisible());
+
+    prefs.addApp(kBrowser);
+    EXPECT_EQ(view.emptyText(), QStringLiteral("No app usage yet today"));
+    EXPECT_FALSE(view.dailyBar()->isVisible());
+
+    // Watched apps most used first; a watched app's entry from before it was watched counts,
+    // one no longer watched never shows.
+    prefs.addApp(kEditor);
+    use(kUnwatched, 50);
+    use(kBrowser, 20);
+    EXPECT_EQ(rowIDs(), (QStringList{kEditor, kBrowser}));
+    EXPECT_TRUE(view.emptyText().isEmpty());
+
+    // A reset row goes to the end.
+    QSignalSpy resets(&view, &MenuRootView::resetUsageRequested);
+    QObject::connect(&view, &MenuRootView::resetUsageRequested, &usage, &UsageStore::resetApp);
+    QTest::mouseClick(view.usageList()->rows().at(0)->resetButton(), Qt::LeftButton);
+    EXPECT_EQ(resets.value(0).value(0).toString(), kEditor);
+    EXPECT_EQ(rowIDs(), (QStringList{kBrowser, kEditor}));
+
+    // The daily bar comes with a daily limit, and its extend control grants the set minutes.
+    prefs.setDailyLimitMinutes(1);
+    prefs.setExtendDurationMinutes(10);
+    use(kBrowser, 30);
+    FennProgressBar* bar = view.dailyBar();
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->dot(), Dot::Red);
+    QTest::mouseClick(bar->extendButton(), Qt::LeftButton);
+    // Ten minutes from where the day stands: 130 s used of a 60 s limit.
+    EXPECT_DOUBLE_EQ(usage.dailyExtension(), 130 - 60 + 10 * 60);
+    EXPECT_EQ(bar->dot(), Dot::None);
+    EXPECT_FALSE(bar->timeText().isEmpty());
+}
+
+TEST_F(MenuTest, TheListShowsUpToTenRowsAndScrollsBeyond)
+{
+    int watched = 0;
+    const struct {
+        int apps;
+        int height;
+        int scroll;
+    } cases[] = {{1, 32, 0}, {10, 374, 0}, {11, 374, 38}};
+    for (const auto& c : cases) {
+        for (; watched < c.apps; ++watched) {
+            const QString id = QStringLiteral("org.example.App%1").arg(watched);
+            prefs.addApp(id);
+            use(id, 20 - watched);
+        }
+        UsageList* list = open().usageList();
+        EXPECT_EQ(list->listHeight(), c.height) << c.apps;
+        EXPECT_EQ(list->maximumScroll(), c.scroll) << c.apps;
+    }
+    // A turn of the wheel brings the eleventh row into the list.
+    UsageList* list = menu->usageList();
+    const QRect shown = list->rect().marginsRemoved(list->overhang());
+    AppUsageRowView* last = list->rows().at(10);
+    EXPECT_FALSE(shown.contains(last->geometry().marginsRemoved(MenuCardView::bleed)));
+    QWheelEvent wheel(QPointF(50, 50), list->mapToGlobal(QPointF(50, 50)), {}, QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(list, &wheel);
+    EXPECT_EQ(list->scrollOffset(), 38);
+    EXPECT_TRUE(shown.contains(last->geometry().marginsRemoved(MenuCardView::bleed)));
+}
+
+TEST_F(MenuTest, PauseStopsCountingAtOnceAndTurnsTheTrayImageIntoTheRing)
+{
+    ManualScheduler scheduler(clock);
+    FakeIdleTimeSource idle;
+    FakeLockSignalSource lock;
+    FakeClickSource clicks;
+    RecordingIndicator indicator;
+    RecordingOverlay overlay;
+    CountingSound sound;
+    CountingHaptics haptics;
+    prefs.setLimit(kEditor, 60);
+    activeApps.frontmost = RunningApp{kEditor};
+    StatusBarController controller(
+        prefs, {defaults, clock, scheduler, activeApps, idle, lock, clicks, indicator, overlay, sound, haptics});
+    const auto counted = [&] { return controller.usageStore().entries().value(kEditor).sessionSeconds; };
+    scheduler.advance(std::chrono::seconds(5));
+    MenuRootView& view = open(controller.usageStore());
+
+    QTest::mouseClick(view.pauseButton(), Qt::LeftButton);
+    EXPECT_EQ(indicator.shown.kind, StatusImage::Kind::Paused);
+    EXPECT_EQ(view.pauseButton()->symbol(), Symbol::PlayCircle);
+    EXPECT_EQ(view.pauseButton()->toolTip(), QStringLiteral("Resume Monitoring"));
+    scheduler.advance(std::chrono::seconds(10));
+    EXPECT_EQ(counted(), 5);
+
+    // Resuming counts the frontmost application again.
+    QTest::mouseClick(view.pauseButton(), Qt::LeftButton);
+    EXPECT_EQ(indicator.shown.kind, StatusImage::Kind::Normal);
+    scheduler.advance(std::chrono::seconds(3));
+    EXPECT_EQ(counted(), 8);
+}
+
+TEST_F(MenuTest, DraggingEightPointsOutOpensTheWidgetUnderThePointerAndCarriesIt)
+{
+    use(kEditor, 30);
+    prefs.setDailyLimitMinutes(60);
+    MenuRootView& view = open();
+    AppUsageRowView* row = view.usageList()->rows().at(0);
+    const QPoint press(100, 15);
+
+    // Seven points, then release: nothing.
+    QTest::mousePress(row, Qt::LeftButton, {}, press);
+    QTest::mouseMove(row, press + QPoint(7, 0));
+    QTest::mouseRelease(row, Qt::LeftButton, {}, press + QPoint(7, 0));
+    EXPECT_TRUE(widgets.activePanelIDs().isEmpty());
+    EXPECT_TRUE(storedPositions().isEmpty());
+
+    const auto centreOf = [](const FloatingWidgetPanel* panel) {
+        return panel->pos() + QPoint(panel->width() / 2, panel->height() / 2);
+    };
+    QTest::mousePress(row, Qt::LeftButton, {}, press);
+    QTest::mouseMove(row, press + QPoint(0, 8));
+    FloatingWidgetPanel* panel = widgets.panel(kEditor);
+    ASSERT_TRUE(panel);
+    EXPECT_TRUE(row->isDraggingOut());
+    const QPoint far = press + QPoint(300, 200);
+    QTest::mouseMove(row, far);
+    EXPECT_EQ(centreOf(panel), row->mapToGlobal(far));
+    QTest::mouseRelease(row, Qt::LeftButton, {}, far);
+    EXPECT_FALSE(row->isDraggingOut());
+    EXPECT_EQ(storedPositions().value(kEditor).toObject().value(QStringLiteral("x")).toInt(), panel->x());
+
+    // The daily bar opens the daily widget the same way.
+    FennProgressBar* bar = view.dailyBar();
+    QTest::mousePress(bar, Qt::LeftButton, {}, press);
+    QTest::mouseMove(bar, press + QPoint(6, 6));
+    ASSERT_TRUE(widgets.dailyPanel());
+    QTest::mouseMove(bar, far);
+    EXPECT_EQ(centreOf(widgets.dailyPanel()), bar->mapToGlobal(far));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, far);
+    EXPECT_TRUE(defaults.value(keys::floatingWidgetDailyPosition).isValid());
+}
+
+TEST_F(MenuTest, CtrlQQuitsWhileThePopoverHasTheKeyboard)
+{
+    PopoverWindow popover;
+    auto* view = new MenuRootView({prefs, usage, catalog, icons, clock, nullptr});
+    QSignalSpy quits(view, &MenuRootView::quitRequested);
+    popover.showPopover(view, PopoverAnchor::fromRect(QRect(400, 0, 24, 24)));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&popover));
+    QTest::keyClick(&popover, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(quits.count(), 1);
+    QTest::mouseClick(view->quitButton(), Qt::LeftButton);
+    EXPECT_EQ(quits.count(), 2);
+}

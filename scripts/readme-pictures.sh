@@ -9,8 +9,8 @@ cd "$(dirname "$0")/.."
 # A "-" marks a slot whose gallery page does not exist yet; the script fails until it is filled.
 pictures="
 status-tray-images                    tray-states.png
--                                     usage-popover-light.png
--                                     usage-popover-dark.png
+menu-near-light@2x                    usage-popover-light.png
+menu-reached-dark@2x                  usage-popover-dark.png
 widgets-light@1x                      widgets-light.png
 widgets-dark@1x                       widgets-dark.png
 settings-popover-two-light@2x         settings-light.png

@@ -16,6 +16,8 @@ packages=(
     xfce4-panel xfconf
     xfwm4 kwin-x11 mutter
     fonts-dejavu-core imagemagick
+    # the package: icon sizes from the SVG, library dependencies, the desktop's own validators
+    librsvg2-bin dpkg-dev desktop-file-utils appstream groff-base
 )
 
 packages+=("$@")

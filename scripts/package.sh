@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Installs what is missing, builds the Debian package from a release build and prints its
+# path, alone, on standard output. Only what the package holds is built, not the gallery.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh >&2
+cmake --preset release >&2
+cmake --build --preset release --target brindlemoor brindlemoor_icons >&2
+cpack --preset release | tee /dev/stderr | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' | grep .

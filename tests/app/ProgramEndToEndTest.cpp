@@ -122,9 +122,10 @@ protected:
     quint32 otherWindow = 0;
 };
 
+/// Whether the colour is in the top panel, where the tray is: the welcome's logo has the dot's teal too.
 bool hasPixelNear(const QImage& image, QColor color, int tolerance)
 {
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = 0; y < std::min(image.height(), 24); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor pixel = image.pixelColor(x, y);
             if (std::abs(pixel.red() - color.red()) <= tolerance &&

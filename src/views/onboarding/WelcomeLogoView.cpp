@@ -2,7 +2,6 @@
 #include "views/onboarding/WelcomeLogoView.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QRadialGradient>
 
 namespace brindlemoor {
@@ -17,54 +16,49 @@ WelcomeLogoView::WelcomeLogoView(int side, QWidget* parent)
 
 void WelcomeLogoView::paint(QPainter& painter, const QRectF& box)
 {
+    // The application icon's drawing (data/brindlemoor.svg) on its 256-unit grid, so that
+    // the welcome and the info show the icon the desktop shows.
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const qreal s = box.width() / 100.0; // drawn on a 100-unit grid
-    const QRectF tile = box.adjusted(4 * s, 4 * s, -4 * s, -4 * s);
-    const qreal radius = 22 * s;
+    painter.translate(box.topLeft());
+    painter.scale(box.width() / 256.0, box.height() / 256.0);
+    const QPointF centre(128, 128);
 
-    // The tile: deep teal below, the dot's own teal above.
-    QLinearGradient ground(tile.topLeft(), tile.bottomRight());
-    ground.setColorAt(0, QColor(0x3d, 0xd2, 0xc6));
-    ground.setColorAt(1, QColor(0x0e, 0x6b, 0x6b));
+    QLinearGradient tile(0, 16, 0, 240);
+    tile.setColorAt(0, QColor(0x24, 0x48, 0x5a));
+    tile.setColorAt(1, QColor(0x14, 0x2a, 0x36));
     painter.setPen(Qt::NoPen);
-    painter.setBrush(ground);
-    painter.drawRoundedRect(tile, radius, radius);
-    QLinearGradient sheen(tile.topLeft(), tile.bottomLeft());
-    sheen.setColorAt(0, QColor(255, 255, 255, 46));
-    sheen.setColorAt(0.55, QColor(255, 255, 255, 0));
-    painter.setBrush(sheen);
-    painter.drawRoundedRect(tile, radius, radius);
-
-    // Rings going out from the dot, fainter as they widen: time noticed, gently.
-    const QPointF centre = tile.center() + QPointF(0, 1 * s);
-    const struct {
-        qreal radius;
-        int alpha;
-    } rings[] = {{19, 150}, {28, 90}, {37, 40}};
+    painter.setBrush(tile);
+    painter.drawRoundedRect(QRectF(16, 16, 224, 224), 52, 52);
     painter.setBrush(Qt::NoBrush);
-    for (const auto& ring : rings) {
-        painter.setPen(QPen(QColor(255, 255, 255, ring.alpha), 2.6 * s));
-        painter.drawEllipse(centre, ring.radius * s, ring.radius * s);
-    }
+    painter.setPen(QPen(QColor(255, 255, 255, 31), 3));
+    painter.drawRoundedRect(QRectF(17.5, 17.5, 221, 221), 50.5, 50.5);
 
-    // The dot with its glow.
-    QRadialGradient glow(centre, 18 * s);
-    glow.setColorAt(0, QColor(255, 255, 255, 120));
-    glow.setColorAt(1, QColor(255, 255, 255, 0));
+    // The day's ring, most of it used, clockwise from twelve o'clock.
+    const QRectF ring(centre - QPointF(72, 72), QSizeF(144, 144));
+    painter.setPen(QPen(QColor(255, 255, 255, 41), 18));
+    painter.drawEllipse(ring);
+    painter.setPen(QPen(QColor(0x33, 0xc7, 0xbd), 18, Qt::SolidLine, Qt::RoundCap));
+    painter.drawArc(ring, 90 * 16, -qRound(316.0 / 452.4 * 360 * 16));
+
+    QRadialGradient glow(centre, 58);
+    glow.setColorAt(0.55, QColor(0x33, 0xc7, 0xbd, 115));
+    glow.setColorAt(1, QColor(0x33, 0xc7, 0xbd, 0));
     painter.setPen(Qt::NoPen);
     painter.setBrush(glow);
-    painter.drawEllipse(centre, 18 * s, 18 * s);
-    QRadialGradient dot(centre - QPointF(3 * s, 3 * s), 12 * s);
-    dot.setColorAt(0, QColor(0xff, 0xff, 0xff));
-    dot.setColorAt(1, QColor(0xd9, 0xfb, 0xf7));
-    painter.setBrush(dot);
-    painter.drawEllipse(centre, 10.5 * s, 10.5 * s);
+    painter.drawEllipse(centre, 58, 58);
 
-    // A fine rim keeps the tile apart from a light or a dark panel.
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(0, 0, 0, 40), 0.75 * s));
-    painter.drawRoundedRect(tile.adjusted(0.4 * s, 0.4 * s, -0.4 * s, -0.4 * s), radius, radius);
+    QRadialGradient dot(QPointF(128 - 38 + 0.38 * 76, 128 - 38 + 0.34 * 76), 0.75 * 76);
+    dot.setColorAt(0, QColor(0x7a, 0xe8, 0xdf));
+    dot.setColorAt(0.55, QColor(0x33, 0xc7, 0xbd));
+    dot.setColorAt(1, QColor(0x25, 0xa3, 0x9b));
+    painter.setBrush(dot);
+    painter.drawEllipse(centre, 38, 38);
+
+    painter.translate(115, 110);
+    painter.rotate(-30);
+    painter.setBrush(QColor(255, 255, 255, 89));
+    painter.drawEllipse(QPointF(0, 0), 15, 10);
     painter.restore();
 }
 

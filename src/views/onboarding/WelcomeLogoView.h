@@ -7,8 +7,8 @@ class QPainter;
 
 namespace brindlemoor {
 
-/// The program's logo: a teal tile with the glowing dot of the tray and the rings it
-/// sends out, drawn at any size. The info popover shows it as the program's icon.
+/// The program's logo, the application icon drawn at any size: the tray's teal dot held in
+/// a ring of the day's time. The info popover shows it as the program's icon.
 class WelcomeLogoView final : public QWidget {
     Q_OBJECT
 

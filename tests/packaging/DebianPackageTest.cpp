@@ -82,7 +82,8 @@ bool showsTheDot(const DesktopSession& session, const QString& shot)
     if (!session.screenshot(shot))
         return false;
     const QImage image(shot);
-    for (int y = 0; y < image.height(); ++y) {
+    // Only the top panel, where the tray is: the first start's welcome shows the dot's teal in its logo.
+    for (int y = 0; y < std::min(image.height(), 24); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QColor pixel = image.pixelColor(x, y);
             if (std::abs(pixel.red() - 51) <= 12 && std::abs(pixel.green() - 199) <= 12 &&

@@ -67,7 +67,6 @@ public:
     void presentSettings();
 
     bool hasSeenWelcome() const;
-    const PopoverAnchor& anchor() const { return m_anchor; }
     const EventMonitor& clickMonitor() const { return *m_clickMonitor; }
 
 Q_SIGNALS:

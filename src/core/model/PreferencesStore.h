@@ -32,7 +32,7 @@ struct RgbColor {
     friend bool operator==(const RgbColor&, const RgbColor&) = default;
 };
 
-using DayHistory = QMap<QString, qint64>;            // day key -> 0 (clean) or 2 (over a limit)
+using DayHistory = QMap<QString, qint64>;            // day key -> a DayOutcome as stored
 using BreachHoursByDay = QMap<QString, BreachHours>; // day key -> that day's breach hours
 
 /// The one settings object of the process. Every setting lives in the key-value

@@ -8,6 +8,8 @@
 
 #include <QPointer>
 
+#include <algorithm>
+
 namespace brindlemoor {
 
 StatusBarController::StatusBarController(PreferencesStore& prefs, const StatusBarServices& services, QObject* parent)
@@ -78,23 +80,6 @@ void StatusBarController::playHaptics(double seconds)
     m_services.haptics.pulse();
 }
 
-double StatusBarController::effectiveAppLimit(const MonitoredAppConfig& config) const
-{
-    return static_cast<double>(config.timeLimitMinutes * 60) +
-           m_usageStore->appExtensions().value(config.bundleID, 0.0);
-}
-
-double StatusBarController::effectiveDailyLimit() const
-{
-    return static_cast<double>(m_prefs.dailyLimitMinutes() * 60) + m_usageStore->dailyExtension();
-}
-
-bool StatusBarController::isDue(const Entry& entry) const
-{
-    const auto config = m_prefs.config(entry.bundleID);
-    return config && entry.sessionSeconds >= effectiveAppLimit(*config);
-}
-
 void StatusBarController::evaluateLimits()
 {
     if (m_prefs.isMonitoringPaused()) {
@@ -104,7 +89,7 @@ void StatusBarController::evaluateLimits()
 
     const QList<Entry> entries = m_usageStore->entries().values();
     for (const Entry& entry : entries) {
-        if (!isDue(entry) || m_redSoundPlayedForApps.contains(entry.bundleID))
+        if (!m_usageStore->isOverLimit(entry, m_prefs) || m_redSoundPlayedForApps.contains(entry.bundleID))
             continue;
         m_redSoundPlayedForApps.insert(entry.bundleID);
         m_usageStore->recordBreachHour(entry.bundleID);
@@ -113,10 +98,10 @@ void StatusBarController::evaluateLimits()
         playHaptics(appLimitHapticSeconds);
     }
 
-    if (m_prefs.dailyLimitMinutes() > 0) {
-        const double limit = effectiveDailyLimit();
+    if (const auto daily = m_usageStore->dailyLimit(m_prefs)) {
+        const double limit = daily->seconds();
         const double total = m_usageStore->totalSecondsToday();
-        if (total < limit && total >= limit - overlayWarningSeconds &&
+        if (!daily->isReachedBy(total) && total >= limit - overlayWarningSeconds &&
             m_dailyLimitOverlayShownForEffectiveLimit != limit) {
             m_dailyLimitOverlayShownForEffectiveLimit = limit;
             if (m_prefs.overlayEnabled()) {
@@ -129,7 +114,7 @@ void StatusBarController::evaluateLimits()
                 });
             }
         }
-        if (total >= limit && m_dailyBreachSoundFiredAtLimit != limit) {
+        if (daily->isReachedBy(total) && m_dailyBreachSoundFiredAtLimit != limit) {
             m_dailyBreachSoundFiredAtLimit = limit;
             if (m_prefs.playSoundOnRed())
                 m_services.sound.play();
@@ -152,11 +137,12 @@ void StatusBarController::onSettingsChanged()
 void StatusBarController::markDueCuesAsFired()
 {
     for (const Entry& entry : m_usageStore->entries()) {
-        if (isDue(entry))
+        if (m_usageStore->isOverLimit(entry, m_prefs))
             m_redSoundPlayedForApps.insert(entry.bundleID);
     }
-    if (m_prefs.dailyLimitMinutes() > 0 && m_usageStore->totalSecondsToday() >= effectiveDailyLimit())
-        m_dailyBreachSoundFiredAtLimit = effectiveDailyLimit();
+    const auto daily = m_usageStore->dailyLimit(m_prefs);
+    if (daily && daily->isReachedBy(m_usageStore->totalSecondsToday()))
+        m_dailyBreachSoundFiredAtLimit = daily->seconds();
 }
 
 bool StatusBarController::trackingBlocked() const
@@ -212,11 +198,10 @@ void StatusBarController::updateStatusIcon()
         m_services.indicator.setImage(image);
         return;
     }
-    int overLimit = 0;
-    for (const Entry& entry : m_usageStore->entries()) {
-        if (isDue(entry))
-            ++overLimit;
-    }
+    const auto& entries = m_usageStore->entries();
+    const auto overLimit = std::count_if(entries.begin(), entries.end(), [this](const Entry& entry) {
+        return m_usageStore->isOverLimit(entry, m_prefs);
+    });
     if (overLimit > 0) {
         image.kind = StatusImage::Kind::Red;
         image.square = m_prefs.useShapes();

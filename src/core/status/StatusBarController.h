@@ -72,9 +72,6 @@ private:
     void onActivityStateChanged();
     void onDayRolledOver();
     void updateStatusIcon();
-    bool isDue(const Entry& entry) const;
-    double effectiveAppLimit(const MonitoredAppConfig& config) const;
-    double effectiveDailyLimit() const;
     bool trackingBlocked() const;
 
     PreferencesStore& m_prefs;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "core/status/StatusBarController.h"
+#include "core/model/SettingsKeys.h"
 #include "platform/fake/FakeSources.h"
 #include "platform/fake/RecordingCues.h"
 #include "support/VirtualDay.h"
@@ -81,6 +82,46 @@ TEST(StatusBarController, AnAppReachingItsLimitCuesOnceUntilItsRowIsReset)
     h.advanceSeconds(62);
     EXPECT_EQ(h.sound.plays, 2);
     EXPECT_EQ(h.haptics.pulses, 39);
+}
+
+TEST(StatusBarController, ALimitIsReachedAtExactlyItsMinutesPlusItsExtensionPerAppAndDaily)
+{
+    struct Case {
+        bool daily;
+        double extension;
+        int offset; // seconds from limit plus extension after the tick
+    };
+    const Case cases[] = {{false, 0, -1}, {false, 0, 0}, {false, 0, 1}, {false, 30, -1}, {false, 30, 0}, {false, 30, 1},
+                          {true, 0, -1},  {true, 0, 0},  {true, 0, 1},  {true, 30, -1},  {true, 30, 0},  {true, 30, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.daily ? "daily" : "per app") << ", extension " << c.extension << ", "
+                                        << c.offset << " s");
+        Harness h;
+        h.prefs.setLimit(kA, c.daily ? 600 : 1);
+        h.prefs.setDailyLimitMinutes(c.daily ? 1 : 0);
+        h.prefs.setPlaySoundOnRed(true);
+        const double before = 60 + c.extension + c.offset - 1;
+        const QString extension = c.daily ? QStringLiteral(R"("dailyExtension":%1)").arg(c.extension)
+                                          : QStringLiteral(R"("appExtensions":{"%1":%2})").arg(kA).arg(c.extension);
+        h.defaults.setValue(keys::usageDailyData,
+                            QStringLiteral(R"({"entries":{"%1":{"bundleID":"%1","sessionSeconds":%2,)"
+                                           R"("cumulativeSeconds":%2,"switchCount":1}},"todayIntervals":[],)"
+                                           R"("lastResetDay":"2026-03-10",%3})")
+                                .arg(kA)
+                                .arg(before)
+                                .arg(extension)
+                                .toUtf8());
+        h.apps.frontmost = RunningApp{kA};
+        h.start();
+        h.advanceSeconds(1);
+        EXPECT_EQ(h.sound.plays, c.offset == 0 ? 1 : 0) << "the cue comes with the tick that reaches the limit";
+        EXPECT_EQ(h.indicator.shown.kind,
+                  !c.daily && c.offset >= 0 ? StatusImage::Kind::Red : StatusImage::Kind::Normal);
+        h.clock.set(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
+        h.advanceSeconds(1);
+        EXPECT_EQ(h.prefs.history().value(QStringLiteral("2026-03-10")),
+                  static_cast<qint64>(c.offset >= 0 ? DayOutcome::OverLimit : DayOutcome::WithinLimits));
+    }
 }
 
 TEST(StatusBarController, StartingAlreadyOverALimitRaisesNothing)

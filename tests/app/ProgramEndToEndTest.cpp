@@ -2,6 +2,7 @@
 // The real program in a private desktop: real windows, a real tray host, a real bus and
 // the real store on disk. Counting is checked in real seconds, with margins for start-up.
 #include "core/model/PreferencesStore.h"
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageStore.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
 #include "support/DesktopSession.h"
@@ -94,7 +95,7 @@ protected:
     double countedSeconds(const QString& app)
     {
         SqliteKeyValueStore defaults(storePath);
-        const auto state = PersistedState::decode(defaults.dataValue(UsageStore::storageKey));
+        const auto state = PersistedState::decode(defaults.dataValue(keys::usageDailyData));
         return state ? state->entries.value(app).cumulativeSeconds : 0.0;
     }
 
@@ -220,12 +221,13 @@ TEST_F(ProgramEndToEnd, StartsWithAnEmptyStoreAndWithGarbageInEveryKey)
 
     {
         SqliteKeyValueStore defaults(storePath);
-        for (const char* key :
-             {"isMonitoringPaused", "dailyLimitMinutes", "extendDurationMinutes", "useShapes", "playSoundOnRed",
-              "showTimeRemaining", "overlayEnabled", "dotColorRed", "dotColorGreen", "dotColorBlue"})
-            defaults.setValue(QString::fromLatin1(key), QByteArray("\x01garbage"));
-        for (const char* key : {"monitoredAppsData", "mindfulnessHistory", "breachHoursByDay", "UsageStore.dailyData"})
-            defaults.setValue(QString::fromLatin1(key), QByteArray("\xff\xfe{not json"));
+        for (const QString& key : {keys::isMonitoringPaused, keys::dailyLimitMinutes, keys::extendDurationMinutes,
+                                   keys::useShapes, keys::playSoundOnRed, keys::showTimeRemaining, keys::overlayEnabled,
+                                   keys::dotColorRed, keys::dotColorGreen, keys::dotColorBlue})
+            defaults.setValue(key, QByteArray("\x01garbage"));
+        for (const QString& key :
+             {keys::monitoredAppsData, keys::mindfulnessHistory, keys::breachHoursByDay, keys::usageDailyData})
+            defaults.setValue(key, QByteArray("\xff\xfe{not json"));
     }
     program = startProgram();
     ASSERT_TRUE(DesktopSession::waitUntil(
@@ -291,7 +293,7 @@ TEST(ProgramWithoutTray, SaysSoOnceKeepsCountingAndShowsTheIconWhenATrayStarts)
     ASSERT_NE(program, nullptr);
     const auto counted = [&] {
         SqliteKeyValueStore defaults(storePath);
-        const auto state = PersistedState::decode(defaults.dataValue(UsageStore::storageKey));
+        const auto state = PersistedState::decode(defaults.dataValue(keys::usageDailyData));
         return state ? state->entries.value(kWatched).cumulativeSeconds : 0.0;
     };
     EXPECT_TRUE(DesktopSession::waitUntil([&] { return counted() >= 2; }, 15s)) << "tracking goes on without a tray";

@@ -5,6 +5,7 @@
 #include "core/foundation/DayKey.h"
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageNotifier.h"
 
 #include <algorithm>
@@ -165,12 +166,12 @@ void UsageStore::notify()
 void UsageStore::save()
 {
     if (const auto data = m_state.encode())
-        m_defaults.setValue(storageKey, *data);
+        m_defaults.setValue(keys::usageDailyData, *data);
 }
 
 void UsageStore::load()
 {
-    const QByteArray data = m_defaults.dataValue(storageKey);
+    const QByteArray data = m_defaults.dataValue(keys::usageDailyData);
     if (data.isEmpty())
         return;
     auto state = PersistedState::decode(data);

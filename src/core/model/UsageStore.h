@@ -20,8 +20,6 @@ class UsageStore final : public QObject {
     Q_OBJECT
 
 public:
-    inline static const QString storageKey = QStringLiteral("UsageStore.dailyData");
-
     UsageStore(KeyValueStore& defaults, const Clock& clock, QObject* parent = nullptr);
 
     /// Credits one second to the app, after closing the stored day if the calendar moved on.

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageNotifier.h"
 #include "support/VirtualDay.h"
 
@@ -57,7 +58,7 @@ TEST(PreferencesStore, MonitoredListSignalsAndNotifications)
     prefs.addApp(kApp); // already there: nothing stored, no signal
     EXPECT_EQ(didChange.count(), 2);
     EXPECT_EQ(prefs.monitoredApps(), (QList<MonitoredAppConfig>{{kApp, 60}, {kOther, 60}}));
-    EXPECT_EQ(defaults.dataValue(QStringLiteral("monitoredAppsData")),
+    EXPECT_EQ(defaults.dataValue(keys::monitoredAppsData),
               QByteArray(R"([{"bundleID":"org.gnome.Calculator","timeLimitMinutes":60},)"
                          R"({"bundleID":"debian-xterm","timeLimitMinutes":60}])"));
 
@@ -84,10 +85,10 @@ TEST(PreferencesStore, MonitoredListSignalsAndNotifications)
 TEST(PreferencesStore, UndecodableDocumentsWarnExactlyWhereAsked)
 {
     MemoryKeyValueStore defaults;
-    defaults.setValue(QStringLiteral("monitoredAppsData"), QByteArray("\x01\x02garbage"));
-    defaults.setValue(QStringLiteral("mindfulnessHistory"), QByteArray(R"({"2026-03-01":"two"})"));
-    defaults.setValue(QStringLiteral("breachHoursByDay"), QByteArray("{truncated"));
-    defaults.setValue(QStringLiteral("dailyLimitMinutes"), 45);
+    defaults.setValue(keys::monitoredAppsData, QByteArray("\x01\x02garbage"));
+    defaults.setValue(keys::mindfulnessHistory, QByteArray(R"({"2026-03-01":"two"})"));
+    defaults.setValue(keys::breachHoursByDay, QByteArray("{truncated"));
+    defaults.setValue(keys::dailyLimitMinutes, 45);
     PreferencesStore prefs(defaults);
 
     const QString first = stdoutOf([&] { EXPECT_TRUE(prefs.monitoredApps().isEmpty()); });
@@ -102,7 +103,7 @@ TEST(PreferencesStore, UndecodableDocumentsWarnExactlyWhereAsked)
     EXPECT_EQ(stdoutOf([&] { EXPECT_TRUE(prefs.breachHoursByDay().isEmpty()); }), QString());
 
     // A wrong item type anywhere fails the whole list, as a typed decoder would.
-    defaults.setValue(QStringLiteral("monitoredAppsData"),
+    defaults.setValue(keys::monitoredAppsData,
                       QByteArray(R"([{"bundleID":"a","timeLimitMinutes":5},{"bundleID":"b","timeLimitMinutes":"5"}])"));
     prefs.addApp(kApp); // storing replaces the bad document
     EXPECT_EQ(stdoutOf([&] { EXPECT_EQ(prefs.monitoredApps().size(), 1); }), QString());

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/UsageStore.h"
 #include "core/foundation/JsonCoding.h"
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageNotifier.h"
 #include "support/VirtualDay.h"
 
@@ -18,7 +19,7 @@ namespace {
 
 const QString kApp = QStringLiteral("org.gnome.Calculator");
 const QString kOther = QStringLiteral("debian-xterm");
-const QString kKey = UsageStore::storageKey;
+const QString kKey = keys::usageDailyData;
 
 QJsonObject storedDocument(const KeyValueStore& defaults)
 {
@@ -109,7 +110,7 @@ TEST(UsageStore, ResetAndDailyExtension)
 TEST(UsageStore, DecodingKeepsDefaultsForOptionalKeysAndIgnoresBrokenDocuments)
 {
     VirtualDay day;
-    day.defaults.setValue(QStringLiteral("dailyLimitMinutes"), 30);
+    day.defaults.setValue(keys::dailyLimitMinutes, 30);
     const QByteArray minimal = R"({"entries":{"a":{"bundleID":"a","sessionSeconds":5,"cumulativeSeconds":7,)"
                                R"("switchCount":2}},"todayIntervals":[],"lastResetDay":"2026-03-10"})";
     day.defaults.setValue(kKey, minimal);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/BrindlemoorApp.h"
 
+#include "app/AppLogging.h"
 #include "core/status/StatusBarController.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/LinuxActivitySources.h"
@@ -11,8 +12,6 @@
 #include "views/status/TrayIndicator.h"
 
 #include <QSystemTrayIcon>
-
-#include <cstdio>
 
 namespace brindlemoor {
 
@@ -50,9 +49,8 @@ void BrindlemoorApp::watchForTrayHost()
 {
     if (QSystemTrayIcon::isSystemTrayAvailable())
         return;
-    std::fputs("brindlemoor: no system tray is running (neither a StatusNotifier host nor an XEmbed tray); "
-               "tracking goes on, and the icon appears once a tray starts\n",
-               stderr);
+    qCWarning(lcApp) << "brindlemoor: no system tray is running (neither a StatusNotifier host nor an XEmbed tray); "
+                        "tracking goes on, and the icon appears once a tray starts";
     // Qt does not re-embed an icon by itself when a tray starts later, so look now and then.
     m_trayHostPoll.setInterval(std::chrono::seconds(2));
     connect(&m_trayHostPoll, &QTimer::timeout, this, [this] {

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "app/AppLogging.h"
 #include "app/BrindlemoorApp.h"
+#include "app/PlainMessages.h"
 #include "app/QuitOnSignals.h"
 #include "app/SingleInstance.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
@@ -9,15 +11,15 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include <cstdio>
 #include <memory>
 
 int main(int argc, char** argv)
 {
+    brindlemoor::printOwnMessagesPlainly();
     // Without a display Qt aborts with a core dump; a plain sentence serves the user better.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("brindlemoor: no graphical session to run in (DISPLAY is not set)\n", stderr);
+        qCWarning(lcApp) << "brindlemoor: no graphical session to run in (DISPLAY is not set)";
         return 1;
     }
     QApplication app(argc, argv);
@@ -29,7 +31,7 @@ int main(int argc, char** argv)
     const QString storePath = brindlemoor::SqliteKeyValueStore::defaultPath();
     brindlemoor::SingleInstance instance(QFileInfo(storePath).dir().filePath(QStringLiteral("instance.lock")));
     if (!instance.isPrimary()) {
-        std::fputs("brindlemoor: already running for this user; this second start exits\n", stderr);
+        qCInfo(lcApp) << "brindlemoor: already running for this user; this second start exits";
         return 0;
     }
 
@@ -38,8 +40,9 @@ int main(int argc, char** argv)
     if (sqlite->isOpen()) {
         defaults = std::move(sqlite);
     } else {
-        std::fprintf(stderr, "brindlemoor: cannot open %s (%s); settings and usage are kept in memory only\n",
-                     qPrintable(storePath), qPrintable(sqlite->errorText()));
+        qCWarning(lcApp).noquote()
+            << QStringLiteral("brindlemoor: cannot open %1 (%2); settings and usage are kept in memory only")
+                   .arg(storePath, sqlite->errorText());
         defaults = std::make_unique<brindlemoor::MemoryKeyValueStore>();
     }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/PreferencesStore.h"
 
+#include "core/foundation/CoreLogging.h"
 #include "core/foundation/JsonCoding.h"
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/SettingsKeys.h"
@@ -11,18 +12,14 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 
-#include <cstdio>
-
 namespace brindlemoor {
 
 namespace {
 
-void printWarning(const char* text)
+// Every failure of the store is reported as one line with this beginning.
+void warn(const char* text)
 {
-    std::fputs("\u26a0\ufe0f [PreferencesStore] ", stdout);
-    std::fputs(text, stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    qCWarning(lcCore).noquote() << QStringLiteral("\u26a0\ufe0f [PreferencesStore] ") + QString::fromUtf8(text);
 }
 
 std::optional<QJsonDocument> parse(const QByteArray& data)
@@ -188,7 +185,7 @@ QList<MonitoredAppConfig> PreferencesStore::monitoredApps() const
         if (auto decoded = decodeApps(data))
             apps = std::move(*decoded);
         else
-            printWarning("Failed to decode monitoredAppsData \u2014 returning empty list");
+            warn("Failed to decode monitoredAppsData \u2014 returning empty list");
     }
     m_monitoredAppsCache = apps;
     return apps;
@@ -257,7 +254,7 @@ DayHistory PreferencesStore::history() const
         return {};
     if (auto decoded = decodeHistory(data))
         return *decoded;
-    printWarning("Failed to decode historyData \u2014 returning empty history");
+    warn("Failed to decode historyData \u2014 returning empty history");
     return {};
 }
 

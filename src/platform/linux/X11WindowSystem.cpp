@@ -50,7 +50,8 @@ std::unique_ptr<WindowSystem> X11WindowSystem::forApplication()
     // The offscreen platform answers as X11 but has no connection.
     if (x11 != nullptr && x11->connection() != nullptr)
         return std::make_unique<X11WindowSystem>(XcbConnection::borrow(x11->connection()));
-    qCInfo(lcPlatform).noquote() << "no X11 window system: windows keep to the current desktop, without fades";
+    qCInfo(lcPlatform).noquote()
+        << "brindlemoor: no X11 window system: windows stay on one desktop and appear without fading";
     return std::make_unique<InertWindowSystem>();
 }
 

@@ -10,6 +10,7 @@
 #include "views/components/Fonts.h"
 #include "views/components/NamedColors.h"
 #include "views/components/Stepper.h"
+#include "views/components/ViewsLogging.h"
 #include "views/settings/ApplicationChooser.h"
 #include "views/settings/Divider.h"
 #include "views/settings/MinutesField.h"
@@ -24,7 +25,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace brindlemoor {
 
@@ -266,11 +266,8 @@ void PreferencesView::setLaunchAtLogin(bool on)
         return;
     m_launchAtLogin = on;
     // The switch stays where the user put it; the next appearance shows the real state.
-    if (const auto error = m_loginItems.setEnabled(on)) {
-        const QByteArray line = "Launch at login error: " + error->toUtf8() + '\n';
-        std::fputs(line.constData(), stdout);
-        std::fflush(stdout);
-    }
+    if (const auto error = m_loginItems.setEnabled(on))
+        qCWarning(lcViews).noquote() << QStringLiteral("Launch at login error: ") + *error;
 }
 
 ApplicationChooser* PreferencesView::appPicker() const

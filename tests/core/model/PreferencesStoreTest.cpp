@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/SettingsKeys.h"
 #include "core/model/UsageNotifier.h"
+#include "support/MessageLog.h"
 #include "support/VirtualDay.h"
 
 #include <QSignalSpy>
@@ -14,11 +15,12 @@ namespace {
 const QString kApp = QStringLiteral("org.gnome.Calculator");
 const QString kOther = QStringLiteral("debian-xterm");
 
-QString stdoutOf(const std::function<void()>& action)
+/// What the store said while `action` ran, one line each.
+QStringList saidBy(const std::function<void()>& action)
 {
-    testing::internal::CaptureStdout();
+    const test::MessageLog log;
     action();
-    return QString::fromStdString(testing::internal::GetCapturedStdout());
+    return log.lines();
 }
 
 } // namespace
@@ -91,27 +93,26 @@ TEST(PreferencesStore, UndecodableDocumentsWarnExactlyWhereAsked)
     defaults.setValue(keys::dailyLimitMinutes, 45);
     PreferencesStore prefs(defaults);
 
-    const QString first = stdoutOf([&] { EXPECT_TRUE(prefs.monitoredApps().isEmpty()); });
-    EXPECT_EQ(first, QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode monitoredAppsData \u2014 "
-                                    "returning empty list\n"));
+    EXPECT_EQ(saidBy([&] { EXPECT_TRUE(prefs.monitoredApps().isEmpty()); }),
+              QStringList{QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode monitoredAppsData \u2014 "
+                                         "returning empty list")});
     // The empty result is cached until the list is stored again.
-    EXPECT_EQ(stdoutOf([&] { EXPECT_FALSE(prefs.isMonitored(kApp)); }), QString());
+    EXPECT_EQ(saidBy([&] { EXPECT_FALSE(prefs.isMonitored(kApp)); }), QStringList());
 
-    EXPECT_EQ(stdoutOf([&] { EXPECT_TRUE(prefs.history().isEmpty()); }),
-              QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode historyData \u2014 "
-                             "returning empty history\n"));
-    EXPECT_EQ(stdoutOf([&] { EXPECT_TRUE(prefs.breachHoursByDay().isEmpty()); }), QString());
+    EXPECT_EQ(saidBy([&] { EXPECT_TRUE(prefs.history().isEmpty()); }),
+              QStringList{QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode historyData \u2014 "
+                                         "returning empty history")});
+    EXPECT_EQ(saidBy([&] { EXPECT_TRUE(prefs.breachHoursByDay().isEmpty()); }), QStringList());
 
     // A wrong item type anywhere fails the whole list, as a typed decoder would.
     defaults.setValue(keys::monitoredAppsData,
                       QByteArray(R"([{"bundleID":"a","timeLimitMinutes":5},{"bundleID":"b","timeLimitMinutes":"5"}])"));
     prefs.addApp(kApp); // storing replaces the bad document
-    EXPECT_EQ(stdoutOf([&] { EXPECT_EQ(prefs.monitoredApps().size(), 1); }), QString());
+    EXPECT_EQ(saidBy([&] { EXPECT_EQ(prefs.monitoredApps().size(), 1); }), QStringList());
     EXPECT_EQ(prefs.dailyLimitMinutes(), 45);
 
     // Breach hours stored over an undecodable document start a fresh map, silently.
-    const QString silent = stdoutOf([&] { prefs.recordBreachHours({{kApp, {9, 9}}}, QStringLiteral("2026-03-09")); });
-    EXPECT_EQ(silent, QString());
+    EXPECT_EQ(saidBy([&] { prefs.recordBreachHours({{kApp, {9, 9}}}, QStringLiteral("2026-03-09")); }), QStringList());
     EXPECT_EQ(prefs.breachHoursByDay().value(QStringLiteral("2026-03-09")).value(kApp), (QList<qint64>{9, 9}));
 }
 

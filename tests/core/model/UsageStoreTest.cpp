@@ -3,6 +3,7 @@
 #include "core/foundation/JsonCoding.h"
 #include "core/model/SettingsKeys.h"
 #include "core/model/UsageNotifier.h"
+#include "support/MessageLog.h"
 #include "support/VirtualDay.h"
 
 #include <QJsonArray>
@@ -140,9 +141,9 @@ TEST(UsageStore, DecodingKeepsDefaultsForOptionalKeysAndIgnoresBrokenDocuments)
     };
     for (const QByteArray& data : broken) {
         day.defaults.setValue(kKey, data);
-        testing::internal::CaptureStdout();
+        const test::MessageLog log;
         UsageStore store(day.defaults, day.clock);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << data.toStdString();
+        EXPECT_EQ(log.lines(), QStringList()) << data.toStdString();
         EXPECT_TRUE(store.entries().isEmpty()) << data.toStdString();
         EXPECT_EQ(store.lastResetDay(), QStringLiteral("2026-03-10"));
         EXPECT_EQ(day.defaults.dataValue(kKey), data) << "loading alone never rewrites the document";

@@ -4,6 +4,7 @@
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
+#include "support/MessageLog.h"
 #include "views/components/FennSwitchStyle.h"
 #include "views/components/Spring.h"
 #include "views/settings/AppIconProvider.h"
@@ -164,19 +165,20 @@ TEST_F(XdgAutostartTest, ARefusedWritePrintsTheErrorAndTheSwitchKeepsItsPosition
     settings.view.show();
     ASSERT_FALSE(settings.view.launchSwitch()->isChecked());
 
-    testing::internal::CaptureStdout();
+    auto log = std::make_unique<test::MessageLog>();
     QTest::mouseClick(settings.view.launchSwitch(), Qt::LeftButton);
-    const QString printed = QString::fromStdString(testing::internal::GetCapturedStdout());
+    ASSERT_EQ(log->lines().size(), 1);
+    const QString printed = log->lines().constFirst();
     EXPECT_TRUE(printed.startsWith(QStringLiteral("Launch at login error: "))) << printed.toStdString();
     EXPECT_TRUE(printed.contains(QDir(configHome).filePath(QStringLiteral("autostart"))));
-    EXPECT_EQ(printed.count(QLatin1Char('\n')), 1);
     EXPECT_TRUE(settings.view.launchSwitch()->isChecked());
     EXPECT_FALSE(autostart.isEnabled());
 
     // Shown again, the switch takes the real state; disabling has nothing to delete.
-    testing::internal::CaptureStdout();
+    log.reset(); // one log at a time: each takes over the message handler
+    log = std::make_unique<test::MessageLog>();
     settings.view.hide();
     settings.view.show();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(log->lines(), QStringList());
     EXPECT_FALSE(settings.view.launchSwitch()->isChecked());
 }

@@ -3,6 +3,7 @@
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
+#include "support/MessageLog.h"
 #include "support/WidgetTesting.h"
 #include "views/components/ColorWell.h"
 #include "views/components/FennSegmentedPicker.h"
@@ -281,12 +282,11 @@ TEST_F(PreferencesViewTest, LaunchAtLoginFollowsTheSystemAndReportsRefusals)
     EXPECT_EQ(loginItems.calls, (QList<bool>{true, false}));
     EXPECT_FALSE(loginItems.enabled);
 
-    // The system refuses: one line on standard output, and the switch stays on.
+    // The system refuses: one line said, and the switch stays on.
     loginItems.refusal = QStringLiteral("The autostart folder is read-only");
-    testing::internal::CaptureStdout();
+    const test::MessageLog log;
     QTest::mouseClick(view->launchSwitch(), Qt::LeftButton);
-    const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(printed, "Launch at login error: The autostart folder is read-only\n");
+    EXPECT_EQ(log.lines(), QStringList{QStringLiteral("Launch at login error: The autostart folder is read-only")});
     EXPECT_TRUE(view->launchSwitch()->isChecked());
     EXPECT_TRUE(view->launchAtLogin());
 

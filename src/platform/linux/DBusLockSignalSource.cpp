@@ -70,8 +70,7 @@ bool DBusLockSignalSource::isWatchingLogind() const
 
 void DBusLockSignalSource::deliver(bool locked)
 {
-    if (onLockSignal)
-        onLockSignal(locked);
+    Q_EMIT lockSignalled(locked);
 }
 
 void DBusLockSignalSource::listenToScreenSavers()

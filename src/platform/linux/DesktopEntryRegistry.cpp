@@ -205,8 +205,8 @@ void DesktopEntryRegistry::rescan()
     const bool changed = fresh->entries != m_index->entries;
     m_index = std::move(fresh);
     watchFolders();
-    if (changed && onChanged)
-        onChanged();
+    if (changed)
+        Q_EMIT applicationsChanged();
 }
 
 QList<ApplicationInfo> DesktopEntryRegistry::applications() const

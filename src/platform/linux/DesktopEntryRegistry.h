@@ -52,7 +52,7 @@ public:
     /// shells match them; none when nothing identifies it.
     std::optional<QString> idForWindow(const WindowProperties& window) const;
 
-    /// Reads the folders again now; calls onChanged if the entries differ.
+    /// Reads the folders again now; says applicationsChanged() if the entries differ.
     void rescan();
 
 private:

@@ -123,9 +123,8 @@ void X11ActiveAppSource::activeWindowMayHaveChanged() const
     if (application == m_lastWindow)
         return;
     m_lastWindow = application;
-    const RunningApp app = applicationOf(application);
-    if (onActivated)
-        onActivated(app);
+    // The source itself is never const; its readers are, so that frontmostApp() can drain events.
+    Q_EMIT const_cast<X11ActiveAppSource*>(this)->activated(applicationOf(application));
 }
 
 std::optional<RunningApp> X11ActiveAppSource::frontmostApp() const

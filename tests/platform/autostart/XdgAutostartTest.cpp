@@ -59,7 +59,7 @@ private:
 
 struct Settings {
     explicit Settings(LoginItemService& loginItems)
-        : view(prefs, loginItems, catalog, icons, [] {})
+        : view(prefs, loginItems, catalog, icons)
     {
         view.adjustSize();
     }

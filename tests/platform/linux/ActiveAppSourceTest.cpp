@@ -116,7 +116,8 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
     X11ActiveAppSource source(registry, session.display());
     ASSERT_TRUE(source.isAvailable());
     std::vector<std::optional<RunningApp>> reports;
-    source.onActivated = [&](const std::optional<RunningApp>& app) { reports.push_back(app); };
+    QObject::connect(&source, &ActiveAppSource::activated, &source,
+                     [&](const std::optional<RunningApp>& app) { reports.push_back(app); });
 
     // New windows do not take the focus in the session: nothing is active until a test says so.
     EXPECT_EQ(source.frontmostApp(), std::nullopt);

@@ -216,7 +216,7 @@ TEST(DesktopEntryRegistry, NoticesEntriesInstalledAndRemovedWhileRunning)
     QtScheduler scheduler;
     DesktopEntryRegistry registry(scheduler, tree.dirs, QStringLiteral("C"));
     int changes = 0;
-    registry.onChanged = [&] { ++changes; };
+    QObject::connect(&registry, &ApplicationCatalog::applicationsChanged, &registry, [&] { ++changes; });
     using brindlemoor::test::DesktopSession;
 
     tree.write(0, QStringLiteral("vendor/fresh.desktop"), app("Fresh", "StartupWMClass=FreshWin\n"));

@@ -41,7 +41,8 @@ class ApplicationChooserTest : public brindlemoor::test::WidgetTest {
 protected:
     ApplicationChooser& openChooser()
     {
-        chooser = std::make_unique<ApplicationChooser>(catalog, icons, prefs, [this] { ++finished; });
+        chooser = std::make_unique<ApplicationChooser>(catalog, icons, prefs);
+        QObject::connect(chooser.get(), &ApplicationChooser::choiceFinished, chooser.get(), [this] { ++finished; });
         chooser->show();
         return *chooser;
     }
@@ -160,10 +161,9 @@ TEST_F(ApplicationChooserTest, ADuplicatePickAddsNothingButShowsTheSettingsAgain
     ManualClock clock(QDateTime(QDate(2026, 3, 10), QTime(9, 0)));
     ManualScheduler scheduler(clock);
     const PopoverAnchor tray = PopoverAnchor::fromRect({300, 0, 24, 24});
-    SettingsPopoverController* controllerPointer = nullptr;
-    auto* view = new PreferencesView(prefs, loginItems, catalog, icons, [&] { controllerPointer->reshow(tray); });
+    auto* view = new PreferencesView(prefs, loginItems, catalog, icons);
     SettingsPopoverController controller(view, scheduler);
-    controllerPointer = &controller;
+    QObject::connect(view, &PreferencesView::appPickerFinished, &controller, [&] { controller.reshow(tray); });
     controller.show(tray);
     ASSERT_TRUE(controller.popover().isShown());
     EXPECT_EQ(controller.popover().content(), view);

@@ -23,8 +23,11 @@ protected:
     void SetUp() override
     {
         WidgetTest::SetUp();
-        table.onUpdate = [this](const QString& id, int minutes) { updates.append({id, minutes}); };
-        table.onSelectionChange = [this](const std::optional<QString>& id) { published.append(id); };
+        QObject::connect(&table, &MonitoredAppsTableView::limitStepped, &table, [this](const QString& id, int minutes) {
+            updates.append({id, minutes});
+        });
+        QObject::connect(&table, &MonitoredAppsTableView::selectedAppChanged, &table,
+                         [this](const std::optional<QString>& id) { published.append(id); });
         table.resize(MonitoredAppsTableView::appColumnWidth + MonitoredAppsTableView::limitColumnWidth + 7, 140);
         table.show();
     }

@@ -52,7 +52,7 @@ class PreferencesViewTest : public brindlemoor::test::WidgetTest {
 protected:
     PreferencesView& makeView()
     {
-        view = std::make_unique<PreferencesView>(prefs, loginItems, catalog, icons, [this] { ++pickerFinished; });
+        view = std::make_unique<PreferencesView>(prefs, loginItems, catalog, icons);
         view->adjustSize();
         view->show();
         return *view;
@@ -85,7 +85,6 @@ protected:
     FakeApplicationCatalog catalog;
     AppIconProvider icons{catalog};
     RecordingLoginItems loginItems;
-    int pickerFinished = 0;
     std::unique_ptr<PreferencesView> view;
 };
 

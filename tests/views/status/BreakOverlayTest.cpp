@@ -208,7 +208,7 @@ TEST_F(BreakOverlayTest, ViewCallsCloseOnceWhetherChosenOrTimedOut)
         BreakOverlayView view(scheduler, 15, {}, false, false);
         view.resize(1280, 800);
         int closes = 0;
-        view.onClose = [&closes] { ++closes; };
+        QObject::connect(&view, &BreakOverlayView::closeRequested, &view, [&closes] { ++closes; });
         view.appear();
         advance(1s);
         if (chooseFirst)

@@ -2,6 +2,7 @@
 #include "app/BrindlemoorApp.h"
 
 #include "app/AppLogging.h"
+#include "core/model/UsageStore.h"
 #include "core/status/StatusBarController.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/LinuxActivitySources.h"
@@ -32,6 +33,7 @@ void BrindlemoorApp::finishLaunching()
 {
     if (m_controller)
         return;
+    m_usage = std::make_unique<UsageStore>(m_defaults, m_clock);
     m_sources = std::make_unique<LinuxActivitySources>(m_scheduler);
     m_tray = std::make_unique<TrayIndicator>();
     m_windowSystem = X11WindowSystem::forApplication();
@@ -39,8 +41,8 @@ void BrindlemoorApp::finishLaunching()
     m_sound = std::make_unique<CanberraSoundPlayer>();
     m_haptics = std::make_unique<NullHapticPerformer>();
     m_controller = std::make_unique<StatusBarController>(
-        m_prefs,
-        StatusBarServices{m_defaults, m_clock, m_scheduler, m_sources->activeApps(), m_sources->idleTime(),
+        m_prefs, *m_usage,
+        StatusBarServices{m_clock, m_scheduler, m_sources->activeApps(), m_sources->idleTime(),
                           m_sources->lockSignals(), m_sources->clicks(), *m_tray, *m_overlay, *m_sound, *m_haptics});
     watchForTrayHost();
 }

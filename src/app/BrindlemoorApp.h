@@ -19,6 +19,7 @@ class LinuxActivitySources;
 class NullHapticPerformer;
 class StatusBarController;
 class TrayIndicator;
+class UsageStore;
 class WindowSystem;
 
 /// The running program: the one settings store from process start, and the controller
@@ -43,6 +44,7 @@ private:
     PreferencesStore m_prefs;
     SystemClock m_clock;
     QtScheduler m_scheduler;
+    std::unique_ptr<UsageStore> m_usage;
     std::unique_ptr<LinuxActivitySources> m_sources;
     std::unique_ptr<WindowSystem> m_windowSystem;
     std::unique_ptr<TrayIndicator> m_tray;

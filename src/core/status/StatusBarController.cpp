@@ -12,18 +12,19 @@
 
 namespace brindlemoor {
 
-StatusBarController::StatusBarController(PreferencesStore& prefs, const StatusBarServices& services, QObject* parent)
+StatusBarController::StatusBarController(PreferencesStore& prefs, UsageStore& usage, const StatusBarServices& services,
+                                         QObject* parent)
     : QObject(parent)
     , m_prefs(prefs)
     , m_services(services)
+    , m_usageStore(usage)
 {
-    m_usageStore = std::make_unique<UsageStore>(services.defaults, services.clock);
     m_appMonitor = std::make_unique<FrontmostAppMonitor>(services.activeApps);
     m_screenLockMonitor = std::make_unique<ScreenLockMonitor>(services.lockSignals);
     m_idleMonitor = std::make_unique<IdleMonitor>(services.idleTime, services.scheduler);
     m_idleMonitor->start();
 
-    m_accumulator = std::make_unique<TimeAccumulator>(*m_usageStore, m_prefs, services.clock, services.scheduler);
+    m_accumulator = std::make_unique<TimeAccumulator>(m_usageStore, m_prefs, services.clock, services.scheduler);
     m_accumulator->onTick = [this] {
         if (!m_prefs.isMonitoringPaused())
             evaluateLimits();
@@ -43,10 +44,10 @@ StatusBarController::StatusBarController(PreferencesStore& prefs, const StatusBa
 
     connect(&m_prefs, &PreferencesStore::didChange, this, &StatusBarController::onSettingsChanged);
     connect(&UsageNotifier::instance(), &UsageNotifier::usageStoreDidChange, this, [this](QObject* sender) {
-        if (sender == m_usageStore.get())
+        if (sender == &m_usageStore)
             updateStatusIcon();
     });
-    connect(m_usageStore.get(), &UsageStore::dayRolledOver, this, &StatusBarController::onDayRolledOver);
+    connect(&m_usageStore, &UsageStore::dayRolledOver, this, &StatusBarController::onDayRolledOver);
 }
 
 StatusBarController::~StatusBarController()
@@ -61,7 +62,7 @@ StatusBarController::~StatusBarController()
 
 void StatusBarController::resetUsage(const QString& bundleID)
 {
-    m_usageStore->resetApp(bundleID);
+    m_usageStore.resetApp(bundleID);
     m_redSoundPlayedForApps.remove(bundleID);
     updateStatusIcon();
 }
@@ -87,20 +88,20 @@ void StatusBarController::evaluateLimits()
         return;
     }
 
-    const QList<Entry> entries = m_usageStore->entries().values();
+    const QList<Entry> entries = m_usageStore.entries().values();
     for (const Entry& entry : entries) {
-        if (!m_usageStore->isOverLimit(entry, m_prefs) || m_redSoundPlayedForApps.contains(entry.bundleID))
+        if (!m_usageStore.isOverLimit(entry, m_prefs) || m_redSoundPlayedForApps.contains(entry.bundleID))
             continue;
         m_redSoundPlayedForApps.insert(entry.bundleID);
-        m_usageStore->recordBreachHour(entry.bundleID);
+        m_usageStore.recordBreachHour(entry.bundleID);
         if (m_prefs.playSoundOnRed())
             m_services.sound.play();
         playHaptics(appLimitHapticSeconds);
     }
 
-    if (const auto daily = m_usageStore->dailyLimit(m_prefs)) {
+    if (const auto daily = m_usageStore.dailyLimit(m_prefs)) {
         const double limit = daily->seconds();
-        const double total = m_usageStore->totalSecondsToday();
+        const double total = m_usageStore.totalSecondsToday();
         if (!daily->isReachedBy(total) && total >= limit - overlayWarningSeconds &&
             m_dailyLimitOverlayShownForEffectiveLimit != limit) {
             m_dailyLimitOverlayShownForEffectiveLimit = limit;
@@ -110,7 +111,7 @@ void StatusBarController::evaluateLimits()
                 QPointer<StatusBarController> self(this);
                 m_services.overlay.show(minutes, [self, minutes, baseLimitSeconds] {
                     if (self)
-                        self->m_usageStore->extendDaily(minutes, baseLimitSeconds);
+                        self->m_usageStore.extendDaily(minutes, baseLimitSeconds);
                 });
             }
         }
@@ -136,12 +137,12 @@ void StatusBarController::onSettingsChanged()
 
 void StatusBarController::markDueCuesAsFired()
 {
-    for (const Entry& entry : m_usageStore->entries()) {
-        if (m_usageStore->isOverLimit(entry, m_prefs))
+    for (const Entry& entry : m_usageStore.entries()) {
+        if (m_usageStore.isOverLimit(entry, m_prefs))
             m_redSoundPlayedForApps.insert(entry.bundleID);
     }
-    const auto daily = m_usageStore->dailyLimit(m_prefs);
-    if (daily && daily->isReachedBy(m_usageStore->totalSecondsToday()))
+    const auto daily = m_usageStore.dailyLimit(m_prefs);
+    if (daily && daily->isReachedBy(m_usageStore.totalSecondsToday()))
         m_dailyBreachSoundFiredAtLimit = daily->seconds();
 }
 
@@ -198,9 +199,9 @@ void StatusBarController::updateStatusIcon()
         m_services.indicator.setImage(image);
         return;
     }
-    const auto& entries = m_usageStore->entries();
+    const auto& entries = m_usageStore.entries();
     const auto overLimit = std::count_if(entries.begin(), entries.end(), [this](const Entry& entry) {
-        return m_usageStore->isOverLimit(entry, m_prefs);
+        return m_usageStore.isOverLimit(entry, m_prefs);
     });
     if (overLimit > 0) {
         image.kind = StatusImage::Kind::Red;

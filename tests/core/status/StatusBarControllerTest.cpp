@@ -26,12 +26,13 @@ struct Harness : test::VirtualDay {
 
     StatusBarController& start()
     {
-        controller =
-            std::make_unique<StatusBarController>(prefs, StatusBarServices{defaults, clock, scheduler, apps, idle, lock,
-                                                                           clicks, indicator, overlay, sound, haptics});
+        usage = std::make_unique<UsageStore>(defaults, clock);
+        controller = std::make_unique<StatusBarController>(
+            prefs, *usage,
+            StatusBarServices{clock, scheduler, apps, idle, lock, clicks, indicator, overlay, sound, haptics});
         return *controller;
     }
-    UsageStore& store() { return controller->usageStore(); }
+    UsageStore& store() { return *usage; }
     double seconds(const QString& app) { return store().entries().value(app).cumulativeSeconds; }
     /// Advances to the moment the daily total reaches `total` seconds while one app is counted.
     void advanceToTotal(double total) { advanceSeconds(static_cast<int>(total - store().totalSecondsToday())); }
@@ -45,6 +46,7 @@ struct Harness : test::VirtualDay {
     RecordingOverlay overlay;
     CountingSound sound;
     CountingHaptics haptics;
+    std::unique_ptr<UsageStore> usage;
     std::unique_ptr<StatusBarController> controller;
 };
 
@@ -147,9 +149,9 @@ TEST(StatusBarController, StartingAlreadyOverALimitRaisesNothing)
 
     // Lowering a limit below today's use in the settings raises nothing either.
     h.prefs.setLimit(kB, 1);
-    h.controller->usageStore().tick(kB, h.prefs);
+    h.store().tick(kB, h.prefs);
     for (int i = 0; i < 70; ++i)
-        h.controller->usageStore().tick(kB, h.prefs);
+        h.store().tick(kB, h.prefs);
     h.prefs.setLimit(kB, 1); // stored again: the settings handler marks it as fired
     h.advanceSeconds(3);
     EXPECT_EQ(h.sound.plays, 0);

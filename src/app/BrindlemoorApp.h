@@ -35,8 +35,6 @@ public:
     /// Builds the controller; later calls do nothing.
     void finishLaunching();
 
-    PreferencesStore& prefs() { return m_prefs; }
-
 private:
     void watchForTrayHost();
 

@@ -56,10 +56,7 @@ public:
     void playHaptics(double seconds);
 
     TimeAccumulator& accumulator() { return *m_accumulator; }
-    EventMonitor& eventMonitor() { return *m_eventMonitor; }
-    const ScreenLockMonitor& screenLockMonitor() const { return *m_screenLockMonitor; }
     const IdleMonitor& idleMonitor() const { return *m_idleMonitor; }
-    const QSet<QString>& redSoundPlayedForApps() const { return m_redSoundPlayedForApps; }
 
 private:
     void evaluateLimits();

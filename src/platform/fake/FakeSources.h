@@ -16,8 +16,6 @@ public:
         frontmost = RunningApp{bundleID};
         Q_EMIT activated(frontmost);
     }
-    /// An activation that carries no application at all.
-    void activateNothing() { Q_EMIT activated(std::nullopt); }
 
     std::optional<RunningApp> frontmost;
 };

@@ -36,7 +36,6 @@ public:
     LinuxActivitySources(const LinuxActivitySources&) = delete;
     LinuxActivitySources& operator=(const LinuxActivitySources&) = delete;
 
-    DesktopEntryRegistry& catalog() { return *m_catalog; }
     ActiveAppSource& activeApps() { return *m_activeApps; }
     IdleTimeSource& idleTime() { return *m_idleTime; }
     LockSignalSource& lockSignals() { return *m_lockSignals; }

@@ -76,11 +76,6 @@ void SpringAnimation::setMotionEnabled(bool enabled)
     g_motionEnabled = enabled;
 }
 
-bool SpringAnimation::motionEnabled()
-{
-    return g_motionEnabled;
-}
-
 QVariant SpringAnimation::interpolated(const QVariant& from, const QVariant& to, qreal progress) const
 {
     // The last frame lands exactly, whatever the spring's leftover thousandth.

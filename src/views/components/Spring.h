@@ -35,7 +35,6 @@ public:
 
     /// Process-wide: off for the gallery and for tests that read pixels after a click.
     static void setMotionEnabled(bool enabled);
-    static bool motionEnabled();
 
 protected:
     QVariant interpolated(const QVariant& from, const QVariant& to, qreal progress) const override;

@@ -15,15 +15,6 @@ void translucent(QWidget* window)
 
 } // namespace
 
-void makeFloatingPanel(QWidget* window)
-{
-    window->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::WindowDoesNotAcceptFocus);
-    window->setAttribute(Qt::WA_ShowWithoutActivating);
-    window->setAttribute(Qt::WA_X11DoNotAcceptFocus);
-    translucent(window);
-}
-
 void makeOverlayWindow(QWidget* window)
 {
     window->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);

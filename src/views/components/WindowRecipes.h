@@ -8,9 +8,6 @@ namespace brindlemoor::windows {
 // Every window-flag recipe of the program lives here, so the views never repeat them.
 // What Qt's flags cannot say (every desktop, out of taskbars) the WindowSystem does.
 
-/// Always-on-top cards: frameless tool windows that never take focus.
-void makeFloatingPanel(QWidget* window);
-
 /// The break overlay: frameless, on top, click-receiving, translucent.
 void makeOverlayWindow(QWidget* window);
 

@@ -41,7 +41,6 @@ public:
     bool isLive() const { return m_live; }
 
     /// How far the column has risen into place, 0 to 1.
-    qreal entrance() const { return m_entrance; }
     void setEntrance(qreal progress);
     /// The backdrop's fade, 0 (screen as it was) to 1 (frosted and darkened).
     qreal fade() const { return m_fade; }

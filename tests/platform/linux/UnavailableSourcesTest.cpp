@@ -62,7 +62,6 @@ TEST(LinuxActivitySources, WithoutDisplayOrBusEachSourceSaysSoOnceAndReportsNoth
             EXPECT_EQ(sources.idleTime().secondsSinceLastInput(), 0.0);
             EXPECT_FALSE(clicks.isRunning());
             EXPECT_EQ(callbacks, 0);
-            EXPECT_TRUE(sources.catalog().applications().isEmpty());
             notes = log.lines();
         }
         const QString reason = QString::fromLatin1(c.displayReason);

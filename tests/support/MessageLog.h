@@ -1,57 +1,48 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QByteArrayView>
 #include <QMutex>
 #include <QStringList>
 #include <QtGlobal>
 
-#include <cstring>
-
 namespace brindlemoor::test {
 
-/// Keeps what the program says through Qt's logging while it lives; other messages pass on.
+/// Keeps what the program says through Qt's logging (its brindlemoor.* categories) while it
+/// lives; other messages pass on. One at a time: each takes over Qt's message handler.
 class MessageLog final {
 public:
     MessageLog()
-        : m_previous(qInstallMessageHandler(&MessageLog::keep))
     {
-        current() = this;
+        s_lines.clear();
+        s_previous = qInstallMessageHandler(&MessageLog::keep);
     }
-    ~MessageLog()
-    {
-        qInstallMessageHandler(m_previous);
-        current() = nullptr;
-    }
+    ~MessageLog() { qInstallMessageHandler(s_previous); }
     MessageLog(const MessageLog&) = delete;
     MessageLog& operator=(const MessageLog&) = delete;
 
     /// The texts said so far, in order.
     QStringList lines() const
     {
-        const QMutexLocker lock(&m_mutex);
-        return m_lines;
+        const QMutexLocker lock(&s_mutex);
+        return s_lines;
     }
 
 private:
-    static MessageLog*& current()
-    {
-        static MessageLog* log = nullptr;
-        return log;
-    }
     static void keep(QtMsgType type, const QMessageLogContext& context, const QString& text)
     {
-        MessageLog* log = current();
-        if (context.category != nullptr && std::strncmp(context.category, "brindlemoor.", 12) == 0) {
-            const QMutexLocker lock(&log->m_mutex);
-            log->m_lines.append(text);
-        } else if (log->m_previous != nullptr) {
-            log->m_previous(type, context, text);
+        if (!QByteArrayView(context.category).startsWith("brindlemoor.")) {
+            if (s_previous != nullptr)
+                s_previous(type, context, text);
+            return;
         }
+        const QMutexLocker lock(&s_mutex);
+        s_lines.append(text);
     }
 
-    QtMessageHandler m_previous;
-    mutable QMutex m_mutex;
-    QStringList m_lines;
+    inline static QtMessageHandler s_previous = nullptr;
+    inline static QMutex s_mutex;
+    inline static QStringList s_lines;
 };
 
 } // namespace brindlemoor::test

@@ -55,8 +55,6 @@ public:
     /// A burst of pulses: one at once, then one every 0.12 s until `seconds` have passed.
     void playHaptics(double seconds);
 
-    TimeAccumulator& accumulator() { return *m_accumulator; }
-    const IdleMonitor& idleMonitor() const { return *m_idleMonitor; }
 
 private:
     void evaluateLimits();

@@ -25,29 +25,6 @@ QStringList saidBy(const std::function<void()>& action)
 
 } // namespace
 
-TEST(PreferencesStore, FreshStoreHasTheDocumentedDefaults)
-{
-    MemoryKeyValueStore defaults;
-    PreferencesStore prefs(defaults);
-    EXPECT_FALSE(prefs.isMonitoringPaused());
-    EXPECT_EQ(prefs.dailyLimitMinutes(), 0);
-    EXPECT_EQ(prefs.extendDurationMinutes(), 15);
-    EXPECT_FALSE(prefs.useShapes());
-    EXPECT_FALSE(prefs.playSoundOnRed());
-    EXPECT_FALSE(prefs.showTimeRemaining());
-    EXPECT_TRUE(prefs.overlayEnabled());
-    EXPECT_TRUE(prefs.monitoredApps().isEmpty());
-    EXPECT_TRUE(prefs.history().isEmpty());
-    EXPECT_TRUE(prefs.breachHoursByDay().isEmpty());
-    EXPECT_EQ(prefs.dotColor(), (RgbColor{0.2, 0.78, 0.74}));
-
-    prefs.setDailyLimitMinutes(90);
-    prefs.setOverlayEnabled(false);
-    PreferencesStore reopened(defaults);
-    EXPECT_EQ(reopened.dailyLimitMinutes(), 90);
-    EXPECT_FALSE(reopened.overlayEnabled());
-}
-
 TEST(PreferencesStore, MonitoredListSignalsAndNotifications)
 {
     MemoryKeyValueStore defaults;
@@ -116,20 +93,10 @@ TEST(PreferencesStore, UndecodableDocumentsWarnExactlyWhereAsked)
     EXPECT_EQ(prefs.breachHoursByDay().value(QStringLiteral("2026-03-09")).value(kApp), (QList<qint64>{9, 9}));
 }
 
-TEST(PreferencesStore, KeepsTheFourteenLatestDays)
+TEST(PreferencesStore, KeepsTheBreachHoursOfTheFourteenLatestDays)
 {
     MemoryKeyValueStore defaults;
     PreferencesStore prefs(defaults);
-    DayHistory history;
-    for (int day = 1; day <= 15; ++day)
-        history.insert(QDate(2026, 2, 20).addDays(day).toString(QStringLiteral("yyyy-MM-dd")), day % 2 ? 2 : 0);
-    PreferencesStore::keepLatestDays(history);
-    prefs.saveHistory(history);
-    const DayHistory stored = prefs.history();
-    EXPECT_EQ(stored.size(), 14);
-    EXPECT_FALSE(stored.contains(QStringLiteral("2026-02-21")));
-    EXPECT_TRUE(stored.contains(QStringLiteral("2026-03-07")));
-
     for (int day = 1; day <= 15; ++day)
         prefs.recordBreachHours({{kApp, {day % 24}}},
                                 QDate(2026, 5, 1).addDays(day).toString(QStringLiteral("yyyy-MM-dd")));

@@ -55,7 +55,6 @@ public:
     /// A burst of pulses: one at once, then one every 0.12 s until `seconds` have passed.
     void playHaptics(double seconds);
 
-
 private:
     void evaluateLimits();
     void onSettingsChanged();

@@ -37,14 +37,16 @@ public:
         return QByteArray::number(QSIGNAL_CODE) + QMetaMethod::fromSignal(signal).methodSignature();
     }
 
+    // The definitions are moc's, which names the parameters _t1, _t2, ...
 Q_SIGNALS:
-    void activeChanged(bool active);
+    void activeChanged(bool active); // NOLINT(readability-inconsistent-declaration-parameter-name)
+    // NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
     void propertiesChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated);
 };
 
-DBusLockSignalSource::DBusLockSignalSource(const QDBusConnection& sessionBus, const QDBusConnection& systemBus)
-    : m_sessionBus(sessionBus)
-    , m_systemBus(systemBus)
+DBusLockSignalSource::DBusLockSignalSource(QDBusConnection sessionBus, QDBusConnection systemBus)
+    : m_sessionBus(std::move(sessionBus))
+    , m_systemBus(std::move(systemBus))
     , m_relay(std::make_unique<Relay>())
 {
     QObject::connect(m_relay.get(), &Relay::activeChanged, m_relay.get(), [this](bool active) { deliver(active); });

@@ -39,7 +39,7 @@ public:
     static constexpr std::chrono::milliseconds rescanDelay{500};
 
     explicit DesktopEntryRegistry(Scheduler& scheduler, QStringList dataDirs = standardDataDirs(),
-                                  const QString& locale = userLocale());
+                                  QString locale = userLocale());
     ~DesktopEntryRegistry() override;
     DesktopEntryRegistry(const DesktopEntryRegistry&) = delete;
     DesktopEntryRegistry& operator=(const DesktopEntryRegistry&) = delete;

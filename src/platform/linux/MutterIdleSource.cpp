@@ -14,8 +14,8 @@ constexpr int callTimeoutMs = 1000;
 
 } // namespace
 
-MutterIdleSource::MutterIdleSource(const QDBusConnection& sessionBus)
-    : m_bus(sessionBus)
+MutterIdleSource::MutterIdleSource(QDBusConnection sessionBus)
+    : m_bus(std::move(sessionBus))
 {
 }
 

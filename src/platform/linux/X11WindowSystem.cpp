@@ -25,9 +25,9 @@ constexpr uint32_t directAction = 2;
 class InertWindowSystem final : public WindowSystem {
 public:
     bool compositorRunning() const override { return false; }
-    void placeOnAllDesktops(QWindow*) override {}
-    void keepAbove(QWindow*) override {}
-    void skipTaskbarAndPager(QWindow*) override {}
+    void placeOnAllDesktops(QWindow* /*window*/) override {}
+    void keepAbove(QWindow* /*window*/) override {}
+    void skipTaskbarAndPager(QWindow* /*window*/) override {}
 };
 
 xcb_window_t idOf(QWindow* window)

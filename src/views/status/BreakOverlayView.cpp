@@ -218,7 +218,7 @@ void BreakOverlayView::tickCountdown()
 {
     // Counted in steps of the same scheduler as the self-close, so the ring is empty when it fires.
     ++m_countdownTicks;
-    const qreal elapsed = static_cast<qreal>(m_countdownTicks * countdownStep.count());
+    const auto elapsed = static_cast<qreal>(m_countdownTicks * countdownStep.count());
     setTimerProgress(1 - elapsed / static_cast<qreal>(selfCloseDelay.count()));
     if (m_closeButton->timerProgress() <= 0)
         m_countdown.reset();

@@ -114,6 +114,8 @@ TEST(UsageStore, LoadsOptionalKeysAsTheirDefaultsAndIgnoresBrokenDocumentsSilent
         EXPECT_EQ(store.dailyExtension(), 0);
     }
 
+    // Two of the documents are split over two literals.
+    // NOLINTBEGIN(bugprone-suspicious-missing-comma)
     const QList<QByteArray> broken = {
         R"({"todayIntervals":[],"lastResetDay":"2026-03-10"})", // no entries
         R"({"entries":{},"lastResetDay":"2026-03-10"})",        // no intervals
@@ -128,6 +130,7 @@ TEST(UsageStore, LoadsOptionalKeysAsTheirDefaultsAndIgnoresBrokenDocumentsSilent
         document(5).chopped(9),                                              // truncated
         QByteArray("\xff\xfe\x00garbage", 10),
     };
+    // NOLINTEND(bugprone-suspicious-missing-comma)
     for (const QByteArray& data : broken) {
         day.defaults.setValue(keys::usageDailyData, data);
         const test::MessageLog log;

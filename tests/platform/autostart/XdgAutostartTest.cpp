@@ -86,7 +86,7 @@ TEST_F(XdgAutostartTest, ExecIsQuotedAsDesktopEntriesWantIt)
     const Case cases[] = {
         {"/home/ann/My Apps/brindlemoor", "Exec=\"/home/ann/My Apps/brindlemoor\""},
         {"/home/ann/100%/brindlemoor", "Exec=/home/ann/100%%/brindlemoor"},
-        {"/home/ann/$bin/brind\"le", "Exec=\"/home/ann/\\\\$bin/brind\\\\\"le\""},
+        {R"(/home/ann/$bin/brind"le)", R"(Exec="/home/ann/\\$bin/brind\\"le")"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.executable);

@@ -110,7 +110,7 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
         xcb_change_property(own.get(), XCB_PROP_MODE_REPLACE, own.root(), own.atom("_NET_ACTIVE_WINDOW"),
                             XCB_ATOM_WINDOW, 32, 1, &window);
         own.property(own.root(), own.atom("_NET_ACTIVE_WINDOW"));
-        const std::optional<RunningApp> frontmost = source.frontmostApp();
+        std::optional<RunningApp> frontmost = source.frontmostApp();
         QCoreApplication::processEvents();
         return frontmost;
     };

@@ -97,7 +97,7 @@ TEST(DesktopEntryParser, FindsTheProgramOfACommandLine)
         {"gedit %U", "gedit"},
         {"  /usr/bin/gedit", "/usr/bin/gedit"},
         {"\"/opt/My App/bin/app\" --flag %F", "/opt/My App/bin/app"},
-        {"\"/opt/quote\\\"d/app\"", "/opt/quote\"d/app"},
+        {R"("/opt/quote\"d/app")", R"(/opt/quote"d/app)"},
         {"env GDK_BACKEND=x11 LANG=C /opt/tool/run --x", "/opt/tool/run"},
         {"/usr/bin/env FOO=1 tool", "tool"},
         {"env", ""},

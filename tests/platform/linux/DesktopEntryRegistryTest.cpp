@@ -43,7 +43,9 @@ QByteArray app(const char* name, const char* extra = "")
 // One tree for the resolution and listing tests; each entry is there for a case below.
 void populate(const XdgTree& tree)
 {
-    constexpr int home = 0, local = 1, system = 2;
+    constexpr int home = 0;
+    constexpr int local = 1;
+    constexpr int system = 2;
     tree.write(home, QStringLiteral("org.example.Editor.desktop"),
                app("Editor", "StartupWMClass=editor-main\nExec=/opt/editor/bin/editor %F\nIcon=editor\n"));
     // Sorts before the editor and starts the same program, but is hidden from menus.

@@ -27,7 +27,7 @@ namespace {
 class NoLoginItem final : public LoginItemService {
 public:
     bool isEnabled() const override { return false; }
-    std::optional<QString> setEnabled(bool) override { return std::nullopt; }
+    std::optional<QString> setEnabled(bool /*enabled*/) override { return std::nullopt; }
 };
 
 ApplicationInfo entry(const char* id, const char* name, bool noDisplay = false)

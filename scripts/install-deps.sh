@@ -6,7 +6,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ pkg-config clang-format
+    cmake ninja-build g++ pkg-config clang-format clang-tidy tzdata
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
     libsqlite3-dev sqlite3
     libcanberra-dev libcanberra-pulse sound-theme-freedesktop

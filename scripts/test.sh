@@ -1,15 +1,32 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs what is missing, builds with the sanitizers and warnings as errors, and runs every test.
+# Installs what is missing, checks the format and clang-tidy, builds the release configuration
+# and the sanitizer configuration with warnings as errors, and runs every test. Prints how
+# long each step took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-# The committed format is part of the build.
-git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
-cmake --preset sanitizers
-cmake --build --preset sanitizers
+timings=()
+step() {
+    local name="$1"
+    shift
+    echo "== $name"
+    local start=$SECONDS
+    "$@"
+    timings+=("$(printf '%-16s %4d s' "$name" $((SECONDS - start)))")
+}
 
 export ASAN_OPTIONS="abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-ctest --preset sanitizers -j "$(nproc)"
+
+step "packages" scripts/install-deps.sh
+step "format" scripts/check-format.sh
+# clang-tidy reads the sanitizer tree's compile commands; the moc files are all it needs built.
+step "clang-tidy" bash -c 'cmake --preset sanitizers >/dev/null && cmake --build --preset sanitizers --target autogen >/dev/null && scripts/tidy.sh build/sanitizers'
+step "release build" bash -c 'cmake --preset release-werror >/dev/null && cmake --build --preset release-werror'
+step "sanitizer build" cmake --build --preset sanitizers
+step "tests" ctest --preset sanitizers -j "$(nproc)"
+
+echo "== timings"
+printf '%s\n' "${timings[@]}"
+echo "total            $(printf '%4d' "$SECONDS") s"

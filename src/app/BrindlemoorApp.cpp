@@ -2,6 +2,7 @@
 #include "app/BrindlemoorApp.h"
 
 #include "app/AppLogging.h"
+#include "core/model/UsageStore.h"
 #include "core/status/StatusBarController.h"
 #include "core/status/StatusItemController.h"
 #include "core/status/TrayIcon.h"
@@ -46,6 +47,7 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
 {
     if (m_controller)
         return;
+    m_usage = std::make_unique<UsageStore>(m_defaults, m_clock);
     m_sources = std::make_unique<LinuxActivitySources>(m_scheduler);
     m_trayIcon = std::make_unique<LinuxTrayIcon>(QDBusConnection::sessionBus(), QStringLiteral("Brindlemoor"));
     m_tray = std::make_unique<TrayIndicator>(*m_trayIcon);
@@ -54,14 +56,15 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     m_sound = std::make_unique<CanberraSoundPlayer>();
     m_haptics = std::make_unique<NullHapticPerformer>();
     m_controller = std::make_unique<StatusBarController>(
-        m_prefs, StatusBarServices{m_defaults, m_clock, m_scheduler, m_sources->activeApps(), m_sources->idleTime(),
-                                   m_sources->lockSignals(), *m_tray, *m_overlay, *m_sound, *m_haptics});
+        m_prefs, *m_usage,
+        StatusBarServices{m_clock, m_scheduler, m_sources->activeApps(), m_sources->idleTime(),
+                          m_sources->lockSignals(), *m_tray, *m_overlay, *m_sound, *m_haptics});
     // The widgets open at the last quit come back now.
     m_icons = std::make_unique<AppIconProvider>(m_sources->catalog());
     m_widgets = std::make_unique<FloatingWidgetManager>();
     connect(m_widgets.get(), &FloatingWidgetManager::resetAppRequested, m_controller.get(),
             &StatusBarController::resetUsage);
-    m_widgets->configure({m_defaults, m_prefs, m_controller->usageStore(), m_sources->catalog(), *m_icons,
+    m_widgets->configure({m_defaults, m_prefs, *m_usage, m_sources->catalog(), *m_icons,
                           m_sources->activeApps(), *m_windowSystem});
 
     m_loginItems = std::make_unique<XdgAutostart>();
@@ -85,7 +88,7 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
 QWidget* BrindlemoorApp::makeUsageContent(PopoverHost& host)
 {
     auto* menu = new MenuRootView(
-        {m_prefs, m_controller->usageStore(), m_sources->catalog(), *m_icons, m_clock, m_widgets.get()});
+        {m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_clock, m_widgets.get()});
     connect(menu, &MenuRootView::resetUsageRequested, &host, &PopoverHost::resetUsageRequested);
     connect(menu, &MenuRootView::openSettingsRequested, &host, &PopoverHost::settingsRequested);
     connect(menu, &MenuRootView::openInfoRequested, &host, &PopoverHost::infoRequested);

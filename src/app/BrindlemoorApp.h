@@ -28,6 +28,7 @@ class StatusBarController;
 class StatusItemController;
 class TrayIndicator;
 class TrayPopoverHost;
+class UsageStore;
 class WindowSystem;
 class XdgAutostart;
 struct TrayClick;
@@ -49,8 +50,6 @@ public:
     /// Opens what a second start of the program asked for; kept until launching finished.
     void handleRequest(RunningInstance::Request request);
 
-    PreferencesStore& prefs() { return m_prefs; }
-
 private:
     /// The usage popover's content, new at each opening, its actions sent on through `host`.
     QWidget* makeUsageContent(PopoverHost& host);
@@ -59,6 +58,7 @@ private:
     PreferencesStore m_prefs;
     SystemClock m_clock;
     QtScheduler m_scheduler;
+    std::unique_ptr<UsageStore> m_usage;
     std::unique_ptr<LinuxActivitySources> m_sources;
     std::unique_ptr<WindowSystem> m_windowSystem;
     std::unique_ptr<LinuxTrayIcon> m_trayIcon;

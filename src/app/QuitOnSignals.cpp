@@ -14,7 +14,7 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int)
+void onSignal(int /*signal*/)
 {
     const char byte = 1;
     // Only async-signal-safe work here; the event loop does the rest.

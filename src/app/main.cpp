@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "app/AppLogging.h"
 #include "app/BrindlemoorApp.h"
+#include "app/PlainMessages.h"
 #include "app/QuitOnSignals.h"
 #include "app/RunningInstance.h"
 #include "app/SingleInstance.h"
@@ -12,13 +14,13 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
 
 int main(int argc, char** argv)
 {
+    brindlemoor::printOwnMessagesPlainly();
     using brindlemoor::RunningInstance;
     // The one option: the desktop entry's Settings action.
     std::optional<RunningInstance::Request> request;
@@ -27,14 +29,15 @@ int main(int argc, char** argv)
             request = RunningInstance::Request::Settings;
             continue;
         }
-        std::fprintf(stderr, "brindlemoor: unknown option '%s' (the only option is --settings)\n", argv[i]);
+        qCWarning(lcApp).noquote() << QStringLiteral("brindlemoor: unknown option '%1' (the only option is --settings)")
+                                          .arg(QString::fromLocal8Bit(argv[i]));
         return 2;
     }
 
     // Without a display Qt aborts with a core dump; a plain sentence serves the user better.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("brindlemoor: no graphical session to run in (DISPLAY is not set)\n", stderr);
+        qCWarning(lcApp) << "brindlemoor: no graphical session to run in (DISPLAY is not set)";
         return 1;
     }
     QApplication app(argc, argv);
@@ -52,12 +55,13 @@ int main(int argc, char** argv)
         const char* what = asked == RunningInstance::Request::Settings ? "its settings" : "its usage popover";
         QString error;
         if (!RunningInstance::ask(QDBusConnection::sessionBus(), asked, &error)) {
-            std::fprintf(stderr,
-                         "brindlemoor: already running for this user, but it could not be asked to open %s (%s)\n",
-                         what, qPrintable(error));
+            qCWarning(lcApp).noquote()
+                << QStringLiteral("brindlemoor: already running for this user, but it could not be asked to open %1 (%2)")
+                       .arg(QLatin1String(what), error);
             return 1;
         }
-        std::fprintf(stderr, "brindlemoor: already running for this user; asked it to open %s\n", what);
+        qCInfo(lcApp).noquote() << QStringLiteral("brindlemoor: already running for this user; asked it to open %1")
+                                       .arg(QLatin1String(what));
         return 0;
     }
 
@@ -66,8 +70,9 @@ int main(int argc, char** argv)
     if (sqlite->isOpen()) {
         defaults = std::move(sqlite);
     } else {
-        std::fprintf(stderr, "brindlemoor: cannot open %s (%s); settings and usage are kept in memory only\n",
-                     qPrintable(storePath), qPrintable(sqlite->errorText()));
+        qCWarning(lcApp).noquote()
+            << QStringLiteral("brindlemoor: cannot open %1 (%2); settings and usage are kept in memory only")
+                   .arg(storePath, sqlite->errorText());
         defaults = std::make_unique<brindlemoor::MemoryKeyValueStore>();
     }
 

@@ -4,6 +4,7 @@
 
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "platform/fake/ManualClock.h"
@@ -43,7 +44,7 @@ struct Scene {
         state.lastResetDay = QStringLiteral("2026-03-10");
         const double used = story == Story::Busy ? 155 * 60 : (story == Story::NewUser ? 50 * 60 : 181 * 60);
         state.entries.insert(kBrowser, Entry{kBrowser, used, used, 12});
-        defaults.setValue(UsageStore::storageKey, *state.encode());
+        defaults.setValue(keys::usageDailyData, *state.encode());
 
         DayHistory history;
         for (int day = 1; day <= 9; ++day) {

@@ -7,6 +7,7 @@
 #include "core/foundation/DayKey.h"
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "platform/fake/ManualClock.h"
@@ -120,7 +121,7 @@ struct Scene {
             prefs.saveHistory(history);
             break;
         }
-        defaults.setValue(UsageStore::storageKey, state.encode().value_or(QByteArray()));
+        defaults.setValue(keys::usageDailyData, state.encode().value_or(QByteArray()));
         usage = std::make_unique<UsageStore>(defaults, clock);
     }
 

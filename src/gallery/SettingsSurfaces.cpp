@@ -102,7 +102,7 @@ void renderPopover(Gallery& gallery, const QString& name, int appCount, bool atB
     Settings settings;
     fillPrefs(settings.prefs, appCount);
     PopoverWindow popover;
-    auto* view = new PreferencesView(settings.prefs, settings.loginItems, settings.catalog, settings.icons, [] {});
+    auto* view = new PreferencesView(settings.prefs, settings.loginItems, settings.catalog, settings.icons);
     const QRect tray = atBottom ? QRect(560, 576, 24, 24) : QRect(560, 0, 24, 24);
     popover.showPopover(view, PopoverAnchor::fromRect(tray));
     if (appCount > 1) {
@@ -119,7 +119,7 @@ void renderChooser(Gallery& gallery, bool dark, qreal ratio, const QString& sear
     Appearance::instance().setDark(dark);
     Settings settings;
     settings.prefs.addApp(QStringLiteral("org.gnome.Calculator"));
-    ApplicationChooser chooser(settings.catalog, settings.icons, settings.prefs, [] {});
+    ApplicationChooser chooser(settings.catalog, settings.icons, settings.prefs);
     chooser.searchField()->setText(search);
     chooser.show();
     const QString name =

@@ -6,6 +6,7 @@
 #include "core/foundation/DayKey.h"
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "platform/fake/FakeSources.h"
@@ -63,7 +64,7 @@ struct Scene {
         state.lastResetDay = dayKey(clock.now());
         state.entries.insert(kApp, Entry{kApp, row.appSeconds, row.appSeconds, 1});
         state.entries.insert(kElsewhere, Entry{kElsewhere, 0, row.daySeconds - row.appSeconds, 1});
-        defaults.setValue(UsageStore::storageKey, state.encode().value_or(QByteArray()));
+        defaults.setValue(keys::usageDailyData, state.encode().value_or(QByteArray()));
         usage = std::make_unique<UsageStore>(defaults, clock);
         activeApps.frontmost = RunningApp{front ? kApp : kElsewhere};
         windowSystem.compositor = true;

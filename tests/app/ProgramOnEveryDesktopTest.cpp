@@ -56,7 +56,7 @@ protected:
     double counted() const
     {
         SqliteKeyValueStore defaults(storePath);
-        const auto state = PersistedState::decode(defaults.dataValue(UsageStore::storageKey));
+        const auto state = PersistedState::decode(defaults.dataValue(keys::usageDailyData));
         return state ? state->entries.value(kWatched).cumulativeSeconds : 0.0;
     }
 

@@ -107,8 +107,8 @@ public:
             nullptr));
         if (!reply)
             return {};
-        return QByteArray(static_cast<const char*>(xcb_get_property_value(reply.data)),
-                          xcb_get_property_value_length(reply.data));
+        return {static_cast<const char*>(xcb_get_property_value(reply.data)),
+                xcb_get_property_value_length(reply.data)};
     }
 
     QList<xcb_window_t> windows(xcb_window_t window, xcb_atom_t property) const
@@ -647,10 +647,10 @@ bool DesktopSession::screenshot(const QString& path) const
                             nullptr));
     const int width = screen->width_in_pixels;
     const int height = screen->height_in_pixels;
-    if (!image || image->depth != 24 || xcb_get_image_data_length(image.data) < width * height * 4)
+    if (!image || image->depth != 24 || xcb_get_image_data_length(image.data) < qsizetype{width} * height * 4)
         return false;
     // Depth 24 comes as 32 bits per pixel, blue first: Qt's RGB32 on little-endian machines.
-    const QImage frame(xcb_get_image_data(image.data), width, height, width * 4, QImage::Format_RGB32);
+    const QImage frame(xcb_get_image_data(image.data), width, height, qsizetype{width} * 4, QImage::Format_RGB32);
     return frame.copy().save(path, "PNG");
 }
 
@@ -671,11 +671,11 @@ void DesktopSession::stopAll()
 {
     m_x.reset();
     // Clients first, the server last, so nobody complains about a vanished display.
-    for (auto it = m_processes.rbegin(); it != m_processes.rend(); ++it) {
-        QProcess& process = **it;
+    for (auto index = m_processes.size(); index-- > 0;) {
+        QProcess& process = *m_processes[index];
         if (process.state() == QProcess::NotRunning)
             continue;
-        const pid_t group = static_cast<pid_t>(process.processId());
+        const auto group = static_cast<pid_t>(process.processId());
         ::kill(-group, SIGTERM);
         if (!process.waitForFinished(3000)) {
             ::kill(-group, SIGKILL);

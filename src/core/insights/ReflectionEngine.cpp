@@ -107,13 +107,13 @@ QList<Insight> ReflectionEngine::generateInsights(const PreferencesStore& prefs,
 
     // Daily pace. used / limit × 100 would show 1044 s of an hour as 28 %, so the percentage
     // divides last and the 80 % threshold is compared without dividing at all.
-    if (const qint64 dailyLimitMinutes = prefs.dailyLimitMinutes(); dailyLimitMinutes > 0) {
-        const double limit = static_cast<double>(dailyLimitMinutes) * 60.0 + usageStore.dailyExtension();
+    if (const auto daily = usageStore.dailyLimit(prefs)) {
+        const double limit = daily->seconds();
         if (limit > 0) {
             const double used = usageStore.totalSecondsToday();
             const int percent = static_cast<int>(std::floor(used * 100.0 / limit));
             const QString usedTitle = tr("%1% of daily limit used").arg(percent);
-            if (used >= limit) {
+            if (daily->isReachedBy(used)) {
                 insights.append({QStringLiteral("moon.fill"), tr("Daily limit reached"),
                                  tr("You've used your full daily allocation. Rest intentionally — it counts too."),
                                  InsightAccent::NeonRed, 1});

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/PreferencesStore.h"
 
+#include "core/foundation/CoreLogging.h"
 #include "core/foundation/JsonCoding.h"
 #include "core/foundation/KeyValueStore.h"
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageNotifier.h"
 
 #include <QJsonArray>
@@ -10,22 +12,14 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 
-#include <cstdio>
-
 namespace brindlemoor {
 
 namespace {
 
-const QString kMonitoredApps = QStringLiteral("monitoredAppsData");
-const QString kHistory = QStringLiteral("mindfulnessHistory");
-const QString kBreachHours = QStringLiteral("breachHoursByDay");
-
-void printWarning(const char* text)
+// Every failure of the store is reported as one line with this beginning.
+void warn(const char* text)
 {
-    std::fputs("\u26a0\ufe0f [PreferencesStore] ", stdout);
-    std::fputs(text, stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    qCWarning(lcCore).noquote() << QStringLiteral("\u26a0\ufe0f [PreferencesStore] ") + QString::fromUtf8(text);
 }
 
 std::optional<QJsonDocument> parse(const QByteArray& data)
@@ -94,106 +88,104 @@ PreferencesStore::PreferencesStore(KeyValueStore& defaults, QObject* parent)
 {
 }
 
-bool PreferencesStore::readBool(const char* key, bool fallback) const
+bool PreferencesStore::readBool(const QString& key, bool fallback) const
 {
-    return m_defaults.boolValue(QString::fromLatin1(key), fallback);
+    return m_defaults.boolValue(key, fallback);
 }
 
-void PreferencesStore::writeBool(const char* key, bool value)
+void PreferencesStore::writeBool(const QString& key, bool value)
 {
-    const QString name = QString::fromLatin1(key);
-    if (m_defaults.value(name).isValid() && m_defaults.boolValue(name, !value) == value)
+    if (m_defaults.value(key).isValid() && m_defaults.boolValue(key, !value) == value)
         return;
-    m_defaults.setValue(name, value);
+    m_defaults.setValue(key, value);
     Q_EMIT changed();
 }
 
-void PreferencesStore::writeInt(const char* key, qint64 value)
+void PreferencesStore::writeInt(const QString& key, qint64 value)
 {
-    const QString name = QString::fromLatin1(key);
-    if (m_defaults.value(name).isValid() && m_defaults.intValue(name, value + 1) == value)
+    if (m_defaults.value(key).isValid() && m_defaults.intValue(key, value + 1) == value)
         return;
-    m_defaults.setValue(name, QVariant::fromValue<qlonglong>(value));
+    m_defaults.setValue(key, QVariant::fromValue<qlonglong>(value));
     Q_EMIT changed();
 }
 
-void PreferencesStore::writeDouble(const char* key, double value)
+void PreferencesStore::writeDouble(const QString& key, double value)
 {
-    m_defaults.setValue(QString::fromLatin1(key), value);
+    m_defaults.setValue(key, value);
 }
 
 bool PreferencesStore::isMonitoringPaused() const
 {
-    return readBool("isMonitoringPaused", false);
+    return readBool(keys::isMonitoringPaused, false);
 }
 void PreferencesStore::setMonitoringPaused(bool paused)
 {
     if (paused == isMonitoringPaused())
         return;
-    writeBool("isMonitoringPaused", paused);
+    writeBool(keys::isMonitoringPaused, paused);
     // Pausing starts and stops counting, so it is announced like a change of the watched list.
     Q_EMIT didChange();
 }
 qint64 PreferencesStore::dailyLimitMinutes() const
 {
-    return m_defaults.intValue(QStringLiteral("dailyLimitMinutes"), 0);
+    return m_defaults.intValue(keys::dailyLimitMinutes, 0);
 }
 void PreferencesStore::setDailyLimitMinutes(qint64 minutes)
 {
-    writeInt("dailyLimitMinutes", minutes);
+    writeInt(keys::dailyLimitMinutes, minutes);
 }
 qint64 PreferencesStore::extendDurationMinutes() const
 {
-    return m_defaults.intValue(QStringLiteral("extendDurationMinutes"), 15);
+    return m_defaults.intValue(keys::extendDurationMinutes, 15);
 }
 void PreferencesStore::setExtendDurationMinutes(qint64 minutes)
 {
-    writeInt("extendDurationMinutes", minutes);
+    writeInt(keys::extendDurationMinutes, minutes);
 }
 bool PreferencesStore::useShapes() const
 {
-    return readBool("useShapes", false);
+    return readBool(keys::useShapes, false);
 }
 void PreferencesStore::setUseShapes(bool on)
 {
-    writeBool("useShapes", on);
+    writeBool(keys::useShapes, on);
 }
 bool PreferencesStore::playSoundOnRed() const
 {
-    return readBool("playSoundOnRed", false);
+    return readBool(keys::playSoundOnRed, false);
 }
 void PreferencesStore::setPlaySoundOnRed(bool on)
 {
-    writeBool("playSoundOnRed", on);
+    writeBool(keys::playSoundOnRed, on);
 }
 bool PreferencesStore::showTimeRemaining() const
 {
-    return readBool("showTimeRemaining", false);
+    return readBool(keys::showTimeRemaining, false);
 }
 void PreferencesStore::setShowTimeRemaining(bool on)
 {
-    writeBool("showTimeRemaining", on);
+    writeBool(keys::showTimeRemaining, on);
 }
 bool PreferencesStore::overlayEnabled() const
 {
-    return readBool("overlayEnabled", true);
+    return readBool(keys::overlayEnabled, true);
 }
 void PreferencesStore::setOverlayEnabled(bool on)
 {
-    writeBool("overlayEnabled", on);
+    writeBool(keys::overlayEnabled, on);
 }
 
 QList<MonitoredAppConfig> PreferencesStore::monitoredApps() const
 {
     if (m_monitoredAppsCache)
         return *m_monitoredAppsCache;
-    const QByteArray data = m_defaults.dataValue(kMonitoredApps);
+    const QByteArray data = m_defaults.dataValue(keys::monitoredAppsData);
     QList<MonitoredAppConfig> apps;
     if (!data.isEmpty()) {
         if (auto decoded = decodeApps(data))
             apps = std::move(*decoded);
         else
-            printWarning("Failed to decode monitoredAppsData \u2014 returning empty list");
+            warn("Failed to decode monitoredAppsData \u2014 returning empty list");
     }
     m_monitoredAppsCache = apps;
     return apps;
@@ -249,7 +241,7 @@ void PreferencesStore::saveMonitoredApps(const QList<MonitoredAppConfig>& apps)
         list.append(QJsonObject{{QStringLiteral("bundleID"), app.bundleID},
                                 {QStringLiteral("timeLimitMinutes"), app.timeLimitMinutes}});
     }
-    m_defaults.setValue(kMonitoredApps, QJsonDocument(list).toJson(QJsonDocument::Compact));
+    m_defaults.setValue(keys::monitoredAppsData, QJsonDocument(list).toJson(QJsonDocument::Compact));
     m_monitoredAppsCache.reset();
     Q_EMIT changed();
     Q_EMIT didChange();
@@ -257,12 +249,12 @@ void PreferencesStore::saveMonitoredApps(const QList<MonitoredAppConfig>& apps)
 
 DayHistory PreferencesStore::history() const
 {
-    const QByteArray data = m_defaults.dataValue(kHistory);
+    const QByteArray data = m_defaults.dataValue(keys::mindfulnessHistory);
     if (data.isEmpty())
         return {};
     if (auto decoded = decodeHistory(data))
         return *decoded;
-    printWarning("Failed to decode historyData \u2014 returning empty history");
+    warn("Failed to decode historyData \u2014 returning empty history");
     return {};
 }
 
@@ -271,12 +263,12 @@ void PreferencesStore::saveHistory(const DayHistory& history)
     QJsonObject object;
     for (auto it = history.begin(); it != history.end(); ++it)
         object.insert(it.key(), it.value());
-    m_defaults.setValue(kHistory, json::compact(object));
+    m_defaults.setValue(keys::mindfulnessHistory, json::compact(object));
 }
 
 BreachHoursByDay PreferencesStore::breachHoursByDay() const
 {
-    return decodeBreachHoursByDay(m_defaults.dataValue(kBreachHours)).value_or(BreachHoursByDay{});
+    return decodeBreachHoursByDay(m_defaults.dataValue(keys::breachHoursByDay)).value_or(BreachHoursByDay{});
 }
 
 void PreferencesStore::recordBreachHours(const BreachHours& hours, const QString& day)
@@ -289,21 +281,20 @@ void PreferencesStore::recordBreachHours(const BreachHours& hours, const QString
     QJsonObject object;
     for (auto it = byDay.begin(); it != byDay.end(); ++it)
         object.insert(it.key(), encodeBreachHours(it.value()));
-    m_defaults.setValue(kBreachHours, json::compact(object));
+    m_defaults.setValue(keys::breachHoursByDay, json::compact(object));
 }
 
 RgbColor PreferencesStore::dotColor() const
 {
-    return {m_defaults.doubleValue(QStringLiteral("dotColorRed"), 0.2),
-            m_defaults.doubleValue(QStringLiteral("dotColorGreen"), 0.78),
-            m_defaults.doubleValue(QStringLiteral("dotColorBlue"), 0.74)};
+    return {m_defaults.doubleValue(keys::dotColorRed, 0.2), m_defaults.doubleValue(keys::dotColorGreen, 0.78),
+            m_defaults.doubleValue(keys::dotColorBlue, 0.74)};
 }
 
 void PreferencesStore::setDotColor(const RgbColor& color)
 {
-    writeDouble("dotColorRed", color.red);
-    writeDouble("dotColorGreen", color.green);
-    writeDouble("dotColorBlue", color.blue);
+    writeDouble(keys::dotColorRed, color.red);
+    writeDouble(keys::dotColorGreen, color.green);
+    writeDouble(keys::dotColorBlue, color.blue);
     Q_EMIT changed();
     Q_EMIT didChange();
 }

@@ -32,7 +32,7 @@ struct RgbColor {
     friend bool operator==(const RgbColor&, const RgbColor&) = default;
 };
 
-using DayHistory = QMap<QString, qint64>;            // day key -> 0 (clean) or 2 (over a limit)
+using DayHistory = QMap<QString, qint64>;            // day key -> a DayOutcome as stored
 using BreachHoursByDay = QMap<QString, BreachHours>; // day key -> that day's breach hours
 
 /// The one settings object of the process. Every setting lives in the key-value
@@ -92,10 +92,10 @@ Q_SIGNALS:
     void changed();
 
 private:
-    bool readBool(const char* key, bool fallback) const;
-    void writeBool(const char* key, bool value);
-    void writeInt(const char* key, qint64 value);
-    void writeDouble(const char* key, double value);
+    bool readBool(const QString& key, bool fallback) const;
+    void writeBool(const QString& key, bool value);
+    void writeInt(const QString& key, qint64 value);
+    void writeDouble(const QString& key, double value);
 
     KeyValueStore& m_defaults;
     mutable std::optional<QList<MonitoredAppConfig>> m_monitoredAppsCache;

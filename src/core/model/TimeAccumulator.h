@@ -33,8 +33,6 @@ public:
     void start();
     void stop();
 
-    const std::optional<QString>& activeBundleID() const { return m_activeBundleID; }
-    const std::optional<QString>& lastTrackedBundleID() const { return m_lastTrackedBundleID; }
     bool isRunning() const { return m_timer != nullptr; }
 
 private:

@@ -5,7 +5,10 @@
 #include "core/foundation/DayKey.h"
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageNotifier.h"
+
+#include <algorithm>
 
 namespace brindlemoor {
 
@@ -108,7 +111,7 @@ void UsageStore::rolloverIfNeeded(PreferencesStore& prefs)
     // entering the history, where a future key would outlive every real day of the 14 kept.
     if (daysSinceStoredDay > 0) {
         DayHistory history = prefs.history();
-        history.insert(m_state.lastResetDay, dayValueOfStoredDay(prefs));
+        history.insert(m_state.lastResetDay, static_cast<qint64>(outcome(prefs)));
         PreferencesStore::keepLatestDays(history);
         prefs.saveHistory(history);
         prefs.recordBreachHours(m_state.todayBreachHours, m_state.lastResetDay);
@@ -125,22 +128,35 @@ void UsageStore::rolloverIfNeeded(PreferencesStore& prefs)
     Q_EMIT dayRolledOver();
 }
 
-int UsageStore::dayValueOfStoredDay(const PreferencesStore& prefs) const
+std::optional<Limit> UsageStore::appLimit(const QString& bundleID, const PreferencesStore& prefs) const
 {
-    for (const Entry& entry : m_state.entries) {
-        const auto config = prefs.config(entry.bundleID);
-        if (!config)
-            continue;
-        const double limit =
-            static_cast<double>(config->timeLimitMinutes * 60) + m_state.appExtensions.value(entry.bundleID, 0.0);
-        if (entry.sessionSeconds >= limit)
-            return 2;
-    }
-    const qint64 dailyLimitMinutes = prefs.dailyLimitMinutes();
-    if (dailyLimitMinutes > 0 &&
-        totalSecondsToday() / 60.0 >= static_cast<double>(dailyLimitMinutes) + m_state.dailyExtension / 60.0)
-        return 2;
-    return 0;
+    const auto config = prefs.config(bundleID);
+    if (!config)
+        return std::nullopt;
+    return Limit{config->timeLimitMinutes, m_state.appExtensions.value(bundleID, 0.0)};
+}
+
+std::optional<Limit> UsageStore::dailyLimit(const PreferencesStore& prefs) const
+{
+    const qint64 minutes = prefs.dailyLimitMinutes();
+    if (minutes <= 0)
+        return std::nullopt;
+    return Limit{minutes, m_state.dailyExtension};
+}
+
+bool UsageStore::isOverLimit(const Entry& entry, const PreferencesStore& prefs) const
+{
+    const auto limit = appLimit(entry.bundleID, prefs);
+    return limit && limit->isReachedBy(entry.sessionSeconds);
+}
+
+DayOutcome UsageStore::outcome(const PreferencesStore& prefs) const
+{
+    const auto daily = dailyLimit(prefs);
+    const bool over = std::any_of(m_state.entries.begin(), m_state.entries.end(),
+                                  [&](const Entry& entry) { return isOverLimit(entry, prefs); }) ||
+                      (daily && daily->isReachedBy(totalSecondsToday()));
+    return over ? DayOutcome::OverLimit : DayOutcome::WithinLimits;
 }
 
 void UsageStore::notify()
@@ -151,12 +167,12 @@ void UsageStore::notify()
 void UsageStore::save()
 {
     if (const auto data = m_state.encode())
-        m_defaults.setValue(storageKey, *data);
+        m_defaults.setValue(keys::usageDailyData, *data);
 }
 
 void UsageStore::load()
 {
-    const QByteArray data = m_defaults.dataValue(storageKey);
+    const QByteArray data = m_defaults.dataValue(keys::usageDailyData);
     if (data.isEmpty())
         return;
     auto state = PersistedState::decode(data);

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/model/Limit.h"
 #include "core/model/UsageRecords.h"
 
 #include <QObject>
+
+#include <optional>
 
 namespace brindlemoor {
 
@@ -17,8 +20,6 @@ class UsageStore final : public QObject {
     Q_OBJECT
 
 public:
-    inline static const QString storageKey = QStringLiteral("UsageStore.dailyData");
-
     UsageStore(KeyValueStore& defaults, const Clock& clock, QObject* parent = nullptr);
 
     /// Credits one second to the app, after closing the stored day if the calendar moved on.
@@ -30,6 +31,15 @@ public:
     void recordBreachHour(const QString& bundleID);
     void extendDaily(qint64 minutes, double baseLimitSeconds);
     void resetApp(const QString& bundleID);
+
+    /// The app's limit today; none for an app that is not watched.
+    std::optional<Limit> appLimit(const QString& bundleID, const PreferencesStore& prefs) const;
+    /// The daily limit today; none when no daily limit is set.
+    std::optional<Limit> dailyLimit(const PreferencesStore& prefs) const;
+    /// A watched app whose own counter has reached its limit today.
+    bool isOverLimit(const Entry& entry, const PreferencesStore& prefs) const;
+    /// What the day comes to so far: over when any watched app or the daily total reached its limit.
+    DayOutcome outcome(const PreferencesStore& prefs) const;
 
     const QHash<QString, Entry>& entries() const { return m_state.entries; }
     const QList<UsageInterval>& todayIntervals() const { return m_state.todayIntervals; }
@@ -47,7 +57,6 @@ Q_SIGNALS:
 
 private:
     void rolloverIfNeeded(PreferencesStore& prefs);
-    int dayValueOfStoredDay(const PreferencesStore& prefs) const;
     void notify();
     void save();
     void load();

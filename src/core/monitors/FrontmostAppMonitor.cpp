@@ -6,15 +6,16 @@ namespace brindlemoor {
 FrontmostAppMonitor::FrontmostAppMonitor(ActiveAppSource& source)
     : m_source(source)
 {
-    m_source.onActivated = [this](const std::optional<RunningApp>& app) {
-        if (app && onAppActivated)
-            onAppActivated(*app);
-    };
+    m_connection = QObject::connect(&m_source, &ActiveAppSource::activated, &m_source,
+                                    [this](const std::optional<RunningApp>& app) {
+                                        if (app && onAppActivated)
+                                            onAppActivated(*app);
+                                    });
 }
 
 FrontmostAppMonitor::~FrontmostAppMonitor()
 {
-    m_source.onActivated = nullptr;
+    QObject::disconnect(m_connection);
 }
 
 } // namespace brindlemoor

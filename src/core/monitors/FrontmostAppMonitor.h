@@ -19,6 +19,7 @@ public:
 
 private:
     ActiveAppSource& m_source;
+    QMetaObject::Connection m_connection;
 };
 
 } // namespace brindlemoor

@@ -25,7 +25,6 @@ public:
 
     void start();
     bool isUserIdle() const { return m_isUserIdle; }
-    double idleThreshold() const { return m_idleThreshold; }
 
 private:
     void poll();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -17,13 +18,16 @@ struct RunningApp {
 };
 
 /// Where activations of applications come from (X11: the root window's active window).
-class ActiveAppSource {
+class ActiveAppSource : public QObject {
+    Q_OBJECT
+
 public:
-    virtual ~ActiveAppSource() = default;
-    /// Called on the main thread for each activation; none when the activation carries no application.
-    std::function<void(const std::optional<RunningApp>&)> onActivated;
     /// The application in front now, if any.
     virtual std::optional<RunningApp> frontmostApp() const = 0;
+
+Q_SIGNALS:
+    /// Each activation, on the main thread; none when the activation carries no application.
+    void activated(const std::optional<RunningApp>& app);
 };
 
 /// Seconds since the user's last input; a source that cannot tell answers 0 (never idle).
@@ -34,10 +38,11 @@ public:
 };
 
 /// Lock and unlock signals of the session, each delivered as it comes, repeats included.
-class LockSignalSource {
-public:
-    virtual ~LockSignalSource() = default;
-    std::function<void(bool locked)> onLockSignal;
+class LockSignalSource : public QObject {
+    Q_OBJECT
+
+Q_SIGNALS:
+    void lockSignalled(bool locked);
 };
 
 /// A global observer of left and right button presses; it never grabs the pointer.

@@ -6,16 +6,16 @@ namespace brindlemoor {
 ScreenLockMonitor::ScreenLockMonitor(LockSignalSource& source)
     : m_source(source)
 {
-    m_source.onLockSignal = [this](bool locked) {
+    m_connection = QObject::connect(&m_source, &LockSignalSource::lockSignalled, &m_source, [this](bool locked) {
         m_isScreenLocked = locked;
         if (onLockStateChange)
             onLockStateChange(locked);
-    };
+    });
 }
 
 ScreenLockMonitor::~ScreenLockMonitor()
 {
-    m_source.onLockSignal = nullptr;
+    QObject::disconnect(m_connection);
 }
 
 } // namespace brindlemoor

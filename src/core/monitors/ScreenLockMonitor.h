@@ -18,6 +18,7 @@ public:
 
 private:
     LockSignalSource& m_source;
+    QMetaObject::Connection m_connection;
     bool m_isScreenLocked = false;
 };
 

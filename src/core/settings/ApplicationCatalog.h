@@ -2,9 +2,9 @@
 #pragma once
 
 #include <QList>
+#include <QObject>
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace brindlemoor {
@@ -21,17 +21,20 @@ struct ApplicationInfo {
 };
 
 /// The installed applications: names and icons for the views, the list for the chooser.
-class ApplicationCatalog {
+class ApplicationCatalog : public QObject {
+    Q_OBJECT
+
 public:
-    virtual ~ApplicationCatalog() = default;
     /// Every visible application (NoDisplay and Hidden left out), sorted by name.
     virtual QList<ApplicationInfo> applications() const = 0;
     /// The entry with this id, visible or not.
     virtual std::optional<ApplicationInfo> application(const QString& id) const = 0;
     /// The entry a .desktop file on disk describes, with the id it has or would have.
     virtual std::optional<ApplicationInfo> applicationForFile(const QString& path) const = 0;
-    /// Called when entries were installed or removed while running.
-    std::function<void()> onChanged;
+
+Q_SIGNALS:
+    /// Entries were installed or removed while running.
+    void applicationsChanged();
 };
 
 /// The name a person knows an application by: the entry's name, else its file's name

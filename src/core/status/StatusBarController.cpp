@@ -8,20 +8,23 @@
 
 #include <QPointer>
 
+#include <algorithm>
+
 namespace brindlemoor {
 
-StatusBarController::StatusBarController(PreferencesStore& prefs, const StatusBarServices& services, QObject* parent)
+StatusBarController::StatusBarController(PreferencesStore& prefs, UsageStore& usage, const StatusBarServices& services,
+                                         QObject* parent)
     : QObject(parent)
     , m_prefs(prefs)
     , m_services(services)
+    , m_usageStore(usage)
 {
-    m_usageStore = std::make_unique<UsageStore>(services.defaults, services.clock);
     m_appMonitor = std::make_unique<FrontmostAppMonitor>(services.activeApps);
     m_screenLockMonitor = std::make_unique<ScreenLockMonitor>(services.lockSignals);
     m_idleMonitor = std::make_unique<IdleMonitor>(services.idleTime, services.scheduler);
     m_idleMonitor->start();
 
-    m_accumulator = std::make_unique<TimeAccumulator>(*m_usageStore, m_prefs, services.clock, services.scheduler);
+    m_accumulator = std::make_unique<TimeAccumulator>(m_usageStore, m_prefs, services.clock, services.scheduler);
     m_accumulator->onTick = [this] {
         if (!m_prefs.isMonitoringPaused())
             evaluateLimits();
@@ -38,10 +41,10 @@ StatusBarController::StatusBarController(PreferencesStore& prefs, const StatusBa
 
     connect(&m_prefs, &PreferencesStore::didChange, this, &StatusBarController::onSettingsChanged);
     connect(&UsageNotifier::instance(), &UsageNotifier::usageStoreDidChange, this, [this](QObject* sender) {
-        if (sender == m_usageStore.get())
+        if (sender == &m_usageStore)
             updateStatusIcon();
     });
-    connect(m_usageStore.get(), &UsageStore::dayRolledOver, this, &StatusBarController::onDayRolledOver);
+    connect(&m_usageStore, &UsageStore::dayRolledOver, this, &StatusBarController::onDayRolledOver);
 }
 
 StatusBarController::~StatusBarController()
@@ -56,7 +59,7 @@ StatusBarController::~StatusBarController()
 
 void StatusBarController::resetUsage(const QString& bundleID)
 {
-    m_usageStore->resetApp(bundleID);
+    m_usageStore.resetApp(bundleID);
     m_redSoundPlayedForApps.remove(bundleID);
     updateStatusIcon();
 }
@@ -75,23 +78,6 @@ void StatusBarController::playHaptics(double seconds)
     m_services.haptics.pulse();
 }
 
-double StatusBarController::effectiveAppLimit(const MonitoredAppConfig& config) const
-{
-    return static_cast<double>(config.timeLimitMinutes * 60) +
-           m_usageStore->appExtensions().value(config.bundleID, 0.0);
-}
-
-double StatusBarController::effectiveDailyLimit() const
-{
-    return static_cast<double>(m_prefs.dailyLimitMinutes() * 60) + m_usageStore->dailyExtension();
-}
-
-bool StatusBarController::isDue(const Entry& entry) const
-{
-    const auto config = m_prefs.config(entry.bundleID);
-    return config && entry.sessionSeconds >= effectiveAppLimit(*config);
-}
-
 void StatusBarController::evaluateLimits()
 {
     if (m_prefs.isMonitoringPaused()) {
@@ -99,21 +85,21 @@ void StatusBarController::evaluateLimits()
         return;
     }
 
-    const QList<Entry> entries = m_usageStore->entries().values();
+    const QList<Entry> entries = m_usageStore.entries().values();
     for (const Entry& entry : entries) {
-        if (!isDue(entry) || m_redSoundPlayedForApps.contains(entry.bundleID))
+        if (!m_usageStore.isOverLimit(entry, m_prefs) || m_redSoundPlayedForApps.contains(entry.bundleID))
             continue;
         m_redSoundPlayedForApps.insert(entry.bundleID);
-        m_usageStore->recordBreachHour(entry.bundleID);
+        m_usageStore.recordBreachHour(entry.bundleID);
         if (m_prefs.playSoundOnRed())
             m_services.sound.play();
         playHaptics(appLimitHapticSeconds);
     }
 
-    if (m_prefs.dailyLimitMinutes() > 0) {
-        const double limit = effectiveDailyLimit();
-        const double total = m_usageStore->totalSecondsToday();
-        if (total < limit && total >= limit - overlayWarningSeconds &&
+    if (const auto daily = m_usageStore.dailyLimit(m_prefs)) {
+        const double limit = daily->seconds();
+        const double total = m_usageStore.totalSecondsToday();
+        if (!daily->isReachedBy(total) && total >= limit - overlayWarningSeconds &&
             m_dailyLimitOverlayShownForEffectiveLimit != limit) {
             m_dailyLimitOverlayShownForEffectiveLimit = limit;
             if (m_prefs.overlayEnabled()) {
@@ -122,11 +108,11 @@ void StatusBarController::evaluateLimits()
                 QPointer<StatusBarController> self(this);
                 m_services.overlay.show(minutes, [self, minutes, baseLimitSeconds] {
                     if (self)
-                        self->m_usageStore->extendDaily(minutes, baseLimitSeconds);
+                        self->m_usageStore.extendDaily(minutes, baseLimitSeconds);
                 });
             }
         }
-        if (total >= limit && m_dailyBreachSoundFiredAtLimit != limit) {
+        if (daily->isReachedBy(total) && m_dailyBreachSoundFiredAtLimit != limit) {
             m_dailyBreachSoundFiredAtLimit = limit;
             if (m_prefs.playSoundOnRed())
                 m_services.sound.play();
@@ -148,12 +134,13 @@ void StatusBarController::onSettingsChanged()
 
 void StatusBarController::markDueCuesAsFired()
 {
-    for (const Entry& entry : m_usageStore->entries()) {
-        if (isDue(entry))
+    for (const Entry& entry : m_usageStore.entries()) {
+        if (m_usageStore.isOverLimit(entry, m_prefs))
             m_redSoundPlayedForApps.insert(entry.bundleID);
     }
-    if (m_prefs.dailyLimitMinutes() > 0 && m_usageStore->totalSecondsToday() >= effectiveDailyLimit())
-        m_dailyBreachSoundFiredAtLimit = effectiveDailyLimit();
+    const auto daily = m_usageStore.dailyLimit(m_prefs);
+    if (daily && daily->isReachedBy(m_usageStore.totalSecondsToday()))
+        m_dailyBreachSoundFiredAtLimit = daily->seconds();
 }
 
 bool StatusBarController::trackingBlocked() const
@@ -209,11 +196,10 @@ void StatusBarController::updateStatusIcon()
         m_services.indicator.setImage(image);
         return;
     }
-    int overLimit = 0;
-    for (const Entry& entry : m_usageStore->entries()) {
-        if (isDue(entry))
-            ++overLimit;
-    }
+    const auto& entries = m_usageStore.entries();
+    const auto overLimit = std::count_if(entries.begin(), entries.end(), [this](const Entry& entry) {
+        return m_usageStore.isOverLimit(entry, m_prefs);
+    });
     if (overLimit > 0) {
         image.kind = StatusImage::Kind::Red;
         image.square = m_prefs.useShapes();

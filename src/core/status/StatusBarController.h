@@ -16,14 +16,12 @@
 namespace brindlemoor {
 
 class Clock;
-class KeyValueStore;
 class PreferencesStore;
 class Scheduler;
 
-/// Everything the controller is built on: the stores' ground, time, the platform's
+/// Everything the controller is built on besides the stores: time, the platform's
 /// event sources and the outputs through which the cues reach the user.
 struct StatusBarServices {
-    KeyValueStore& defaults;
     const Clock& clock;
     Scheduler& scheduler;
     ActiveAppSource& activeApps;
@@ -46,19 +44,14 @@ public:
     static constexpr double appLimitHapticSeconds = 1.5;
     static constexpr double dailyLimitHapticSeconds = 2.0;
 
-    StatusBarController(PreferencesStore& prefs, const StatusBarServices& services, QObject* parent = nullptr);
+    StatusBarController(PreferencesStore& prefs, UsageStore& usage, const StatusBarServices& services,
+                        QObject* parent = nullptr);
     ~StatusBarController() override;
 
     /// Clears one application's counted time (the popover's and the widgets' reset) and re-arms its cue.
     void resetUsage(const QString& bundleID);
     /// A burst of pulses: one at once, then one every 0.12 s until `seconds` have passed.
     void playHaptics(double seconds);
-
-    UsageStore& usageStore() { return *m_usageStore; }
-    TimeAccumulator& accumulator() { return *m_accumulator; }
-    const ScreenLockMonitor& screenLockMonitor() const { return *m_screenLockMonitor; }
-    const IdleMonitor& idleMonitor() const { return *m_idleMonitor; }
-    const QSet<QString>& redSoundPlayedForApps() const { return m_redSoundPlayedForApps; }
 
 private:
     void evaluateLimits();
@@ -69,14 +62,11 @@ private:
     void onActivityStateChanged();
     void onDayRolledOver();
     void updateStatusIcon();
-    bool isDue(const Entry& entry) const;
-    double effectiveAppLimit(const MonitoredAppConfig& config) const;
-    double effectiveDailyLimit() const;
     bool trackingBlocked() const;
 
     PreferencesStore& m_prefs;
     StatusBarServices m_services;
-    std::unique_ptr<UsageStore> m_usageStore;
+    UsageStore& m_usageStore;
     std::unique_ptr<FrontmostAppMonitor> m_appMonitor;
     std::unique_ptr<ScreenLockMonitor> m_screenLockMonitor;
     std::unique_ptr<IdleMonitor> m_idleMonitor;

@@ -13,15 +13,13 @@ void FakeApplicationCatalog::put(const ApplicationInfo& entry)
         *it = entry;
     else
         m_entries.append(entry);
-    if (onChanged)
-        onChanged();
+    Q_EMIT applicationsChanged();
 }
 
 void FakeApplicationCatalog::remove(const QString& id)
 {
     m_entries.removeIf([&](const ApplicationInfo& entry) { return entry.id == id; });
-    if (onChanged)
-        onChanged();
+    Q_EMIT applicationsChanged();
 }
 
 QList<ApplicationInfo> FakeApplicationCatalog::applications() const

@@ -18,7 +18,7 @@ public:
     {
     }
 
-    /// Adds or replaces the entry with the same id, and tells onChanged.
+    /// Adds or replaces the entry with the same id, and says so.
     void put(const ApplicationInfo& entry);
     void remove(const QString& id);
     /// The entry a .desktop file at `path` describes.

@@ -14,14 +14,7 @@ public:
     void activate(const std::optional<QString>& bundleID)
     {
         frontmost = RunningApp{bundleID};
-        if (onActivated)
-            onActivated(frontmost);
-    }
-    /// An activation that carries no application at all.
-    void activateNothing()
-    {
-        if (onActivated)
-            onActivated(std::nullopt);
+        Q_EMIT activated(frontmost);
     }
 
     std::optional<RunningApp> frontmost;
@@ -35,11 +28,7 @@ public:
 
 class FakeLockSignalSource final : public LockSignalSource {
 public:
-    void signal(bool locked)
-    {
-        if (onLockSignal)
-            onLockSignal(locked);
-    }
+    void signal(bool locked) { Q_EMIT lockSignalled(locked); }
 };
 
 class FakeClickSource final : public ClickSource {

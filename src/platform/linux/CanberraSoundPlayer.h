@@ -19,8 +19,6 @@ public:
 
     /// Stops the sound if it is still playing and starts it again from the beginning.
     void play() override;
-    /// False when no context could be created; play then does nothing.
-    bool isAvailable() const { return m_context != nullptr; }
 
 private:
     ca_context* m_context = nullptr;

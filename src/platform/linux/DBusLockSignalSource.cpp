@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/DBusLockSignalSource.h"
 
-#include "platform/linux/PlatformNote.h"
+#include "platform/linux/PlatformLogging.h"
 
 #include <QDBusMessage>
 #include <QDBusObjectPath>
@@ -37,14 +37,16 @@ public:
         return QByteArray::number(QSIGNAL_CODE) + QMetaMethod::fromSignal(signal).methodSignature();
     }
 
+    // The definitions are moc's, which names the parameters _t1, _t2, ...
 Q_SIGNALS:
-    void activeChanged(bool active);
+    void activeChanged(bool active); // NOLINT(readability-inconsistent-declaration-parameter-name)
+    // NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
     void propertiesChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated);
 };
 
-DBusLockSignalSource::DBusLockSignalSource(const QDBusConnection& sessionBus, const QDBusConnection& systemBus)
-    : m_sessionBus(sessionBus)
-    , m_systemBus(systemBus)
+DBusLockSignalSource::DBusLockSignalSource(QDBusConnection sessionBus, QDBusConnection systemBus)
+    : m_sessionBus(std::move(sessionBus))
+    , m_systemBus(std::move(systemBus))
     , m_relay(std::make_unique<Relay>())
 {
     QObject::connect(m_relay.get(), &Relay::activeChanged, m_relay.get(), [this](bool active) { deliver(active); });
@@ -70,16 +72,16 @@ bool DBusLockSignalSource::isWatchingLogind() const
 
 void DBusLockSignalSource::deliver(bool locked)
 {
-    if (onLockSignal)
-        onLockSignal(locked);
+    Q_EMIT lockSignalled(locked);
 }
 
 void DBusLockSignalSource::listenToScreenSavers()
 {
     if (!m_sessionBus.isConnected()) {
-        printPlatformNote(QStringLiteral("screen-saver lock signals unavailable: %1")
-                              .arg(m_sessionBus.lastError().message().isEmpty() ? QStringLiteral("no session bus")
-                                                                                : m_sessionBus.lastError().message()));
+        qCWarning(lcPlatform).noquote() << QStringLiteral("brindlemoor: screen-saver lock signals unavailable: %1")
+                                               .arg(m_sessionBus.lastError().message().isEmpty()
+                                                        ? QStringLiteral("no session bus")
+                                                        : m_sessionBus.lastError().message());
         return;
     }
     const QByteArray receiver = Relay::receiver(&Relay::activeChanged);
@@ -87,15 +89,16 @@ void DBusLockSignalSource::listenToScreenSavers()
         // Empty service and path: screen savers send from whatever name and path they like.
         if (!m_sessionBus.connect(QString(), QString(), interface, QStringLiteral("ActiveChanged"), QStringLiteral("b"),
                                   m_relay.get(), receiver.constData()))
-            printPlatformNote(
-                QStringLiteral("cannot listen to %1: %2").arg(interface, m_sessionBus.lastError().message()));
+            qCWarning(lcPlatform).noquote() << QStringLiteral("brindlemoor: cannot listen to %1: %2")
+                                                   .arg(interface, m_sessionBus.lastError().message());
     }
 }
 
 void DBusLockSignalSource::findLogindSession()
 {
     if (!m_systemBus.isConnected()) {
-        printPlatformNote(QStringLiteral("logind lock signals unavailable: no system bus"));
+        qCWarning(lcPlatform).noquote() << QStringLiteral(
+            "brindlemoor: logind lock signals unavailable: no system bus");
         return;
     }
     QDBusMessage call =
@@ -107,7 +110,8 @@ void DBusLockSignalSource::findLogindSession()
         call->deleteLater();
         const QDBusPendingReply<QDBusObjectPath> reply = *call;
         if (reply.isError()) {
-            printPlatformNote(QStringLiteral("logind lock signals unavailable: %1").arg(reply.error().message()));
+            qCWarning(lcPlatform).noquote()
+                << QStringLiteral("brindlemoor: logind lock signals unavailable: %1").arg(reply.error().message());
             return;
         }
         listenToLogindSession(reply.value().path());
@@ -121,7 +125,8 @@ void DBusLockSignalSource::listenToLogindSession(const QString& sessionPath)
                                            QStringLiteral("PropertiesChanged"), QStringLiteral("sa{sv}as"),
                                            m_relay.get(), Relay::receiver(&Relay::propertiesChanged).constData());
     if (!m_watchingLogind)
-        printPlatformNote(QStringLiteral("logind lock signals unavailable: %1").arg(m_systemBus.lastError().message()));
+        qCWarning(lcPlatform).noquote() << QStringLiteral("brindlemoor: logind lock signals unavailable: %1")
+                                               .arg(m_systemBus.lastError().message());
 }
 
 void DBusLockSignalSource::readLockedHint()

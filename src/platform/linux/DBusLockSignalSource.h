@@ -16,7 +16,7 @@ public:
     /// The screen-saver interfaces listened to, from any sender and on any object path.
     static const QStringList screenSaverInterfaces;
 
-    DBusLockSignalSource(const QDBusConnection& sessionBus, const QDBusConnection& systemBus);
+    DBusLockSignalSource(QDBusConnection sessionBus, QDBusConnection systemBus);
     ~DBusLockSignalSource() override;
     DBusLockSignalSource(const DBusLockSignalSource&) = delete;
     DBusLockSignalSource& operator=(const DBusLockSignalSource&) = delete;

@@ -9,7 +9,7 @@ namespace brindlemoor {
 namespace {
 
 // Real entries are a few kilobytes; anything far larger is not one.
-constexpr qint64 maximumFileSize = 1024 * 1024;
+constexpr qint64 maximumFileSize = qint64{1024} * 1024;
 
 bool parseBoolean(const QString& value)
 {

@@ -109,17 +109,17 @@ QStringList DesktopEntryRegistry::standardDataDirs()
 QString DesktopEntryRegistry::userLocale()
 {
     for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const QString value = qEnvironmentVariable(variable);
+        QString value = qEnvironmentVariable(variable);
         if (!value.isEmpty())
             return value;
     }
     return {};
 }
 
-DesktopEntryRegistry::DesktopEntryRegistry(Scheduler& scheduler, QStringList dataDirs, const QString& locale)
+DesktopEntryRegistry::DesktopEntryRegistry(Scheduler& scheduler, QStringList dataDirs, QString locale)
     : m_scheduler(scheduler)
     , m_dataDirs(std::move(dataDirs))
-    , m_locale(locale)
+    , m_locale(std::move(locale))
     , m_index(scan())
     , m_watcher(std::make_unique<QFileSystemWatcher>())
 {
@@ -205,8 +205,8 @@ void DesktopEntryRegistry::rescan()
     const bool changed = fresh->entries != m_index->entries;
     m_index = std::move(fresh);
     watchFolders();
-    if (changed && onChanged)
-        onChanged();
+    if (changed)
+        Q_EMIT applicationsChanged();
 }
 
 QList<ApplicationInfo> DesktopEntryRegistry::applications() const

@@ -39,7 +39,7 @@ public:
     static constexpr std::chrono::milliseconds rescanDelay{500};
 
     explicit DesktopEntryRegistry(Scheduler& scheduler, QStringList dataDirs = standardDataDirs(),
-                                  const QString& locale = userLocale());
+                                  QString locale = userLocale());
     ~DesktopEntryRegistry() override;
     DesktopEntryRegistry(const DesktopEntryRegistry&) = delete;
     DesktopEntryRegistry& operator=(const DesktopEntryRegistry&) = delete;
@@ -52,7 +52,7 @@ public:
     /// shells match them; none when nothing identifies it.
     std::optional<QString> idForWindow(const WindowProperties& window) const;
 
-    /// Reads the folders again now; calls onChanged if the entries differ.
+    /// Reads the folders again now; says applicationsChanged() if the entries differ.
     void rescan();
 
 private:

@@ -2,7 +2,7 @@
 #include "platform/linux/IdleSourceChooser.h"
 
 #include "platform/linux/MutterIdleSource.h"
-#include "platform/linux/PlatformNote.h"
+#include "platform/linux/PlatformLogging.h"
 #include "platform/linux/X11ScreenSaverIdleSource.h"
 
 namespace brindlemoor {
@@ -21,17 +21,17 @@ std::unique_ptr<IdleTimeSource> IdleSourceChooser::choose(const QDBusConnection&
     auto mutter = std::make_unique<MutterIdleSource>(sessionBus);
     const std::optional<QString> mutterFailure = mutter->probe();
     if (!mutterFailure) {
-        printPlatformNote(QStringLiteral("idle time from Mutter's idle monitor"));
+        qCInfo(lcPlatform).noquote() << QStringLiteral("brindlemoor: idle time from Mutter's idle monitor");
         return mutter;
     }
     auto screenSaver = std::make_unique<X11ScreenSaverIdleSource>(display);
     const std::optional<QString> screenSaverFailure = screenSaver->failure();
     if (!screenSaverFailure) {
-        printPlatformNote(QStringLiteral("idle time from the X screen-saver extension"));
+        qCInfo(lcPlatform).noquote() << QStringLiteral("brindlemoor: idle time from the X screen-saver extension");
         return screenSaver;
     }
-    printPlatformNote(
-        QStringLiteral("idle detection unavailable: Mutter: %1; X: %2").arg(*mutterFailure, *screenSaverFailure));
+    qCWarning(lcPlatform).noquote() << QStringLiteral("brindlemoor: idle detection unavailable: Mutter: %1; X: %2")
+                                           .arg(*mutterFailure, *screenSaverFailure);
     return std::make_unique<NeverIdleSource>();
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/MutterIdleSource.h"
 
-#include "platform/linux/PlatformNote.h"
+#include "platform/linux/PlatformLogging.h"
 
 #include <QDBusMessage>
 
@@ -14,8 +14,8 @@ constexpr int callTimeoutMs = 1000;
 
 } // namespace
 
-MutterIdleSource::MutterIdleSource(const QDBusConnection& sessionBus)
-    : m_bus(sessionBus)
+MutterIdleSource::MutterIdleSource(QDBusConnection sessionBus)
+    : m_bus(std::move(sessionBus))
 {
 }
 
@@ -57,7 +57,8 @@ double MutterIdleSource::secondsSinceLastInput()
         return *seconds;
     if (!m_failureReported) {
         m_failureReported = true;
-        printPlatformNote(QStringLiteral("Mutter stopped answering for idle time: %1").arg(error));
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("brindlemoor: Mutter stopped answering for idle time: %1").arg(error);
     }
     return 0;
 }

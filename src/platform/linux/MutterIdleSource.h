@@ -10,7 +10,7 @@ namespace brindlemoor {
 /// Idle time from GNOME's compositor, which knows it on X11 and Wayland alike.
 class MutterIdleSource final : public IdleTimeSource {
 public:
-    explicit MutterIdleSource(const QDBusConnection& sessionBus);
+    explicit MutterIdleSource(QDBusConnection sessionBus);
 
     /// Asks once; an error text when Mutter does not answer.
     std::optional<QString> probe();

@@ -31,7 +31,7 @@ QString ProcessInfo::flatpakAppId(qint64 pid)
     QFile info(procPath(pid, "root/.flatpak-info"));
     if (!info.open(QIODevice::ReadOnly))
         return {};
-    return flatpakAppIdFromInfo(info.read(64 * 1024));
+    return flatpakAppIdFromInfo(info.read(qint64{64} * 1024));
 }
 
 QString ProcessInfo::flatpakAppIdFromInfo(QByteArrayView info)

@@ -2,7 +2,7 @@
 #include "platform/linux/X11ActiveAppSource.h"
 
 #include "platform/linux/DesktopEntryRegistry.h"
-#include "platform/linux/PlatformNote.h"
+#include "platform/linux/PlatformLogging.h"
 #include "platform/linux/ProcessInfo.h"
 #include "platform/linux/XcbConnection.h"
 
@@ -76,7 +76,8 @@ void X11ActiveAppSource::giveUp(const QString& reason) const
 {
     if (m_notifier)
         m_notifier->setEnabled(false);
-    printPlatformNote(QStringLiteral("active-window tracking unavailable: %1").arg(reason));
+    qCWarning(lcPlatform).noquote()
+        << QStringLiteral("brindlemoor: active-window tracking unavailable: %1").arg(reason);
 }
 
 void X11ActiveAppSource::drainLater() const
@@ -122,9 +123,8 @@ void X11ActiveAppSource::activeWindowMayHaveChanged() const
     if (application == m_lastWindow)
         return;
     m_lastWindow = application;
-    const RunningApp app = applicationOf(application);
-    if (onActivated)
-        onActivated(app);
+    // The source itself is never const; its readers are, so that frontmostApp() can drain events.
+    Q_EMIT const_cast<X11ActiveAppSource*>(this)->activated(applicationOf(application));
 }
 
 std::optional<RunningApp> X11ActiveAppSource::frontmostApp() const

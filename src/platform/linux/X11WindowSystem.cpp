@@ -25,11 +25,11 @@ constexpr uint32_t directAction = 2;
 class InertWindowSystem final : public WindowSystem {
 public:
     bool compositorRunning() const override { return false; }
-    void placeOnAllDesktops(QWindow*) override {}
-    void placeAboveEverything(QWindow*) override {}
-    void keepAbove(QWindow*) override {}
-    void skipTaskbarAndPager(QWindow*) override {}
-    void activate(QWindow*) override {}
+    void placeOnAllDesktops(QWindow* /*window*/) override {}
+    void placeAboveEverything(QWindow* /*window*/) override {}
+    void keepAbove(QWindow* /*window*/) override {}
+    void skipTaskbarAndPager(QWindow* /*window*/) override {}
+    void activate(QWindow* /*window*/) override {}
 };
 
 xcb_window_t idOf(QWindow* window)
@@ -52,7 +52,8 @@ std::unique_ptr<WindowSystem> X11WindowSystem::forApplication()
     // The offscreen platform answers as X11 but has no connection.
     if (x11 != nullptr && x11->connection() != nullptr)
         return std::make_unique<X11WindowSystem>(XcbConnection::borrow(x11->connection()));
-    qCInfo(lcPlatform).noquote() << "no X11 window system: windows keep to the current desktop, without fades";
+    qCInfo(lcPlatform).noquote()
+        << "brindlemoor: no X11 window system: windows stay on one desktop and appear without fading";
     return std::make_unique<InertWindowSystem>();
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/XInput2ClickSource.h"
 
-#include "platform/linux/PlatformNote.h"
+#include "platform/linux/PlatformLogging.h"
 #include "platform/linux/XcbConnection.h"
 
 #include <QSocketNotifier>
@@ -21,7 +21,8 @@ XInput2ClickSource::XInput2ClickSource(const QByteArray& display)
     : m_x(std::make_unique<XcbConnection>(display))
 {
     if (!m_x->isConnected()) {
-        printPlatformNote(QStringLiteral("global click monitor unavailable: %1").arg(m_x->failure()));
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("brindlemoor: global click monitor unavailable: %1").arg(m_x->failure());
         return;
     }
     xcb_connection_t* c = m_x->get();
@@ -32,7 +33,8 @@ XInput2ClickSource::XInput2ClickSource(const QByteArray& display)
             ? xcb_input_xi_query_version_reply(c, xcb_input_xi_query_version(c, 2, 2), nullptr)
             : nullptr);
     if (!version || version->major_version < 2 || (version->major_version == 2 && version->minor_version < 1)) {
-        printPlatformNote(QStringLiteral("global click monitor unavailable: the X server has no XInput 2.1"));
+        qCWarning(lcPlatform).noquote() << QStringLiteral(
+            "brindlemoor: global click monitor unavailable: the X server has no XInput 2.1");
         return;
     }
     m_inputOpcode = extension->major_opcode;
@@ -112,7 +114,8 @@ void XInput2ClickSource::readEvents()
     if (!m_x->isConnected() && m_available) {
         m_available = false;
         m_notifier->setEnabled(false);
-        printPlatformNote(QStringLiteral("global click monitor stopped: the X connection was lost"));
+        qCWarning(lcPlatform).noquote() << QStringLiteral(
+            "brindlemoor: global click monitor stopped: the X connection was lost");
     }
 }
 

@@ -16,7 +16,7 @@ namespace {
 QString configHome()
 {
     // The basedir rules: an unset, empty or relative XDG_CONFIG_HOME is ignored.
-    const QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
+    QString configured = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (!configured.isEmpty() && QDir::isAbsolutePath(configured))
         return configured;
     return QDir::home().filePath(QStringLiteral(".config"));
@@ -52,7 +52,7 @@ XdgAutostart::XdgAutostart(QString executable)
 
 QString XdgAutostart::runningExecutable()
 {
-    const QString appImage = qEnvironmentVariable("APPIMAGE");
+    QString appImage = qEnvironmentVariable("APPIMAGE");
     if (!appImage.isEmpty() && QDir::isAbsolutePath(appImage))
         return appImage;
     return QCoreApplication::applicationFilePath();

@@ -14,8 +14,6 @@ target_sources(brindlemoor_platform PRIVATE
     linux/LinuxActivitySources.h
     linux/MutterIdleSource.cpp
     linux/MutterIdleSource.h
-    linux/PlatformNote.cpp
-    linux/PlatformNote.h
     linux/ProcessInfo.cpp
     linux/ProcessInfo.h
     linux/X11ActiveAppSource.cpp

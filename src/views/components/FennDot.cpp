@@ -21,22 +21,6 @@ FennDot::FennDot(const QColor& color, qreal size, bool isActive, QWidget* parent
     connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
-void FennDot::setColor(const QColor& color)
-{
-    if (m_color == color)
-        return;
-    m_color = color;
-    update();
-}
-
-void FennDot::setActive(bool active)
-{
-    if (m_active == active)
-        return;
-    m_active = active;
-    update();
-}
-
 QSize FennDot::sizeHint() const
 {
     const int side = static_cast<int>(std::ceil(m_size)) + 2 * padding;

@@ -17,12 +17,6 @@ public:
 
     FennDot(const QColor& color, qreal size, bool isActive, QWidget* parent = nullptr);
 
-    void setColor(const QColor& color);
-    QColor color() const { return m_color; }
-    void setActive(bool active);
-    bool isActive() const { return m_active; }
-    qreal dotSize() const { return m_size; }
-
     /// Paints a dot centred on `center`, for views that draw rows themselves; the glow
     /// stays within the padding around it. An inactive dot ignores `color`; `dark`
     /// picks the rim and overlay.

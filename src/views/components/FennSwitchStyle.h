@@ -28,7 +28,6 @@ public:
     NamedColor tint() const { return m_tint; }
     /// A hidden label still names the switch for accessibility, but takes no room.
     void setLabelHidden(bool hidden);
-    bool isLabelHidden() const { return m_labelHidden; }
 
     /// The track's rectangle inside the widget.
     QRectF trackRect() const;

@@ -23,15 +23,14 @@ constexpr qreal iconCornerRadius = 3;
 
 } // namespace
 
-AppUsageRowView::AppUsageRowView(const AppUsage& usage, qint64 timeLimitMinutes, double extendedSeconds,
-                                 int resetTrigger, const PreferencesStore& prefs, AppIconProvider& icons,
-                                 FloatingWidgetManager* widgets, QWidget* parent)
+AppUsageRowView::AppUsageRowView(const AppUsage& usage, const Limit& limit, int resetTrigger,
+                                 const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,
+                                 QWidget* parent)
     : MenuCardView({NamedColor::GlobalAccent, 0.08, 0.11, 0.40, 0.45, 0.05, 0.07, 0.1, 0.18, shadowRadius, shadowOffset,
                     120, true},
                    prefs, parent)
     , m_usage(usage)
-    , m_limitMinutes(timeLimitMinutes)
-    , m_extendedSeconds(extendedSeconds)
+    , m_limit(limit)
     , m_resetTrigger(resetTrigger)
     , m_icons(icons)
     , m_widgets(widgets)
@@ -46,12 +45,11 @@ AppUsageRowView::AppUsageRowView(const AppUsage& usage, qint64 timeLimitMinutes,
     connect(m_drag, &DragOutGesture::finished, this, &AppUsageRowView::endDragOut);
 }
 
-void AppUsageRowView::setUsage(const AppUsage& usage, qint64 timeLimitMinutes, double extendedSeconds)
+void AppUsageRowView::setUsage(const AppUsage& usage, const Limit& limit)
 {
     const double previous = fill().target();
     m_usage = usage;
-    m_limitMinutes = timeLimitMinutes;
-    m_extendedSeconds = extendedSeconds;
+    m_limit = limit;
     if (hasAppeared())
         followFraction(previous);
     contentChanged();
@@ -85,17 +83,6 @@ void AppUsageRowView::setResetTrigger(int trigger)
         m_regrowPending = false;
         fillMotion().easeTo(remainingFraction(), regrowDuration);
     });
-}
-
-double AppUsageRowView::effectiveLimit() const
-{
-    return static_cast<double>(m_limitMinutes) * 60 + m_extendedSeconds;
-}
-
-bool AppUsageRowView::isLimitReached() const
-{
-    // A limit of nothing is reached at once.
-    return m_usage.seconds >= effectiveLimit();
 }
 
 double AppUsageRowView::remainingFraction() const

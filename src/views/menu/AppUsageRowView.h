@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/model/AppUsage.h"
+#include "core/model/Limit.h"
 #include "views/menu/MenuCardView.h"
 
 namespace brindlemoor {
@@ -26,19 +27,18 @@ public:
     static constexpr qreal shadowOffset = 2;
 
     /// `widgets` may be null (the gallery): the row then does not drag out.
-    AppUsageRowView(const AppUsage& usage, qint64 timeLimitMinutes, double extendedSeconds, int resetTrigger,
-                    const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,
-                    QWidget* parent = nullptr);
+    AppUsageRowView(const AppUsage& usage, const Limit& limit, int resetTrigger, const PreferencesStore& prefs,
+                    AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
 
     const AppUsage& usage() const { return m_usage; }
     /// New numbers for the same application; the fill follows a shrinking share left.
-    void setUsage(const AppUsage& usage, qint64 timeLimitMinutes, double extendedSeconds);
+    void setUsage(const AppUsage& usage, const Limit& limit);
     /// A new value means the row was just reset: the fill empties and grows back.
     void setResetTrigger(int trigger);
 
     /// The configured minutes plus today's extension, in seconds.
-    double effectiveLimit() const;
-    bool isLimitReached() const;
+    double effectiveLimit() const { return m_limit.seconds(); }
+    bool isLimitReached() const { return m_limit.isReachedBy(m_usage.seconds); }
     bool isDraggingOut() const { return m_draggingOut; }
 
     QString timeText() const override;
@@ -62,8 +62,7 @@ private:
     void endDragOut();
 
     AppUsage m_usage;
-    qint64 m_limitMinutes;
-    double m_extendedSeconds;
+    Limit m_limit;
     int m_resetTrigger;
     AppIconProvider& m_icons;
     FloatingWidgetManager* m_widgets;

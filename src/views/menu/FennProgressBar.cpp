@@ -32,12 +32,11 @@ FennProgressBar::FennProgressBar(const PreferencesStore& prefs, FloatingWidgetMa
     });
 }
 
-void FennProgressBar::setValues(double current, double baseLimit, double extendedLimit, qint64 extensionMinutes)
+void FennProgressBar::setValues(double current, const std::optional<Limit>& limit, qint64 extensionMinutes)
 {
     const double previous = remainingFraction();
     m_current = current;
-    m_baseLimit = baseLimit;
-    m_extendedLimit = extendedLimit;
+    m_limit = limit;
     m_extensionMinutes = extensionMinutes;
     const double now = remainingFraction();
     if (hasAppeared() && now != previous) {
@@ -60,11 +59,6 @@ double FennProgressBar::usedRatio() const
 {
     const double limit = effectiveLimit();
     return limit > 0 ? m_current / limit : 0.0;
-}
-
-bool FennProgressBar::isReached() const
-{
-    return effectiveLimit() > 0 && m_current >= effectiveLimit();
 }
 
 double FennProgressBar::remainingFraction() const

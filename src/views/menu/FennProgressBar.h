@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/model/Limit.h"
 #include "views/menu/MenuCardView.h"
+
+#include <optional>
 
 namespace brindlemoor {
 
@@ -21,9 +24,8 @@ public:
     /// `widgets` may be null (the gallery): the bar then does not drag out.
     FennProgressBar(const PreferencesStore& prefs, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
 
-    /// Seconds used today, the daily limit and today's extension in seconds, and the
-    /// minutes one extension adds.
-    void setValues(double current, double baseLimit, double extendedLimit, qint64 extensionMinutes);
+    /// Seconds used today, the daily limit (none when unset) and the minutes one extension adds.
+    void setValues(double current, const std::optional<Limit>& limit, qint64 extensionMinutes);
     /// Whether the extend control is offered once the limit is reached.
     void setExtendable(bool extendable);
 
@@ -43,14 +45,13 @@ protected:
     void paintLeadingItem(QPainter& painter, const QRectF& rect) const override;
 
 private:
-    double effectiveLimit() const { return m_baseLimit + m_extendedLimit; }
-    bool isReached() const;
+    double effectiveLimit() const { return m_limit ? m_limit->seconds() : 0.0; }
+    bool isReached() const { return m_limit && m_limit->isReachedBy(m_current); }
 
     FloatingWidgetManager* m_widgets;
     DragOutGesture* m_drag;
     double m_current = 0;
-    double m_baseLimit = 0;
-    double m_extendedLimit = 0;
+    std::optional<Limit> m_limit;
     qint64 m_extensionMinutes = 0;
     bool m_extendable = true;
 };

@@ -137,19 +137,16 @@ void MenuRootView::refresh()
     if (prefs.monitoredApps().isEmpty()) {
         m_emptyText = tr("Add apps to monitor in Settings");
     } else {
-        for (const AppUsage& usage : monitoredUsage(prefs, store, m_context.catalog)) {
-            const auto config = prefs.config(usage.id);
-            rows.append({usage, config ? config->timeLimitMinutes : 0, store.appExtensions().value(usage.id, 0)});
-        }
+        for (const AppUsage& usage : monitoredUsage(prefs, store, m_context.catalog))
+            rows.append({usage, store.appLimit(usage.id, prefs).value_or(Limit{})});
         m_emptyText = rows.isEmpty() ? tr("No app usage yet today") : QString();
     }
     m_list->setRows(rows);
     m_list->setVisible(!rows.isEmpty());
 
-    const qint64 dailyMinutes = prefs.dailyLimitMinutes();
-    m_bar->setVisible(dailyMinutes > 0);
-    m_bar->setValues(store.totalSecondsToday(), static_cast<double>(dailyMinutes) * 60, store.dailyExtension(),
-                     prefs.extendDurationMinutes());
+    const auto daily = store.dailyLimit(prefs);
+    m_bar->setVisible(daily.has_value());
+    m_bar->setValues(store.totalSecondsToday(), daily, prefs.extendDurationMinutes());
 
     const int height = m_layout.height;
     relayout();

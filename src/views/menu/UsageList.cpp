@@ -63,11 +63,11 @@ void UsageList::setRows(const QList<Row>& rows)
     for (const Row& row : rows) {
         order.append(row.usage.id);
         if (AppUsageRowView* view = m_rows.value(row.usage.id)) {
-            view->setUsage(row.usage, row.timeLimitMinutes, row.extendedSeconds);
+            view->setUsage(row.usage, row.limit);
             continue;
         }
-        auto* view = new AppUsageRowView(row.usage, row.timeLimitMinutes, row.extendedSeconds,
-                                         m_resetTriggers.value(row.usage.id), m_prefs, m_icons, m_widgets, this);
+        auto* view = new AppUsageRowView(row.usage, row.limit, m_resetTriggers.value(row.usage.id), m_prefs, m_icons,
+                                         m_widgets, this);
         const QString id = row.usage.id;
         connect(view, &AppUsageRowView::resetRequested, this, [this, id] {
             const int trigger = ++m_resetTriggers[id];

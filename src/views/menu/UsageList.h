@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/model/AppUsage.h"
+#include "core/model/Limit.h"
 
 #include <QHash>
 #include <QList>
@@ -27,8 +28,7 @@ public:
 
     struct Row {
         AppUsage usage;
-        qint64 timeLimitMinutes = 0;
-        double extendedSeconds = 0;
+        Limit limit;
     };
 
     UsageList(const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,

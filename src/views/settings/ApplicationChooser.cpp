@@ -39,12 +39,11 @@ QString applicationsFolder()
 } // namespace
 
 ApplicationChooser::ApplicationChooser(const ApplicationCatalog& catalog, AppIconProvider& icons,
-                                       PreferencesStore& prefs, std::function<void()> onFinished, QWidget* parent)
+                                       PreferencesStore& prefs, QWidget* parent)
     : QDialog(parent)
     , m_catalog(catalog)
     , m_icons(icons)
     , m_prefs(prefs)
-    , m_onFinished(std::move(onFinished))
     , m_search(new QLineEdit(this))
     , m_list(new QListWidget(this))
     , m_chooseFile(new QPushButton(tr("Choose File…"), this))
@@ -94,9 +93,9 @@ ApplicationChooser::ApplicationChooser(const ApplicationCatalog& catalog, AppIco
 }
 
 ApplicationChooser* ApplicationChooser::open(const ApplicationCatalog& catalog, AppIconProvider& icons,
-                                             PreferencesStore& prefs, std::function<void()> onFinished)
+                                             PreferencesStore& prefs)
 {
-    auto* chooser = new ApplicationChooser(catalog, icons, prefs, std::move(onFinished));
+    auto* chooser = new ApplicationChooser(catalog, icons, prefs);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
     chooser->show();
     chooser->raise();
@@ -209,8 +208,7 @@ void ApplicationChooser::finishOnce()
     if (m_finished)
         return;
     m_finished = true;
-    if (m_onFinished)
-        m_onFinished();
+    Q_EMIT choiceFinished();
 }
 
 bool ApplicationChooser::eventFilter(QObject* watched, QEvent* event)

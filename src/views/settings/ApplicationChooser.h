@@ -4,8 +4,6 @@
 #include <QDialog>
 #include <QPointer>
 
-#include <functional>
-
 class QFileDialog;
 class QLineEdit;
 class QListWidget;
@@ -21,17 +19,16 @@ class PreferencesStore;
 /// Chooses an application to monitor: the installed applications with a search
 /// field, or a .desktop file picked from disk. A choice is added to the store
 /// (an app already there changes nothing); however the chooser closes,
-/// `onFinished` is called once.
+/// choiceFinished() is sent once.
 class ApplicationChooser final : public QDialog {
     Q_OBJECT
 
 public:
     ApplicationChooser(const ApplicationCatalog& catalog, AppIconProvider& icons, PreferencesStore& prefs,
-                       std::function<void()> onFinished, QWidget* parent = nullptr);
+                       QWidget* parent = nullptr);
 
     /// Shows a new chooser and returns at once; it deletes itself when closed.
-    static ApplicationChooser* open(const ApplicationCatalog& catalog, AppIconProvider& icons, PreferencesStore& prefs,
-                                    std::function<void()> onFinished);
+    static ApplicationChooser* open(const ApplicationCatalog& catalog, AppIconProvider& icons, PreferencesStore& prefs);
 
     QLineEdit* searchField() const { return m_search; }
     QListWidget* list() const { return m_list; }
@@ -48,6 +45,9 @@ public:
     void addSelected();
     void chooseFile();
 
+Q_SIGNALS:
+    void choiceFinished();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -61,7 +61,6 @@ private:
     const ApplicationCatalog& m_catalog;
     AppIconProvider& m_icons;
     PreferencesStore& m_prefs;
-    std::function<void()> m_onFinished;
     bool m_finished = false;
     QLineEdit* m_search;
     QListWidget* m_list;

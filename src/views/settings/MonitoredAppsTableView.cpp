@@ -95,12 +95,14 @@ void MonitoredAppsTableView::setApps(const QList<MonitoredAppConfig>& apps, cons
         if (!limit) {
             limit = new StepperCell;
             setCellWidget(row, 1, limit);
+            // The row's app is looked up at the step: a reload gives the cell another one.
+            connect(limit, &StepperCell::valueChanged, this, [this, limit](int minutes) {
+                for (int at = 0; at < rowCount(); ++at) {
+                    if (limitCell(at) == limit)
+                        Q_EMIT limitStepped(m_apps.at(at).bundleID, minutes);
+                }
+            });
         }
-        const QString id = app.bundleID;
-        limit->onValueChange = [this, id](int minutes) {
-            if (onUpdate)
-                onUpdate(id, minutes);
-        };
         limit->configure(app.timeLimitMinutes);
     }
 
@@ -141,12 +143,7 @@ void MonitoredAppsTableView::publishSelection()
     if (row >= 0 && row < m_apps.size())
         id = m_apps.at(row).bundleID;
     QMetaObject::invokeMethod(
-        this,
-        [this, id] {
-            if (onSelectionChange)
-                onSelectionChange(id);
-        },
-        Qt::QueuedConnection);
+        this, [this, id] { Q_EMIT selectedAppChanged(id); }, Qt::QueuedConnection);
 }
 
 } // namespace brindlemoor

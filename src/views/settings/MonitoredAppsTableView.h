@@ -5,7 +5,6 @@
 
 #include <QTableWidget>
 
-#include <functional>
 #include <optional>
 
 namespace brindlemoor {
@@ -15,8 +14,8 @@ class MonitoredAppCell;
 class StepperCell;
 
 /// The two-column table of monitored apps: icon and name, and the limit with its
-/// stepper. It shows the list it is given and owns none of it: limit changes and
-/// the selection go back through the two callbacks.
+/// stepper. It shows the list it is given and owns none of it: limit steps and
+/// the selection go out as signals.
 class MonitoredAppsTableView final : public QTableWidget {
     Q_OBJECT
 
@@ -32,16 +31,17 @@ public:
     void setApps(const QList<MonitoredAppConfig>& apps, const std::optional<QString>& selection);
     const QList<MonitoredAppConfig>& apps() const { return m_apps; }
 
-    /// The user stepped a row's limit.
-    std::function<void(const QString& id, int minutes)> onUpdate;
-    /// Writes the selection binding. Called on a later turn of the event loop,
-    /// never inside the table's own selection notification.
-    std::function<void(const std::optional<QString>& id)> onSelectionChange;
-
     MonitoredAppCell* appCell(int row) const;
     StepperCell* limitCell(int row) const;
     /// The rectangle of a row in the table's own coordinates.
     QRect rowRect(int row) const;
+
+Q_SIGNALS:
+    /// The user stepped a row's limit.
+    void limitStepped(const QString& id, int minutes);
+    /// For the selection binding. Sent on a later turn of the event loop, never inside
+    /// the table's own selection notification.
+    void selectedAppChanged(const std::optional<QString>& id);
 
 private:
     void publishSelection();

@@ -10,6 +10,7 @@
 #include "views/components/Fonts.h"
 #include "views/components/NamedColors.h"
 #include "views/components/Stepper.h"
+#include "views/components/ViewsLogging.h"
 #include "views/settings/ApplicationChooser.h"
 #include "views/settings/Divider.h"
 #include "views/settings/MinutesField.h"
@@ -24,7 +25,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace brindlemoor {
 
@@ -90,14 +90,12 @@ int stepperValue(qint64 value)
 } // namespace
 
 PreferencesView::PreferencesView(PreferencesStore& prefs, LoginItemService& loginItems,
-                                 const ApplicationCatalog& catalog, AppIconProvider& icons,
-                                 std::function<void()> onAppPickerFinished, QWidget* parent)
+                                 const ApplicationCatalog& catalog, AppIconProvider& icons, QWidget* parent)
     : QWidget(parent)
     , m_prefs(prefs)
     , m_loginItems(loginItems)
     , m_catalog(catalog)
     , m_icons(icons)
-    , m_onAppPickerFinished(std::move(onAppPickerFinished))
 {
     followAppearance(this);
     build();
@@ -193,11 +191,11 @@ QWidget* PreferencesView::buildAppsBox()
     column->addWidget(header);
 
     m_table = new MonitoredAppsTableView(m_catalog);
-    m_table->onUpdate = [this](const QString& id, int minutes) { m_prefs.setLimit(id, minutes); };
-    m_table->onSelectionChange = [this](const std::optional<QString>& id) {
+    connect(m_table, &MonitoredAppsTableView::limitStepped, &m_prefs, &PreferencesStore::setLimit);
+    connect(m_table, &MonitoredAppsTableView::selectedAppChanged, this, [this](const std::optional<QString>& id) {
         m_selected = id;
         m_minus->setProminent(m_selected.has_value());
-    };
+    });
     m_table->installEventFilter(this);
     column->addWidget(m_table);
     m_fade = new TableFade(m_box);
@@ -266,11 +264,8 @@ void PreferencesView::setLaunchAtLogin(bool on)
         return;
     m_launchAtLogin = on;
     // The switch stays where the user put it; the next appearance shows the real state.
-    if (const auto error = m_loginItems.setEnabled(on)) {
-        const QByteArray line = "Launch at login error: " + error->toUtf8() + '\n';
-        std::fputs(line.constData(), stdout);
-        std::fflush(stdout);
-    }
+    if (const auto error = m_loginItems.setEnabled(on))
+        qCWarning(lcViews).noquote() << QStringLiteral("Launch at login error: ") + *error;
 }
 
 ApplicationChooser* PreferencesView::appPicker() const
@@ -285,7 +280,8 @@ void PreferencesView::openAppPicker()
         m_picker->activateWindow();
         return;
     }
-    m_picker = ApplicationChooser::open(m_catalog, m_icons, m_prefs, m_onAppPickerFinished);
+    m_picker = ApplicationChooser::open(m_catalog, m_icons, m_prefs);
+    connect(m_picker, &ApplicationChooser::choiceFinished, this, &PreferencesView::appPickerFinished);
 }
 
 void PreferencesView::removeSelected()

@@ -4,7 +4,6 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class QLabel;
@@ -39,7 +38,7 @@ public:
     static constexpr int visibleRows = 5;
 
     PreferencesView(PreferencesStore& prefs, LoginItemService& loginItems, const ApplicationCatalog& catalog,
-                    AppIconProvider& icons, std::function<void()> onAppPickerFinished, QWidget* parent = nullptr);
+                    AppIconProvider& icons, QWidget* parent = nullptr);
     ~PreferencesView() override;
     PreferencesView(const PreferencesView&) = delete;
     PreferencesView& operator=(const PreferencesView&) = delete;
@@ -75,6 +74,10 @@ public:
     QLabel* countLabel() const { return m_countLabel; }
     ApplicationChooser* appPicker() const;
 
+Q_SIGNALS:
+    /// The application chooser closed, however it closed.
+    void appPickerFinished();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -91,7 +94,6 @@ private:
     LoginItemService& m_loginItems;
     const ApplicationCatalog& m_catalog;
     AppIconProvider& m_icons;
-    std::function<void()> m_onAppPickerFinished;
 
     bool m_launchAtLogin = false;
     std::optional<QString> m_selected;

@@ -51,8 +51,7 @@ QString StepperCell::valueText() const
 void StepperCell::stepperChanged(int value)
 {
     m_valueLabel->setText(QString::number(value));
-    if (onValueChange)
-        onValueChange(value);
+    Q_EMIT valueChanged(value);
 }
 
 } // namespace brindlemoor

@@ -3,8 +3,6 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QLabel;
 
 namespace brindlemoor {
@@ -31,8 +29,9 @@ public:
     QString valueText() const;
     Stepper* stepper() const { return m_stepper; }
 
-    /// Called with the new value after each step.
-    std::function<void(int)> onValueChange;
+Q_SIGNALS:
+    /// The user stepped to `value`.
+    void valueChanged(int value);
 
 private:
     void stepperChanged(int value);

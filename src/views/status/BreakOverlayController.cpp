@@ -74,19 +74,18 @@ void BreakOverlayController::show(qint64 extensionMinutes, std::function<void()>
     const bool seeThrough = m_windowSystem.compositorRunning();
     auto* view = new BreakOverlayView(m_scheduler, extensionMinutes, std::move(capture),
                                       Appearance::instance().isDark(), seeThrough);
-    const QPointer<BreakOverlayController> self(this);
     const QPointer<BreakOverlayView> shown(view);
     // A view that was replaced may still be finishing its fade; it must not close its successor.
-    view->onClose = [self, shown] {
-        if (self && self->m_view == shown)
-            self->dismiss(true);
-    };
-    view->onExtend = [self, shown, onExtend = std::move(onExtend)] {
+    connect(view, &BreakOverlayView::closeRequested, this, [this, shown] {
+        if (m_view == shown)
+            dismiss(true);
+    });
+    connect(view, &BreakOverlayView::extendRequested, this, [this, shown, onExtend = std::move(onExtend)] {
         if (onExtend)
             onExtend();
-        if (self && self->m_view == shown)
-            self->dismiss(true);
-    };
+        if (m_view == shown)
+            dismiss(true);
+    });
 
     windows::makeOverlayWindow(view);
     view->setGeometry(screen->geometry());

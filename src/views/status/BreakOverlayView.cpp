@@ -186,8 +186,8 @@ BreakOverlayView::BreakOverlayView(Scheduler& scheduler, qint64 extensionMinutes
     m_closeButton = new OverlayButton(QStringLiteral("Close"), {}, true, m_column);
     m_extendButton = new OverlayButton(QStringLiteral("Extend for %1 min").arg(extensionMinutes),
                                        QStringLiteral("clock"), false, m_column);
-    connect(m_closeButton, &QAbstractButton::clicked, this, [this] { choose(onClose); });
-    connect(m_extendButton, &QAbstractButton::clicked, this, [this] { choose(onExtend); });
+    connect(m_closeButton, &QAbstractButton::clicked, this, [this] { choose(&BreakOverlayView::closeRequested); });
+    connect(m_extendButton, &QAbstractButton::clicked, this, [this] { choose(&BreakOverlayView::extendRequested); });
 
     m_rise = new RiseEffect(m_column);
     m_column->setGraphicsEffect(m_rise);
@@ -211,27 +211,26 @@ void BreakOverlayView::appear()
     m_countdownTicks = 0;
     setTimerProgress(1);
     m_countdown = m_scheduler.startRepeating(countdownStep, [this] { tickCountdown(); });
-    m_scheduler.runAfter(selfCloseDelay, this, [this] { choose(onClose); });
+    m_scheduler.runAfter(selfCloseDelay, this, [this] { choose(&BreakOverlayView::closeRequested); });
 }
 
 void BreakOverlayView::tickCountdown()
 {
     // Counted in steps of the same scheduler as the self-close, so the ring is empty when it fires.
     ++m_countdownTicks;
-    const qreal elapsed = static_cast<qreal>(m_countdownTicks * countdownStep.count());
+    const auto elapsed = static_cast<qreal>(m_countdownTicks * countdownStep.count());
     setTimerProgress(1 - elapsed / static_cast<qreal>(selfCloseDelay.count()));
     if (m_closeButton->timerProgress() <= 0)
         m_countdown.reset();
 }
 
-void BreakOverlayView::choose(const std::function<void()>& action)
+void BreakOverlayView::choose(void (BreakOverlayView::*choice)())
 {
     if (!m_live)
         return;
     m_live = false;
     m_countdown.reset();
-    if (action)
-        action();
+    Q_EMIT(this->*choice)();
 }
 
 void BreakOverlayView::setEntrance(qreal progress)
@@ -319,7 +318,7 @@ void BreakOverlayView::mouseReleaseEvent(QMouseEvent* event)
     m_backdropPressed = false;
     event->accept();
     if (clicked)
-        choose(onClose);
+        choose(&BreakOverlayView::closeRequested);
 }
 
 } // namespace brindlemoor

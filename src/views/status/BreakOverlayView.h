@@ -7,7 +7,6 @@
 #include <QWidget>
 
 #include <chrono>
-#include <functional>
 #include <memory>
 
 class QVariantAnimation;
@@ -34,9 +33,6 @@ public:
                      QWidget* parent = nullptr);
     ~BreakOverlayView() override;
 
-    std::function<void()> onClose;
-    std::function<void()> onExtend;
-
     /// Goes live: the column rises into place, the ring starts emptying and the overlay
     /// closes itself after `selfCloseDelay` unless the user chose first.
     void appear();
@@ -45,7 +41,6 @@ public:
     bool isLive() const { return m_live; }
 
     /// How far the column has risen into place, 0 to 1.
-    qreal entrance() const { return m_entrance; }
     void setEntrance(qreal progress);
     /// The backdrop's fade, 0 (screen as it was) to 1 (frosted and darkened).
     qreal fade() const { return m_fade; }
@@ -60,6 +55,12 @@ public:
     const QImage& capture() const { return m_capture; }
     bool seeThrough() const { return m_seeThrough; }
 
+Q_SIGNALS:
+    /// Close, a click on the backdrop, or the seven seconds ran out; sent at most once.
+    void closeRequested();
+    /// The user chose Extend; sent at most once, and never after closeRequested().
+    void extendRequested();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -70,7 +71,7 @@ private:
     class Column;
     class RiseEffect;
 
-    void choose(const std::function<void()>& action);
+    void choose(void (BreakOverlayView::*choice)());
     void tickCountdown();
 
     Scheduler& m_scheduler;

@@ -40,9 +40,9 @@ QPainterPath capsule(const QRectF& rect)
 
 } // namespace
 
-OverlayButton::OverlayButton(const QString& label, const QString& icon, bool showCountdown, QWidget* parent)
+OverlayButton::OverlayButton(const QString& label, QString icon, bool showCountdown, QWidget* parent)
     : QAbstractButton(parent)
-    , m_icon(icon)
+    , m_icon(std::move(icon))
     , m_showCountdown(showCountdown)
 {
     setText(label);
@@ -86,7 +86,7 @@ QSize OverlayButton::sizeHint() const
 
 QRectF OverlayButton::capsuleRect() const
 {
-    return QRectF(rect().marginsRemoved(shadowMargins()));
+    return {rect().marginsRemoved(shadowMargins())};
 }
 
 bool OverlayButton::hitButton(const QPoint& pos) const

@@ -12,7 +12,7 @@ class OverlayButton final : public QAbstractButton {
     Q_OBJECT
 
 public:
-    OverlayButton(const QString& label, const QString& icon, bool showCountdown, QWidget* parent = nullptr);
+    OverlayButton(const QString& label, QString icon, bool showCountdown, QWidget* parent = nullptr);
 
     QString iconName() const { return m_icon; }
     bool showsCountdown() const { return m_showCountdown; }

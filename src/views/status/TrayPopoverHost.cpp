@@ -56,8 +56,8 @@ bool TrayPopoverHost::isShown(PopoverKind kind) const
 SettingsPopoverController& TrayPopoverHost::settings()
 {
     if (!m_settings) {
-        auto* view = new PreferencesView(m_context.prefs, m_context.loginItems, m_context.catalog, m_context.icons,
-                                         [this] { Q_EMIT appPickerFinished(); });
+        auto* view = new PreferencesView(m_context.prefs, m_context.loginItems, m_context.catalog, m_context.icons);
+        connect(view, &PreferencesView::appPickerFinished, this, &TrayPopoverHost::appPickerFinished);
         m_settings = std::make_unique<SettingsPopoverController>(view, m_context.scheduler);
         m_settings->popover().setWindowTitle(tr("Brindlemoor Settings"));
         watch(&m_settings->popover());

@@ -26,9 +26,7 @@ FloatingCardView::Usage DailyFloatingWidgetView::usage() const
     Usage usage;
     usage.used = context().usageStore.totalSecondsToday();
     // The daily limit is in force only while one is set; a leftover extension alone is none.
-    const qint64 minutes = context().prefs.dailyLimitMinutes();
-    if (minutes > 0)
-        usage.limit = static_cast<double>(minutes) * 60 + context().usageStore.dailyExtension();
+    usage.limit = context().usageStore.dailyLimit(context().prefs);
     return usage;
 }
 

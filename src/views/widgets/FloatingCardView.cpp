@@ -108,25 +108,25 @@ void FloatingCardView::initialize()
 QString FloatingCardView::timeText() const
 {
     const Usage now = usage();
-    return m_context.prefs.showTimeRemaining() ? DurationText::left(now.limit - now.used)
+    return m_context.prefs.showTimeRemaining() ? DurationText::left(now.limitSeconds() - now.used)
                                                : DurationText::used(now.used);
 }
 
 FloatingCardView::Level FloatingCardView::level() const
 {
     const Usage now = usage();
-    if (now.limit <= 0)
+    if (now.limitSeconds() <= 0)
         return Level::Under;
-    // Exactly at the limit counts as reached.
-    if (now.used >= now.limit)
+    if (now.limit->isReachedBy(now.used))
         return Level::Reached;
-    return now.used / now.limit >= 0.8 ? Level::Near : Level::Under;
+    return now.used / now.limitSeconds() >= 0.8 ? Level::Near : Level::Under;
 }
 
 double FloatingCardView::remainingFraction() const
 {
     const Usage now = usage();
-    return now.limit > 0 ? std::max(0.0, 1 - now.used / now.limit) : 0.0;
+    const double limit = now.limitSeconds();
+    return limit > 0 ? std::max(0.0, 1 - now.used / limit) : 0.0;
 }
 
 qreal FloatingCardView::cardOpacity() const

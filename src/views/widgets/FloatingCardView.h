@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/model/Limit.h"
 #include "views/components/NamedColors.h"
 #include "views/components/ProgressFillAnimation.h"
 #include "views/components/Spring.h"
@@ -9,6 +10,8 @@
 
 #include <QVariantAnimation>
 #include <QWidget>
+
+#include <optional>
 
 class QAbstractButton;
 
@@ -66,10 +69,12 @@ protected:
         Symbol actionSymbol;
         QString actionName;
     };
-    /// Seconds used and the effective limit; a limit of 0 or less is no limit.
+    /// Seconds used and today's limit; a limit of 0 seconds counts as none here.
     struct Usage {
         double used = 0;
-        double limit = 0;
+        std::optional<Limit> limit;
+
+        double limitSeconds() const { return limit ? limit->seconds() : 0.0; }
     };
 
     FloatingCardView(const Look& look, const FloatingWidgetContext& context, const FloatingWidgetManager& manager,

@@ -285,14 +285,10 @@ void FloatingWidgetManager::followFrontmost(ActiveAppSource& source)
 {
     if (const auto app = source.frontmostApp(); app && app->bundleID)
         setFrontmostBundleID(*app->bundleID);
-    // The source has room for one listener, the controller's monitor: listen behind it.
-    QPointer<FloatingWidgetManager> self(this);
-    source.onActivated = [self, previous = source.onActivated](const std::optional<RunningApp>& app) {
-        if (previous)
-            previous(app);
-        if (self && app && app->bundleID)
-            self->setFrontmostBundleID(*app->bundleID);
-    };
+    connect(&source, &ActiveAppSource::activated, this, [this](const std::optional<RunningApp>& app) {
+        if (app && app->bundleID)
+            setFrontmostBundleID(*app->bundleID);
+    });
 }
 
 void FloatingWidgetManager::setFrontmostBundleID(const QString& bundleID)

@@ -37,9 +37,7 @@ FloatingCardView::Usage FloatingWidgetView::usage() const
     Usage usage;
     usage.used = context().usageStore.entries().value(m_bundleID).sessionSeconds;
     // Without a watched-app entry there is no limit to measure against.
-    if (const auto config = context().prefs.config(m_bundleID))
-        usage.limit = static_cast<double>(config->timeLimitMinutes) * 60 +
-                      context().usageStore.appExtensions().value(m_bundleID, 0);
+    usage.limit = context().usageStore.appLimit(m_bundleID, context().prefs);
     return usage;
 }
 

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
+#include "core/model/SettingsKeys.h"
 #include "core/model/UsageNotifier.h"
+#include "support/MessageLog.h"
 #include "support/VirtualDay.h"
 
 #include <QSignalSpy>
@@ -13,37 +15,15 @@ namespace {
 const QString kApp = QStringLiteral("org.gnome.Calculator");
 const QString kOther = QStringLiteral("debian-xterm");
 
-QString stdoutOf(const std::function<void()>& action)
+/// What the store said while `action` ran, one line each.
+QStringList saidBy(const std::function<void()>& action)
 {
-    testing::internal::CaptureStdout();
+    const test::MessageLog log;
     action();
-    return QString::fromStdString(testing::internal::GetCapturedStdout());
+    return log.lines();
 }
 
 } // namespace
-
-TEST(PreferencesStore, FreshStoreHasTheDocumentedDefaults)
-{
-    MemoryKeyValueStore defaults;
-    PreferencesStore prefs(defaults);
-    EXPECT_FALSE(prefs.isMonitoringPaused());
-    EXPECT_EQ(prefs.dailyLimitMinutes(), 0);
-    EXPECT_EQ(prefs.extendDurationMinutes(), 15);
-    EXPECT_FALSE(prefs.useShapes());
-    EXPECT_FALSE(prefs.playSoundOnRed());
-    EXPECT_FALSE(prefs.showTimeRemaining());
-    EXPECT_TRUE(prefs.overlayEnabled());
-    EXPECT_TRUE(prefs.monitoredApps().isEmpty());
-    EXPECT_TRUE(prefs.history().isEmpty());
-    EXPECT_TRUE(prefs.breachHoursByDay().isEmpty());
-    EXPECT_EQ(prefs.dotColor(), (RgbColor{0.2, 0.78, 0.74}));
-
-    prefs.setDailyLimitMinutes(90);
-    prefs.setOverlayEnabled(false);
-    PreferencesStore reopened(defaults);
-    EXPECT_EQ(reopened.dailyLimitMinutes(), 90);
-    EXPECT_FALSE(reopened.overlayEnabled());
-}
 
 TEST(PreferencesStore, MonitoredListSignalsAndNotifications)
 {
@@ -57,7 +37,7 @@ TEST(PreferencesStore, MonitoredListSignalsAndNotifications)
     prefs.addApp(kApp); // already there: nothing stored, no signal
     EXPECT_EQ(didChange.count(), 2);
     EXPECT_EQ(prefs.monitoredApps(), (QList<MonitoredAppConfig>{{kApp, 60}, {kOther, 60}}));
-    EXPECT_EQ(defaults.dataValue(QStringLiteral("monitoredAppsData")),
+    EXPECT_EQ(defaults.dataValue(keys::monitoredAppsData),
               QByteArray(R"([{"bundleID":"org.gnome.Calculator","timeLimitMinutes":60},)"
                          R"({"bundleID":"debian-xterm","timeLimitMinutes":60}])"));
 
@@ -84,50 +64,39 @@ TEST(PreferencesStore, MonitoredListSignalsAndNotifications)
 TEST(PreferencesStore, UndecodableDocumentsWarnExactlyWhereAsked)
 {
     MemoryKeyValueStore defaults;
-    defaults.setValue(QStringLiteral("monitoredAppsData"), QByteArray("\x01\x02garbage"));
-    defaults.setValue(QStringLiteral("mindfulnessHistory"), QByteArray(R"({"2026-03-01":"two"})"));
-    defaults.setValue(QStringLiteral("breachHoursByDay"), QByteArray("{truncated"));
-    defaults.setValue(QStringLiteral("dailyLimitMinutes"), 45);
+    defaults.setValue(keys::monitoredAppsData, QByteArray("\x01\x02garbage"));
+    defaults.setValue(keys::mindfulnessHistory, QByteArray(R"({"2026-03-01":"two"})"));
+    defaults.setValue(keys::breachHoursByDay, QByteArray("{truncated"));
+    defaults.setValue(keys::dailyLimitMinutes, 45);
     PreferencesStore prefs(defaults);
 
-    const QString first = stdoutOf([&] { EXPECT_TRUE(prefs.monitoredApps().isEmpty()); });
-    EXPECT_EQ(first, QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode monitoredAppsData \u2014 "
-                                    "returning empty list\n"));
+    EXPECT_EQ(saidBy([&] { EXPECT_TRUE(prefs.monitoredApps().isEmpty()); }),
+              QStringList{QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode monitoredAppsData \u2014 "
+                                         "returning empty list")});
     // The empty result is cached until the list is stored again.
-    EXPECT_EQ(stdoutOf([&] { EXPECT_FALSE(prefs.isMonitored(kApp)); }), QString());
+    EXPECT_EQ(saidBy([&] { EXPECT_FALSE(prefs.isMonitored(kApp)); }), QStringList());
 
-    EXPECT_EQ(stdoutOf([&] { EXPECT_TRUE(prefs.history().isEmpty()); }),
-              QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode historyData \u2014 "
-                             "returning empty history\n"));
-    EXPECT_EQ(stdoutOf([&] { EXPECT_TRUE(prefs.breachHoursByDay().isEmpty()); }), QString());
+    EXPECT_EQ(saidBy([&] { EXPECT_TRUE(prefs.history().isEmpty()); }),
+              QStringList{QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode historyData \u2014 "
+                                         "returning empty history")});
+    EXPECT_EQ(saidBy([&] { EXPECT_TRUE(prefs.breachHoursByDay().isEmpty()); }), QStringList());
 
     // A wrong item type anywhere fails the whole list, as a typed decoder would.
-    defaults.setValue(QStringLiteral("monitoredAppsData"),
+    defaults.setValue(keys::monitoredAppsData,
                       QByteArray(R"([{"bundleID":"a","timeLimitMinutes":5},{"bundleID":"b","timeLimitMinutes":"5"}])"));
     prefs.addApp(kApp); // storing replaces the bad document
-    EXPECT_EQ(stdoutOf([&] { EXPECT_EQ(prefs.monitoredApps().size(), 1); }), QString());
+    EXPECT_EQ(saidBy([&] { EXPECT_EQ(prefs.monitoredApps().size(), 1); }), QStringList());
     EXPECT_EQ(prefs.dailyLimitMinutes(), 45);
 
     // Breach hours stored over an undecodable document start a fresh map, silently.
-    const QString silent = stdoutOf([&] { prefs.recordBreachHours({{kApp, {9, 9}}}, QStringLiteral("2026-03-09")); });
-    EXPECT_EQ(silent, QString());
+    EXPECT_EQ(saidBy([&] { prefs.recordBreachHours({{kApp, {9, 9}}}, QStringLiteral("2026-03-09")); }), QStringList());
     EXPECT_EQ(prefs.breachHoursByDay().value(QStringLiteral("2026-03-09")).value(kApp), (QList<qint64>{9, 9}));
 }
 
-TEST(PreferencesStore, KeepsTheFourteenLatestDays)
+TEST(PreferencesStore, KeepsTheBreachHoursOfTheFourteenLatestDays)
 {
     MemoryKeyValueStore defaults;
     PreferencesStore prefs(defaults);
-    DayHistory history;
-    for (int day = 1; day <= 15; ++day)
-        history.insert(QDate(2026, 2, 20).addDays(day).toString(QStringLiteral("yyyy-MM-dd")), day % 2 ? 2 : 0);
-    PreferencesStore::keepLatestDays(history);
-    prefs.saveHistory(history);
-    const DayHistory stored = prefs.history();
-    EXPECT_EQ(stored.size(), 14);
-    EXPECT_FALSE(stored.contains(QStringLiteral("2026-02-21")));
-    EXPECT_TRUE(stored.contains(QStringLiteral("2026-03-07")));
-
     for (int day = 1; day <= 15; ++day)
         prefs.recordBreachHours({{kApp, {day % 24}}},
                                 QDate(2026, 5, 1).addDays(day).toString(QStringLiteral("yyyy-MM-dd")));

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/TimeAccumulator.h"
+#include "core/foundation/DayKey.h"
 #include "core/model/UsageStore.h"
+#include "support/QtPrinting.h"
 #include "support/VirtualDay.h"
+
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -15,7 +19,8 @@ const QString kB = QStringLiteral("debian-xterm");
 const QString kUnwatched = QStringLiteral("firefox-esr");
 
 struct TrackedDay : VirtualDay {
-    TrackedDay()
+    explicit TrackedDay(QDateTime start = QDateTime(QDate(2026, 3, 10), QTime(9, 0)))
+        : VirtualDay(std::move(start))
     {
         prefs.addApp(kA);
         prefs.addApp(kB);
@@ -40,6 +45,7 @@ TEST(TimeAccumulator, SwitchingBetweenWatchedAppsCountsSwitchesAndClosesInterval
     day.accumulator.appActivated(kB);
     day.advanceSeconds(7);
     day.accumulator.appActivated(kA);
+    day.accumulator.appActivated(std::nullopt); // an application without an identifier changes nothing
     day.advanceSeconds(3);
 
     EXPECT_EQ(day.store.entries().value(kA).switchCount, 2);
@@ -51,20 +57,12 @@ TEST(TimeAccumulator, SwitchingBetweenWatchedAppsCountsSwitchesAndClosesInterval
     EXPECT_EQ(day.store.todayIntervals()[0].bundleID, kA);
     EXPECT_EQ(day.store.todayIntervals()[0].end, QDateTime(QDate(2026, 3, 10), QTime(9, 0, 15)));
     EXPECT_EQ(day.store.todayIntervals()[1].bundleID, kB);
-    ASSERT_TRUE(day.store.currentInterval());
     EXPECT_EQ(day.store.currentInterval()->bundleID, kA);
-    EXPECT_FALSE(day.store.currentInterval()->end);
-
-    // An application without an identifier leaves tracking as it is.
-    day.accumulator.appActivated(std::nullopt);
-    day.advanceSeconds(2);
-    EXPECT_EQ(day.seconds(kA), 20);
 
     // A, stop, A again: a new interval but no second switch.
     day.accumulator.stop();
     day.advanceSeconds(30);
-    EXPECT_EQ(day.seconds(kA), 20);
-    EXPECT_EQ(day.scheduler.activeTimerCount(), 0);
+    EXPECT_EQ(day.seconds(kA), 18);
     day.accumulator.appActivated(kA);
     EXPECT_EQ(day.store.entries().value(kA).switchCount, 2);
     EXPECT_EQ(day.store.todayIntervals().size(), 3);
@@ -80,61 +78,35 @@ TEST(TimeAccumulator, UnwatchedAndRemovedAppsAreNotCredited)
     day.advanceSeconds(20);
     EXPECT_EQ(day.seconds(kA), 4);
     EXPECT_FALSE(day.store.entries().contains(kUnwatched));
-    EXPECT_FALSE(day.accumulator.isRunning());
     EXPECT_FALSE(day.store.currentInterval());
 
+    // Removed while in front: not credited, but the timer runs on and credits it once it is back.
     day.accumulator.appActivated(kB);
     day.advanceSeconds(3);
     day.prefs.removeApp(kB);
     day.advanceSeconds(10);
-    EXPECT_EQ(day.seconds(kB), 3);
-    EXPECT_EQ(day.ticks, 7);
-    EXPECT_TRUE(day.accumulator.isRunning()) << "the timer keeps running for a removed app";
-
     day.prefs.addApp(kB);
     day.advanceSeconds(2);
     EXPECT_EQ(day.seconds(kB), 5);
+    EXPECT_EQ(day.ticks, 9);
 }
 
-TEST(TimeAccumulator, ResetAndExtensionDuringTheDay)
+TEST(TimeAccumulator, ADaylightSavingDayIsCountedWholeAndClosedOnce)
 {
-    TrackedDay day;
-    day.prefs.setDailyLimitMinutes(60);
-    day.accumulator.appActivated(kA);
-    day.advanceSeconds(4000);
-    day.store.resetApp(kA);
-    EXPECT_EQ(day.store.entries().value(kA).sessionSeconds, 0);
-    EXPECT_EQ(day.store.totalSecondsToday(), 4000);
-    day.store.extendDaily(day.prefs.extendDurationMinutes(), static_cast<double>(day.prefs.dailyLimitMinutes() * 60));
-    EXPECT_EQ(day.store.dailyExtension(), 1300);
-    day.advanceSeconds(10);
-    EXPECT_EQ(day.store.entries().value(kA).sessionSeconds, 10);
-}
+    // Berlin: 23 hours on the last Sunday of March, 25 on the last Sunday of October.
+    for (const auto& [date, hours] : {std::pair{QDate(2026, 3, 29), 23}, std::pair{QDate(2026, 10, 25), 25}}) {
+        SCOPED_TRACE(hours);
+        TrackedDay day(QDateTime(date.addDays(-1), QTime(23, 59, 59)));
+        QSignalSpy rolled(&day.store, &UsageStore::dayRolledOver);
+        day.accumulator.appActivated(kA);
+        day.advanceSeconds(hours * 3600); // every second from 00:00:00 to 23:59:59
+        EXPECT_EQ(day.store.lastResetDay(), dayKey(QDateTime(date, QTime(12, 0))));
+        EXPECT_EQ(day.seconds(kA), hours * 3600);
+        EXPECT_EQ(rolled.count(), 1) << "only the day before was closed";
 
-TEST(TimeAccumulator, MidnightHandsTheDayToTheHistoryAndCreditsTheNewDay)
-{
-    TrackedDay day;
-    day.prefs.setLimit(kA, 1);
-    day.accumulator.appActivated(kA);
-    day.advanceSeconds(61);
-    day.store.recordBreachHour(kA);
-    day.clock.set(QDateTime(QDate(2026, 3, 10), QTime(23, 59, 58)));
-    day.advanceSeconds(1); // 23:59:59, still the stored day
-    EXPECT_EQ(day.seconds(kA), 62);
-    day.advanceSeconds(1); // 00:00:00
-    EXPECT_EQ(day.store.lastResetDay(), QStringLiteral("2026-03-11"));
-    EXPECT_EQ(day.seconds(kA), 1);
-    EXPECT_EQ(day.prefs.history().value(QStringLiteral("2026-03-10"), -1), 2);
-    EXPECT_EQ(day.prefs.breachHoursByDay().value(QStringLiteral("2026-03-10")).value(kA), (QList<qint64>{9}));
-    EXPECT_FALSE(day.store.currentInterval()) << "no interval opens until the next activation";
-
-    // Fifteen more days of use keep the fourteen latest in the history.
-    for (int i = 0; i < 15; ++i) {
-        day.clock.set(day.clock.now().addDays(1));
         day.advanceSeconds(1);
+        EXPECT_EQ(rolled.count(), 2);
+        EXPECT_EQ(day.prefs.history().lastKey(), dayKey(QDateTime(date, QTime(12, 0))));
+        EXPECT_EQ(day.seconds(kA), 1);
     }
-    const DayHistory history = day.prefs.history();
-    EXPECT_EQ(history.size(), 14);
-    EXPECT_EQ(history.firstKey(), QStringLiteral("2026-03-12"));
-    EXPECT_EQ(history.lastKey(), QStringLiteral("2026-03-25"));
 }

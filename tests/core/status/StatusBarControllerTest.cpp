@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "core/status/StatusBarController.h"
+#include "core/model/SettingsKeys.h"
 #include "platform/fake/FakeSources.h"
 #include "platform/fake/RecordingCues.h"
 #include "support/VirtualDay.h"
@@ -8,32 +9,38 @@
 
 using namespace brindlemoor;
 using namespace std::chrono_literals;
+using Kind = StatusImage::Kind;
 
 namespace {
 
 const QString kA = QStringLiteral("org.gnome.Calculator");
 const QString kB = QStringLiteral("debian-xterm");
 
+/// Two watched apps with ten hours each, the sound on, and A in front.
 struct Harness : test::VirtualDay {
     Harness()
     {
-        prefs.addApp(kA);
-        prefs.addApp(kB);
-        prefs.setLimit(kA, 600);
-        prefs.setLimit(kB, 600);
+        for (const QString& app : {kA, kB}) {
+            prefs.addApp(app);
+            prefs.setLimit(app, 600);
+        }
+        prefs.setPlaySoundOnRed(true);
+        apps.frontmost = RunningApp{kA};
     }
 
-    StatusBarController& start()
+    void start()
     {
+        usage = std::make_unique<UsageStore>(defaults, clock);
         controller = std::make_unique<StatusBarController>(
-            prefs, StatusBarServices{defaults, clock, scheduler, apps, idle, lock, indicator, overlay, sound, haptics});
-        return *controller;
+            prefs, *usage, StatusBarServices{clock, scheduler, apps, idle, lock, indicator, overlay, sound, haptics});
     }
-    UsageStore& store() { return controller->usageStore(); }
-    double seconds(const QString& app) { return store().entries().value(app).cumulativeSeconds; }
-    /// Advances to the moment the daily total reaches `total` seconds while one app is counted.
-    void advanceToTotal(double total) { advanceSeconds(static_cast<int>(total - store().totalSecondsToday())); }
-    int breachRecords(const QString& app) { return static_cast<int>(store().todayBreachHours().value(app).size()); }
+    double seconds(const QString& app) const { return usage->entries().value(app).cumulativeSeconds; }
+    int breachRecords(const QString& app) const
+    {
+        return static_cast<int>(usage->todayBreachHours().value(app).size());
+    }
+    /// Counts on until the daily total is `total` seconds.
+    void advanceToTotal(double total) { advanceSeconds(static_cast<int>(total - usage->totalSecondsToday())); }
 
     FakeActiveAppSource apps;
     FakeIdleTimeSource idle;
@@ -42,74 +49,97 @@ struct Harness : test::VirtualDay {
     RecordingOverlay overlay;
     CountingSound sound;
     CountingHaptics haptics;
+    std::unique_ptr<UsageStore> usage;
     std::unique_ptr<StatusBarController> controller;
 };
 
 } // namespace
 
-TEST(StatusBarController, AnAppReachingItsLimitCuesOnceUntilItsRowIsReset)
+TEST(StatusBarController, ALimitIsReachedAtExactlyItsMinutesPlusItsExtensionPerAppAndDaily)
+{
+    struct Case {
+        bool daily;
+        double extension;
+        int offset; // seconds from limit plus extension after the tick
+    };
+    const Case cases[] = {{false, 0, -1}, {false, 0, 0}, {false, 0, 1}, {false, 30, -1}, {false, 30, 0}, {false, 30, 1},
+                          {true, 0, -1},  {true, 0, 0},  {true, 0, 1},  {true, 30, -1},  {true, 30, 0},  {true, 30, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << (c.daily ? "daily" : "per app") << ", extension " << c.extension << ", "
+                                        << c.offset << " s");
+        Harness h;
+        h.prefs.setLimit(kA, c.daily ? 600 : 1);
+        h.prefs.setDailyLimitMinutes(c.daily ? 1 : 0);
+        const QString extension = c.daily ? QStringLiteral(R"("dailyExtension":%1)").arg(c.extension)
+                                          : QStringLiteral(R"("appExtensions":{"%1":%2})").arg(kA).arg(c.extension);
+        h.defaults.setValue(keys::usageDailyData,
+                            QStringLiteral(R"({"entries":{"%1":{"bundleID":"%1","sessionSeconds":%2,)"
+                                           R"("cumulativeSeconds":%2,"switchCount":1}},"todayIntervals":[],)"
+                                           R"("lastResetDay":"2026-03-10",%3})")
+                                .arg(kA)
+                                .arg(60 + c.extension + c.offset - 1)
+                                .arg(extension)
+                                .toUtf8());
+        h.start();
+        h.advanceSeconds(1);
+        EXPECT_EQ(h.sound.plays, c.offset == 0 ? 1 : 0) << "the cue comes with the tick that reaches the limit";
+        EXPECT_EQ(h.indicator.shown.kind, !c.daily && c.offset >= 0 ? Kind::Red : Kind::Normal);
+        h.clock.set(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
+        h.advanceSeconds(1);
+        EXPECT_EQ(h.prefs.history().value(QStringLiteral("2026-03-10")),
+                  static_cast<qint64>(c.offset >= 0 ? DayOutcome::OverLimit : DayOutcome::WithinLimits));
+    }
+}
+
+TEST(StatusBarController, AnAppCuesOnceADayUntilItsRowIsReset)
 {
     Harness h;
     h.prefs.setLimit(kA, 1);
-    h.prefs.setPlaySoundOnRed(true);
-    h.apps.frontmost = RunningApp{kA};
     h.start();
+    h.advanceSeconds(90);
+    EXPECT_EQ(h.sound.plays, 1);
+    EXPECT_EQ(h.haptics.pulses, 13) << "1.5 s of pulses";
 
-    h.advanceSeconds(59);
-    EXPECT_EQ(h.sound.plays, 0);
-    EXPECT_EQ(h.indicator.shown.kind, StatusImage::Kind::Normal);
-    h.advanceSeconds(1);
+    // A higher limit reached again, or the app removed and added again, does not cue again.
+    h.prefs.setLimit(kA, 2);
+    h.advanceSeconds(40);
+    h.prefs.removeApp(kA);
+    h.prefs.addApp(kA);
+    h.prefs.setLimit(kA, 3);
+    h.advanceSeconds(60);
+    EXPECT_GE(h.seconds(kA), 180);
     EXPECT_EQ(h.sound.plays, 1);
     EXPECT_EQ(h.breachRecords(kA), 1);
-    EXPECT_EQ(h.indicator.shown.kind, StatusImage::Kind::Red);
-    h.advanceSeconds(30);
-    EXPECT_EQ(h.sound.plays, 1) << "later ticks raise nothing";
-    EXPECT_EQ(h.haptics.pulses, 13) << "1.5 s of pulses";
-    EXPECT_EQ(h.breachRecords(kA), 1);
 
+    // A reset does; with the sound off the pulses still come.
     h.controller->resetUsage(kA);
-    EXPECT_EQ(h.indicator.shown.kind, StatusImage::Kind::Normal);
-    h.advanceSeconds(60);
-    EXPECT_EQ(h.sound.plays, 2) << "a reset re-arms the cue";
-    EXPECT_EQ(h.breachRecords(kA), 2);
-
-    // With the sound off, the pulses still come.
+    EXPECT_EQ(h.indicator.shown.kind, Kind::Normal);
     h.prefs.setPlaySoundOnRed(false);
-    h.controller->resetUsage(kA);
-    h.advanceSeconds(62);
-    EXPECT_EQ(h.sound.plays, 2);
-    EXPECT_EQ(h.haptics.pulses, 39);
+    h.advanceSeconds(185);
+    EXPECT_EQ(h.breachRecords(kA), 2);
+    EXPECT_EQ(h.sound.plays, 1);
+    EXPECT_EQ(h.haptics.pulses, 26);
 }
 
-TEST(StatusBarController, StartingAlreadyOverALimitRaisesNothing)
+TEST(StatusBarController, StartingOrSavingTheListOverALimitRaisesNothing)
 {
     Harness h;
     h.prefs.setLimit(kA, 1);
     h.prefs.setDailyLimitMinutes(1);
-    h.prefs.setPlaySoundOnRed(true);
     {
         UsageStore earlier(h.defaults, h.clock);
         for (int i = 0; i < 90; ++i)
             earlier.tick(kA, h.prefs);
+        for (int i = 0; i < 90; ++i)
+            earlier.tick(kB, h.prefs);
     }
-    h.apps.frontmost = RunningApp{kA};
     h.start();
     h.advanceSeconds(5);
-    EXPECT_EQ(h.seconds(kA), 95);
-    EXPECT_EQ(h.sound.plays, 0);
-    EXPECT_EQ(h.haptics.pulses, 0);
-    EXPECT_EQ(h.breachRecords(kA), 0);
+    h.prefs.setLimit(kB, 1); // a list stored with a limit below today's use
+    h.advanceSeconds(5);
+    EXPECT_EQ(h.seconds(kA), 100);
+    EXPECT_EQ(h.sound.plays + h.haptics.pulses + h.breachRecords(kA) + h.breachRecords(kB), 0);
     EXPECT_TRUE(h.overlay.shownWithMinutes.isEmpty());
-    EXPECT_EQ(h.indicator.shown.kind, StatusImage::Kind::Red);
-
-    // Lowering a limit below today's use in the settings raises nothing either.
-    h.prefs.setLimit(kB, 1);
-    h.controller->usageStore().tick(kB, h.prefs);
-    for (int i = 0; i < 70; ++i)
-        h.controller->usageStore().tick(kB, h.prefs);
-    h.prefs.setLimit(kB, 1); // stored again: the settings handler marks it as fired
-    h.advanceSeconds(3);
-    EXPECT_EQ(h.sound.plays, 0);
     EXPECT_EQ(h.indicator.shown.badge, QStringLiteral("2"));
 }
 
@@ -117,10 +147,7 @@ TEST(StatusBarController, DailyLimitShowsTheOverlayInItsLastSevenSecondsThenCues
 {
     Harness h;
     h.prefs.setDailyLimitMinutes(60);
-    h.prefs.setPlaySoundOnRed(true);
-    h.apps.frontmost = RunningApp{kA};
     h.start();
-
     h.advanceToTotal(3592);
     EXPECT_TRUE(h.overlay.shownWithMinutes.isEmpty());
     h.advanceToTotal(3593);
@@ -132,11 +159,11 @@ TEST(StatusBarController, DailyLimitShowsTheOverlayInItsLastSevenSecondsThenCues
     EXPECT_EQ(h.sound.plays, 1);
     h.advanceSeconds(3);
     EXPECT_EQ(h.haptics.pulses, 17) << "2.0 s of pulses";
-    EXPECT_EQ(h.indicator.shown.kind, StatusImage::Kind::Normal) << "the daily limit does not colour the dot";
+    EXPECT_EQ(h.indicator.shown.kind, Kind::Normal) << "the daily limit does not colour the dot";
 
     // Extending re-arms both daily cues for the new limit: 3603 used + 15 min from now.
     h.overlay.extend();
-    EXPECT_EQ(h.store().dailyExtension(), 903);
+    EXPECT_EQ(h.usage->dailyExtension(), 903);
     h.advanceToTotal(4495);
     EXPECT_EQ(h.overlay.shownWithMinutes.size(), 1);
     h.advanceToTotal(4496);
@@ -151,24 +178,28 @@ TEST(StatusBarController, DailyCueSettings)
         const char* name;
         qint64 dailyLimitMinutes;
         bool overlayEnabled;
+        qint64 loweredTo; // after five minutes; 0 leaves the limit
         int overlays;
         int sounds;
     };
     const Case cases[] = {
-        {"overlay off still cues the breach", 2, false, 0, 1},
-        {"no daily limit, no daily cues", 0, true, 0, 0},
-        {"both cues", 2, true, 1, 1},
+        {"both cues", 2, true, 0, 1, 1},
+        {"overlay off still cues the breach", 2, false, 0, 0, 1},
+        {"no daily limit, no daily cues", 0, true, 0, 0, 0},
+        {"a lowered limit jumps past the overlay's seven seconds", 10, true, 4, 0, 1},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
         Harness h;
         h.prefs.setDailyLimitMinutes(c.dailyLimitMinutes);
         h.prefs.setOverlayEnabled(c.overlayEnabled);
-        h.prefs.setPlaySoundOnRed(true);
-        h.apps.frontmost = RunningApp{kA};
         h.start();
         h.advanceSeconds(300);
-        EXPECT_EQ(h.overlay.shownWithMinutes.size(), c.overlays) << c.name;
-        EXPECT_EQ(h.sound.plays, c.sounds) << c.name;
+        if (c.loweredTo > 0)
+            h.prefs.setDailyLimitMinutes(c.loweredTo);
+        h.advanceSeconds(1);
+        EXPECT_EQ(h.overlay.shownWithMinutes.size(), c.overlays);
+        EXPECT_EQ(h.sound.plays, c.sounds);
     }
 }
 
@@ -177,46 +208,34 @@ TEST(StatusBarController, PausedCountsNothingAndShowsTheRing)
     Harness h;
     h.prefs.setLimit(kA, 1);
     h.prefs.setMonitoringPaused(true);
-    h.apps.frontmost = RunningApp{kA};
     h.start();
-    h.advanceSeconds(10);
-    EXPECT_EQ(h.seconds(kA), 0) << "paused at start-up";
-    EXPECT_EQ(h.indicator.shown.kind, StatusImage::Kind::Paused);
-
     h.apps.activate(kB);
-    h.advanceSeconds(10);
-    EXPECT_EQ(h.seconds(kB), 0) << "an app switch while paused";
     h.lock.signal(true);
     h.lock.signal(false);
     h.advanceSeconds(10);
-    EXPECT_EQ(h.seconds(kB), 0) << "an unlock while paused";
+    EXPECT_EQ(h.seconds(kA) + h.seconds(kB), 0) << "neither an app switch nor an unlock counts while paused";
+    EXPECT_EQ(h.indicator.shown.kind, Kind::Paused);
 
     h.prefs.setMonitoringPaused(false);
     h.advanceSeconds(10);
     EXPECT_EQ(h.seconds(kB), 10) << "resuming hands over the frontmost app";
-    EXPECT_EQ(h.indicator.shown.kind, StatusImage::Kind::Normal);
-
     h.apps.activate(kA);
     h.advanceSeconds(70);
     h.prefs.setMonitoringPaused(true);
-    EXPECT_EQ(h.indicator.shown.kind, StatusImage::Kind::Paused) << "the ring even with an app over its limit";
     h.advanceSeconds(10);
+    EXPECT_EQ(h.indicator.shown.kind, Kind::Paused) << "the ring even with an app over its limit";
     EXPECT_EQ(h.seconds(kA), 70);
-    EXPECT_EQ(h.haptics.pulses, 13);
 }
 
 TEST(StatusBarController, LockAndIdleStopCountingAndActivityResumesWithTheFrontmostApp)
 {
     Harness h;
-    h.apps.frontmost = RunningApp{kA};
     h.start();
     h.advanceSeconds(10);
     h.lock.signal(true);
-    h.advanceSeconds(10);
-    EXPECT_EQ(h.seconds(kA), 10);
     h.apps.activate(kB); // ignored while locked
-    h.advanceSeconds(5);
-    EXPECT_EQ(h.seconds(kB), 0);
+    h.advanceSeconds(10);
+    EXPECT_EQ(h.seconds(kA) + h.seconds(kB), 10);
     h.lock.signal(false);
     h.advanceSeconds(5);
     EXPECT_EQ(h.seconds(kB), 5);
@@ -227,19 +246,14 @@ TEST(StatusBarController, LockAndIdleStopCountingAndActivityResumesWithTheFrontm
     const double atIdle = h.seconds(kB);
     h.advanceSeconds(60);
     EXPECT_EQ(h.seconds(kB), atIdle);
-    EXPECT_TRUE(h.controller->idleMonitor().isUserIdle());
 
     // Activity resumes, but never with this program's own window in front.
     h.apps.frontmost = RunningApp{StatusBarController::ownBundleID};
     h.idle.idleSeconds = 0;
-    h.advanceSeconds(5);
-    h.advanceSeconds(10);
-    EXPECT_EQ(h.seconds(kB), atIdle);
-    EXPECT_FALSE(h.controller->accumulator().isRunning());
+    h.advanceSeconds(15);
     h.apps.activate(StatusBarController::ownBundleID);
-    h.apps.activate(std::nullopt);
     h.advanceSeconds(3);
-    EXPECT_FALSE(h.controller->accumulator().isRunning());
+    EXPECT_EQ(h.seconds(kA) + h.seconds(kB), 10 + atIdle);
     h.apps.activate(kA);
     h.advanceSeconds(3);
     EXPECT_EQ(h.seconds(kA), 13);
@@ -250,8 +264,6 @@ TEST(StatusBarController, ANewDayCuesAgain)
     Harness h;
     h.prefs.setLimit(kA, 1);
     h.prefs.setDailyLimitMinutes(2);
-    h.prefs.setPlaySoundOnRed(true);
-    h.apps.frontmost = RunningApp{kA};
     h.start();
     h.advanceSeconds(130);
     EXPECT_EQ(h.sound.plays, 2); // the app's limit, then the day's
@@ -259,8 +271,7 @@ TEST(StatusBarController, ANewDayCuesAgain)
 
     h.clock.set(QDateTime(QDate(2026, 3, 11), QTime(8, 0)));
     h.advanceSeconds(1);
-    EXPECT_EQ(h.store().lastResetDay(), QStringLiteral("2026-03-11"));
-    EXPECT_EQ(h.indicator.shown.kind, StatusImage::Kind::Normal);
+    EXPECT_EQ(h.indicator.shown.kind, Kind::Normal);
     h.advanceSeconds(59);
     EXPECT_EQ(h.sound.plays, 3) << "the same app reaching its limit on the new day";
     h.advanceSeconds(53);
@@ -269,44 +280,30 @@ TEST(StatusBarController, ANewDayCuesAgain)
     EXPECT_EQ(h.sound.plays, 4);
 }
 
-TEST(StatusBarController, TrayImageCountsOnlyWatchedAppsOverTheirEffectiveLimits)
+TEST(StatusBarController, TrayImageCountsWatchedAppsOverTheirLimits)
 {
     Harness h;
     h.start();
-    UsageStore& store = h.store();
     QStringList apps;
     for (int i = 0; i < 11; ++i) {
         apps << QStringLiteral("app-%1").arg(i);
         h.prefs.addApp(apps.last());
         h.prefs.setLimit(apps.last(), 1);
     }
-    const auto useFor = [&](const QString& app, int seconds) {
-        for (int i = 0; i < seconds; ++i)
-            store.tick(app, h.prefs);
-    };
-
-    useFor(apps[0], 60);
-    EXPECT_EQ(h.indicator.shown, (StatusImage{StatusImage::Kind::Red, {}, false, QString()}));
+    const QStringList badges = {QString(),           QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+                                QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8"),
+                                QStringLiteral("9"), QStringLiteral("9+")};
     h.prefs.setUseShapes(true);
-    useFor(apps[1], 60);
-    EXPECT_EQ(h.indicator.shown, (StatusImage{StatusImage::Kind::Red, {}, true, QStringLiteral("2")}));
-    for (int i = 2; i < 9; ++i)
-        useFor(apps[i], 60);
-    EXPECT_EQ(h.indicator.shown.badge, QStringLiteral("9"));
-    useFor(apps[9], 60);
-    EXPECT_EQ(h.indicator.shown.badge, QStringLiteral("9+"));
-
-    // Apps no longer watched never count, however long they ran.
-    h.prefs.removeApp(apps[9]);
-    h.prefs.removeApp(apps[8]);
-    useFor(apps[9], 600);
-    EXPECT_EQ(h.indicator.shown.badge, QStringLiteral("8"));
-
-    // Exactly at limit plus extension counts as over; a colour change shows at once when all are under.
-    for (int i = 0; i < 8; ++i)
-        h.controller->resetUsage(apps[i]);
+    for (int i = 0; i < 10; ++i) {
+        for (int second = 0; second < 60; ++second)
+            h.usage->tick(apps[i], h.prefs);
+        EXPECT_EQ(h.indicator.shown, (StatusImage{Kind::Red, {}, true, badges[i]})) << i;
+    }
+    // Apps no longer watched never count; a colour change shows at once when all are under.
+    for (int i = 0; i < 10; ++i)
+        h.prefs.removeApp(apps[i]);
     h.prefs.setDotColor({0.9, 0.1, 0.4});
-    EXPECT_EQ(h.indicator.shown, (StatusImage{StatusImage::Kind::Normal, {0.9, 0.1, 0.4}, false, QString()}));
+    EXPECT_EQ(h.indicator.shown, (StatusImage{Kind::Normal, {0.9, 0.1, 0.4}, false, QString()}));
 }
 
 TEST(StatusBarController, HapticBurstsReplaceEachOther)

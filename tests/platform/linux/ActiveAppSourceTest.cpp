@@ -2,6 +2,7 @@
 #include "platform/fake/ManualScheduler.h"
 #include "platform/linux/DesktopEntryRegistry.h"
 #include "platform/linux/X11ActiveAppSource.h"
+#include "platform/linux/XcbConnection.h"
 #include "support/DesktopSession.h"
 #include "support/QtPrinting.h"
 
@@ -11,10 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <xcb/xcb.h>
-
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 using namespace brindlemoor;
@@ -31,47 +28,18 @@ void writeEntry(const QString& dataHome, const QString& id, const QByteArray& ke
     file.write("[Desktop Entry]\nType=Application\n" + keys);
 }
 
-/// The test's own X client: a window of this very process, and a hand on the root window.
-class OwnClient {
-public:
-    explicit OwnClient(const QByteArray& display)
-        : m_c(xcb_connect(display.constData(), nullptr))
-        , m_screen(xcb_setup_roots_iterator(xcb_get_setup(m_c)).data)
-    {
-        const char* name = "_NET_ACTIVE_WINDOW";
-        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
-            m_c, xcb_intern_atom(m_c, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr);
-        m_activeWindow = reply->atom;
-        std::free(reply);
-    }
-    ~OwnClient() { xcb_disconnect(m_c); }
-    OwnClient(const OwnClient&) = delete;
-    OwnClient& operator=(const OwnClient&) = delete;
-
-    void createWindow(const QByteArray& title)
-    {
-        const xcb_window_t window = xcb_generate_id(m_c);
-        xcb_create_window(m_c, XCB_COPY_FROM_PARENT, window, m_screen->root, 0, 0, 200, 100, 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, m_screen->root_visual, 0, nullptr);
-        xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
-                            static_cast<uint32_t>(title.size()), title.constData());
-        xcb_map_window(m_c, window);
-        xcb_flush(m_c);
-    }
-
-    /// Writes _NET_ACTIVE_WINDOW as a window manager would.
-    void setActiveWindow(xcb_window_t window)
-    {
-        xcb_change_property(m_c, XCB_PROP_MODE_REPLACE, m_screen->root, m_activeWindow, XCB_ATOM_WINDOW, 32, 1,
-                            &window);
-        free(xcb_get_input_focus_reply(m_c, xcb_get_input_focus(m_c), nullptr)); // a round trip: it is done
-    }
-
-private:
-    xcb_connection_t* m_c;
-    xcb_screen_t* m_screen;
-    xcb_atom_t m_activeWindow = XCB_ATOM_NONE;
-};
+/// A window of this very process, on a connection of the test's own.
+xcb_window_t createOwnWindow(const XcbConnection& x, const QByteArray& title)
+{
+    const xcb_window_t window = xcb_generate_id(x.get());
+    xcb_create_window(x.get(), XCB_COPY_FROM_PARENT, window, x.root(), 0, 0, 200, 100, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_change_property(x.get(), XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                        static_cast<uint32_t>(title.size()), title.constData());
+    xcb_map_window(x.get(), window);
+    xcb_flush(x.get());
+    return window;
+}
 
 } // namespace
 
@@ -103,20 +71,17 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
                                                {QStringLiteral("--title"), QStringLiteral("dialog"),
                                                 QStringLiteral("--transient-for"), QString::number(gamma)},
                                                QStringLiteral("dialog"));
-    OwnClient own(session.display());
-    own.createWindow("own window");
-    quint32 ownWindow = 0;
-    DesktopSession::waitUntil([&] {
-        ownWindow = session.findWindow(QStringLiteral("own window"));
-        return session.isManaged(ownWindow);
-    });
+    const XcbConnection own(session.display());
+    const quint32 ownWindow = createOwnWindow(own, "own window");
+    DesktopSession::waitUntil([&] { return session.isManaged(ownWindow); });
     for (const quint32 window : {alpha, beta, bare, gamma, dialog, ownWindow})
         ASSERT_NE(window, 0U) << session.error().toStdString();
 
     X11ActiveAppSource source(registry, session.display());
     ASSERT_TRUE(source.isAvailable());
     std::vector<std::optional<RunningApp>> reports;
-    source.onActivated = [&](const std::optional<RunningApp>& app) { reports.push_back(app); };
+    QObject::connect(&source, &ActiveAppSource::activated, &source,
+                     [&](const std::optional<RunningApp>& app) { reports.push_back(app); });
 
     // New windows do not take the focus in the session: nothing is active until a test says so.
     EXPECT_EQ(source.frontmostApp(), std::nullopt);
@@ -141,8 +106,11 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
     // round trip of frontmostApp() brings the change's event in; one pass of the event loop
     // hands it to the source before the next change could be folded into it.
     const auto setActiveWindow = [&](xcb_window_t window) {
-        own.setActiveWindow(window);
-        const std::optional<RunningApp> frontmost = source.frontmostApp();
+        // As a window manager would; the round trip makes sure it is done.
+        xcb_change_property(own.get(), XCB_PROP_MODE_REPLACE, own.root(), own.atom("_NET_ACTIVE_WINDOW"),
+                            XCB_ATOM_WINDOW, 32, 1, &window);
+        own.property(own.root(), own.atom("_NET_ACTIVE_WINDOW"));
+        std::optional<RunningApp> frontmost = source.frontmostApp();
         QCoreApplication::processEvents();
         return frontmost;
     };

@@ -43,7 +43,9 @@ QByteArray app(const char* name, const char* extra = "")
 // One tree for the resolution and listing tests; each entry is there for a case below.
 void populate(const XdgTree& tree)
 {
-    constexpr int home = 0, local = 1, system = 2;
+    constexpr int home = 0;
+    constexpr int local = 1;
+    constexpr int system = 2;
     tree.write(home, QStringLiteral("org.example.Editor.desktop"),
                app("Editor", "StartupWMClass=editor-main\nExec=/opt/editor/bin/editor %F\nIcon=editor\n"));
     // Sorts before the editor and starts the same program, but is hidden from menus.
@@ -216,7 +218,7 @@ TEST(DesktopEntryRegistry, NoticesEntriesInstalledAndRemovedWhileRunning)
     QtScheduler scheduler;
     DesktopEntryRegistry registry(scheduler, tree.dirs, QStringLiteral("C"));
     int changes = 0;
-    registry.onChanged = [&] { ++changes; };
+    QObject::connect(&registry, &ApplicationCatalog::applicationsChanged, &registry, [&] { ++changes; });
     using brindlemoor::test::DesktopSession;
 
     tree.write(0, QStringLiteral("vendor/fresh.desktop"), app("Fresh", "StartupWMClass=FreshWin\n"));

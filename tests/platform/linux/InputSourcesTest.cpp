@@ -5,6 +5,7 @@
 #include "platform/linux/XInput2ClickSource.h"
 #include "ScriptedBusService.h"
 #include "support/DesktopSession.h"
+#include "support/MessageLog.h"
 #include "support/QtPrinting.h"
 
 #include <QProcess>
@@ -110,9 +111,9 @@ TEST(IdleSourceChooser, PrefersMutterThenTheScreenSaverExtension)
     ASSERT_TRUE(bus.isConnected());
 
     {
-        testing::internal::CaptureStderr();
+        const test::MessageLog log;
         const auto source = IdleSourceChooser::choose(bus, session.display());
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "brindlemoor: idle time from the X screen-saver extension\n");
+        EXPECT_EQ(log.lines(), QStringList{QStringLiteral("brindlemoor: idle time from the X screen-saver extension")});
         EXPECT_TRUE(dynamic_cast<X11ScreenSaverIdleSource*>(source.get()));
     }
 
@@ -126,9 +127,9 @@ TEST(IdleSourceChooser, PrefersMutterThenTheScreenSaverExtension)
             return QVariantList{QVariant::fromValue<qulonglong>(idleMs.load())};
         });
     ASSERT_TRUE(mutter.isReady());
-    testing::internal::CaptureStderr();
+    const test::MessageLog log;
     const auto source = IdleSourceChooser::choose(bus, session.display());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "brindlemoor: idle time from Mutter's idle monitor\n");
+    EXPECT_EQ(log.lines(), QStringList{QStringLiteral("brindlemoor: idle time from Mutter's idle monitor")});
     EXPECT_DOUBLE_EQ(source->secondsSinceLastInput(), 4.321);
     idleMs = 130000;
     EXPECT_DOUBLE_EQ(source->secondsSinceLastInput(), 130.0);

@@ -55,7 +55,8 @@ TEST(DBusLockSignalSource, EveryLockSignalFromAnyScreenSaverOrLogindIsOneCallbac
 
     DBusLockSignalSource source(sessionBus, systemBus);
     std::vector<bool> signals;
-    source.onLockSignal = [&](bool locked) { signals.push_back(locked); };
+    QObject::connect(&source, &LockSignalSource::lockSignalled, &source,
+                     [&](bool locked) { signals.push_back(locked); });
     ASSERT_TRUE(DesktopSession::waitUntil([&] { return source.isWatchingLogind(); }));
     syncWithBus(sessionBus);
     syncWithBus(systemBus);

@@ -14,7 +14,7 @@ public:
     {
     }
 
-    QString introspect(const QString&) const override { return {}; }
+    QString introspect(const QString& /*path*/) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
     {
         if (message.type() != QDBusMessage::MethodCallMessage)

@@ -18,7 +18,8 @@ QList<quint32> cardinals(const XcbConnection& x, xcb_window_t window, const char
 {
     const QByteArray value = x.property(window, x.atom(property)).value_or(QByteArray());
     QList<quint32> numbers(value.size() / 4);
-    std::memcpy(numbers.data(), value.constData(), static_cast<size_t>(numbers.size()) * 4);
+    if (!numbers.isEmpty()) // an absent property leaves nothing to copy, and no buffer to copy into
+        std::memcpy(numbers.data(), value.constData(), static_cast<size_t>(numbers.size()) * 4);
     return numbers;
 }
 

@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: MIT
 #include "platform/sqlite/SqliteKeyValueStore.h"
-#include "core/model/TimeAccumulator.h"
-#include "core/model/UsageStore.h"
-#include "support/VirtualDay.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -13,8 +10,6 @@
 using namespace brindlemoor;
 
 namespace {
-
-const QString kApp = QStringLiteral("org.gnome.Calculator");
 
 QString sqliteCli(const QString& path, const QString& sql)
 {
@@ -48,7 +43,10 @@ TEST(SqliteKeyValueStore, TypedValuesSurviveReopening)
     EXPECT_EQ(store.dataValue(QStringLiteral("data")), QByteArray("{\"a\":1}"));
     EXPECT_EQ(store.value(QStringLiteral("empty")).typeId(), QMetaType::QByteArray);
     EXPECT_FALSE(store.value(QStringLiteral("gone")).isValid());
+    // The file is plain SQLite, with the value types the stored settings need.
     EXPECT_EQ(sqliteCli(path, QStringLiteral("PRAGMA journal_mode")), QStringLiteral("wal"));
+    EXPECT_EQ(sqliteCli(path, QStringLiteral("SELECT key || ':' || typeof(value) FROM defaults ORDER BY key")),
+              QStringLiteral("count:integer\ndata:blob\nempty:blob\nflag:integer\nratio:real"));
 }
 
 TEST(SqliteKeyValueStore, UnopenableFileReportsAndReadsDefaults)
@@ -73,47 +71,4 @@ TEST(SqliteKeyValueStore, DefaultPathIsAPrivateFolderUnderTheConfigHome)
     EXPECT_EQ(permissions & (QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther |
                              QFile::WriteOther | QFile::ExeOther),
               QFile::Permissions());
-}
-
-TEST(SqliteKeyValueStore, ARestartMidDayContinuesTheSameDayFromTheFile)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("defaults.sqlite3"));
-    ManualClock clock(QDateTime(QDate(2026, 3, 10), QTime(14, 0)));
-    ManualScheduler scheduler(clock);
-    {
-        SqliteKeyValueStore defaults(path);
-        PreferencesStore prefs(defaults);
-        prefs.addApp(kApp);
-        prefs.setDailyLimitMinutes(90);
-        UsageStore store(defaults, clock);
-        TimeAccumulator accumulator(store, prefs, clock, scheduler);
-        accumulator.appActivated(kApp);
-        scheduler.advance(std::chrono::seconds(42));
-        // The process dies here: nothing is saved at exit.
-    }
-    {
-        SqliteKeyValueStore defaults(path);
-        PreferencesStore prefs(defaults);
-        UsageStore store(defaults, clock);
-        EXPECT_EQ(store.lastResetDay(), QStringLiteral("2026-03-10"));
-        EXPECT_EQ(store.entries().value(kApp), (Entry{kApp, 42, 42, 1}));
-        ASSERT_TRUE(store.currentInterval());
-        EXPECT_EQ(store.currentInterval()->start, QDateTime(QDate(2026, 3, 10), QTime(14, 0)));
-        TimeAccumulator accumulator(store, prefs, clock, scheduler);
-        accumulator.appActivated(kApp);
-        scheduler.advance(std::chrono::seconds(3));
-        EXPECT_EQ(store.entries().value(kApp).cumulativeSeconds, 45);
-        EXPECT_EQ(store.todayIntervals().size(), 1) << "the interval left open by the old process closes";
-    }
-
-    // The file is plain SQLite: the keys are there with the types the design fixes.
-    const QString types =
-        sqliteCli(path, QStringLiteral("SELECT key || ':' || typeof(value) FROM defaults ORDER BY key"));
-    EXPECT_EQ(types, QStringLiteral("UsageStore.dailyData:blob\ndailyLimitMinutes:integer\nmonitoredAppsData:blob"));
-    const QString document =
-        sqliteCli(path, QStringLiteral("SELECT json_extract(CAST(value AS TEXT), '$.entries.\"%1\".cumulativeSeconds') "
-                                       "FROM defaults WHERE key = 'UsageStore.dailyData'")
-                            .arg(kApp));
-    EXPECT_EQ(document, QStringLiteral("45"));
 }

@@ -90,7 +90,7 @@ TEST(AppearancePortal, FollowsTheDesktopsColourSchemeAndFallsBackToThePalette)
     EXPECT_EQ(namedColor(NamedColor::NeonRed), colorPair(NamedColor::NeonRed).dark);
 
     const auto settle = [&](const QString& group, const QString& key, const QVariant& value) {
-        const int before = changed.count();
+        const auto before = changed.count();
         sendSettingChanged(portalSide, group, key, value);
         // A change of another key arrives too; only the colour scheme may act on it.
         return changed.wait(2000) || changed.count() > before;

@@ -31,6 +31,10 @@ TEST(PopoverPlacement, UnderOrAboveTheAnchorAndOnTheScreen)
     constexpr int arrow = PopoverWindow::arrowHeight;
     constexpr int gap = PopoverWindow::anchorGap;
     const QRect fullHd(0, 0, 1920, 1080);
+    const QRect underTopPanel(0, 28, 1920, 1052);
+    const QRect topTray(900, 0, 24, 28);
+    const QSize card(360, 500);
+    const int belowTopPanel = 28 + gap + arrow;
     struct Case {
         const char* what;
         QSize panel;
@@ -41,56 +45,18 @@ TEST(PopoverPlacement, UnderOrAboveTheAnchorAndOnTheScreen)
         int panelTop;  // expected top of the panel
         int arrowTipX; // expected global x of the arrow's tip
     };
+    // clang-format off
     const Case cases[] = {
-        {"top panel, middle",
-         {360, 500},
-         {900, 0, 24, 28},
-         fullHd,
-         {0, 28, 1920, 1052},
-         Edge::Below,
-         28 + gap + arrow,
-         912},
-        {"top panel, right corner",
-         {360, 500},
-         {1890, 0, 24, 28},
-         fullHd,
-         {0, 28, 1920, 1052},
-         Edge::Below,
-         28 + gap + arrow,
-         1902 - 0},
-        {"bottom panel",
-         {360, 500},
-         {1800, 1046, 24, 34},
-         fullHd,
-         {0, 0, 1920, 1046},
-         Edge::Above,
-         1046 - gap - arrow - 500,
+        {"top panel, middle", card, topTray, fullHd, underTopPanel, Edge::Below, belowTopPanel, 912},
+        {"top panel, right corner", card, {1890, 0, 24, 28}, fullHd, underTopPanel, Edge::Below, belowTopPanel, 1902},
+        {"bottom panel", card, {1800, 1046, 24, 34}, fullHd, {0, 0, 1920, 1046}, Edge::Above, 1046 - gap - arrow - 500,
          1812},
-        {"pointer at the bottom left",
-         {360, 500},
-         {3, 1075, 1, 1},
-         fullHd,
-         fullHd,
-         Edge::Above,
-         1075 - gap - arrow - 500,
-         3},
-        {"taller than the room below",
-         {360, 1200},
-         {900, 0, 24, 28},
-         fullHd,
-         {0, 28, 1920, 1052},
-         Edge::Below,
-         28,
-         912},
-        {"second screen",
-         {360, 500},
-         {3000, 0, 24, 24},
-         {1920, 0, 1280, 1024},
-         {1920, 24, 1280, 1000},
-         Edge::Below,
-         24 + gap + arrow,
-         3012},
+        {"pointer at the bottom left", card, {3, 1075, 1, 1}, fullHd, fullHd, Edge::Above, 1075 - gap - arrow - 500, 3},
+        {"taller than the room below", {360, 1200}, topTray, fullHd, underTopPanel, Edge::Below, 28, 912},
+        {"second screen", card, {3000, 0, 24, 24}, {1920, 0, 1280, 1024}, {1920, 24, 1280, 1000}, Edge::Below,
+         24 + gap + arrow, 3012},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         const auto placed = PopoverWindow::place(c.panel, c.anchor, c.screen, c.available);

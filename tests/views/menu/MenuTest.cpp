@@ -79,8 +79,8 @@ TEST_F(MenuTest, DotsFromPast80PercentOnARowAndFrom80PercentOnTheDailyBar)
     };
     for (const auto& c : rows) {
         SCOPED_TRACE(c.seconds);
-        AppUsageRowView row({kEditor, QStringLiteral("Editor"), c.seconds}, c.minutes, c.extension, 0, prefs, icons,
-                            nullptr);
+        AppUsageRowView row({kEditor, QStringLiteral("Editor"), c.seconds}, Limit{c.minutes, c.extension}, 0, prefs,
+                            icons, nullptr);
         expectDot(row, c.dot);
         EXPECT_EQ(row.timeText(), QString::fromLatin1(c.text));
         EXPECT_TRUE(row.resetButton()->isVisible());
@@ -88,19 +88,19 @@ TEST_F(MenuTest, DotsFromPast80PercentOnARowAndFrom80PercentOnTheDailyBar)
 
     const struct {
         double current;
-        double limit;
+        std::optional<Limit> limit;
         Dot dot;
         bool extend;
     } bars[] = {
-        {5759, 7200, Dot::None, false},
-        {5760, 7200, Dot::Orange, false}, // exactly 80 %
-        {7200, 7200, Dot::Red, true},
-        {0, 0, Dot::None, false}, // no daily limit: nothing to warn about
+        {5759, Limit{120}, Dot::None, false},
+        {5760, Limit{120}, Dot::Orange, false}, // exactly 80 %
+        {7200, Limit{120}, Dot::Red, true},
+        {0, std::nullopt, Dot::None, false}, // no daily limit: nothing to warn about
     };
     for (const auto& c : bars) {
         SCOPED_TRACE(c.current);
         FennProgressBar bar(prefs, nullptr);
-        bar.setValues(c.current, c.limit, 0, 15);
+        bar.setValues(c.current, c.limit, 15);
         expectDot(bar, c.dot);
         EXPECT_EQ(bar.extendButton()->isVisible(), c.extend);
     }
@@ -189,11 +189,11 @@ TEST_F(MenuTest, PauseStopsCountingAtOnceAndTurnsTheTrayImageIntoTheRing)
     CountingHaptics haptics;
     prefs.setLimit(kEditor, 60);
     activeApps.frontmost = RunningApp{kEditor};
-    StatusBarController controller(
-        prefs, {defaults, clock, scheduler, activeApps, idle, lock, indicator, overlay, sound, haptics});
-    const auto counted = [&] { return controller.usageStore().entries().value(kEditor).sessionSeconds; };
+    StatusBarController controller(prefs, usage,
+                                   {clock, scheduler, activeApps, idle, lock, indicator, overlay, sound, haptics});
+    const auto counted = [&] { return usage.entries().value(kEditor).sessionSeconds; };
     scheduler.advance(std::chrono::seconds(5));
-    MenuRootView& view = open(controller.usageStore());
+    MenuRootView& view = open(usage);
 
     QTest::mouseClick(view.pauseButton(), Qt::LeftButton);
     EXPECT_EQ(indicator.shown.kind, StatusImage::Kind::Paused);

@@ -3,6 +3,7 @@
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
+#include "support/MessageLog.h"
 #include "support/WidgetTesting.h"
 #include "views/components/ColorWell.h"
 #include "views/components/FennSegmentedPicker.h"
@@ -11,7 +12,6 @@
 #include "views/components/Stepper.h"
 #include "views/settings/AppIconProvider.h"
 #include "views/settings/MinutesField.h"
-#include "views/settings/MinutesFormatter.h"
 #include "views/settings/MonitoredAppsTableView.h"
 #include "views/settings/StepperCell.h"
 #include "views/settings/SymbolButton.h"
@@ -51,7 +51,7 @@ class PreferencesViewTest : public brindlemoor::test::WidgetTest {
 protected:
     PreferencesView& makeView()
     {
-        view = std::make_unique<PreferencesView>(prefs, loginItems, catalog, icons, [this] { ++pickerFinished; });
+        view = std::make_unique<PreferencesView>(prefs, loginItems, catalog, icons);
         view->adjustSize();
         view->show();
         return *view;
@@ -84,7 +84,6 @@ protected:
     FakeApplicationCatalog catalog;
     AppIconProvider icons{catalog};
     RecordingLoginItems loginItems;
-    int pickerFinished = 0;
     std::unique_ptr<PreferencesView> view;
 };
 
@@ -98,9 +97,10 @@ TEST_F(PreferencesViewTest, CountTextTableHeightAndFadeFollowTheList)
         int tableHeight;
         bool fade;
     };
-    const Case cases[] = {{0, "0 apps added", 0, false},  {1, "1 app added", 28, false},
-                          {2, "2 apps added", 56, false}, {5, "5 apps added", 140, false},
-                          {6, "6 apps added", 140, true}, {11, "11 apps added", 140, true}};
+    const Case cases[] = {{0, "0 apps added", 0, false},
+                          {1, "1 app added", 28, false},
+                          {5, "5 apps added", 140, false},
+                          {6, "6 apps added", 140, true}};
     makeView();
     const int emptyHeight = view->sizeHint().height();
     for (const Case& c : cases) {
@@ -111,8 +111,7 @@ TEST_F(PreferencesViewTest, CountTextTableHeightAndFadeFollowTheList)
         EXPECT_EQ(view->countLabel()->text(), QString::fromLatin1(c.count));
         EXPECT_EQ(view->table()->height(), c.tableHeight);
         EXPECT_EQ(view->fade()->isVisible(), c.fade);
-        EXPECT_EQ(view->sizeHint().height(), emptyHeight + c.tableHeight) << "header and bar stay";
-        EXPECT_EQ(view->sizeHint().width(), 360);
+        EXPECT_EQ(view->sizeHint(), QSize(360, emptyHeight + c.tableHeight)) << "header and bar stay";
     }
 }
 
@@ -143,7 +142,6 @@ TEST_F(PreferencesViewTest, MinusRemovesTheSelectedAppAndClearsTheSelection)
     addApps(2);
     makeView();
     QSignalSpy stored(&prefs, &PreferencesStore::didChange);
-    EXPECT_FALSE(view->minusButton()->isProminent());
     QTest::mouseClick(view->minusButton(), Qt::LeftButton);
     EXPECT_EQ(stored.count(), 0) << "nothing selected, nothing removed";
 
@@ -156,11 +154,8 @@ TEST_F(PreferencesViewTest, MinusRemovesTheSelectedAppAndClearsTheSelection)
     EXPECT_EQ(view->selectedBundleID(), std::nullopt);
     EXPECT_FALSE(view->table()->selectionModel()->hasSelection());
     EXPECT_FALSE(view->minusButton()->isProminent());
-    EXPECT_EQ(view->countLabel()->text(), QStringLiteral("1 app added"));
-
     QTest::mouseClick(view->minusButton(), Qt::LeftButton);
-    EXPECT_EQ(stored.count(), 1);
-    EXPECT_EQ(prefs.monitoredApps().size(), 1);
+    EXPECT_EQ(stored.count(), 1) << "the selection went with the app";
 
     // The table's stepper writes the limit through the store.
     Stepper* stepper = view->table()->limitCell(0)->stepper();
@@ -184,7 +179,6 @@ TEST_F(PreferencesViewTest, NumberFieldsTakeWhatTheFormatterAcceptsAndSteppersKe
         EXPECT_EQ(prefs.dailyLimitMinutes(), t.daily);
         EXPECT_EQ(view->dailyLimitField()->text(), QString::number(t.daily)) << "a rejected text goes back";
     }
-    EXPECT_EQ(MinutesFormatter::shared().value(QStringLiteral(" 45 ")), 45);
 
     // The extend field takes the whole 0...1440 although its stepper keeps to 1...60.
     for (const qint64 minutes : {qint64(0), qint64(200)}) {
@@ -192,42 +186,16 @@ TEST_F(PreferencesViewTest, NumberFieldsTakeWhatTheFormatterAcceptsAndSteppersKe
         EXPECT_EQ(prefs.extendDurationMinutes(), minutes);
     }
 
-    struct Step {
-        Stepper* (PreferencesView::*stepper)() const;
-        qint64 (PreferencesStore::*read)() const;
-        void (PreferencesStore::*write)(qint64);
-        qint64 from;
-        bool up;
-        qint64 expected;
-    };
-    const Step steps[] = {
-        {&PreferencesView::extendStepper, &PreferencesStore::extendDurationMinutes,
-         &PreferencesStore::setExtendDurationMinutes, 200, false, 55},
-        {&PreferencesView::extendStepper, &PreferencesStore::extendDurationMinutes,
-         &PreferencesStore::setExtendDurationMinutes, 200, true, 200},
-        {&PreferencesView::extendStepper, &PreferencesStore::extendDurationMinutes,
-         &PreferencesStore::setExtendDurationMinutes, 60, true, 60},
-        {&PreferencesView::extendStepper, &PreferencesStore::extendDurationMinutes,
-         &PreferencesStore::setExtendDurationMinutes, 1, false, 1},
-        {&PreferencesView::extendStepper, &PreferencesStore::extendDurationMinutes,
-         &PreferencesStore::setExtendDurationMinutes, 15, true, 20},
-        {&PreferencesView::dailyLimitStepper, &PreferencesStore::dailyLimitMinutes,
-         &PreferencesStore::setDailyLimitMinutes, 1440, true, 1440},
-        {&PreferencesView::dailyLimitStepper, &PreferencesStore::dailyLimitMinutes,
-         &PreferencesStore::setDailyLimitMinutes, 0, false, 0},
-        {&PreferencesView::dailyLimitStepper, &PreferencesStore::dailyLimitMinutes,
-         &PreferencesStore::setDailyLimitMinutes, 0, true, 30},
-    };
-    for (const Step& s : steps) {
-        SCOPED_TRACE(testing::Message() << s.from << (s.up ? " up" : " down"));
-        (prefs.*s.write)(s.from);
-        Stepper* stepper = ((*view).*s.stepper)();
-        QTest::mouseClick(stepper, Qt::LeftButton, {},
-                          s.up ? stepper->upRect().center() : stepper->downRect().center());
-        EXPECT_EQ((prefs.*s.read)(), s.expected);
-        EXPECT_EQ(view->dailyLimitField()->text(), QString::number(prefs.dailyLimitMinutes()));
-        EXPECT_EQ(view->extendField()->text(), QString::number(prefs.extendDurationMinutes()));
-    }
+    // The steppers write through the store, and both fields follow: the extend stepper keeps to
+    // 1...60 and steps a larger value down into its range.
+    Stepper* extend = view->extendStepper();
+    QTest::mouseClick(extend, Qt::LeftButton, {}, extend->downRect().center());
+    EXPECT_EQ(prefs.extendDurationMinutes(), 55);
+    EXPECT_EQ(view->extendField()->text(), QStringLiteral("55"));
+    Stepper* daily = view->dailyLimitStepper();
+    QTest::mouseClick(daily, Qt::LeftButton, {}, daily->upRect().center());
+    EXPECT_EQ(prefs.dailyLimitMinutes(), 30);
+    EXPECT_EQ(view->dailyLimitField()->text(), QStringLiteral("30"));
 }
 
 TEST_F(PreferencesViewTest, ControlsWriteTheirSettingsAndFollowTheStore)
@@ -252,9 +220,7 @@ TEST_F(PreferencesViewTest, ControlsWriteTheirSettingsAndFollowTheStore)
     ASSERT_NE(well->dialog(), nullptr);
     well->dialog()->setCurrentColor(QColor(255, 128, 0));
     const RgbColor stored = prefs.dotColor();
-    EXPECT_NEAR(stored.red, 1.0, 1e-6);
-    EXPECT_NEAR(stored.green, 128 / 255.0, 1e-4);
-    EXPECT_NEAR(stored.blue, 0.0, 1e-6);
+    EXPECT_EQ(QColor::fromRgbF(float(stored.red), float(stored.green), float(stored.blue)), QColor(255, 128, 0));
     well->dialog()->close();
     prefs.setDotColor({0.0, 0.0, 1.0});
     EXPECT_EQ(well->color(), QColor(Qt::blue));
@@ -281,12 +247,11 @@ TEST_F(PreferencesViewTest, LaunchAtLoginFollowsTheSystemAndReportsRefusals)
     EXPECT_EQ(loginItems.calls, (QList<bool>{true, false}));
     EXPECT_FALSE(loginItems.enabled);
 
-    // The system refuses: one line on standard output, and the switch stays on.
+    // The system refuses: one line said, and the switch stays on.
     loginItems.refusal = QStringLiteral("The autostart folder is read-only");
-    testing::internal::CaptureStdout();
+    const test::MessageLog log;
     QTest::mouseClick(view->launchSwitch(), Qt::LeftButton);
-    const std::string printed = testing::internal::GetCapturedStdout();
-    EXPECT_EQ(printed, "Launch at login error: The autostart folder is read-only\n");
+    EXPECT_EQ(log.lines(), QStringList{QStringLiteral("Launch at login error: The autostart folder is read-only")});
     EXPECT_TRUE(view->launchSwitch()->isChecked());
     EXPECT_TRUE(view->launchAtLogin());
 

@@ -64,8 +64,8 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     m_widgets = std::make_unique<FloatingWidgetManager>();
     connect(m_widgets.get(), &FloatingWidgetManager::resetAppRequested, m_controller.get(),
             &StatusBarController::resetUsage);
-    m_widgets->configure({m_defaults, m_prefs, *m_usage, m_sources->catalog(), *m_icons,
-                          m_sources->activeApps(), *m_windowSystem});
+    m_widgets->configure(
+        {m_defaults, m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_sources->activeApps(), *m_windowSystem});
 
     m_loginItems = std::make_unique<XdgAutostart>();
     m_popovers = std::make_unique<TrayPopoverHost>(
@@ -87,8 +87,7 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
 
 QWidget* BrindlemoorApp::makeUsageContent(PopoverHost& host)
 {
-    auto* menu = new MenuRootView(
-        {m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_clock, m_widgets.get()});
+    auto* menu = new MenuRootView({m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_clock, m_widgets.get()});
     connect(menu, &MenuRootView::resetUsageRequested, &host, &PopoverHost::resetUsageRequested);
     connect(menu, &MenuRootView::openSettingsRequested, &host, &PopoverHost::settingsRequested);
     connect(menu, &MenuRootView::openInfoRequested, &host, &PopoverHost::infoRequested);

@@ -27,7 +27,8 @@ bool RunningInstance::registerOn(QDBusConnection bus)
     return true;
 }
 
-bool RunningInstance::ask(QDBusConnection bus, Request request, QString* error, std::chrono::milliseconds timeout)
+bool RunningInstance::ask(const QDBusConnection& bus, Request request, QString* error,
+                          std::chrono::milliseconds timeout)
 {
     if (!bus.isConnected()) {
         *error = QStringLiteral("no session bus");

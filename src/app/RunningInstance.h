@@ -30,7 +30,7 @@ public:
 
     /// Asks the running program for `request`, waiting up to `timeout` for its name to
     /// appear (it may be starting right now). On failure `error` says why.
-    static bool ask(QDBusConnection bus, Request request, QString* error,
+    static bool ask(const QDBusConnection& bus, Request request, QString* error,
                     std::chrono::milliseconds timeout = std::chrono::seconds(5));
 
 public Q_SLOTS:

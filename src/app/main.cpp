@@ -56,7 +56,8 @@ int main(int argc, char** argv)
         QString error;
         if (!RunningInstance::ask(QDBusConnection::sessionBus(), asked, &error)) {
             qCWarning(lcApp).noquote()
-                << QStringLiteral("brindlemoor: already running for this user, but it could not be asked to open %1 (%2)")
+                << QStringLiteral(
+                       "brindlemoor: already running for this user, but it could not be asked to open %1 (%2)")
                        .arg(QLatin1String(what), error);
             return 1;
         }

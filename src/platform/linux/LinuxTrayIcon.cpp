@@ -6,14 +6,15 @@
 #include "platform/linux/XcbConnection.h"
 #include "platform/linux/XEmbedTrayIcon.h"
 
+#include <utility>
+
 namespace brindlemoor {
 
-LinuxTrayIcon::LinuxTrayIcon(const QDBusConnection& bus, const QString& title, const QByteArray& display,
-                             QObject* parent)
+LinuxTrayIcon::LinuxTrayIcon(const QDBusConnection& bus, QString title, QByteArray display, QObject* parent)
     : TrayIcon(parent)
-    , m_title(title)
-    , m_display(display)
-    , m_item(std::make_unique<StatusNotifierItem>(bus, title))
+    , m_title(std::move(title))
+    , m_display(std::move(display))
+    , m_item(std::make_unique<StatusNotifierItem>(bus, m_title))
 {
     connect(m_item.get(), &TrayIcon::clicked, this, &TrayIcon::clicked);
     connect(m_item.get(), &StatusNotifierItem::watcherPresenceChanged, this, &LinuxTrayIcon::choose);

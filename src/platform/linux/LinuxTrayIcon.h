@@ -24,8 +24,7 @@ public:
     enum class Backend { None, StatusNotifierItem, XEmbed };
 
     /// `title` names the program to the tray host; `display` as in DISPLAY, empty for the environment's.
-    LinuxTrayIcon(const QDBusConnection& bus, const QString& title, const QByteArray& display = {},
-                  QObject* parent = nullptr);
+    LinuxTrayIcon(const QDBusConnection& bus, QString title, QByteArray display = {}, QObject* parent = nullptr);
     ~LinuxTrayIcon() override;
 
     void setIcon(const QIcon& icon) override;

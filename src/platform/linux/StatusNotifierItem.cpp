@@ -17,6 +17,8 @@
 #include <QPixmap>
 #include <QtEndian>
 
+#include <utility>
+
 namespace brindlemoor {
 
 namespace {
@@ -152,6 +154,7 @@ Q_SIGNALS:
     void NewAttentionIcon();
     void NewOverlayIcon();
     void NewToolTip();
+    // NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): moc defines it in this file, as _t1
     void NewStatus(const QString& status);
 
 private:
@@ -160,10 +163,10 @@ private:
 
 const QList<int> StatusNotifierItem::pixelSizes = {16, 22, 24, 32, 44, 48, 64, 96};
 
-StatusNotifierItem::StatusNotifierItem(const QDBusConnection& bus, const QString& title, QObject* parent)
+StatusNotifierItem::StatusNotifierItem(QDBusConnection bus, QString title, QObject* parent)
     : TrayIcon(parent)
-    , m_bus(bus)
-    , m_title(title)
+    , m_bus(std::move(bus))
+    , m_title(std::move(title))
     , m_adaptor(new Adaptor(this))
 {
     // The types must be known before the object is exported: its introspection names them.

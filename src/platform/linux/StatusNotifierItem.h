@@ -21,7 +21,7 @@ public:
     /// The edges, in pixels, of the images handed to hosts: the panels' icon sizes and their doubles.
     static const QList<int> pixelSizes;
 
-    StatusNotifierItem(const QDBusConnection& bus, const QString& title, QObject* parent = nullptr);
+    StatusNotifierItem(QDBusConnection bus, QString title, QObject* parent = nullptr);
     ~StatusNotifierItem() override;
 
     void setIcon(const QIcon& icon) override;

@@ -32,10 +32,10 @@ QEasingCurve easeInOut()
 
 } // namespace
 
-ReflectionPanelRow::ReflectionPanelRow(ReflectionEngine engine, const PreferencesStore& prefs,
+ReflectionPanelRow::ReflectionPanelRow(const ReflectionEngine& engine, const PreferencesStore& prefs,
                                        const UsageStore& usageStore, QWidget* parent)
     : QWidget(parent)
-    , m_engine(std::move(engine))
+    , m_engine(engine)
     , m_prefs(prefs)
     , m_usageStore(usageStore)
     , m_header(new ReflectionHeader(this))

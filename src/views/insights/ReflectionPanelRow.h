@@ -24,7 +24,7 @@ class ReflectionPanelRow final : public QWidget {
 public:
     static constexpr int maxCards = 4;
 
-    ReflectionPanelRow(ReflectionEngine engine, const PreferencesStore& prefs, const UsageStore& usageStore,
+    ReflectionPanelRow(const ReflectionEngine& engine, const PreferencesStore& prefs, const UsageStore& usageStore,
                        QWidget* parent = nullptr);
 
     bool isExpanded() const { return m_expanded; }

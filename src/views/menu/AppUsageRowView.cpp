@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace brindlemoor {
 
@@ -23,13 +24,12 @@ constexpr qreal iconCornerRadius = 3;
 
 } // namespace
 
-AppUsageRowView::AppUsageRowView(const AppUsage& usage, const Limit& limit, int resetTrigger,
-                                 const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,
-                                 QWidget* parent)
+AppUsageRowView::AppUsageRowView(AppUsage usage, const Limit& limit, int resetTrigger, const PreferencesStore& prefs,
+                                 AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent)
     : MenuCardView({NamedColor::GlobalAccent, 0.08, 0.11, 0.40, 0.45, 0.05, 0.07, 0.1, 0.18, shadowRadius, shadowOffset,
                     120, true},
                    prefs, parent)
-    , m_usage(usage)
+    , m_usage(std::move(usage))
     , m_limit(limit)
     , m_resetTrigger(resetTrigger)
     , m_icons(icons)

@@ -27,7 +27,7 @@ public:
     static constexpr qreal shadowOffset = 2;
 
     /// `widgets` may be null (the gallery): the row then does not drag out.
-    AppUsageRowView(const AppUsage& usage, const Limit& limit, int resetTrigger, const PreferencesStore& prefs,
+    AppUsageRowView(AppUsage usage, const Limit& limit, int resetTrigger, const PreferencesStore& prefs,
                     AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
 
     const AppUsage& usage() const { return m_usage; }

@@ -96,7 +96,7 @@ QAbstractButton* MenuCardView::extendButton() const
 
 QRectF MenuCardView::cardRect() const
 {
-    return QRectF(rect().marginsRemoved(bleed));
+    return {rect().marginsRemoved(bleed)};
 }
 
 qreal MenuCardView::scale() const

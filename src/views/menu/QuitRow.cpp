@@ -66,7 +66,7 @@ QuitRow::QuitRow(QWidget* parent)
 
 QKeySequence QuitRow::shortcut()
 {
-    return QKeySequence(Qt::CTRL | Qt::Key_Q);
+    return {Qt::CTRL | Qt::Key_Q};
 }
 
 QSize QuitRow::sizeHint() const

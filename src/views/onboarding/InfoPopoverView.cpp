@@ -76,7 +76,7 @@ QString InfoPopoverView::version()
 
 QUrl InfoPopoverView::feedbackUrl()
 {
-    return QUrl(QString::fromUtf8(build::feedbackUrl));
+    return {QString::fromUtf8(build::feedbackUrl)};
 }
 
 QSize InfoPopoverView::sizeHint() const

@@ -8,21 +8,22 @@
 #include <QPixmap>
 
 #include <algorithm>
+#include <utility>
 
 namespace brindlemoor {
 
-StatusIconEngine::StatusIconEngine(const StatusImage& image, bool dark)
-    : m_image(image)
+StatusIconEngine::StatusIconEngine(StatusImage image, bool dark)
+    : m_image(std::move(image))
     , m_dark(dark)
 {
 }
 
-void StatusIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode, QIcon::State)
+void StatusIconEngine::paint(QPainter* painter, const QRect& rect, QIcon::Mode /*mode*/, QIcon::State /*state*/)
 {
     paintStatusImage(*painter, rect, m_image, m_dark);
 }
 
-QSize StatusIconEngine::actualSize(const QSize& size, QIcon::Mode, QIcon::State)
+QSize StatusIconEngine::actualSize(const QSize& size, QIcon::Mode /*mode*/, QIcon::State /*state*/)
 {
     // Square, so that QIcon::paint centres the image in a wider tray slot.
     const int side = std::min(size.width(), size.height());
@@ -39,7 +40,7 @@ QPixmap StatusIconEngine::pixmap(const QSize& size, QIcon::Mode mode, QIcon::Sta
     return QPixmap::fromImage(std::move(image));
 }
 
-QPixmap StatusIconEngine::scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal)
+QPixmap StatusIconEngine::scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal /*scale*/)
 {
     // `size` is already in device pixels: drawn at that size, never scaled.
     return pixmap(size, mode, state);

@@ -11,7 +11,7 @@ namespace brindlemoor {
 /// so every tray host, at every size and pixel ratio, gets a sharp dot.
 class StatusIconEngine final : public QIconEngine {
 public:
-    StatusIconEngine(const StatusImage& image, bool dark);
+    StatusIconEngine(StatusImage image, bool dark);
 
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override;
     QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override;

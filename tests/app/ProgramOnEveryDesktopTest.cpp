@@ -3,19 +3,14 @@
 // limit, a full-screen watched terminal, and the overlay that follows, from outside.
 #include "core/foundation/Clock.h"
 #include "core/model/PreferencesStore.h"
-#include "core/model/SettingsKeys.h"
 #include "core/model/UsageStore.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
-#include "support/DesktopSession.h"
+#include "support/ProgramTesting.h"
 #include "support/WindowManagerSetup.h"
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
 
 using namespace brindlemoor;
 using namespace brindlemoor::test;
@@ -34,34 +29,21 @@ protected:
             GTEST_SKIP() << DesktopSession::programName(GetParam().manager).toStdString() << " is not installed";
         session = std::make_unique<DesktopSession>(GetParam().options());
         ASSERT_TRUE(session->isReady()) << session->error().toStdString();
-        QDir().mkpath(session->dataHome() + QStringLiteral("/applications"));
-        QFile entry(session->dataHome() + QStringLiteral("/applications/watched-term.desktop"));
-        ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
-        entry.write("[Desktop Entry]\nType=Application\nName=Watched\nExec=xterm\nStartupWMClass=WatchedTerm\n");
-        storePath = session->configHome() + QStringLiteral("/brindlemoor/defaults.sqlite3");
-        QDir().mkpath(QFileInfo(storePath).path());
-
-        SqliteKeyValueStore defaults(storePath);
-        PreferencesStore prefs(defaults);
-        prefs.addApp(kWatched);
-        prefs.setDailyLimitMinutes(1);
+        writeDesktopEntry(*session, kWatched, QStringLiteral("WatchedTerm"));
         // A returning user: the only window of the program is the overlay.
-        defaults.setValue(keys::hasSeenWelcome, true);
+        prepareReturningUser(*session, {kWatched});
+        SqliteKeyValueStore defaults(storePath(*session));
+        PreferencesStore prefs(defaults);
+        prefs.setDailyLimitMinutes(1);
         SystemClock clock;
         UsageStore usage(defaults, clock);
         for (int second = 0; second < kSeeded; ++second)
             usage.tick(kWatched, prefs);
     }
 
-    double counted() const
-    {
-        SqliteKeyValueStore defaults(storePath);
-        const auto state = PersistedState::decode(defaults.dataValue(keys::usageDailyData));
-        return state ? state->entries.value(kWatched).cumulativeSeconds : 0.0;
-    }
+    double counted() const { return countedSeconds(*session, kWatched); }
 
     std::unique_ptr<DesktopSession> session;
-    QString storePath;
 };
 
 } // namespace
@@ -73,9 +55,7 @@ TEST_P(ProgramOnEveryDesktop, TheOverlayComesAndGoesWhileCountingGoesOn)
         session->startXterm(QStringLiteral("Watched"), QStringLiteral("WatchedTerm"), QStringLiteral("watched"));
     ASSERT_NE(terminal, 0U) << session->error().toStdString();
     ASSERT_TRUE(session->setFullScreen(terminal));
-    ASSERT_TRUE(
-        session->xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(terminal)}));
-    ASSERT_TRUE(DesktopSession::waitUntil([&] { return session->activeWindow() == terminal; }));
+    ASSERT_TRUE(activate(*session, terminal));
 
     QProcess* program = session->start(QStringLiteral(BRINDLEMOOR_BINARY), {});
     ASSERT_NE(program, nullptr);
@@ -96,8 +76,7 @@ TEST_P(ProgramOnEveryDesktop, TheOverlayComesAndGoesWhileCountingGoesOn)
     report.record("counting goes on", holds, QStringLiteral("%1 s, then %2 s").arg(after).arg(counted()));
     report.record("the terminal has the focus", session->activeWindow() == terminal);
 
-    ::kill(static_cast<pid_t>(pid), SIGTERM);
-    EXPECT_TRUE(program->waitForFinished(15000));
+    EXPECT_TRUE(stopsCleanly(program));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryDesktop, ProgramOnEveryDesktop, ::testing::ValuesIn(WindowManagerSetup::chosen()),

@@ -2,11 +2,8 @@
 // The program's tray icon on real panels under Xvfb: it shows, comes back when the panel
 // restarts, and shows when the panel starts after the program. The light panels run on
 // every test run; scripts/tray-panels.sh runs them all and keeps 8x crops of the dot.
-#include "core/foundation/KeyValueStore.h"
-#include "core/model/SettingsKeys.h"
-#include "platform/sqlite/SqliteKeyValueStore.h"
 #include "StandInWatcher.h"
-#include "support/DesktopSession.h"
+#include "support/ProgramTesting.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -23,31 +20,13 @@
 #include <functional>
 #include <utility>
 
-using brindlemoor::test::DesktopSession;
-using brindlemoor::test::StandInWatcher;
+using namespace brindlemoor::test;
 using namespace std::chrono_literals;
 
 namespace {
 
 // Heavy panels can take long to come up on a loaded machine; this is only a deadline.
 constexpr auto showDeadline = 90s;
-
-/// Where the dot's colour shows (the default colour, as at the gradient's foot): a few
-/// pixels across at most for one dot; wider when two icons sit side by side.
-QRect dotColourArea(const QImage& screen)
-{
-    const QImage image = screen.convertToFormat(QImage::Format_RGB32);
-    QRect area;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            if (std::abs(qRed(line[x]) - 51) <= 16 && std::abs(qGreen(line[x]) - 199) <= 16 &&
-                std::abs(qBlue(line[x]) - 189) <= 16)
-                area |= QRect(x, y, 1, 1);
-        }
-    }
-    return area;
-}
 
 int countDots(const QRect& area)
 {
@@ -61,7 +40,6 @@ class Screen {
 public:
     explicit Screen(const DesktopSession& session)
         : m_session(session)
-        , m_path(session.configHome() + QStringLiteral("/screen.png"))
     {
     }
 
@@ -110,8 +88,9 @@ private:
                 if (lastLook.isValid() && lastLook.elapsed() < 250)
                     return false;
                 lastLook.start();
-                m_shot = m_session.screenshot(m_path) ? QImage(m_path) : QImage();
-                m_area = dotColourArea(m_shot);
+                m_shot = m_session.grab();
+                // Anywhere: some panels sit at the bottom, and no welcome shows its logo.
+                m_area = trayDotArea(m_shot, m_shot.rect());
                 return condition();
             },
             timeout);
@@ -128,7 +107,6 @@ private:
 
 private:
     const DesktopSession& m_session;
-    QString m_path;
     QImage m_shot;
     QRect m_area;
 };
@@ -144,14 +122,6 @@ void stop(QProcess* process)
         ::kill(-group, SIGKILL);
         process->waitForFinished(3000);
     }
-}
-
-/// A returning user's store: no welcome, whose logo has the dot's teal, comes up.
-void markWelcomeSeen(const DesktopSession& session)
-{
-    const QString store = session.configHome() + QStringLiteral("/brindlemoor/defaults.sqlite3");
-    QDir().mkpath(QFileInfo(store).path());
-    brindlemoor::SqliteKeyValueStore(store).setValue(brindlemoor::keys::hasSeenWelcome, true);
 }
 
 bool hasOwner(const DesktopSession& session, const QString& name)
@@ -280,7 +250,7 @@ TEST_P(TrayPanelTest, IconShowsComesBackAfterARestartAndShowsWhenThePanelStartsL
     ASSERT_TRUE(session->isReady()) << session->error().toStdString();
     screen = std::make_unique<Screen>(*session);
     panel.configure(*session);
-    markWelcomeSeen(*session);
+    prepareReturningUser(*session);
 
     QList<QProcess*> helpers = panel.helpers(*session);
     QProcess* panelProcess = startPanel();
@@ -326,7 +296,7 @@ TEST(TrayBackendTest, MovesToAWatcherThatStartsAndBackToTheXEmbedTrayWhenItGoes)
     DesktopSession session(DesktopSession::Options{.trayHost = true});
     ASSERT_TRUE(session.isReady()) << session.error().toStdString();
     Screen screen(session);
-    markWelcomeSeen(session);
+    prepareReturningUser(session);
     ASSERT_NE(session.start(QStringLiteral(BRINDLEMOOR_BINARY), {}), nullptr);
     ASSERT_TRUE(screen.waitForDots(1)) << "in the XEmbed tray: " << screen.seen().toStdString();
 
@@ -346,7 +316,7 @@ TEST(TrayPanelPopovers, OnAStatusNotifierPanelThePopoversOpenWhereTheClickWasAnd
     ASSERT_TRUE(session.isReady()) << session.error().toStdString();
     const Panel xfce = panels().at(1);
     xfce.configure(session);
-    markWelcomeSeen(session);
+    prepareReturningUser(session);
     Screen screen(session);
     ASSERT_NE(session.start(xfce.command.constFirst(), xfce.command.mid(1)), nullptr);
     QProcess* program = session.start(QStringLiteral(BRINDLEMOOR_BINARY), {});

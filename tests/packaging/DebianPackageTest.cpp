@@ -1,21 +1,19 @@
 // SPDX-License-Identifier: MIT
 // The Debian package on this very machine: built from the release build, installed with
 // dpkg, started in a private desktop, purged, and nothing of it left behind.
-#include "support/DesktopSession.h"
+#include "support/ProgramTesting.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QLockFile>
 #include <QProcess>
 #include <QSet>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <unistd.h>
 
-using brindlemoor::test::DesktopSession;
+using namespace brindlemoor::test;
 using namespace std::chrono_literals;
 
 namespace {
@@ -75,23 +73,6 @@ QList<PackagePath> contents(const QString& deb)
         paths.append({path, line.startsWith(QLatin1Char('d'))});
     }
     return paths;
-}
-
-bool showsTheDot(const DesktopSession& session, const QString& shot)
-{
-    if (!session.screenshot(shot))
-        return false;
-    const QImage image(shot);
-    // Only the top panel, where the tray is: the first start's welcome shows the dot's teal in its logo.
-    for (int y = 0; y < std::min(image.height(), 24); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor pixel = image.pixelColor(x, y);
-            if (std::abs(pixel.red() - 51) <= 12 && std::abs(pixel.green() - 199) <= 12 &&
-                std::abs(pixel.blue() - 189) <= 12)
-                return true;
-        }
-    }
-    return false;
 }
 
 class DebianPackage : public ::testing::Test {
@@ -189,9 +170,7 @@ TEST_F(DebianPackage, InstallsRunsFromItsPlaceAndPurgesWithoutATrace)
     ASSERT_TRUE(binary.open(QIODevice::ReadOnly));
     EXPECT_FALSE(binary.readAll().contains(BRINDLEMOOR_SOURCE_DIR)) << "the binary names the source tree";
 
-    DesktopSession::Options options;
-    options.trayHost = true;
-    DesktopSession session(options);
+    DesktopSession session(DesktopSession::Options{.trayHost = true});
     ASSERT_TRUE(session.isReady()) << session.error().toStdString();
     const QString store = session.configHome() + QStringLiteral("/brindlemoor/defaults.sqlite3");
     QProcess* program = session.start(kBinary, {});
@@ -201,13 +180,10 @@ TEST_F(DebianPackage, InstallsRunsFromItsPlaceAndPurgesWithoutATrace)
     EXPECT_EQ(QFileInfo(QStringLiteral("/proc/%1/exe").arg(program->processId())).canonicalFilePath(), kBinary);
     EXPECT_TRUE(DesktopSession::waitUntil([&] { return QFile::exists(store); }, 30s))
         << "no store in " << store.toStdString();
-    const QString shot = session.configHome() + QStringLiteral("/screen.png");
-    EXPECT_TRUE(DesktopSession::waitUntil([&] { return showsTheDot(session, shot); }, 30s))
+    EXPECT_TRUE(DesktopSession::waitUntil([&] { return showsTrayDot(session); }, 30s))
         << "no tray icon on the screen; " << program->readAllStandardError().toStdString();
 
-    ::kill(static_cast<pid_t>(program->processId()), SIGTERM);
-    ASSERT_TRUE(program->waitForFinished(15000));
-    EXPECT_EQ(program->exitCode(), 0) << program->readAllStandardError().toStdString();
+    ASSERT_TRUE(stopsCleanly(program));
 
     purge();
     if (HasFatalFailure())

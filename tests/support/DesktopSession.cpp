@@ -634,10 +634,10 @@ bool DesktopSession::emitSignal(const QString& path, const QString& interface, c
                nullptr);
 }
 
-bool DesktopSession::screenshot(const QString& path) const
+QImage DesktopSession::grab() const
 {
     if (!m_x)
-        return false;
+        return {};
     xcb_connection_t* c = m_x->get();
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     Reply<xcb_get_image_reply_t> image(
@@ -648,10 +648,10 @@ bool DesktopSession::screenshot(const QString& path) const
     const int width = screen->width_in_pixels;
     const int height = screen->height_in_pixels;
     if (!image || image->depth != 24 || xcb_get_image_data_length(image.data) < qsizetype{width} * height * 4)
-        return false;
+        return {};
     // Depth 24 comes as 32 bits per pixel, blue first: Qt's RGB32 on little-endian machines.
     const QImage frame(xcb_get_image_data(image.data), width, height, qsizetype{width} * 4, QImage::Format_RGB32);
-    return frame.copy().save(path, "PNG");
+    return frame.copy();
 }
 
 bool DesktopSession::waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QProcessEnvironment>
 #include <QRect>
 #include <QSize>
@@ -111,8 +112,8 @@ public:
 
     /// Runs xdotool against the session's display; true when it exits with 0.
     bool xdotool(const QStringList& arguments, QString* output = nullptr) const;
-    /// Saves the whole screen as a PNG.
-    bool screenshot(const QString& path) const;
+    /// The whole screen as it is now; a null image when it cannot be read.
+    QImage grab() const;
     /// Sends a D-Bus signal on the private bus with dbus-send's argument syntax ("boolean:true").
     bool emitSignal(const QString& path, const QString& interface, const QString& member,
                     const QStringList& arguments = {}) const;

@@ -18,8 +18,6 @@ const QString kApp = QStringLiteral("org.gnome.Calculator");
 const QString kOther = QStringLiteral("debian-xterm");
 const QString kGone = QStringLiteral("org.gnome.Nautilus"); // breached once, no longer watched
 
-const QString kFallback = QStringLiteral("Building your usage picture");
-
 // Today is Tuesday 2026-03-10 (VirtualDay); days are given as the day of March.
 QString march(int day)
 {
@@ -77,14 +75,6 @@ const Insight* withIcon(const QList<Insight>& insights, const char* icon)
     return nullptr;
 }
 
-QStringList titles(const QList<Insight>& insights)
-{
-    QStringList list;
-    for (const Insight& insight : insights)
-        list.append(insight.title);
-    return list;
-}
-
 } // namespace
 
 TEST_F(ReflectionEngineTest, DailyPaceAgainstTheLimitAndItsExtension)
@@ -94,60 +84,32 @@ TEST_F(ReflectionEngineTest, DailyPaceAgainstTheLimitAndItsExtension)
         qint64 limitMinutes;
         double used;
         double extension;
-        QStringList titles;
-        const char* icon; // of the first card
+        const char* title; // of the first card
+        const char* icon;
         std::optional<InsightAccent> accent;
-        int priority;
+        int cards; // the fallback comes while there is little to say
     };
+    // clang-format off
     const Case cases[] = {
-        {"no limit", 0, 5000, 0, {kFallback}, "eye", std::nullopt, 10},
-        {"half",
-         60,
-         1800,
-         0,
-         {QStringLiteral("50% of daily limit used"), kFallback},
-         "leaf.fill",
-         InsightAccent::Teal,
-         2},
+        {"no limit", 0, 5000, 0, "Building your usage picture", "eye", std::nullopt, 1},
+        {"half", 60, 1800, 0, "50% of daily limit used", "leaf.fill", InsightAccent::Teal, 2},
         // 1044 / 3600 × 100 comes to 28.999... in floating point.
-        {"29 percent",
-         60,
-         1044,
-         0,
-         {QStringLiteral("29% of daily limit used"), kFallback},
-         "leaf.fill",
-         InsightAccent::Teal,
-         2},
-        {"one second short",
-         60,
-         3599,
-         0,
-         {QStringLiteral("99% of daily limit used")},
-         "timer",
-         InsightAccent::NeonOrange,
-         1},
-        {"reached", 60, 3600, 0, {QStringLiteral("Daily limit reached")}, "moon.fill", InsightAccent::NeonRed, 1},
-        {"extended by 15 minutes",
-         60,
-         3600,
-         900,
-         {QStringLiteral("80% of daily limit used")},
-         "timer",
-         InsightAccent::NeonOrange,
-         1},
-        {"under one percent", 60, 20, 0, {kFallback}, "eye", std::nullopt, 10},
+        {"29 percent", 60, 1044, 0, "29% of daily limit used", "leaf.fill", InsightAccent::Teal, 2},
+        {"one second short", 60, 3599, 0, "99% of daily limit used", "timer", InsightAccent::NeonOrange, 1},
+        {"reached", 60, 3600, 0, "Daily limit reached", "moon.fill", InsightAccent::NeonRed, 1},
+        {"extended by 15 minutes", 60, 3600, 900, "80% of daily limit used", "timer", InsightAccent::NeonOrange, 1},
+        {"under one percent", 60, 20, 0, "Building your usage picture", "eye", std::nullopt, 1},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const QList<Insight> result = insights(c.limitMinutes, c.used, c.extension);
-        EXPECT_EQ(titles(result), c.titles);
         ASSERT_FALSE(result.isEmpty());
+        EXPECT_EQ(result.first().title, QLatin1String(c.title));
         EXPECT_EQ(result.first().icon, QLatin1String(c.icon));
         EXPECT_EQ(result.first().accent, c.accent);
-        EXPECT_EQ(result.first().priority, c.priority);
+        EXPECT_EQ(result.size(), c.cards);
     }
-    EXPECT_EQ(insights(60, 3600).first().body,
-              QStringLiteral("You've used your full daily allocation. Rest intentionally — it counts too."));
 }
 
 TEST_F(ReflectionEngineTest, BreachHistoryRules)
@@ -244,40 +206,23 @@ TEST_F(ReflectionEngineTest, CleanDaysComeFromTheHistoryUnlessAnAlertWasRecorded
         QString lastClean;                     // empty: no card
         QString share;                         // empty: no card
     };
+    const QString yesterday = QStringLiteral("Last clean day: yesterday");
+    const QString sunday = QStringLiteral("Last clean day: Sunday");
+    // clang-format off
     const Case cases[] = {
-        {"a day without alerts is only in the history", {{9, 0}}, {}, QStringLiteral("Last clean day: yesterday"), {}},
-        {"an alert, then a reset that cleared the counts",
-         {{8, 0}, {9, 0}},
-         {9},
-         QStringLiteral("Last clean day: Sunday"),
-         {}},
-        {"the daily limit reached leaves no breach hours",
-         {{8, 0}, {9, 2}},
-         {},
-         QStringLiteral("Last clean day: Sunday"),
-         {}},
-        {"three clean of five",
-         {{5, 0}, {6, 0}, {7, 2}, {8, 2}, {9, 0}},
-         {7, 8},
-         QStringLiteral("Last clean day: yesterday"),
+        {"a day without alerts is only in the history", {{9, 0}}, {}, yesterday, {}},
+        {"an alert, then a reset that cleared the counts", {{8, 0}, {9, 0}}, {9}, sunday, {}},
+        {"the daily limit reached leaves no breach hours", {{8, 0}, {9, 2}}, {}, sunday, {}},
+        {"three clean of five", {{5, 0}, {6, 0}, {7, 2}, {8, 2}, {9, 0}}, {7, 8}, yesterday,
          QStringLiteral("60% clean days this week")},
-        {"two clean of five",
-         {{5, 0}, {6, 0}, {7, 2}, {8, 2}, {9, 2}},
-         {},
-         QStringLiteral("Last clean day: Friday"),
-         {}},
-        {"four days are too few",
-         {{6, 0}, {7, 0}, {8, 0}, {9, 0}},
-         {},
-         QStringLiteral("Last clean day: yesterday"),
-         {}},
+        {"two clean of five", {{5, 0}, {6, 0}, {7, 2}, {8, 2}, {9, 2}}, {}, QStringLiteral("Last clean day: Friday"), {}},
+        {"four days are too few", {{6, 0}, {7, 0}, {8, 0}, {9, 0}}, {}, yesterday, {}},
         {"the window is the last seven of them",
-         {{1, 2}, {2, 2}, {3, 0}, {4, 0}, {5, 2}, {6, 2}, {7, 0}, {8, 0}, {9, 0}, {10, 2}},
-         {},
-         QStringLiteral("Last clean day: yesterday"),
+         {{1, 2}, {2, 2}, {3, 0}, {4, 0}, {5, 2}, {6, 2}, {7, 0}, {8, 0}, {9, 0}, {10, 2}}, {}, yesterday,
          QStringLiteral("71% clean days this week")},
         {"no clean day", {{8, 2}, {9, 2}}, {}, {}, {}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         day.defaults.remove(keys::breachHoursByDay);

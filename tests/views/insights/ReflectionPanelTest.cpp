@@ -3,13 +3,11 @@
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "support/VirtualDay.h"
 #include "support/WidgetTesting.h"
-#include "views/components/NamedColors.h"
 #include "views/insights/ReflectionCard.h"
 #include "views/insights/ReflectionHeader.h"
 #include "views/insights/ReflectionPanelRow.h"
 
 #include <QAnimationDriver>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -81,17 +79,6 @@ protected:
     ReflectionPanelRow row{ReflectionEngine(catalog, day.clock), day.prefs, usage};
 };
 
-QColor over(const QColor& bottom, const QColor& top)
-{
-    QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.fillRect(image.rect(), bottom);
-    painter.fillRect(image.rect(), top);
-    painter.end();
-    return image.pixelColor(0, 0);
-}
-
 } // namespace
 
 TEST_F(ReflectionPanelTest, TheHeaderOpensFourCardsOfSixAndTheyFadeInOneAfterAnother)
@@ -150,32 +137,4 @@ TEST_F(ReflectionPanelTest, ClosingWhileCardsStillFadeInFadesThemAllOut)
         driver.advanceMs(20);
     EXPECT_TRUE(cards().isEmpty());
     EXPECT_EQ(row.heightForWidth(322), ReflectionHeader::height);
-}
-
-TEST_F(ReflectionPanelTest, TheIconTakesTheAccentOrElseTheSecondaryColour)
-{
-    struct Case {
-        std::optional<InsightAccent> accent;
-        bool dark;
-        QColor expected;
-    };
-    const Case cases[] = {
-        {std::nullopt, false, colorPair(SystemColor::Secondary).light},
-        {std::nullopt, true, colorPair(SystemColor::Secondary).dark},
-        {InsightAccent::NeonRed, true, colorPair(NamedColor::NeonRed).dark},
-        {InsightAccent::Teal, false, QColor::fromRgbF(0.2f, 0.78f, 0.74f)},
-    };
-    for (const Case& c : cases) {
-        Appearance::instance().setDark(c.dark);
-        ReflectionCard card({QStringLiteral("eye"), QStringLiteral("Title"), QStringLiteral("Body"), c.accent, 1});
-        card.resize(300, card.heightForWidth(300));
-        const QImage image = render(&card);
-        const QColor fill = withOpacity(colorPair(SystemColor::Primary).light, 0.035);
-        const QColor darkFill = withOpacity(colorPair(SystemColor::Primary).dark, 0.06);
-        // The eye's pupil, at the middle of the 16-point icon column, one point below the padding.
-        const QPoint pupil(10 + 8, 10 + 1 + 7);
-        EXPECT_TRUE(near(pixel(image, pupil), over(c.dark ? darkFill : fill, c.expected), 3))
-            << pixel(image, pupil).name(QColor::HexArgb).toStdString() << " for "
-            << c.expected.name(QColor::HexArgb).toStdString();
-    }
 }

@@ -97,8 +97,8 @@ protected:
     /// Whether the screen shows something dark at `point`, where the terminal is white.
     bool darkOnScreen(QPoint point)
     {
-        const QString shot = session->configHome() + QStringLiteral("/screen.png");
-        return session->screenshot(shot) && QImage(shot).pixelColor(point).lightness() < 160;
+        const QImage screen = session->grab();
+        return !screen.isNull() && screen.pixelColor(point).lightness() < 160;
     }
 
     int argc = 1;

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: MIT
+#include "support/ProgramTesting.h"
+
+#include "core/model/PreferencesStore.h"
+#include "core/model/SettingsKeys.h"
+#include "core/model/UsageRecords.h"
+#include "platform/sqlite/SqliteKeyValueStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+
+namespace brindlemoor::test {
+
+using namespace std::chrono_literals;
+
+QString storePath(const DesktopSession& session)
+{
+    const QString path = session.configHome() + QStringLiteral("/brindlemoor/defaults.sqlite3");
+    QDir().mkpath(QFileInfo(path).path());
+    return path;
+}
+
+void writeDesktopEntry(const DesktopSession& session, const QString& id, const QString& wmClass)
+{
+    const QString folder = session.dataHome() + QStringLiteral("/applications");
+    QDir().mkpath(folder);
+    QFile file(folder + u'/' + id + QStringLiteral(".desktop"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=xterm\nStartupWMClass=%2\n")
+                   .arg(id, wmClass)
+                   .toUtf8());
+}
+
+void prepareReturningUser(const DesktopSession& session, const QStringList& apps)
+{
+    SqliteKeyValueStore defaults(storePath(session));
+    ASSERT_TRUE(defaults.isOpen());
+    PreferencesStore prefs(defaults);
+    for (const QString& app : apps)
+        prefs.addApp(app);
+    defaults.setValue(keys::hasSeenWelcome, true);
+}
+
+double countedSeconds(const DesktopSession& session, const QString& app)
+{
+    SqliteKeyValueStore defaults(storePath(session));
+    const auto state = PersistedState::decode(defaults.dataValue(keys::usageDailyData));
+    return state ? state->entries.value(app).cumulativeSeconds : 0.0;
+}
+
+QRect trayDotArea(const QImage& screen, const QRect& area)
+{
+    const QImage image = screen.convertToFormat(QImage::Format_RGB32);
+    const QRect searched = area & image.rect();
+    QRect found;
+    for (int y = searched.top(); y <= searched.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = searched.left(); x <= searched.right(); ++x) {
+            if (std::abs(qRed(line[x]) - 51) <= 16 && std::abs(qGreen(line[x]) - 199) <= 16 &&
+                std::abs(qBlue(line[x]) - 189) <= 16)
+                found |= QRect(x, y, 1, 1);
+        }
+    }
+    return found;
+}
+
+bool showsTrayDot(const DesktopSession& session)
+{
+    return !trayDotArea(session.grab()).isEmpty();
+}
+
+bool clickAt(const DesktopSession& session, QPoint at, int button, bool alt)
+{
+    QStringList arguments{QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())};
+    if (alt)
+        arguments << QStringLiteral("keydown") << QStringLiteral("alt");
+    arguments << QStringLiteral("click") << QString::number(button);
+    if (alt)
+        arguments << QStringLiteral("keyup") << QStringLiteral("alt");
+    return session.xdotool(arguments);
+}
+
+bool activate(const DesktopSession& session, quint32 window)
+{
+    return session.xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)}) &&
+           DesktopSession::waitUntil([&] { return session.activeWindow() == window; });
+}
+
+bool waitForShown(const DesktopSession& session, const QString& title, bool shown)
+{
+    return DesktopSession::waitUntil(
+        [&] {
+            const quint32 window = session.findWindow(title);
+            return (window != 0 && session.isViewable(window)) == shown;
+        },
+        10s);
+}
+
+void pause(std::chrono::milliseconds duration)
+{
+    DesktopSession::waitUntil([] { return false; }, duration);
+}
+
+::testing::AssertionResult stopsCleanly(QProcess* program, int signal)
+{
+    ::kill(static_cast<pid_t>(program->processId()), signal);
+    if (program->waitForFinished(15000) && program->exitStatus() == QProcess::NormalExit && program->exitCode() == 0)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "exit status " << program->exitStatus() << ", code " << program->exitCode()
+                                         << ": " << program->readAllStandardError().right(3000).toStdString();
+}
+
+} // namespace brindlemoor::test

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "support/DesktopSession.h"
+
+#include <QImage>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <climits>
+#include <csignal>
+
+class QProcess;
+
+// What tests of the real program share: its store in the session, its tray dot on the screen,
+// and driving it from outside.
+namespace brindlemoor::test {
+
+/// The program's store in the session; its folder exists.
+QString storePath(const DesktopSession& session);
+/// A desktop entry with this id for the terminals started with `wmClass` as their class.
+void writeDesktopEntry(const DesktopSession& session, const QString& id, const QString& wmClass);
+/// A returning user's store watching `apps`: no welcome takes the keyboard or shows the dot's teal.
+void prepareReturningUser(const DesktopSession& session, const QStringList& apps = {});
+/// What the store on disk holds for the app today, read as a second process would.
+double countedSeconds(const DesktopSession& session, const QString& app);
+
+/// Where the tray dot's default colour (its gradient's foot) shows within `area`: by default
+/// the top panel, since the welcome's logo has the same teal. Empty when it does not show.
+QRect trayDotArea(const QImage& screen, const QRect& area = QRect(0, 0, INT_MAX, 24));
+bool showsTrayDot(const DesktopSession& session);
+
+/// Moves the pointer to `at` and clicks `button` there, with Alt held if asked.
+bool clickAt(const DesktopSession& session, QPoint at, int button = 1, bool alt = false);
+/// Activates the window and waits until the window manager reports it active.
+bool activate(const DesktopSession& session, quint32 window);
+/// Waits until a window with this title is shown, or with `shown` false, until none is.
+bool waitForShown(const DesktopSession& session, const QString& title, bool shown = true);
+/// Lets real time pass with events handled, for what the program does on its own clock.
+void pause(std::chrono::milliseconds duration);
+/// Sends `signal` and expects a clean exit; otherwise says how it ended and what it printed.
+::testing::AssertionResult stopsCleanly(QProcess* program, int signal = SIGTERM);
+
+} // namespace brindlemoor::test

@@ -278,7 +278,7 @@ TEST_P(TrayPanelTest, IconShowsComesBackAfterARestartAndShowsWhenThePanelStartsL
         said += program->readAllStandardError();
         return said.contains("no system tray");
     })) << said.toStdString();
-    DesktopSession::waitUntil([] { return false; }, std::chrono::milliseconds(5000 - sinceStart.elapsed()));
+    pause(std::chrono::milliseconds(5000 - sinceStart.elapsed()));
     helpers = panel.helpers(*session);
     panelProcess = startPanel();
     ASSERT_TRUE(screen->waitForDots(1)) << "with the panel started 5 s after the program: "
@@ -333,13 +333,12 @@ TEST(TrayPanelPopovers, OnAStatusNotifierPanelThePopoversOpenWhereTheClickWasAnd
     const QPoint dot = screen.dotCentre();
     const QRect screenRect(QPoint(0, 0), DesktopSession::Options().screenSize);
     const struct {
-        const char* button;
+        int button;
         const char* title;
-    } clicks[] = {{"1", "Today in Brindlemoor"}, {"2", "About Brindlemoor"}};
+    } clicks[] = {{1, "Today in Brindlemoor"}, {2, "About Brindlemoor"}};
     for (const auto& click : clicks) {
         SCOPED_TRACE(click.title);
-        ASSERT_TRUE(session.xdotool({QStringLiteral("mousemove"), QString::number(dot.x()), QString::number(dot.y()),
-                                     QStringLiteral("click"), QString::fromLatin1(click.button)}));
+        ASSERT_TRUE(clickAt(session, dot, click.button));
         quint32 window = 0;
         ASSERT_TRUE(DesktopSession::waitUntil([&] {
             window = session.findWindow(QString::fromLatin1(click.title));
@@ -353,9 +352,9 @@ TEST(TrayPanelPopovers, OnAStatusNotifierPanelThePopoversOpenWhereTheClickWasAnd
         EXPECT_LT(panel.top(), dot.y() + 40);
         EXPECT_TRUE(panel.left() <= dot.x() && dot.x() <= panel.right()) << "the arrow can point at the click";
         // The next click on the icon closes it again before the other opens.
-        DesktopSession::waitUntil([] { return false; }, 700ms);
-        ASSERT_TRUE(session.xdotool({QStringLiteral("click"), QString::fromLatin1(click.button)}));
+        pause(700ms);
+        ASSERT_TRUE(clickAt(session, dot, click.button));
         EXPECT_TRUE(DesktopSession::waitUntil([&] { return !session.isViewable(window); }));
-        DesktopSession::waitUntil([] { return false; }, 700ms);
+        pause(700ms);
     }
 }

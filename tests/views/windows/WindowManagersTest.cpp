@@ -5,7 +5,7 @@
 #include "platform/fake/ManualScheduler.h"
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XInput2ClickSource.h"
-#include "support/DesktopSession.h"
+#include "support/ProgramTesting.h"
 #include "support/WindowManagerSetup.h"
 #include "views/components/PopoverWindow.h"
 #include "views/components/WindowRecipes.h"
@@ -65,7 +65,7 @@ protected:
         if (fullScreen) {
             EXPECT_TRUE(session->setFullScreen(window));
         }
-        activate(window);
+        EXPECT_TRUE(activate(*session, window));
         return window;
     }
 
@@ -79,19 +79,6 @@ protected:
         EXPECT_TRUE(session->xdotool({QStringLiteral("set_desktop"), QStringLiteral("0")}));
         EXPECT_TRUE(DesktopSession::waitUntil([&] { return session->currentDesktop() == 0; }));
         return seen;
-    }
-
-    void activate(quint32 window)
-    {
-        EXPECT_TRUE(
-            session->xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)}));
-        EXPECT_TRUE(DesktopSession::waitUntil([&] { return session->activeWindow() == window; }));
-    }
-
-    bool click(QPoint global)
-    {
-        return session->xdotool({QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y()),
-                                 QStringLiteral("click"), QStringLiteral("1")});
     }
 
     /// Whether the screen shows something dark at `point`, where the terminal is white.
@@ -146,14 +133,14 @@ TEST_P(WindowManagers, BreakOverlayShowsOverAFullScreenWindowTakesClicksAndGives
                   DesktopSession::waitUntil([&] { return darkOnScreen(backdrop); }, 3s));
 
     OverlayButton& extend = overlay.view()->extendButton();
-    ASSERT_TRUE(click(extend.mapToGlobal(extend.capsuleRect().center().toPoint())));
+    ASSERT_TRUE(clickAt(*session, extend.mapToGlobal(extend.capsuleRect().center().toPoint())));
     report.record("a click on Extend extends and closes",
                   DesktopSession::waitUntil([&] { return extended == 1 && !overlay.isShown(); }, 3s));
     report.record("focus back after Extend", closedWithFocusBack());
 
     if (!report.record("shown again", showOverlay() != 0))
         return;
-    ASSERT_TRUE(click(backdrop));
+    ASSERT_TRUE(clickAt(*session, backdrop));
     report.record("a click on the backdrop closes",
                   DesktopSession::waitUntil([&] { return !overlay.isShown(); }, 3s) && extended == 1);
     report.record("focus back after the backdrop", closedWithFocusBack());
@@ -196,9 +183,9 @@ TEST_P(WindowManagers, FloatingWindowsStayAboveOnEveryDesktopOutOfTaskbarsAndLea
     report.record("widget on every desktop",
                   DesktopSession::waitUntil([&] { return session->desktopOf(id) == 0xFFFFFFFF; }) &&
                       seenOnAnotherDesktop(id));
-    activate(terminal);
+    EXPECT_TRUE(activate(*session, terminal));
     report.record("widget above the active window", session->isStackedAbove(id, terminal));
-    ASSERT_TRUE(click(panel.geometry().center()));
+    ASSERT_TRUE(clickAt(*session, panel.geometry().center()));
     report.record("widget leaves the focus where it was, also when clicked",
                   !DesktopSession::waitUntil([&] { return session->activeWindow() != terminal; }, 1s),
                   QStringLiteral("active 0x%1").arg(session->activeWindow(), 0, 16));
@@ -214,10 +201,10 @@ TEST_P(WindowManagers, FloatingWindowsStayAboveOnEveryDesktopOutOfTaskbarsAndLea
     report.record("popover takes the keyboard focus",
                   DesktopSession::waitUntil([&] { return session->activeWindow() == popoverId; }, 3s),
                   QStringLiteral("active 0x%1").arg(session->activeWindow(), 0, 16));
-    ASSERT_TRUE(click(popover.geometry().center()));
+    ASSERT_TRUE(clickAt(*session, popover.geometry().center()));
     report.record("popover stays open on a click inside",
                   !DesktopSession::waitUntil([&] { return !popover.isShown(); }, 1s));
-    ASSERT_TRUE(click(QPoint(300, 500)));
+    ASSERT_TRUE(clickAt(*session, QPoint(300, 500)));
     report.record("popover closes on a click elsewhere",
                   DesktopSession::waitUntil([&] { return !popover.isShown(); }, 3s));
     // Shown again by the program alone, long after any input of ours, as on a tray host's call.

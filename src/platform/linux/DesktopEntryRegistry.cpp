@@ -25,7 +25,7 @@ const QStringList vendorPrefixes = {QStringLiteral("gnome-"), QStringLiteral("fe
                                     QStringLiteral("debian-")};
 
 // Java's toolkit names every window after the program's main class, its dots as dashes
-// ("org-gjt-sp-jedit-jEdit"), and its own peer class as the instance.
+// ("org-gjt-sp-jedit-jEdit"); some versions put their own peer class in the instance.
 const QRegularExpression javaMainClass(QStringLiteral("^[A-Za-z_$][\\w$]*(-[A-Za-z_$][\\w$]*)+$"));
 const QString javaPeerInstance = QStringLiteral("sun-awt-X11-");
 const QString javaLauncher = QStringLiteral("java");

@@ -217,62 +217,41 @@ TEST(UsageStore, TheDayIsJudgedBySessionSecondsAtRolloverAndTheDailyTotal)
 
 TEST(UsageStore, AClockThatJumpsNeitherLosesNorDoublesTheDaysSeconds)
 {
+    const QDate march11(2026, 3, 11);
+    const QDate yearsAhead(2031, 1, 1);
+    const QTime early(0, 30);
     struct Jump {
-        QDateTime to;
-        const char* zone = nullptr; // the machine's time zone changes instead of its clock
+        qint64 days; // from the first day, at `early`
+        int minutes = 0;
+        const char* zone = nullptr; // the machine's time zone changes too
     };
     struct Case {
         const char* name;
-        QDateTime start;
-        QList<Jump> jumps; // five seconds are credited after each
+        QList<Jump> jumps; // five seconds are credited after each, ten before the first
         const char* day;
         double seconds;
         DayHistory history;
+        QDate start = QDate(2026, 3, 11);
     };
-    const QDate march11(2026, 3, 11);
-    const QTime early(0, 30);
+    const DayHistory march11Closed{{QStringLiteral("2026-03-11"), 0}};
     const Case cases[] = {
-        {"forward a day",
-         QDateTime(march11, early),
-         {{QDateTime(march11.addDays(1), early)}},
-         "2026-03-12",
-         5,
-         {{QStringLiteral("2026-03-11"), 0}}},
-        {"back a day", QDateTime(march11, early), {{QDateTime(march11.addDays(-1), early)}}, "2026-03-11", 15, {}},
-        {"back a week, until time synchronisation catches up",
-         QDateTime(march11, early),
-         {{QDateTime(march11.addDays(-7), early)}, {QDateTime(march11, QTime(0, 31))}},
-         "2026-03-11",
-         20,
-         {}},
-        {"back a week, until the calendar passes the day",
-         QDateTime(march11, early),
-         {{QDateTime(march11.addDays(-7), early)}, {QDateTime(march11.addDays(1), early)}},
-         "2026-03-12",
-         5,
-         {{QStringLiteral("2026-03-11"), 0}}},
-        {"west across midnight",
-         QDateTime(march11, early),
-         {{QDateTime(march11, early), "America/New_York"}},
-         "2026-03-11",
-         15,
-         {}},
-        {"back from a stored day years ahead",
-         QDateTime(QDate(2031, 1, 1), early),
-         {{QDateTime(march11, early)}},
-         "2026-03-11",
-         15,
-         {}},
+        {"forward a day", {{1}}, "2026-03-12", 5, march11Closed},
+        {"back a day", {{-1}}, "2026-03-11", 15, {}},
+        {"back a week, until time synchronisation catches up", {{-7}, {0, 1}}, "2026-03-11", 20, {}},
+        {"back a week, until the calendar passes the day", {{-7}, {1}}, "2026-03-12", 5, march11Closed},
+        {"west across midnight", {{0, 0, "America/New_York"}}, "2026-03-11", 15, {}},
+        {"back from a stored day years ahead", {{yearsAhead.daysTo(march11)}}, "2026-03-11", 15, {}, yearsAhead},
     };
     const QByteArray zone = qgetenv("TZ");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        VirtualDay day(c.start);
+        VirtualDay day(QDateTime(c.start, early));
         day.prefs.addApp(kApp);
         UsageStore store(day.defaults, day.clock);
         tickTimes(store, day.prefs, kApp, 10);
         for (const Jump& jump : c.jumps) {
-            day.clock.set(jump.to.toUTC()); // the instant, read in whatever zone is in force
+            // The instant, read in whatever zone is in force.
+            day.clock.set(QDateTime(c.start.addDays(jump.days), early.addSecs(jump.minutes * 60)).toUTC());
             if (jump.zone)
                 qputenv("TZ", jump.zone);
             tickTimes(store, day.prefs, kApp, 5);

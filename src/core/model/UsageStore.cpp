@@ -103,19 +103,25 @@ void UsageStore::rolloverIfNeeded(PreferencesStore& prefs)
         return;
     // load() accepts only valid day keys, so both dates exist.
     const qint64 daysSinceStoredDay = dateFromDayKey(m_state.lastResetDay)->daysTo(*dateFromDayKey(today));
-    // A clock set back across midnight (a time-server correction, a flight west) must not close
-    // today and wipe its counts: keep crediting the stored day until the calendar passes it.
-    if (daysSinceStoredDay == -1)
+    if (daysSinceStoredDay < 0) {
+        // A clock set back (a time-server correction, a flight west, a clock reset before time
+        // synchronisation caught up) must not close the stored day and wipe its counts: keep crediting
+        // the stored day until the calendar passes it.
+        if (-daysSinceStoredDay <= PreferencesStore::keptDays)
+            return;
+        // A stored day further ahead came from a clock that was wrong then, and would be credited for
+        // too long. Its counts are real use: they carry over to today. The day never enters the
+        // history, where a future key would outlive every real day kept.
+        m_state.lastResetDay = today;
+        save();
         return;
-    // A stored day further ahead than that came from a clock that was wrong; it is closed without
-    // entering the history, where a future key would outlive every real day of the 14 kept.
-    if (daysSinceStoredDay > 0) {
-        DayHistory history = prefs.history();
-        history.insert(m_state.lastResetDay, static_cast<qint64>(outcome(prefs)));
-        PreferencesStore::keepLatestDays(history);
-        prefs.saveHistory(history);
-        prefs.recordBreachHours(m_state.todayBreachHours, m_state.lastResetDay);
     }
+
+    DayHistory history = prefs.history();
+    history.insert(m_state.lastResetDay, static_cast<qint64>(outcome(prefs)));
+    PreferencesStore::keepLatestDays(history);
+    prefs.saveHistory(history);
+    prefs.recordBreachHours(m_state.todayBreachHours, m_state.lastResetDay);
 
     m_state.entries.clear();
     m_state.todayIntervals.clear();

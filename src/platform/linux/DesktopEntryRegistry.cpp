@@ -8,6 +8,8 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 
@@ -21,6 +23,12 @@ const QString desktopSuffix = QStringLiteral(".desktop");
 // Distributions that once renamed upstream entries with their own prefix.
 const QStringList vendorPrefixes = {QStringLiteral("gnome-"), QStringLiteral("fedora-"), QStringLiteral("mozilla-"),
                                     QStringLiteral("debian-")};
+
+// Java's toolkit names every window after the program's main class, its dots as dashes
+// ("org-gjt-sp-jedit-jEdit"); some versions put their own peer class in the instance.
+const QRegularExpression javaMainClass(QStringLiteral("^[A-Za-z_$][\\w$]*(-[A-Za-z_$][\\w$]*)+$"));
+const QString javaPeerInstance = QStringLiteral("sun-awt-X11-");
+const QString javaLauncher = QStringLiteral("java");
 
 QString canonicalName(const QString& name)
 {
@@ -51,6 +59,7 @@ struct DesktopEntryRegistry::Index {
     QHash<QString, QString> idByExecutablePath;
     QHash<QString, QString> idByExecutableName;
     QHash<QString, QString> idByFilePath;
+    QHash<QString, QSet<QString>> idsByFoldedName; // ids and StartupWMClass, lower-cased
     QStringList watchedFolders;
 
     void indexPrograms(const QList<const ScannedEntry*>& ordered);
@@ -169,6 +178,9 @@ std::unique_ptr<DesktopEntryRegistry::Index> DesktopEntryRegistry::scan() const
                 continue;
             index->entries.insert(id, {ApplicationInfo{id, entry->name, entry->icon, path, entry->noDisplay}, *entry});
             index->idByFilePath.insert(path, id);
+            index->idsByFoldedName[id.toLower()].insert(id);
+            if (!entry->startupWMClass.isEmpty())
+                index->idsByFoldedName[entry->startupWMClass.toLower()].insert(id);
             order << id;
         }
     }
@@ -259,6 +271,19 @@ std::optional<QString> DesktopEntryRegistry::existing(const QString& id) const
     return std::nullopt;
 }
 
+std::optional<QString> DesktopEntryRegistry::javaApplication(const WindowProperties& window) const
+{
+    const bool isJava =
+        window.instance.startsWith(javaPeerInstance) || window.executable.section(u'/', -1) == javaLauncher;
+    if (!isJava || !javaMainClass.match(window.windowClass).hasMatch())
+        return std::nullopt;
+    // Only a name that points at one entry: "Main" or "App" may well be several programs'.
+    const QSet<QString> ids = m_index->idsByFoldedName.value(window.windowClass.section(u'-', -1).toLower());
+    if (ids.size() != 1)
+        return std::nullopt;
+    return *ids.begin();
+}
+
 std::optional<QString> DesktopEntryRegistry::entryNamedAfter(const QString& name) const
 {
     if (name.isEmpty())
@@ -290,6 +315,9 @@ std::optional<QString> DesktopEntryRegistry::idForWindow(const WindowProperties&
     if (auto id = existing(window.flatpakId))
         return id;
     if (auto id = existing(window.gtkApplicationId))
+        return id;
+
+    if (auto id = javaApplication(window))
         return id;
 
     QString kdeDesktopFile = window.kdeDesktopFile;

@@ -62,6 +62,8 @@ private:
     void watchFolders();
     void scheduleRescan();
     std::optional<QString> entryNamedAfter(const QString& name) const;
+    /// The one entry a Java program's window names by its main class, if there is exactly one.
+    std::optional<QString> javaApplication(const WindowProperties& window) const;
     std::optional<QString> existing(const QString& id) const;
 
     Scheduler& m_scheduler;

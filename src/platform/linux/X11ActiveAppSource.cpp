@@ -57,8 +57,11 @@ X11ActiveAppSource::X11ActiveAppSource(const DesktopEntryRegistry& registry, con
     xcb_change_window_attributes(c, m_x->root(), XCB_CW_EVENT_MASK, &mask);
     xcb_flush(c);
 
-    if (const auto window = activeWindow())
+    if (const auto window = activeWindow()) {
         m_lastWindow = applicationWindow(*window);
+        watch(m_lastWindow);
+        m_lastId = applicationOf(m_lastWindow).bundleID;
+    }
 
     m_notifier = std::make_unique<QSocketNotifier>(m_x->fileDescriptor(), QSocketNotifier::Read);
     QObject::connect(m_notifier.get(), &QSocketNotifier::activated, m_notifier.get(), [this] { readEvents(); });
@@ -97,34 +100,73 @@ void X11ActiveAppSource::readEvents() const
     // without the socket becoming readable again: keep going until the queue is empty.
     while (true) {
         bool activeWindowTouched = false;
+        bool identityTouched = false;
         while (XcbReply<xcb_generic_event_t> event{xcb_poll_for_event(m_x->get())}) {
             if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
                 continue;
             const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event.get());
             if (notify->window == m_x->root() && notify->atom == m_activeWindowAtom)
                 activeWindowTouched = true;
+            else if (notify->window == m_watchedWindow && isIdentityProperty(notify->atom))
+                identityTouched = true;
         }
         if (!m_x->isConnected()) {
             giveUp(QStringLiteral("the X connection was lost"));
             return;
         }
-        if (!activeWindowTouched)
+        if (!activeWindowTouched && !identityTouched)
             return;
-        activeWindowMayHaveChanged();
+        if (!(activeWindowTouched && activeWindowMayHaveChanged()) && identityTouched)
+            identityMayHaveChanged();
     }
 }
 
-void X11ActiveAppSource::activeWindowMayHaveChanged() const
+bool X11ActiveAppSource::activeWindowMayHaveChanged() const
 {
     const std::optional<xcb_window_t> window = activeWindow();
     if (!window)
-        return; // None: focus on nothing is not an activation
+        return false; // None: focus on nothing is not an activation
     const xcb_window_t application = applicationWindow(*window);
     if (application == m_lastWindow)
-        return;
+        return false;
     m_lastWindow = application;
+    // Watched before it is read, so that a change in between still brings an event.
+    watch(application);
+    const RunningApp app = applicationOf(application);
+    m_lastId = app.bundleID;
     // The source itself is never const; its readers are, so that frontmostApp() can drain events.
-    Q_EMIT const_cast<X11ActiveAppSource*>(this)->activated(applicationOf(application));
+    Q_EMIT const_cast<X11ActiveAppSource*>(this)->activated(app);
+    return true;
+}
+
+void X11ActiveAppSource::identityMayHaveChanged() const
+{
+    // Applications rename their window once they are up (LibreOffice's start centre becomes
+    // "libreoffice-writer"); the window in front is then another application's.
+    const RunningApp app = applicationOf(m_lastWindow);
+    if (app.bundleID == m_lastId)
+        return;
+    m_lastId = app.bundleID;
+    Q_EMIT const_cast<X11ActiveAppSource*>(this)->activated(app);
+}
+
+void X11ActiveAppSource::watch(xcb_window_t window) const
+{
+    if (window == m_watchedWindow || window == m_x->root())
+        return;
+    // Masks are per connection: these never touch what the window's own client selected. The
+    // previous window may be gone; the error that brings is read and dropped with the events.
+    const uint32_t none = XCB_EVENT_MASK_NO_EVENT;
+    const uint32_t property = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    if (m_watchedWindow != XCB_WINDOW_NONE)
+        xcb_change_window_attributes(m_x->get(), m_watchedWindow, XCB_CW_EVENT_MASK, &none);
+    xcb_change_window_attributes(m_x->get(), window, XCB_CW_EVENT_MASK, &property);
+    m_watchedWindow = window;
+}
+
+bool X11ActiveAppSource::isIdentityProperty(xcb_atom_t atom) const
+{
+    return atom == XCB_ATOM_WM_CLASS || atom == m_gtkApplicationIdAtom || atom == m_kdeDesktopFileAtom;
 }
 
 std::optional<RunningApp> X11ActiveAppSource::frontmostApp() const

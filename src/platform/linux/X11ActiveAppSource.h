@@ -35,7 +35,11 @@ public:
 private:
     // Reading events only observes; it is const so that frontmostApp() can ask for it.
     void readEvents() const;
-    void activeWindowMayHaveChanged() const;
+    /// True when it reported an activation.
+    bool activeWindowMayHaveChanged() const;
+    void identityMayHaveChanged() const;
+    void watch(xcb_window_t window) const;
+    bool isIdentityProperty(xcb_atom_t atom) const;
     void drainLater() const;
     void giveUp(const QString& reason) const;
     std::optional<xcb_window_t> activeWindow() const;
@@ -51,6 +55,8 @@ private:
     xcb_atom_t m_kdeDesktopFileAtom = XCB_ATOM_NONE;
     bool m_hasClientIds = false;
     mutable xcb_window_t m_lastWindow = XCB_WINDOW_NONE; // the last one reported, after transients
+    mutable std::optional<QString> m_lastId;             // what it was identified as
+    mutable xcb_window_t m_watchedWindow = XCB_WINDOW_NONE;
 };
 
 } // namespace brindlemoor

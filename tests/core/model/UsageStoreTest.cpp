@@ -4,6 +4,7 @@
 #include "core/model/SettingsKeys.h"
 #include "core/model/UsageNotifier.h"
 #include "support/MessageLog.h"
+#include "support/QtPrinting.h"
 #include "support/VirtualDay.h"
 
 #include <QJsonArray>
@@ -214,30 +215,52 @@ TEST(UsageStore, TheDayIsJudgedBySessionSecondsAtRolloverAndTheDailyTotal)
     }
 }
 
-TEST(UsageStore, AClockSetBackNeverWipesTheDay)
+TEST(UsageStore, AClockThatJumpsNeitherLosesNorDoublesTheDaysSeconds)
 {
-    VirtualDay day(QDateTime(QDate(2026, 3, 11), QTime(0, 0, 20)));
-    day.prefs.addApp(kApp);
-    UsageStore store(day.defaults, day.clock);
-    tickTimes(store, day.prefs, kApp, 10);
-
-    // A time-server correction moves the clock back across midnight.
-    day.clock.set(QDateTime(QDate(2026, 3, 10), QTime(23, 59, 50)));
-    tickTimes(store, day.prefs, kApp, 5);
-    EXPECT_EQ(store.lastResetDay(), QStringLiteral("2026-03-11"));
-    EXPECT_EQ(store.entries().value(kApp).cumulativeSeconds, 15);
-    EXPECT_TRUE(day.prefs.history().isEmpty());
-
-    // Once the calendar passes the stored day, the day closes as usual.
-    day.clock.set(QDateTime(QDate(2026, 3, 12), QTime(7, 0)));
-    store.tick(kApp, day.prefs);
-    EXPECT_EQ(day.prefs.history(), (DayHistory{{QStringLiteral("2026-03-11"), 0}}));
-
-    // A stored day far in the future came from a wrong clock: it is closed but kept out of the history.
-    day.defaults.setValue(keys::usageDailyData,
-                          QByteArray(R"({"entries":{},"todayIntervals":[],"lastResetDay":"2031-01-01"})"));
-    UsageStore future(day.defaults, day.clock);
-    future.tick(kApp, day.prefs);
-    EXPECT_EQ(future.lastResetDay(), QStringLiteral("2026-03-12"));
-    EXPECT_FALSE(day.prefs.history().contains(QStringLiteral("2031-01-01")));
+    const QDate march11(2026, 3, 11);
+    const QDate yearsAhead(2031, 1, 1);
+    const QTime early(0, 30);
+    struct Jump {
+        qint64 days; // from the first day, at `early`
+        int minutes = 0;
+        const char* zone = nullptr; // the machine's time zone changes too
+    };
+    struct Case {
+        const char* name;
+        QList<Jump> jumps; // five seconds are credited after each, ten before the first
+        const char* day;
+        double seconds;
+        DayHistory history;
+        QDate start = QDate(2026, 3, 11);
+    };
+    const DayHistory march11Closed{{QStringLiteral("2026-03-11"), 0}};
+    const Case cases[] = {
+        {"forward a day", {{1}}, "2026-03-12", 5, march11Closed},
+        {"back a day", {{-1}}, "2026-03-11", 15, {}},
+        {"back a week, until time synchronisation catches up", {{-7}, {0, 1}}, "2026-03-11", 20, {}},
+        {"back a week, until the calendar passes the day", {{-7}, {1}}, "2026-03-12", 5, march11Closed},
+        {"west across midnight", {{0, 0, "America/New_York"}}, "2026-03-11", 15, {}},
+        {"back from a stored day years ahead", {{yearsAhead.daysTo(march11)}}, "2026-03-11", 15, {}, yearsAhead},
+    };
+    const QByteArray zone = qgetenv("TZ");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        VirtualDay day(QDateTime(c.start, early));
+        day.prefs.addApp(kApp);
+        UsageStore store(day.defaults, day.clock);
+        tickTimes(store, day.prefs, kApp, 10);
+        for (const Jump& jump : c.jumps) {
+            // The instant, read in whatever zone is in force.
+            day.clock.set(QDateTime(c.start.addDays(jump.days), early.addSecs(jump.minutes * 60)).toUTC());
+            if (jump.zone)
+                qputenv("TZ", jump.zone);
+            tickTimes(store, day.prefs, kApp, 5);
+        }
+        qputenv("TZ", zone);
+        EXPECT_EQ(store.lastResetDay(), QString::fromLatin1(c.day));
+        const Entry entry = store.entries().value(kApp);
+        EXPECT_EQ(entry.cumulativeSeconds, c.seconds);
+        EXPECT_EQ(entry.sessionSeconds, c.seconds);
+        EXPECT_EQ(day.prefs.history(), c.history);
+    }
 }

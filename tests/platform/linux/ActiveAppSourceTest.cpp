@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,7 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
     writeEntry(session.dataHome(), QStringLiteral("org.example.Alpha"), "Name=Alpha\nStartupWMClass=AlphaWindow\n");
     writeEntry(session.dataHome(), QStringLiteral("beta"), "Name=Beta\n");
     writeEntry(session.dataHome(), QStringLiteral("org.example.Gamma"), "Name=Gamma\n");
+    writeEntry(session.dataHome(), QStringLiteral("libreoffice-writer"), "Name=Writer\n");
     ManualClock clock(QDateTime::currentDateTime());
     ManualScheduler scheduler(clock);
     const DesktopEntryRegistry registry(scheduler, {session.dataHome()}, QStringLiteral("C"));
@@ -122,6 +124,21 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
     expectReport(ownWindow, u"brindlemoor"_s);
     expectReport(beta, u"beta"_s);
 
+    // A window that renames itself once it is up is identified again while it is in front, and only then.
+    QProcess* office = nullptr;
+    const quint32 loading = session.startWindow(
+        helper, {u"--title"_s, u"office"_s, u"--class"_s, u"LibreOffice 7.4"_s, u"--instance"_s, u"soffice"_s},
+        u"office"_s, &office);
+    ASSERT_NE(loading, 0U) << session.error().toStdString();
+    expectReport(loading, u"LibreOffice 7.4"_s);
+    office->write("class libreoffice-writer libreoffice-writer\n");
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return reports.back() == RunningApp{u"libreoffice-writer"_s}; }));
+    expectReport(beta, u"beta"_s);
+    office->write("class other other\n");
+    ASSERT_TRUE(DesktopSession::waitUntil(
+        [&] { return own.property(loading, XCB_ATOM_WM_CLASS).value_or(QByteArray()).startsWith("other"); }));
+    expectReport(alpha, u"org.example.Alpha"_s); // its activation follows the rename: any report of it came first
+
     const std::vector<std::optional<RunningApp>> expected = {RunningApp{u"org.example.Alpha"_s},
                                                              RunningApp{u"beta"_s},
                                                              RunningApp{u"org.example.Alpha"_s},
@@ -130,6 +147,10 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
                                                              RunningApp{u"org.example.Alpha"_s},
                                                              RunningApp{u"org.example.Gamma"_s},
                                                              RunningApp{u"brindlemoor"_s},
-                                                             RunningApp{u"beta"_s}};
+                                                             RunningApp{u"beta"_s},
+                                                             RunningApp{u"LibreOffice 7.4"_s},
+                                                             RunningApp{u"libreoffice-writer"_s},
+                                                             RunningApp{u"beta"_s},
+                                                             RunningApp{u"org.example.Alpha"_s}};
     EXPECT_EQ(reports, expected);
 }

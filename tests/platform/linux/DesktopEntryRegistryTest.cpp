@@ -66,6 +66,9 @@ void populate(const XdgTree& tree)
     tree.write(local, QStringLiteral("link.desktop"), "[Desktop Entry]\nType=Link\nName=Link\nURL=https://x/\n");
     tree.write(local, QStringLiteral("tool.desktop"), app("Tool", "Exec=sh -c tool-launcher\nTryExec=tool-bin\n"));
     tree.write(local, QStringLiteral("org.example.Flat.desktop"), app("Flat"));
+    // A Java program's entries, hidden from menus only to keep them out of the listing below.
+    tree.write(local, QStringLiteral("jedit.desktop"), app("jEdit", "StartupWMClass=jedit\nNoDisplay=true\n"));
+    tree.write(local, QStringLiteral("policytool.desktop"), app("Policy", "Exec=java -jar p.jar\nNoDisplay=true\n"));
     tree.write(system, QStringLiteral("debian-xterm.desktop"), app("XTerm", "Exec=xterm\n"));
     tree.write(system, QStringLiteral("gnome-calculator.desktop"), app("Calculator"));
     tree.write(system, QStringLiteral("mozilla-mail.desktop"), app("Mail"));
@@ -130,6 +133,18 @@ TEST(DesktopEntryRegistry, MatchesWindowsToEntriesInTheDesktopShellsOrder)
         {"executable name against Exec", {.executable = s("/usr/bin/xterm")}, id("debian-xterm")},
         {"executable behind env", {.executable = s("/opt/notes/run")}, id("notes")},
         {"executable against TryExec", {.executable = s("/usr/libexec/tool-bin")}, id("tool")},
+        {"a Java main class by its last part",
+         {.instance = s("sun-awt-X11-XFramePeer"), .windowClass = s("org-gjt-sp-jedit-jEdit")},
+         id("jedit")},
+        {"a Java main class of a program the java launcher runs, before Exec=java",
+         {.instance = s("x"), .windowClass = s("org-gjt-sp-jedit-jEdit"), .executable = s("/usr/lib/jvm/bin/java")},
+         id("jedit")},
+        {"a Java main class whose last part names two entries",
+         {.instance = s("sun-awt-X11-XFramePeer"), .windowClass = s("org-example-Browser")},
+         id("org-example-Browser")},
+        {"a dashed class of a program that is no Java one",
+         {.instance = s("gnome-jedit"), .windowClass = s("Gnome-jedit")},
+         id("Gnome-jedit")},
         {"an unknown class is the id itself", {.instance = s("foo"), .windowClass = s("Foo")}, id("Foo")},
         {"a hidden entry is deleted", {.instance = s("Removed"), .windowClass = s("Removed")}, id("Removed")},
         {"a Link entry is no application", {.instance = s("Link"), .windowClass = s("Link")}, id("Link")},

@@ -4,12 +4,17 @@
 //
 //   brindlemoor_test_window --title T [--class C --instance I] [--gtk-app-id ID]
 //                           [--transient-for WINDOW] [--report-buttons]
+//
+// A line "class INSTANCE CLASS" on standard input sets WM_CLASS anew, as applications do once they are up.
 
+#include <poll.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -89,13 +94,36 @@ int main(int argc, char** argv)
     xcb_map_window(c, window);
     xcb_flush(c);
 
-    while (xcb_generic_event_t* event = xcb_wait_for_event(c)) {
-        if ((event->response_type & 0x7f) == XCB_BUTTON_PRESS && reportButtons) {
-            const auto* press = reinterpret_cast<const xcb_button_press_event_t*>(event);
-            std::printf("button %u\n", static_cast<unsigned>(press->detail));
-            std::fflush(stdout);
+    pollfd sources[2] = {{xcb_get_file_descriptor(c), POLLIN, 0}, {STDIN_FILENO, POLLIN, 0}};
+    std::string input;
+    while (xcb_connection_has_error(c) == 0) {
+        while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
+            if ((event->response_type & 0x7f) == XCB_BUTTON_PRESS && reportButtons) {
+                const auto* press = reinterpret_cast<const xcb_button_press_event_t*>(event);
+                std::printf("button %u\n", static_cast<unsigned>(press->detail));
+                std::fflush(stdout);
+            }
+            std::free(event);
         }
-        std::free(event);
+        if (poll(sources, 2, -1) < 0)
+            break;
+        if (sources[1].revents == 0)
+            continue;
+        char bytes[256];
+        const ssize_t count = read(STDIN_FILENO, bytes, sizeof bytes);
+        if (count <= 0) {
+            sources[1].fd = -1; // end of input: the window stays
+            continue;
+        }
+        input.append(bytes, static_cast<size_t>(count));
+        for (size_t end; (end = input.find('\n')) != std::string::npos; input.erase(0, end + 1)) {
+            std::istringstream line(input.substr(0, end));
+            std::string command;
+            line >> command >> instance >> windowClass;
+            if (command == "class")
+                setText(c, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, instance + '\0' + windowClass + '\0');
+        }
+        xcb_flush(c);
     }
     xcb_disconnect(c);
     return 0;

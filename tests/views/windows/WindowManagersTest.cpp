@@ -213,8 +213,13 @@ TEST_P(WindowManagers, FloatingWindowsStayAboveOnEveryDesktopOutOfTaskbarsAndLea
     report.record("popover takes the focus when shown on a call",
                   DesktopSession::waitUntil([&] { return session->activeWindow() == popoverId; }, 3s),
                   QStringLiteral("active 0x%1").arg(session->activeWindow(), 0, 16));
-    ASSERT_TRUE(session->xdotool({QStringLiteral("key"), QStringLiteral("Escape")}));
-    report.record("popover closes on Escape", DesktopSession::waitUntil([&] { return !popover.isShown(); }, 3s));
+    // Qt hears of the focus a little after the window manager says so, and a key sent in
+    // between goes nowhere: the key is sent again until the popover closes or time is up.
+    const auto closedByEscape = [&] {
+        session->xdotool({QStringLiteral("key"), QStringLiteral("Escape")});
+        return DesktopSession::waitUntil([&] { return !popover.isShown(); }, 500ms);
+    };
+    report.record("popover closes on Escape", DesktopSession::waitUntil(closedByEscape, 4s));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryDesktop, WindowManagers, ::testing::ValuesIn(WindowManagerSetup::chosen()),

@@ -16,14 +16,22 @@ void SqliteKeyValueStore::StatementDeleter::operator()(sqlite3_stmt* statement) 
 
 SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
 {
+    open(path);
+}
+
+int SqliteKeyValueStore::open(const QString& path)
+{
+    m_error.clear();
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         m_error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
         sqlite3_close(m_db);
         m_db = nullptr;
-        return;
+        return SQLITE_CANTOPEN;
     }
-    sqlite3_busy_timeout(m_db, 2000);
+    // Writes run on the main thread once a second: waiting long for a lock held elsewhere would
+    // stall counting, and a refused write is kept and tried again with the next.
+    sqlite3_busy_timeout(m_db, 100);
     const bool ready = exec("PRAGMA journal_mode=WAL") && exec("PRAGMA synchronous=NORMAL") &&
                        exec("CREATE TABLE IF NOT EXISTS defaults (key TEXT PRIMARY KEY NOT NULL, value) WITHOUT ROWID");
     if (ready) {
@@ -32,15 +40,17 @@ SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
                            "ON CONFLICT(key) DO UPDATE SET value = excluded.value");
         m_delete = prepare("DELETE FROM defaults WHERE key = ?1");
     }
-    if (!ready || !m_select || !m_upsert || !m_delete) {
-        if (m_error.isEmpty())
-            m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
-        m_select.reset();
-        m_upsert.reset();
-        m_delete.reset();
-        sqlite3_close(m_db);
-        m_db = nullptr;
-    }
+    if (ready && m_select && m_upsert && m_delete)
+        return SQLITE_OK;
+    const int failure = sqlite3_errcode(m_db);
+    if (m_error.isEmpty())
+        m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+    m_select.reset();
+    m_upsert.reset();
+    m_delete.reset();
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    return failure;
 }
 
 SqliteKeyValueStore::~SqliteKeyValueStore()
@@ -81,9 +91,9 @@ SqliteKeyValueStore::Statement SqliteKeyValueStore::prepare(const char* sql)
 
 namespace {
 
-void bindKey(sqlite3_stmt* statement, const QByteArray& key)
+int bindKey(sqlite3_stmt* statement, const QByteArray& key)
 {
-    sqlite3_bind_text(statement, 1, key.constData(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+    return sqlite3_bind_text(statement, 1, key.constData(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
 }
 
 } // namespace
@@ -121,51 +131,56 @@ QVariant SqliteKeyValueStore::value(const QString& key) const
     return result;
 }
 
-void SqliteKeyValueStore::setValue(const QString& key, const QVariant& value)
+bool SqliteKeyValueStore::setValue(const QString& key, const QVariant& value)
 {
     if (!m_db)
-        return;
+        return false;
     const QVariant normalized = normalizedStoreValue(value);
-    if (!normalized.isValid()) {
-        remove(key);
-        return;
-    }
+    if (!normalized.isValid())
+        return remove(key);
     sqlite3_stmt* statement = m_upsert.get();
-    bindKey(statement, key.toUtf8());
-    switch (normalized.typeId()) {
-    case QMetaType::LongLong:
-        sqlite3_bind_int64(statement, 2, normalized.toLongLong());
-        break;
-    case QMetaType::Double:
-        sqlite3_bind_double(statement, 2, normalized.toDouble());
-        break;
-    case QMetaType::QString: {
-        const QByteArray text = normalized.toString().toUtf8();
-        sqlite3_bind_text(statement, 2, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-        break;
+    int bound = bindKey(statement, key.toUtf8());
+    if (bound == SQLITE_OK) {
+        switch (normalized.typeId()) {
+        case QMetaType::LongLong:
+            bound = sqlite3_bind_int64(statement, 2, normalized.toLongLong());
+            break;
+        case QMetaType::Double:
+            bound = sqlite3_bind_double(statement, 2, normalized.toDouble());
+            break;
+        case QMetaType::QString: {
+            const QByteArray text = normalized.toString().toUtf8();
+            bound = sqlite3_bind_text(statement, 2, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray data = normalized.toByteArray();
+            // A zero-length blob must still be a blob, not NULL.
+            bound = sqlite3_bind_blob(statement, 2, data.isEmpty() ? "" : data.constData(),
+                                      static_cast<int>(data.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        }
     }
-    default: {
-        const QByteArray data = normalized.toByteArray();
-        // A zero-length blob must still be a blob, not NULL.
-        sqlite3_bind_blob(statement, 2, data.isEmpty() ? "" : data.constData(), static_cast<int>(data.size()),
-                          SQLITE_TRANSIENT);
-        break;
-    }
-    }
-    sqlite3_step(statement);
-    sqlite3_reset(statement);
-    sqlite3_clear_bindings(statement);
+    return run(statement, bound);
 }
 
-void SqliteKeyValueStore::remove(const QString& key)
+bool SqliteKeyValueStore::remove(const QString& key)
 {
     if (!m_db)
-        return;
+        return false;
     sqlite3_stmt* statement = m_delete.get();
-    bindKey(statement, key.toUtf8());
-    sqlite3_step(statement);
+    return run(statement, bindKey(statement, key.toUtf8()));
+}
+
+bool SqliteKeyValueStore::run(sqlite3_stmt* statement, int bound)
+{
+    const bool done = bound == SQLITE_OK && sqlite3_step(statement) == SQLITE_DONE;
+    if (!done)
+        m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
+    return done;
 }
 
 } // namespace brindlemoor

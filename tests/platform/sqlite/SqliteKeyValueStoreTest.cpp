@@ -55,8 +55,32 @@ TEST(SqliteKeyValueStore, UnopenableFileReportsAndReadsDefaults)
     SqliteKeyValueStore store(dir.filePath(QStringLiteral("missing/folder/defaults.sqlite3")));
     EXPECT_FALSE(store.isOpen());
     EXPECT_FALSE(store.errorText().isEmpty());
-    store.setValue(QStringLiteral("flag"), true);
+    EXPECT_FALSE(store.setValue(QStringLiteral("flag"), true));
     EXPECT_FALSE(store.boolValue(QStringLiteral("flag"), false));
+}
+
+TEST(SqliteKeyValueStore, WritesRefusedWhileAnotherProcessHoldsTheLockFailAndChangeNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("defaults.sqlite3"));
+    const QString key = QStringLiteral("count");
+    SqliteKeyValueStore store(path);
+    ASSERT_TRUE(store.setValue(key, 1));
+
+    QProcess holder;
+    holder.start(QStringLiteral("sqlite3"), {path});
+    holder.write("BEGIN EXCLUSIVE;\nSELECT 'held';\n");
+    ASSERT_TRUE(holder.waitForReadyRead(10000)) << "the second connection holds the write lock";
+    EXPECT_FALSE(store.setValue(key, 2));
+    EXPECT_FALSE(store.remove(key));
+    EXPECT_EQ(store.errorText(), QStringLiteral("database is locked"));
+    EXPECT_EQ(store.intValue(key, 0), 1);
+
+    holder.write("COMMIT;\n");
+    holder.closeWriteChannel();
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    EXPECT_TRUE(store.setValue(key, 2));
+    EXPECT_EQ(sqliteCli(path, QStringLiteral("SELECT value FROM defaults")), QStringLiteral("2"));
 }
 
 TEST(SqliteKeyValueStore, DefaultPathIsAPrivateFolderUnderTheConfigHome)

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/sqlite/SqliteKeyValueStore.h"
 
+#include "platform/linux/PlatformLogging.h"
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -14,8 +17,40 @@ void SqliteKeyValueStore::StatementDeleter::operator()(sqlite3_stmt* statement) 
     sqlite3_finalize(statement);
 }
 
+namespace {
+
+// Renames the file, and the journal that belongs to it, with the time next to it; empty when it cannot.
+QString moveAside(const QString& path)
+{
+    const QString stamped =
+        path + QStringLiteral(".broken-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = stamped;
+    for (int n = 2; QFile::exists(aside); ++n)
+        aside = stamped + u'-' + QString::number(n);
+    if (!QFile::rename(path, aside))
+        return {};
+    for (const QLatin1String suffix : {QLatin1String("-wal"), QLatin1String("-shm")}) {
+        if (QFile::exists(path + suffix))
+            QFile::rename(path + suffix, aside + suffix);
+    }
+    return aside;
+}
+
+} // namespace
+
 SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
 {
+    if (open(path) != SQLITE_NOTADB)
+        return;
+    // Someone else's file, or ours overwritten: keep it for whoever wants to look, and begin anew.
+    const QString aside = moveAside(path);
+    if (aside.isEmpty()) {
+        m_error = QStringLiteral("it is not a SQLite database and cannot be moved aside");
+        return;
+    }
+    qCWarning(lcPlatform).noquote()
+        << QStringLiteral("brindlemoor: %1 is not a SQLite database; moved it to %2 and starting from defaults")
+               .arg(path, aside);
     open(path);
 }
 

@@ -16,6 +16,7 @@ namespace brindlemoor {
 class SqliteKeyValueStore final : public KeyValueStore {
 public:
     /// Opens (creating if needed) the database; check `isOpen()` and `errorText()` afterwards.
+    /// A file that is no SQLite database at all is renamed aside, never deleted, and a new one begun.
     explicit SqliteKeyValueStore(const QString& path);
     ~SqliteKeyValueStore() override;
     SqliteKeyValueStore(const SqliteKeyValueStore&) = delete;

@@ -64,9 +64,7 @@ int SqliteKeyValueStore::open(const QString& path)
         m_db = nullptr;
         return SQLITE_CANTOPEN;
     }
-    // Writes run on the main thread once a second: waiting long for a lock held elsewhere would
-    // stall counting, and a refused write is kept and tried again with the next.
-    sqlite3_busy_timeout(m_db, 100);
+    sqlite3_busy_timeout(m_db, 2000);
     const bool ready = exec("PRAGMA journal_mode=WAL") && exec("PRAGMA synchronous=NORMAL") &&
                        exec("CREATE TABLE IF NOT EXISTS defaults (key TEXT PRIMARY KEY NOT NULL, value) WITHOUT ROWID");
     if (ready) {
@@ -75,8 +73,12 @@ int SqliteKeyValueStore::open(const QString& path)
                            "ON CONFLICT(key) DO UPDATE SET value = excluded.value");
         m_delete = prepare("DELETE FROM defaults WHERE key = ?1");
     }
-    if (ready && m_select && m_upsert && m_delete)
+    if (ready && m_select && m_upsert && m_delete) {
+        // Once open, writes run on the main thread every second: waiting long for a lock held
+        // elsewhere would stall counting, and a refused write is kept and tried again with the next.
+        sqlite3_busy_timeout(m_db, 100);
         return SQLITE_OK;
+    }
     const int failure = sqlite3_errcode(m_db);
     if (m_error.isEmpty())
         m_error = QString::fromUtf8(sqlite3_errmsg(m_db));

@@ -29,7 +29,7 @@ namespace brindlemoor {
 BrindlemoorApp::BrindlemoorApp(KeyValueStore& defaults, QObject* parent)
     : QObject(parent)
     , m_defaults(defaults)
-    , m_prefs(defaults)
+    , m_prefs(m_defaults)
 {
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/RunningInstance.h"
 #include "core/foundation/Clock.h"
+#include "core/foundation/RetryingKeyValueStore.h"
 #include "core/foundation/Scheduler.h"
 #include "core/model/PreferencesStore.h"
 
@@ -19,7 +20,6 @@ class AppIconProvider;
 class BreakOverlayController;
 class CanberraSoundPlayer;
 class FloatingWidgetManager;
-class KeyValueStore;
 class LinuxActivitySources;
 class LinuxTrayIcon;
 class NullHapticPerformer;
@@ -34,8 +34,8 @@ class XdgAutostart;
 struct TrayClick;
 
 /// The running program: the one settings store from process start, and the controller
-/// that owns everything else once the window system is ready. Nothing is saved at exit,
-/// because every change was saved when it happened.
+/// that owns everything else once the window system is ready. Every change is saved when it
+/// happens; at exit only what the disk refused is tried once more.
 class BrindlemoorApp final : public QObject {
     Q_OBJECT
 
@@ -54,7 +54,8 @@ private:
     /// The usage popover's content, new at each opening, its actions sent on through `host`.
     QWidget* makeUsageContent(PopoverHost& host);
 
-    KeyValueStore& m_defaults;
+    // Everything reads and writes through it, so a full disk or a locked database costs nothing counted.
+    RetryingKeyValueStore m_defaults;
     PreferencesStore m_prefs;
     SystemClock m_clock;
     QtScheduler m_scheduler;

@@ -26,13 +26,24 @@ QVariant normalizedStoreValue(const QVariant& value)
     }
 }
 
-void MemoryKeyValueStore::setValue(const QString& key, const QVariant& value)
+bool MemoryKeyValueStore::setValue(const QString& key, const QVariant& value)
 {
+    if (!m_writeError.isEmpty())
+        return false;
     const QVariant normalized = normalizedStoreValue(value);
     if (normalized.isValid())
         m_values.insert(key, normalized);
     else
         m_values.remove(key);
+    return true;
+}
+
+bool MemoryKeyValueStore::remove(const QString& key)
+{
+    if (!m_writeError.isEmpty())
+        return false;
+    m_values.remove(key);
+    return true;
 }
 
 bool KeyValueStore::boolValue(const QString& key, bool fallback) const

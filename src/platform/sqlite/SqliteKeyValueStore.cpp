@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "platform/sqlite/SqliteKeyValueStore.h"
 
+#include "platform/linux/PlatformLogging.h"
+
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -14,14 +17,52 @@ void SqliteKeyValueStore::StatementDeleter::operator()(sqlite3_stmt* statement) 
     sqlite3_finalize(statement);
 }
 
+namespace {
+
+// Renames the file, and the journal that belongs to it, with the time next to it; empty when it cannot.
+QString moveAside(const QString& path)
+{
+    const QString stamped =
+        path + QStringLiteral(".broken-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = stamped;
+    for (int n = 2; QFile::exists(aside); ++n)
+        aside = stamped + u'-' + QString::number(n);
+    if (!QFile::rename(path, aside))
+        return {};
+    for (const QLatin1String suffix : {QLatin1String("-wal"), QLatin1String("-shm")}) {
+        if (QFile::exists(path + suffix))
+            QFile::rename(path + suffix, aside + suffix);
+    }
+    return aside;
+}
+
+} // namespace
+
 SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
 {
+    if (open(path) != SQLITE_NOTADB)
+        return;
+    // Someone else's file, or ours overwritten: keep it for whoever wants to look, and begin anew.
+    const QString aside = moveAside(path);
+    if (aside.isEmpty()) {
+        m_error = QStringLiteral("it is not a SQLite database and cannot be moved aside");
+        return;
+    }
+    qCWarning(lcPlatform).noquote()
+        << QStringLiteral("brindlemoor: %1 is not a SQLite database; moved it to %2 and starting from defaults")
+               .arg(path, aside);
+    open(path);
+}
+
+int SqliteKeyValueStore::open(const QString& path)
+{
+    m_error.clear();
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
         m_error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
         sqlite3_close(m_db);
         m_db = nullptr;
-        return;
+        return SQLITE_CANTOPEN;
     }
     sqlite3_busy_timeout(m_db, 2000);
     const bool ready = exec("PRAGMA journal_mode=WAL") && exec("PRAGMA synchronous=NORMAL") &&
@@ -32,15 +73,21 @@ SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
                            "ON CONFLICT(key) DO UPDATE SET value = excluded.value");
         m_delete = prepare("DELETE FROM defaults WHERE key = ?1");
     }
-    if (!ready || !m_select || !m_upsert || !m_delete) {
-        if (m_error.isEmpty())
-            m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
-        m_select.reset();
-        m_upsert.reset();
-        m_delete.reset();
-        sqlite3_close(m_db);
-        m_db = nullptr;
+    if (ready && m_select && m_upsert && m_delete) {
+        // Once open, writes run on the main thread every second: waiting long for a lock held
+        // elsewhere would stall counting, and a refused write is kept and tried again with the next.
+        sqlite3_busy_timeout(m_db, 100);
+        return SQLITE_OK;
     }
+    const int failure = sqlite3_errcode(m_db);
+    if (m_error.isEmpty())
+        m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
+    m_select.reset();
+    m_upsert.reset();
+    m_delete.reset();
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    return failure;
 }
 
 SqliteKeyValueStore::~SqliteKeyValueStore()
@@ -81,9 +128,9 @@ SqliteKeyValueStore::Statement SqliteKeyValueStore::prepare(const char* sql)
 
 namespace {
 
-void bindKey(sqlite3_stmt* statement, const QByteArray& key)
+int bindKey(sqlite3_stmt* statement, const QByteArray& key)
 {
-    sqlite3_bind_text(statement, 1, key.constData(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
+    return sqlite3_bind_text(statement, 1, key.constData(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
 }
 
 } // namespace
@@ -121,51 +168,56 @@ QVariant SqliteKeyValueStore::value(const QString& key) const
     return result;
 }
 
-void SqliteKeyValueStore::setValue(const QString& key, const QVariant& value)
+bool SqliteKeyValueStore::setValue(const QString& key, const QVariant& value)
 {
     if (!m_db)
-        return;
+        return false;
     const QVariant normalized = normalizedStoreValue(value);
-    if (!normalized.isValid()) {
-        remove(key);
-        return;
-    }
+    if (!normalized.isValid())
+        return remove(key);
     sqlite3_stmt* statement = m_upsert.get();
-    bindKey(statement, key.toUtf8());
-    switch (normalized.typeId()) {
-    case QMetaType::LongLong:
-        sqlite3_bind_int64(statement, 2, normalized.toLongLong());
-        break;
-    case QMetaType::Double:
-        sqlite3_bind_double(statement, 2, normalized.toDouble());
-        break;
-    case QMetaType::QString: {
-        const QByteArray text = normalized.toString().toUtf8();
-        sqlite3_bind_text(statement, 2, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-        break;
+    int bound = bindKey(statement, key.toUtf8());
+    if (bound == SQLITE_OK) {
+        switch (normalized.typeId()) {
+        case QMetaType::LongLong:
+            bound = sqlite3_bind_int64(statement, 2, normalized.toLongLong());
+            break;
+        case QMetaType::Double:
+            bound = sqlite3_bind_double(statement, 2, normalized.toDouble());
+            break;
+        case QMetaType::QString: {
+            const QByteArray text = normalized.toString().toUtf8();
+            bound = sqlite3_bind_text(statement, 2, text.constData(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray data = normalized.toByteArray();
+            // A zero-length blob must still be a blob, not NULL.
+            bound = sqlite3_bind_blob(statement, 2, data.isEmpty() ? "" : data.constData(),
+                                      static_cast<int>(data.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        }
     }
-    default: {
-        const QByteArray data = normalized.toByteArray();
-        // A zero-length blob must still be a blob, not NULL.
-        sqlite3_bind_blob(statement, 2, data.isEmpty() ? "" : data.constData(), static_cast<int>(data.size()),
-                          SQLITE_TRANSIENT);
-        break;
-    }
-    }
-    sqlite3_step(statement);
-    sqlite3_reset(statement);
-    sqlite3_clear_bindings(statement);
+    return run(statement, bound);
 }
 
-void SqliteKeyValueStore::remove(const QString& key)
+bool SqliteKeyValueStore::remove(const QString& key)
 {
     if (!m_db)
-        return;
+        return false;
     sqlite3_stmt* statement = m_delete.get();
-    bindKey(statement, key.toUtf8());
-    sqlite3_step(statement);
+    return run(statement, bindKey(statement, key.toUtf8()));
+}
+
+bool SqliteKeyValueStore::run(sqlite3_stmt* statement, int bound)
+{
+    const bool done = bound == SQLITE_OK && sqlite3_step(statement) == SQLITE_DONE;
+    if (!done)
+        m_error = QString::fromUtf8(sqlite3_errmsg(m_db));
     sqlite3_reset(statement);
     sqlite3_clear_bindings(statement);
+    return done;
 }
 
 } // namespace brindlemoor

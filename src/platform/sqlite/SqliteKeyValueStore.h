@@ -16,6 +16,7 @@ namespace brindlemoor {
 class SqliteKeyValueStore final : public KeyValueStore {
 public:
     /// Opens (creating if needed) the database; check `isOpen()` and `errorText()` afterwards.
+    /// A file that is no SQLite database at all is renamed aside, never deleted, and a new one begun.
     explicit SqliteKeyValueStore(const QString& path);
     ~SqliteKeyValueStore() override;
     SqliteKeyValueStore(const SqliteKeyValueStore&) = delete;
@@ -25,11 +26,11 @@ public:
     static QString defaultPath();
 
     bool isOpen() const { return m_db != nullptr; }
-    QString errorText() const { return m_error; }
+    QString errorText() const override { return m_error; }
 
     QVariant value(const QString& key) const override;
-    void setValue(const QString& key, const QVariant& value) override;
-    void remove(const QString& key) override;
+    bool setValue(const QString& key, const QVariant& value) override;
+    bool remove(const QString& key) override;
 
 private:
     struct StatementDeleter {
@@ -37,8 +38,12 @@ private:
     };
     using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
+    /// SQLite's result code: SQLITE_OK, or why the database is not open.
+    int open(const QString& path);
     bool exec(const char* sql);
     Statement prepare(const char* sql);
+    /// Runs a write whose binding gave `bound`, and leaves the statement ready for the next.
+    bool run(sqlite3_stmt* statement, int bound);
 
     sqlite3* m_db = nullptr;
     Statement m_select;

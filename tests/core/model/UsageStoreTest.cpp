@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/model/UsageStore.h"
 #include "core/foundation/DayKey.h"
+#include "core/foundation/RetryingKeyValueStore.h"
 #include "core/model/SettingsKeys.h"
 #include "core/model/UsageNotifier.h"
 #include "support/MessageLog.h"
@@ -74,6 +75,39 @@ TEST(UsageStore, SavesTheDocumentAfterEveryChangeAndNotifiesWithItself)
     EXPECT_EQ(reloaded.entries(), store.entries());
     EXPECT_EQ(reloaded.todayIntervals(), store.todayIntervals());
     EXPECT_EQ(reloaded.todayBreachHours(), store.todayBreachHours());
+}
+
+TEST(UsageStore, AFailingDiskLosesNothingCountedAndIsReportedOnce)
+{
+    VirtualDay day(QDateTime(QDate(2026, 3, 10), QTime(23, 59, 58)));
+    RetryingKeyValueStore defaults(day.defaults);
+    PreferencesStore prefs(defaults);
+    prefs.addApp(kApp);
+    defaults.setValue(keys::hasSeenWelcome, true);
+    UsageStore store(defaults, day.clock);
+    const test::MessageLog log;
+
+    day.defaults.setWriteError(QStringLiteral("database or disk is full"));
+    tickTimes(store, prefs, kApp, 2);
+    day.clock.set(QDateTime(QDate(2026, 3, 11), QTime(0, 0, 1)));
+    tickTimes(store, prefs, kApp, 3); // closes the 10th into the history, which cannot be written either
+    prefs.setDailyLimitMinutes(30);
+    defaults.remove(keys::hasSeenWelcome);
+    EXPECT_EQ(prefs.dailyLimitMinutes(), 30) << "read back from memory";
+    EXPECT_FALSE(defaults.value(keys::hasSeenWelcome).isValid());
+    ASSERT_EQ(log.lines().size(), 1);
+    EXPECT_TRUE(log.lines().at(0).contains(QStringLiteral("database or disk is full")))
+        << log.lines().at(0).toStdString();
+
+    day.defaults.setWriteError({});
+    store.tick(kApp, prefs);
+    EXPECT_EQ(log.lines().size(), 2) << "and once that saving works again";
+    EXPECT_FALSE(defaults.hasUnsavedChanges());
+    const PreferencesStore saved(day.defaults);
+    EXPECT_EQ(saved.history(), (DayHistory{{QStringLiteral("2026-03-10"), 0}}));
+    EXPECT_EQ(saved.dailyLimitMinutes(), 30);
+    EXPECT_FALSE(day.defaults.value(keys::hasSeenWelcome).isValid());
+    EXPECT_EQ(UsageStore(day.defaults, day.clock).entries().value(kApp).cumulativeSeconds, 4);
 }
 
 TEST(UsageStore, ResetClearsTheAppsCounterAndExtensionAndExtensionsCountFromNow)

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "platform/sqlite/SqliteKeyValueStore.h"
+#include "support/MessageLog.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -55,8 +59,60 @@ TEST(SqliteKeyValueStore, UnopenableFileReportsAndReadsDefaults)
     SqliteKeyValueStore store(dir.filePath(QStringLiteral("missing/folder/defaults.sqlite3")));
     EXPECT_FALSE(store.isOpen());
     EXPECT_FALSE(store.errorText().isEmpty());
-    store.setValue(QStringLiteral("flag"), true);
+    EXPECT_FALSE(store.setValue(QStringLiteral("flag"), true));
     EXPECT_FALSE(store.boolValue(QStringLiteral("flag"), false));
+}
+
+TEST(SqliteKeyValueStore, WritesRefusedWhileAnotherProcessHoldsTheLockFailAndChangeNothing)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("defaults.sqlite3"));
+    const QString key = QStringLiteral("count");
+    SqliteKeyValueStore store(path);
+    ASSERT_TRUE(store.setValue(key, 1));
+
+    QProcess holder;
+    holder.start(QStringLiteral("sqlite3"), {path});
+    holder.write("BEGIN EXCLUSIVE;\nSELECT 'held';\n");
+    ASSERT_TRUE(holder.waitForReadyRead(10000)) << "the second connection holds the write lock";
+    EXPECT_FALSE(store.setValue(key, 2));
+    EXPECT_FALSE(store.remove(key));
+    EXPECT_EQ(store.errorText(), QStringLiteral("database is locked"));
+    EXPECT_EQ(store.intValue(key, 0), 1);
+
+    holder.write("COMMIT;\n");
+    holder.closeWriteChannel();
+    ASSERT_TRUE(holder.waitForFinished(10000));
+    EXPECT_TRUE(store.setValue(key, 2));
+    EXPECT_EQ(sqliteCli(path, QStringLiteral("SELECT value FROM defaults")), QStringLiteral("2"));
+}
+
+TEST(SqliteKeyValueStore, AFileThatIsNoDatabaseIsMovedAsideAndANewOneBegun)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("defaults.sqlite3"));
+    QByteArray garbage(4096, 0);
+    QRandomGenerator(17).fillRange(reinterpret_cast<quint32*>(garbage.data()), garbage.size() / 4);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(garbage);
+    }
+    const test::MessageLog log;
+    SqliteKeyValueStore store(path);
+    ASSERT_TRUE(store.isOpen()) << store.errorText().toStdString();
+    EXPECT_TRUE(store.setValue(QStringLiteral("flag"), true));
+
+    const QStringList aside = QDir(dir.path()).entryList({QStringLiteral("defaults.sqlite3.broken-*")});
+    ASSERT_EQ(aside.size(), 1);
+    EXPECT_TRUE(
+        QRegularExpression(QStringLiteral(R"(^defaults\.sqlite3\.broken-\d{8}-\d{6}$)")).match(aside[0]).hasMatch())
+        << aside[0].toStdString();
+    QFile kept(dir.filePath(aside[0]));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), garbage);
+    ASSERT_EQ(log.lines().size(), 1);
+    EXPECT_TRUE(log.lines().at(0).contains(aside[0])) << log.lines().at(0).toStdString();
 }
 
 TEST(SqliteKeyValueStore, DefaultPathIsAPrivateFolderUnderTheConfigHome)

@@ -1,0 +1,34 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "core/foundation/KeyValueStore.h"
+
+namespace brindlemoor {
+
+/// Keeps in memory every change its store refused, answers reads with it, and writes it
+/// again with each later change, so a full disk or a locked database loses nothing while
+/// the program runs. Says once that writing failed, and once that it works again.
+class RetryingKeyValueStore final : public KeyValueStore {
+public:
+    explicit RetryingKeyValueStore(KeyValueStore& store);
+    /// One last try for what is still unsaved.
+    ~RetryingKeyValueStore() override;
+    RetryingKeyValueStore(const RetryingKeyValueStore&) = delete;
+    RetryingKeyValueStore& operator=(const RetryingKeyValueStore&) = delete;
+
+    QVariant value(const QString& key) const override;
+    bool setValue(const QString& key, const QVariant& value) override;
+    bool remove(const QString& key) override;
+    QString errorText() const override { return m_store.errorText(); }
+
+    bool hasUnsavedChanges() const { return !m_unsaved.isEmpty(); }
+
+private:
+    bool writeUnsaved();
+
+    KeyValueStore& m_store;
+    QHash<QString, QVariant> m_unsaved; // an invalid value is an unsaved removal
+    bool m_failing = false;
+};
+
+} // namespace brindlemoor

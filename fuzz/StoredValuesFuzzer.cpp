@@ -4,7 +4,7 @@
 //
 // An input is records separated by the byte 0xFF. A record is a key letter ('a' is the first key
 // below), a type letter ('d' data, 't' text, 'i' integer, 'f' float) and the value: bytes for data
-// and text, decimal text for an integer, decimal text or 8 raw bytes for a float.
+// and text; for a number, decimal text or its 8 raw bytes.
 #include "FuzzerSetup.h"
 
 #include "core/foundation/KeyValueStore.h"
@@ -31,6 +31,14 @@ const QString* const storedKeys[] = {
     &keys::floatingWidgetPositions, &keys::floatingWidgetDailyPosition,
 };
 
+// Raw bytes reach every value, the extremes and NaN included, where decimal text takes long to get there.
+template <typename Number> Number raw(const QByteArray& payload)
+{
+    Number number{};
+    std::memcpy(&number, payload.constData(), sizeof number);
+    return number;
+}
+
 QVariant valueOf(char type, const QByteArray& payload)
 {
     switch (type) {
@@ -39,14 +47,10 @@ QVariant valueOf(char type, const QByteArray& payload)
     case 't':
         return QString::fromUtf8(payload);
     case 'i':
-        return QVariant::fromValue<qlonglong>(payload.toLongLong());
+        return QVariant::fromValue<qlonglong>(payload.size() == sizeof(qint64) ? raw<qint64>(payload)
+                                                                               : payload.toLongLong());
     case 'f':
-        if (payload.size() == sizeof(double)) {
-            double number = 0;
-            std::memcpy(&number, payload.constData(), sizeof number);
-            return number;
-        }
-        return payload.toDouble();
+        return payload.size() == sizeof(double) ? raw<double>(payload) : payload.toDouble();
     default:
         return {};
     }

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonParseError>
 
+#include <algorithm>
 #include <cmath>
 
 namespace brindlemoor::json {
@@ -20,7 +21,11 @@ double timestampFromDateTime(const QDateTime& dateTime)
 
 QDateTime dateTimeFromTimestamp(double seconds)
 {
-    return QDateTime::fromMSecsSinceEpoch(referenceEpochMs + std::llround(seconds * 1000.0), Qt::UTC);
+    // A stored number may be anything; bounded far past any date, it can be neither out of llround's
+    // range nor overflow when the reference is added.
+    constexpr double boundMs = 4e18;
+    const double ms = std::isnan(seconds) ? 0.0 : std::clamp(seconds * 1000.0, -boundMs, boundMs);
+    return QDateTime::fromMSecsSinceEpoch(referenceEpochMs + std::llround(ms), Qt::UTC);
 }
 
 QString uuidText(const QUuid& uuid)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QtGlobal>
+#include <QtNumeric>
 
 namespace brindlemoor {
 
@@ -17,7 +18,14 @@ struct Limit {
     double extensionSeconds = 0;
 
     /// The minutes are turned into seconds in 64-bit integers, then the extension is added.
-    double seconds() const { return static_cast<double>(minutes * 60) + extensionSeconds; }
+    double seconds() const
+    {
+        qint64 whole = 0;
+        // A stored limit too large for that is still a limit that is never reached, not a negative one.
+        if (qMulOverflow(minutes, qint64{60}, &whole))
+            return static_cast<double>(minutes) * 60.0 + extensionSeconds;
+        return static_cast<double>(whole) + extensionSeconds;
+    }
     /// The program's one rule for every limit: reached at exactly the limit.
     bool isReachedBy(double usedSeconds) const { return usedSeconds >= seconds(); }
 };

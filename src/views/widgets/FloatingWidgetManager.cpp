@@ -5,6 +5,7 @@
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/WidgetPositions.h"
 #include "core/monitors/PlatformSources.h"
 #include "views/widgets/DailyFloatingWidgetView.h"
 #include "views/widgets/FloatingWidgetPanel.h"
@@ -22,46 +23,11 @@ namespace {
 
 FloatingWidgetManager* g_shared = nullptr;
 
-// Far beyond any screen, and well inside an int: a stored number is bounded before it becomes a coordinate.
-constexpr double coordinateBound = 1e6;
-
 using Positions = QJsonObject;
 
-bool isPosition(const QJsonValue& value)
-{
-    if (!value.isObject())
-        return false;
-    const QJsonObject object = value.toObject();
-    return std::all_of(object.begin(), object.end(), [](const QJsonValue& field) { return field.isDouble(); });
-}
-
-// Anything but an object of objects of numbers counts as no positions at all.
 Positions readPositions(const KeyValueStore& defaults)
 {
-    const auto object = json::parseObject(defaults.dataValue(keys::floatingWidgetPositions));
-    if (!object ||
-        !std::all_of(object->begin(), object->end(), [](const QJsonValue& entry) { return isPosition(entry); }))
-        return {};
-    return *object;
-}
-
-// A position lacking "x" or "y" is no position.
-std::optional<QPoint> originOf(const QJsonValue& value)
-{
-    if (!isPosition(value))
-        return std::nullopt;
-    const QJsonObject object = value.toObject();
-    if (!object.contains(QStringLiteral("x")) || !object.contains(QStringLiteral("y")))
-        return std::nullopt;
-    const auto coordinate = [&](const QString& name) {
-        return qRound(std::clamp(object.value(name).toDouble(), -coordinateBound, coordinateBound));
-    };
-    return QPoint(coordinate(QStringLiteral("x")), coordinate(QStringLiteral("y")));
-}
-
-QJsonObject positionOf(const QPoint& origin)
-{
-    return {{QStringLiteral("x"), origin.x()}, {QStringLiteral("y"), origin.y()}};
+    return decodeWidgetPositions(defaults.dataValue(keys::floatingWidgetPositions));
 }
 
 // From the window's top-left corner to its centre, which is the card's centre too.
@@ -118,14 +84,14 @@ void FloatingWidgetManager::restoreWidgets()
         return;
     const Positions positions = readPositions(m_context->defaults);
     for (auto it = positions.begin(); it != positions.end(); ++it) {
-        const auto origin = originOf(it.value());
+        const auto origin = widgetOriginOf(it.value());
         // An application no longer watched keeps its entry, should it be watched again.
         if (!origin || m_panels.contains(it.key()) || !m_context->prefs.isMonitored(it.key()))
             continue;
         FloatingWidgetPanel* panel = createPanel(it.key());
         place(panel, *origin);
     }
-    const auto daily = originOf(
+    const auto daily = widgetOriginOf(
         json::parseObject(m_context->defaults.dataValue(keys::floatingWidgetDailyPosition)).value_or(QJsonObject()));
     if (daily && !m_dailyPanel && m_context->prefs.dailyLimitMinutes() > 0)
         place(createDailyPanel(), *daily);
@@ -139,7 +105,7 @@ void FloatingWidgetManager::beginDragOut(const QString& bundleID, const QPoint& 
     }
     if (!m_context)
         return;
-    const auto stored = originOf(readPositions(m_context->defaults).value(bundleID));
+    const auto stored = widgetOriginOf(readPositions(m_context->defaults).value(bundleID));
     FloatingWidgetPanel* panel = createPanel(bundleID);
     place(panel, stored.value_or(point - halfWindow()));
 }
@@ -156,7 +122,7 @@ void FloatingWidgetManager::storePosition(const QString& bundleID)
     if (!open || !m_context)
         return;
     Positions positions = readPositions(m_context->defaults);
-    positions.insert(bundleID, positionOf(open->pos()));
+    positions.insert(bundleID, encodeWidgetOrigin(open->pos()));
     m_context->defaults.setValue(keys::floatingWidgetPositions, json::compact(positions));
 }
 
@@ -182,7 +148,7 @@ void FloatingWidgetManager::showDailyWidget(const QPoint& point)
     }
     if (!m_context)
         return;
-    const auto stored = originOf(
+    const auto stored = widgetOriginOf(
         json::parseObject(m_context->defaults.dataValue(keys::floatingWidgetDailyPosition)).value_or(QJsonObject()));
     place(createDailyPanel(), stored.value_or(point - halfWindow()));
 }
@@ -190,7 +156,8 @@ void FloatingWidgetManager::showDailyWidget(const QPoint& point)
 void FloatingWidgetManager::storeDailyPosition()
 {
     if (m_dailyPanel && m_context)
-        m_context->defaults.setValue(keys::floatingWidgetDailyPosition, json::compact(positionOf(m_dailyPanel->pos())));
+        m_context->defaults.setValue(keys::floatingWidgetDailyPosition,
+                                     json::compact(encodeWidgetOrigin(m_dailyPanel->pos())));
 }
 
 void FloatingWidgetManager::closeDailyWidget()

@@ -15,6 +15,7 @@ TEST(JsonCoding, TimestampsCountFromTheReferenceDateAndReadersAreStrict)
     const QDateTime reference(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
     EXPECT_DOUBLE_EQ(json::timestampFromDateTime(reference.addMSecs(1500)), 1.5);
     EXPECT_EQ(json::dateTimeFromTimestamp(-0.25), reference.addMSecs(-250));
+    EXPECT_EQ(json::dateTimeFromTimestamp(9223371500000000.0), json::dateTimeFromTimestamp(1e300)) << "no overflow";
 
     const QUuid uuid = QUuid::createUuid();
     const QString text = json::uuidText(uuid);

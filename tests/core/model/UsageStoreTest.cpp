@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace brindlemoor;
 using brindlemoor::test::VirtualDay;
 
@@ -231,6 +233,7 @@ TEST(UsageStore, TheDayIsJudgedBySessionSecondsAtRolloverAndTheDailyTotal)
         {"reset, but over the daily limit", 2, false, 2},
         {"reset, daily limit not reached", 10, false, 0},
         {"no longer monitored", 0, true, 0},
+        {"a stored daily limit past 64-bit seconds", std::numeric_limits<qint64>::max() / 2, false, 0},
     };
     for (const Case& c : cases) {
         VirtualDay day;

@@ -16,8 +16,9 @@ packages=(
     xfce4-panel xfconf
     xfwm4 kwin-x11 mutter
     fonts-dejavu-core imagemagick
-    # the package: icon sizes from the SVG, library dependencies, the desktop's own validators
-    librsvg2-bin dpkg-dev desktop-file-utils appstream groff-base
+    # the package: icon sizes from the SVG, library dependencies (dpkg-shlibdeps, and file, which
+    # CPack runs to find the binaries), the desktop's own validators
+    librsvg2-bin dpkg-dev file desktop-file-utils appstream groff-base
 )
 
 packages+=("$@")

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Launch at login against a temporary XDG_CONFIG_HOME.
 #include "platform/linux/XdgAutostart.h"
+#include "support/TestFiles.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -23,13 +23,7 @@ protected:
         QFile file(entry);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    void write(const QByteArray& text) const
-    {
-        QDir().mkpath(QFileInfo(entry).absolutePath());
-        QFile file(entry);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(text);
-    }
+    void write(const QByteArray& text) const { ASSERT_TRUE(test::writeFile(entry, text)); }
 
     QTemporaryDir home;
     QString configHome = home.filePath(QStringLiteral("config"));
@@ -67,13 +61,11 @@ TEST_F(XdgAutostartTest, EnablingWritesAnEntryAndDisablingDeletesIt)
 TEST_F(XdgAutostartTest, AnEntryThatCannotBeWrittenIsAnErrorNamingThePlace)
 {
     // The autostart folder's place is taken by a file: no write can succeed, not even as root.
-    QDir().mkpath(configHome);
-    QFile blocker(configHome + QStringLiteral("/autostart"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    const QString blocker = configHome + QStringLiteral("/autostart");
+    ASSERT_TRUE(test::writeFile(blocker, {}));
     const auto error = autostart.setEnabled(true);
     ASSERT_TRUE(error);
-    EXPECT_TRUE(error->contains(blocker.fileName())) << error->toStdString();
+    EXPECT_TRUE(error->contains(blocker)) << error->toStdString();
     EXPECT_FALSE(autostart.isEnabled());
 }
 

@@ -3,14 +3,14 @@
 #include "platform/fake/ManualScheduler.h"
 #include "support/DesktopSession.h"
 #include "support/QtPrinting.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 using namespace brindlemoor;
+using brindlemoor::test::DesktopSession;
 
 namespace {
 
@@ -22,13 +22,13 @@ struct XdgTree {
             dirs << root.filePath(QString::fromLatin1(name));
     }
 
+    QString path(int dir, const QString& relativePath) const
+    {
+        return dirs[dir] + QStringLiteral("/applications/") + relativePath;
+    }
     void write(int dir, const QString& relativePath, const QByteArray& content) const
     {
-        const QString path = dirs[dir] + QStringLiteral("/applications/") + relativePath;
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        ASSERT_TRUE(test::writeFile(path(dir, relativePath), content));
     }
 
     QTemporaryDir root;
@@ -74,16 +74,31 @@ void populate(const XdgTree& tree)
     tree.write(system, QStringLiteral("mozilla-mail.desktop"), app("Mail"));
 }
 
+/// The registry over the populated tree, in the locale given.
+class PopulatedRegistry : public ::testing::Test {
+protected:
+    PopulatedRegistry() { populate(tree); }
+    DesktopEntryRegistry open(const char* locale = "C")
+    {
+        return DesktopEntryRegistry(scheduler, tree.dirs, QString::fromLatin1(locale));
+    }
+
+    XdgTree tree;
+    ManualClock clock{QDateTime::currentDateTime()};
+    ManualScheduler scheduler{clock};
+};
+
+/// A window known by its WM_CLASS instance and class alone.
+WindowProperties classed(const char* instance, const char* windowClass)
+{
+    return {.instance = QString::fromUtf8(instance), .windowClass = QString::fromUtf8(windowClass)};
+}
+
 } // namespace
 
-TEST(DesktopEntryRegistry, MatchesWindowsToEntriesInTheDesktopShellsOrder)
+TEST_F(PopulatedRegistry, MatchesWindowsToEntriesInTheDesktopShellsOrder)
 {
-    XdgTree tree;
-    populate(tree);
-    ManualClock clock(QDateTime::currentDateTime());
-    ManualScheduler scheduler(clock);
-    const DesktopEntryRegistry registry(scheduler, tree.dirs, QStringLiteral("C"));
-
+    const DesktopEntryRegistry registry = open();
     struct Case {
         const char* name;
         WindowProperties window;
@@ -92,30 +107,16 @@ TEST(DesktopEntryRegistry, MatchesWindowsToEntriesInTheDesktopShellsOrder)
     const auto id = [](const char* text) { return std::optional<QString>(QString::fromUtf8(text)); };
     const auto s = [](const char* text) { return QString::fromUtf8(text); };
     const Case cases[] = {
-        {"StartupWMClass of the instance",
-         {.instance = s("editor-main"), .windowClass = s("Other")},
-         id("org.example.Editor")},
-        {"StartupWMClass of the class",
-         {.instance = s("x"), .windowClass = s("editor-main")},
-         id("org.example.Editor")},
-        {"StartupWMClass beats an entry named after the class",
-         {.instance = s("browser"), .windowClass = s("Browser")},
-         id("webapp")},
-        {"instance before class",
-         {.instance = s("editor-main"), .windowClass = s("browser")},
-         id("org.example.Editor")},
-        {"entry named exactly after the class",
-         {.instance = s("unknown"), .windowClass = s("org.example.Flat")},
-         id("org.example.Flat")},
-        {"sub-folder id", {.instance = s("kde-org.kde.viewer"), .windowClass = s("Viewer")}, id("kde-org.kde.viewer")},
-        {"lower case with spaces as dashes", {.instance = s("x"), .windowClass = s("My Term")}, id("my-term")},
-        {"debian- prefix on the canonical class",
-         {.instance = s("xterm-256"), .windowClass = s("XTerm")},
-         id("debian-xterm")},
-        {"gnome- prefix on the instance",
-         {.instance = s("Calculator"), .windowClass = s("Calc")},
-         id("gnome-calculator")},
-        {"mozilla- prefix", {.instance = s("mail"), .windowClass = s("Mail")}, id("mozilla-mail")},
+        {"StartupWMClass of the instance", classed("editor-main", "Other"), id("org.example.Editor")},
+        {"StartupWMClass of the class", classed("x", "editor-main"), id("org.example.Editor")},
+        {"StartupWMClass beats an entry named after the class", classed("browser", "Browser"), id("webapp")},
+        {"instance before class", classed("editor-main", "browser"), id("org.example.Editor")},
+        {"entry named exactly after the class", classed("unknown", "org.example.Flat"), id("org.example.Flat")},
+        {"sub-folder id", classed("kde-org.kde.viewer", "Viewer"), id("kde-org.kde.viewer")},
+        {"lower case with spaces as dashes", classed("x", "My Term"), id("my-term")},
+        {"debian- prefix on the canonical class", classed("xterm-256", "XTerm"), id("debian-xterm")},
+        {"gnome- prefix on the instance", classed("Calculator", "Calc"), id("gnome-calculator")},
+        {"mozilla- prefix", classed("mail", "Mail"), id("mozilla-mail")},
         {"Flatpak id",
          {.instance = s("a"), .windowClass = s("B"), .flatpakId = s("org.example.Flat")},
          id("org.example.Flat")},
@@ -133,21 +134,17 @@ TEST(DesktopEntryRegistry, MatchesWindowsToEntriesInTheDesktopShellsOrder)
         {"executable name against Exec", {.executable = s("/usr/bin/xterm")}, id("debian-xterm")},
         {"executable behind env", {.executable = s("/opt/notes/run")}, id("notes")},
         {"executable against TryExec", {.executable = s("/usr/libexec/tool-bin")}, id("tool")},
-        {"a Java main class by its last part",
-         {.instance = s("sun-awt-X11-XFramePeer"), .windowClass = s("org-gjt-sp-jedit-jEdit")},
+        {"a Java main class by its last part", classed("sun-awt-X11-XFramePeer", "org-gjt-sp-jedit-jEdit"),
          id("jedit")},
         {"a Java main class of a program the java launcher runs, before Exec=java",
          {.instance = s("x"), .windowClass = s("org-gjt-sp-jedit-jEdit"), .executable = s("/usr/lib/jvm/bin/java")},
          id("jedit")},
         {"a Java main class whose last part names two entries",
-         {.instance = s("sun-awt-X11-XFramePeer"), .windowClass = s("org-example-Browser")},
-         id("org-example-Browser")},
-        {"a dashed class of a program that is no Java one",
-         {.instance = s("gnome-jedit"), .windowClass = s("Gnome-jedit")},
-         id("Gnome-jedit")},
-        {"an unknown class is the id itself", {.instance = s("foo"), .windowClass = s("Foo")}, id("Foo")},
-        {"a hidden entry is deleted", {.instance = s("Removed"), .windowClass = s("Removed")}, id("Removed")},
-        {"a Link entry is no application", {.instance = s("Link"), .windowClass = s("Link")}, id("Link")},
+         classed("sun-awt-X11-XFramePeer", "org-example-Browser"), id("org-example-Browser")},
+        {"a dashed class of a program that is no Java one", classed("gnome-jedit", "Gnome-jedit"), id("Gnome-jedit")},
+        {"an unknown class is the id itself", classed("foo", "Foo"), id("Foo")},
+        {"a hidden entry is deleted", classed("Removed", "Removed"), id("Removed")},
+        {"a Link entry is no application", classed("Link", "Link"), id("Link")},
         {"nothing at all", {}, std::nullopt},
         {"an instance without a class", {.instance = s("orphan")}, std::nullopt},
         {"an executable nobody starts", {.executable = s("/usr/bin/unknown")}, std::nullopt},
@@ -158,13 +155,9 @@ TEST(DesktopEntryRegistry, MatchesWindowsToEntriesInTheDesktopShellsOrder)
     }
 }
 
-TEST(DesktopEntryRegistry, ListsEntriesWithShadowingHidingAndMalformedFilesSkipped)
+TEST_F(PopulatedRegistry, ListsEntriesWithShadowingHidingAndMalformedFilesSkipped)
 {
-    XdgTree tree;
-    populate(tree);
-    ManualClock clock(QDateTime::currentDateTime());
-    ManualScheduler scheduler(clock);
-    const DesktopEntryRegistry registry(scheduler, tree.dirs, QStringLiteral("C"));
+    const DesktopEntryRegistry registry = open();
 
     QStringList listed;
     for (const ApplicationInfo& info : registry.applications())
@@ -180,12 +173,12 @@ TEST(DesktopEntryRegistry, ListsEntriesWithShadowingHidingAndMalformedFilesSkipp
     const auto shadowed = registry.application(QStringLiteral("shadowed"));
     ASSERT_TRUE(shadowed);
     EXPECT_EQ(shadowed->name, u"Home copy");
-    EXPECT_EQ(shadowed->filePath, tree.dirs[0] + QStringLiteral("/applications/shadowed.desktop"));
+    EXPECT_EQ(shadowed->filePath, tree.path(0, QStringLiteral("shadowed.desktop")));
 
     // A malformed file does not hide a good one further down.
     const auto notes = registry.application(QStringLiteral("notes"));
     ASSERT_TRUE(notes);
-    EXPECT_EQ(notes->filePath, tree.dirs[1] + QStringLiteral("/applications/notes.desktop"));
+    EXPECT_EQ(notes->filePath, tree.path(1, QStringLiteral("notes.desktop")));
 
     EXPECT_FALSE(registry.application(QStringLiteral("removed")));
     EXPECT_FALSE(registry.application(QStringLiteral("broken")));
@@ -196,32 +189,22 @@ TEST(DesktopEntryRegistry, ListsEntriesWithShadowingHidingAndMalformedFilesSkipp
     EXPECT_EQ(registry.application(QStringLiteral("org.example.Editor"))->icon, u"editor");
 }
 
-TEST(DesktopEntryRegistry, DescribesADesktopFileWithTheIdItHasOrWouldHave)
+TEST_F(PopulatedRegistry, DescribesADesktopFileWithTheIdItHasOrWouldHave)
 {
-    XdgTree tree;
-    populate(tree);
-    ManualClock clock(QDateTime::currentDateTime());
-    ManualScheduler scheduler(clock);
-    const DesktopEntryRegistry registry(scheduler, tree.dirs, QStringLiteral("de_DE.UTF-8"));
-
-    const auto inside =
-        registry.applicationForFile(tree.dirs[0] + QStringLiteral("/applications/kde/org.kde.viewer.desktop"));
+    const DesktopEntryRegistry registry = open("de_DE.UTF-8");
+    const auto inside = registry.applicationForFile(tree.path(0, QStringLiteral("kde/org.kde.viewer.desktop")));
     ASSERT_TRUE(inside);
     EXPECT_EQ(inside->id, u"kde-org.kde.viewer");
 
     const QString outside = tree.root.filePath(QStringLiteral("downloads/Some App.desktop"));
-    QDir().mkpath(QFileInfo(outside).absolutePath());
-    QFile file(outside);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(app("Some App", "Name[de]=Eine App\nIcon=/tmp/icon.png\n"));
-    file.close();
+    ASSERT_TRUE(test::writeFile(outside, app("Some App", "Name[de]=Eine App\nIcon=/tmp/icon.png\n")));
     const auto loose = registry.applicationForFile(outside);
     ASSERT_TRUE(loose);
     EXPECT_EQ(*loose, (ApplicationInfo{QStringLiteral("Some App"), QStringLiteral("Eine App"),
                                        QStringLiteral("/tmp/icon.png"), outside, false}));
 
-    EXPECT_FALSE(registry.applicationForFile(tree.dirs[0] + QStringLiteral("/applications/broken.desktop")));
-    EXPECT_FALSE(registry.applicationForFile(tree.dirs[0] + QStringLiteral("/applications/readme.txt")));
+    EXPECT_FALSE(registry.applicationForFile(tree.path(0, QStringLiteral("broken.desktop"))));
+    EXPECT_FALSE(registry.applicationForFile(tree.path(0, QStringLiteral("readme.txt"))));
     EXPECT_FALSE(registry.applicationForFile(tree.root.filePath(QStringLiteral("missing.desktop"))));
 }
 
@@ -234,13 +217,11 @@ TEST(DesktopEntryRegistry, NoticesEntriesInstalledAndRemovedWhileRunning)
     DesktopEntryRegistry registry(scheduler, tree.dirs, QStringLiteral("C"));
     int changes = 0;
     QObject::connect(&registry, &ApplicationCatalog::applicationsChanged, &registry, [&] { ++changes; });
-    using brindlemoor::test::DesktopSession;
 
     tree.write(0, QStringLiteral("vendor/fresh.desktop"), app("Fresh", "StartupWMClass=FreshWin\n"));
     ASSERT_TRUE(
         DesktopSession::waitUntil([&] { return registry.application(QStringLiteral("vendor-fresh")).has_value(); }));
-    EXPECT_EQ(registry.idForWindow({.instance = QStringLiteral("x"), .windowClass = QStringLiteral("FreshWin")}),
-              u"vendor-fresh");
+    EXPECT_EQ(registry.idForWindow(classed("x", "FreshWin")), u"vendor-fresh");
     EXPECT_GE(changes, 1);
 
     // A folder found by the last scan is watched too.
@@ -250,9 +231,8 @@ TEST(DesktopEntryRegistry, NoticesEntriesInstalledAndRemovedWhileRunning)
         DesktopSession::waitUntil([&] { return registry.application(QStringLiteral("vendor-second")).has_value(); }));
     EXPECT_GT(changes, before);
 
-    ASSERT_TRUE(QFile::remove(tree.dirs[0] + QStringLiteral("/applications/vendor/fresh.desktop")));
+    ASSERT_TRUE(QFile::remove(tree.path(0, QStringLiteral("vendor/fresh.desktop"))));
     ASSERT_TRUE(DesktopSession::waitUntil([&] { return !registry.application(QStringLiteral("vendor-fresh")); }));
-    EXPECT_EQ(registry.idForWindow({.instance = QStringLiteral("x"), .windowClass = QStringLiteral("FreshWin")}),
-              u"FreshWin");
+    EXPECT_EQ(registry.idForWindow(classed("x", "FreshWin")), u"FreshWin");
     EXPECT_TRUE(registry.application(QStringLiteral("base")));
 }

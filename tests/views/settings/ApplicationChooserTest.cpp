@@ -4,6 +4,7 @@
 #include "core/model/PreferencesStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "platform/fake/ManualScheduler.h"
+#include "support/TestFiles.h"
 #include "support/WidgetTesting.h"
 #include "views/settings/AppIconProvider.h"
 #include "views/settings/PreferencesView.h"
@@ -119,11 +120,8 @@ TEST_F(ApplicationChooserTest, PicksADesktopFileFromDiskThroughTheCatalogue)
     QTemporaryDir folder;
     const QString known = folder.filePath(QStringLiteral("org.example.Tool.desktop"));
     const QString unknown = folder.filePath(QStringLiteral("notes.desktop"));
-    for (const QString& path : {known, unknown}) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("[Desktop Entry]\nType=Application\nName=Tool\nExec=tool\n");
-    }
+    for (const QString& path : {known, unknown})
+        ASSERT_TRUE(test::writeFile(path, "[Desktop Entry]\nType=Application\nName=Tool\nExec=tool\n"));
     catalog.putFile(known, entry("org.example.Tool", "Tool"));
 
     for (const QString& path : {unknown, known}) {

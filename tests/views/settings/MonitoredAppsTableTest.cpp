@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/fake/FakeApplicationCatalog.h"
+#include "support/TestFiles.h"
 #include "support/WidgetTesting.h"
 #include "views/components/Stepper.h"
 #include "views/settings/AppIconProvider.h"
@@ -8,7 +9,6 @@
 #include "views/settings/StepperCell.h"
 
 #include <QDir>
-#include <QFile>
 #include <QIcon>
 #include <QTemporaryDir>
 #include <QTest>
@@ -167,10 +167,9 @@ TEST_F(MonitoredAppsTable, IconProviderResolvesThemeNamesAndPathsAndCaches)
     ASSERT_TRUE(folder.isValid());
     const QDir root(folder.path());
     ASSERT_TRUE(root.mkpath(QStringLiteral("icons/brindletest/32x32/apps")));
-    QFile index(root.filePath(QStringLiteral("icons/brindletest/index.theme")));
-    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
-    index.write("[Icon Theme]\nName=brindletest\nDirectories=32x32/apps\n\n[32x32/apps]\nSize=32\nType=Fixed\n");
-    index.close();
+    ASSERT_TRUE(test::writeFile(
+        root.filePath(QStringLiteral("icons/brindletest/index.theme")),
+        "[Icon Theme]\nName=brindletest\nDirectories=32x32/apps\n\n[32x32/apps]\nSize=32\nType=Fixed\n"));
     writeSquare(root.filePath(QStringLiteral("icons/brindletest/32x32/apps/brindle-red.png")), Qt::red, 32);
     const QString bluePath = writeSquare(root.filePath(QStringLiteral("blue.png")), Qt::blue, 48);
     const QStringList oldPaths = QIcon::themeSearchPaths();

@@ -4,19 +4,18 @@
 // every test run; scripts/tray-panels.sh runs them all and keeps 8x crops of the dot.
 #include "StandInWatcher.h"
 #include "support/ProgramTesting.h"
+#include "support/TestFiles.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <functional>
 #include <utility>
 
@@ -111,33 +110,12 @@ private:
     QRect m_area;
 };
 
-void stop(QProcess* process)
-{
-    if (process == nullptr || process->state() == QProcess::NotRunning)
-        return;
-    // Each process leads a group of its own: a panel's plugin processes go with it.
-    const auto group = static_cast<pid_t>(process->processId());
-    ::kill(-group, SIGTERM);
-    if (!process->waitForFinished(5000)) {
-        ::kill(-group, SIGKILL);
-        process->waitForFinished(3000);
-    }
-}
-
 bool hasOwner(const DesktopSession& session, const QString& name)
 {
     return QDBusConnection::connectToBus(session.busAddress(), session.busAddress())
         .interface()
         ->isServiceRegistered(name)
         .value();
-}
-
-void writeFile(const QString& path, const QByteArray& contents)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(contents);
 }
 
 struct Panel {
@@ -166,8 +144,9 @@ QList<Panel> panels()
     // One panel with its tray only, so that no first-start dialog asks which layout to use.
     Panel xfce{QStringLiteral("xfce4-panel"), true, {QStringLiteral("xfce4-panel")}};
     xfce.configure = [](const DesktopSession& session) {
-        writeFile(session.configHome() + QStringLiteral("/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml"),
-                  R"(<?xml version="1.0" encoding="UTF-8"?>
+        ASSERT_TRUE(
+            writeFile(session.configHome() + QStringLiteral("/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml"),
+                      R"(<?xml version="1.0" encoding="UTF-8"?>
 <channel name="xfce4-panel" version="1.0">
   <property name="configver" type="int" value="2"/>
   <property name="panels" type="array">
@@ -183,16 +162,16 @@ QList<Panel> panels()
     <property name="plugin-1" type="string" value="systray"/>
   </property>
 </channel>
-)");
+)"));
     };
     Panel tint2{QStringLiteral("tint2"), false, {QStringLiteral("tint2")}};
     Panel lxpanel{QStringLiteral("lxpanel"), false, {QStringLiteral("lxpanel")}};
     Panel mate{QStringLiteral("mate-panel"), false, {QStringLiteral("mate-panel")}};
     Panel lxqt{QStringLiteral("lxqt-panel"), false, {QStringLiteral("lxqt-panel")}};
     lxqt.configure = [](const DesktopSession& session) {
-        writeFile(session.configHome() + QStringLiteral("/lxqt/panel.conf"),
-                  "[General]\n__userfile__=true\n\n[panel1]\nplugins=statusnotifier\nposition=Top\n\n"
-                  "[statusnotifier]\ntype=statusnotifier\n");
+        ASSERT_TRUE(writeFile(session.configHome() + QStringLiteral("/lxqt/panel.conf"),
+                              "[General]\n__userfile__=true\n\n[panel1]\nplugins=statusnotifier\nposition=Top\n\n"
+                              "[statusnotifier]\ntype=statusnotifier\n"));
     };
 
     // Plasma as its session starts it: kded5 carries the watcher, xembedsniproxy turns
@@ -258,16 +237,16 @@ TEST_P(TrayPanelTest, IconShowsComesBackAfterARestartAndShowsWhenThePanelStartsL
     ASSERT_TRUE(screen->waitForDots(1)) << "with the panel running first: " << screen->seen().toStdString();
     screen->keepCrop(panel.name + QStringLiteral("-first"));
 
-    stop(panelProcess);
+    DesktopSession::stop(panelProcess);
     ASSERT_TRUE(screen->waitForDots(0)) << "the panel has gone: " << screen->seen().toStdString();
     panelProcess = startPanel();
     ASSERT_TRUE(screen->waitForDots(1)) << "after the panel restarted: " << screen->seen().toStdString();
     screen->keepCrop(panel.name + QStringLiteral("-restarted"));
 
-    stop(program);
-    stop(panelProcess);
+    DesktopSession::stop(program);
+    DesktopSession::stop(panelProcess);
     for (QProcess* helper : helpers)
-        stop(helper);
+        DesktopSession::stop(helper);
     ASSERT_TRUE(screen->waitForDots(0)) << "nothing runs: " << screen->seen().toStdString();
     QElapsedTimer sinceStart;
     sinceStart.start();

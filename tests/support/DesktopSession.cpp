@@ -12,6 +12,7 @@
 
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -25,18 +26,10 @@ namespace {
 constexpr auto startTimeout = std::chrono::seconds(15);
 constexpr int toolTimeoutMs = 15000;
 
-template <typename T> struct Reply {
-    T* data;
-    explicit Reply(T* reply)
-        : data(reply)
-    {
-    }
-    ~Reply() { std::free(data); }
-    Reply(const Reply&) = delete;
-    Reply& operator=(const Reply&) = delete;
-    T* operator->() const { return data; }
-    explicit operator bool() const { return data != nullptr; }
+struct FreeReply {
+    void operator()(void* reply) const { std::free(reply); }
 };
+template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
 
 // The bus needs nothing from the system's configuration, and its services must not
 // start on their own in a test.
@@ -107,8 +100,8 @@ public:
             nullptr));
         if (!reply)
             return {};
-        return {static_cast<const char*>(xcb_get_property_value(reply.data)),
-                xcb_get_property_value_length(reply.data)};
+        return {static_cast<const char*>(xcb_get_property_value(reply.get())),
+                xcb_get_property_value_length(reply.get())};
     }
 
     QList<xcb_window_t> windows(xcb_window_t window, xcb_atom_t property) const
@@ -118,6 +111,13 @@ public:
         if (!result.isEmpty())
             std::memcpy(result.data(), bytes.constData(), static_cast<size_t>(result.size()) * sizeof(xcb_window_t));
         return result;
+    }
+
+    /// The property's first 32-bit value, or -1 when it is unset.
+    qint64 first(xcb_window_t window, const char* property) const
+    {
+        const QList<xcb_window_t> values = windows(window, atom(property));
+        return values.isEmpty() ? -1 : qint64{values.constFirst()};
     }
 
     bool isViewable(xcb_window_t window) const
@@ -131,7 +131,7 @@ public:
     {
         Reply<xcb_get_atom_name_reply_t> reply(
             xcb_get_atom_name_reply(m_connection, xcb_get_atom_name(m_connection, atom), nullptr));
-        return reply ? QByteArray(xcb_get_atom_name_name(reply.data), xcb_get_atom_name_name_length(reply.data))
+        return reply ? QByteArray(xcb_get_atom_name_name(reply.get()), xcb_get_atom_name_name_length(reply.get()))
                      : QByteArray();
     }
 
@@ -149,8 +149,8 @@ public:
             xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, m_root), nullptr));
         if (!tree)
             return {};
-        const xcb_window_t* children = xcb_query_tree_children(tree.data);
-        return QList<xcb_window_t>(children, children + xcb_query_tree_children_length(tree.data));
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        return QList<xcb_window_t>(children, children + xcb_query_tree_children_length(tree.get()));
     }
 
     /// The window's ancestor among the root's children: its frame where the manager adds one.
@@ -177,8 +177,8 @@ public:
             xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), nullptr));
         if (!tree)
             return found;
-        const xcb_window_t* children = xcb_query_tree_children(tree.data);
-        for (int i = 0; i < xcb_query_tree_children_length(tree.data); ++i) {
+        const xcb_window_t* children = xcb_query_tree_children(tree.get());
+        for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
             if (matches(children[i]) && isViewable(children[i]))
                 found.append(children[i]);
             if (depth > 0)
@@ -330,19 +330,9 @@ bool DesktopSession::writeOpenboxConfiguration()
 
 QString DesktopSession::programName(WindowManager manager)
 {
-    switch (manager) {
-    case WindowManager::Openbox:
-        return QStringLiteral("openbox");
-    case WindowManager::Xfwm4:
-        return QStringLiteral("xfwm4");
-    case WindowManager::KWin:
-        return QStringLiteral("kwin_x11");
-    case WindowManager::Mutter:
-        return QStringLiteral("mutter");
-    case WindowManager::Marco:
-        return QStringLiteral("marco");
-    }
-    return {};
+    // In the order of the enumeration.
+    const char* const programs[] = {"openbox", "xfwm4", "kwin_x11", "mutter", "marco"};
+    return QString::fromLatin1(programs[static_cast<int>(manager)]);
 }
 
 bool DesktopSession::isInstalled(WindowManager manager)
@@ -480,10 +470,7 @@ QList<quint32> DesktopSession::viewableWindowsOf(qint64 pid) const
 
 quint32 DesktopSession::activeWindow() const
 {
-    if (!m_x)
-        return 0;
-    const QList<xcb_window_t> active = m_x->windows(m_x->root(), m_x->atom("_NET_ACTIVE_WINDOW"));
-    return active.isEmpty() ? 0 : active.constFirst();
+    return m_x ? static_cast<quint32>(std::max<qint64>(m_x->first(m_x->root(), "_NET_ACTIVE_WINDOW"), 0)) : 0;
 }
 
 bool DesktopSession::isManaged(quint32 window) const
@@ -508,16 +495,12 @@ QStringList DesktopSession::windowStates(quint32 window) const
 
 qint64 DesktopSession::desktopOf(quint32 window) const
 {
-    const QList<xcb_window_t> desktop =
-        m_x ? m_x->windows(window, m_x->atom("_NET_WM_DESKTOP")) : QList<xcb_window_t>{};
-    return desktop.isEmpty() ? -1 : qint64{desktop.constFirst()};
+    return m_x ? m_x->first(window, "_NET_WM_DESKTOP") : -1;
 }
 
 qint64 DesktopSession::currentDesktop() const
 {
-    const QList<xcb_window_t> desktop =
-        m_x ? m_x->windows(m_x->root(), m_x->atom("_NET_CURRENT_DESKTOP")) : QList<xcb_window_t>{};
-    return desktop.isEmpty() ? -1 : qint64{desktop.constFirst()};
+    return m_x ? m_x->first(m_x->root(), "_NET_CURRENT_DESKTOP") : -1;
 }
 
 bool DesktopSession::isViewable(quint32 window) const
@@ -647,10 +630,10 @@ QImage DesktopSession::grab() const
                             nullptr));
     const int width = screen->width_in_pixels;
     const int height = screen->height_in_pixels;
-    if (!image || image->depth != 24 || xcb_get_image_data_length(image.data) < qsizetype{width} * height * 4)
+    if (!image || image->depth != 24 || xcb_get_image_data_length(image.get()) < qsizetype{width} * height * 4)
         return {};
     // Depth 24 comes as 32 bits per pixel, blue first: Qt's RGB32 on little-endian machines.
-    const QImage frame(xcb_get_image_data(image.data), width, height, qsizetype{width} * 4, QImage::Format_RGB32);
+    const QImage frame(xcb_get_image_data(image.get()), width, height, qsizetype{width} * 4, QImage::Format_RGB32);
     return frame.copy();
 }
 
@@ -667,21 +650,24 @@ bool DesktopSession::waitUntil(const std::function<bool()>& condition, std::chro
     }
 }
 
+void DesktopSession::stop(QProcess* process)
+{
+    if (process == nullptr || process->state() == QProcess::NotRunning)
+        return;
+    const auto group = static_cast<pid_t>(process->processId());
+    ::kill(-group, SIGTERM);
+    if (!process->waitForFinished(5000)) {
+        ::kill(-group, SIGKILL);
+        process->waitForFinished(3000);
+    }
+}
+
 void DesktopSession::stopAll()
 {
     m_x.reset();
     // Clients first, the server last, so nobody complains about a vanished display.
-    for (auto index = m_processes.size(); index-- > 0;) {
-        QProcess& process = *m_processes[index];
-        if (process.state() == QProcess::NotRunning)
-            continue;
-        const auto group = static_cast<pid_t>(process.processId());
-        ::kill(-group, SIGTERM);
-        if (!process.waitForFinished(3000)) {
-            ::kill(-group, SIGKILL);
-            process.waitForFinished(3000);
-        }
-    }
+    for (auto index = m_processes.size(); index-- > 0;)
+        stop(m_processes[index].get());
     m_processes.clear();
 }
 

@@ -76,6 +76,9 @@ public:
 
     /// Starts a program in the session; it is stopped with the session. Null when it cannot start.
     QProcess* start(const QString& program, const QStringList& arguments);
+    /// Stops a program started here before the session ends, with all it started in turn (a
+    /// panel's plugins): SIGTERM to its process group, SIGKILL if it lingers.
+    static void stop(QProcess* process);
     /// Starts a client and returns its window with this title once it is mapped (and managed,
     /// when a window manager runs); 0 when none shows up in time. `process`, if given, receives
     /// the client's process, for reading what it prints.

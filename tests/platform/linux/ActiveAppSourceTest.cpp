@@ -5,10 +5,9 @@
 #include "platform/linux/XcbConnection.h"
 #include "support/DesktopSession.h"
 #include "support/QtPrinting.h"
+#include "support/TestFiles.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -23,10 +22,8 @@ namespace {
 
 void writeEntry(const QString& dataHome, const QString& id, const QByteArray& keys)
 {
-    QDir().mkpath(dataHome + QStringLiteral("/applications"));
-    QFile file(dataHome + QStringLiteral("/applications/") + id + QStringLiteral(".desktop"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Desktop Entry]\nType=Application\n" + keys);
+    ASSERT_TRUE(brindlemoor::test::writeFile(dataHome + u"/applications/"_s + id + u".desktop"_s,
+                                             "[Desktop Entry]\nType=Application\n" + keys));
 }
 
 /// A window of this very process, on a connection of the test's own.
@@ -48,31 +45,25 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
 {
     DesktopSession session;
     ASSERT_TRUE(session.isReady()) << session.error().toStdString();
-    writeEntry(session.dataHome(), QStringLiteral("org.example.Alpha"), "Name=Alpha\nStartupWMClass=AlphaWindow\n");
-    writeEntry(session.dataHome(), QStringLiteral("beta"), "Name=Beta\n");
-    writeEntry(session.dataHome(), QStringLiteral("org.example.Gamma"), "Name=Gamma\n");
-    writeEntry(session.dataHome(), QStringLiteral("libreoffice-writer"), "Name=Writer\n");
+    writeEntry(session.dataHome(), u"org.example.Alpha"_s, "Name=Alpha\nStartupWMClass=AlphaWindow\n");
+    writeEntry(session.dataHome(), u"beta"_s, "Name=Beta\n");
+    writeEntry(session.dataHome(), u"org.example.Gamma"_s, "Name=Gamma\n");
+    writeEntry(session.dataHome(), u"libreoffice-writer"_s, "Name=Writer\n");
     ManualClock clock(QDateTime::currentDateTime());
     ManualScheduler scheduler(clock);
     const DesktopEntryRegistry registry(scheduler, {session.dataHome()}, QStringLiteral("C"));
 
     const QString helper = QStringLiteral(BRINDLEMOOR_TEST_WINDOW);
-    const quint32 alpha =
-        session.startXterm(QStringLiteral("alpha"), QStringLiteral("AlphaWindow"), QStringLiteral("alpha"));
-    const quint32 beta = session.startXterm(QStringLiteral("beta"), QStringLiteral("Beta"), QStringLiteral("beta"));
-    const quint32 bare =
-        session.startWindow(helper, {QStringLiteral("--title"), QStringLiteral("bare")}, QStringLiteral("bare"));
-    const quint32 gamma =
-        session.startWindow(helper,
-                            {QStringLiteral("--title"), QStringLiteral("gamma"), QStringLiteral("--class"),
-                             QStringLiteral("Nomatch"), QStringLiteral("--instance"), QStringLiteral("nomatch"),
-                             QStringLiteral("--gtk-app-id"), QStringLiteral("org.example.Gamma")},
-                            QStringLiteral("gamma"));
+    const quint32 alpha = session.startXterm(u"alpha"_s, u"AlphaWindow"_s, u"alpha"_s);
+    const quint32 beta = session.startXterm(u"beta"_s, u"Beta"_s, u"beta"_s);
+    const quint32 bare = session.startWindow(helper, {u"--title"_s, u"bare"_s}, u"bare"_s);
+    const quint32 gamma = session.startWindow(helper,
+                                              {u"--title"_s, u"gamma"_s, u"--class"_s, u"Nomatch"_s, u"--instance"_s,
+                                               u"nomatch"_s, u"--gtk-app-id"_s, u"org.example.Gamma"_s},
+                                              u"gamma"_s);
     ASSERT_NE(gamma, 0U) << session.error().toStdString();
-    const quint32 dialog = session.startWindow(helper,
-                                               {QStringLiteral("--title"), QStringLiteral("dialog"),
-                                                QStringLiteral("--transient-for"), QString::number(gamma)},
-                                               QStringLiteral("dialog"));
+    const quint32 dialog = session.startWindow(
+        helper, {u"--title"_s, u"dialog"_s, u"--transient-for"_s, QString::number(gamma)}, u"dialog"_s);
     const XcbConnection own(session.display());
     const quint32 ownWindow = createOwnWindow(own, "own window");
     DesktopSession::waitUntil([&] { return session.isManaged(ownWindow); });
@@ -87,10 +78,10 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
 
     // New windows do not take the focus in the session: nothing is active until a test says so.
     EXPECT_EQ(source.frontmostApp(), std::nullopt);
+    // Each activation is reported once: the count at the end shows there were no others.
     const auto expectReport = [&](quint32 window, const std::optional<QString>& id) {
         const size_t before = reports.size();
-        ASSERT_TRUE(
-            session.xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window)}));
+        ASSERT_TRUE(session.xdotool({u"windowactivate"_s, u"--sync"_s, QString::number(window)}));
         ASSERT_TRUE(DesktopSession::waitUntil([&] { return reports.size() > before; }));
         EXPECT_EQ(reports.back(), RunningApp{id});
     };
@@ -139,18 +130,5 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
         [&] { return own.property(loading, XCB_ATOM_WM_CLASS).value_or(QByteArray()).startsWith("other"); }));
     expectReport(alpha, u"org.example.Alpha"_s); // its activation follows the rename: any report of it came first
 
-    const std::vector<std::optional<RunningApp>> expected = {RunningApp{u"org.example.Alpha"_s},
-                                                             RunningApp{u"beta"_s},
-                                                             RunningApp{u"org.example.Alpha"_s},
-                                                             RunningApp{std::nullopt},
-                                                             RunningApp{u"org.example.Gamma"_s},
-                                                             RunningApp{u"org.example.Alpha"_s},
-                                                             RunningApp{u"org.example.Gamma"_s},
-                                                             RunningApp{u"brindlemoor"_s},
-                                                             RunningApp{u"beta"_s},
-                                                             RunningApp{u"LibreOffice 7.4"_s},
-                                                             RunningApp{u"libreoffice-writer"_s},
-                                                             RunningApp{u"beta"_s},
-                                                             RunningApp{u"org.example.Alpha"_s}};
-    EXPECT_EQ(reports, expected);
+    EXPECT_EQ(reports.size(), 13U);
 }

@@ -17,6 +17,7 @@
 using namespace brindlemoor;
 using brindlemoor::test::DesktopSession;
 using brindlemoor::test::ScriptedBusService;
+using namespace Qt::StringLiterals;
 
 TEST(X11InputSources, IdleTimeGrowsWithoutInputAndClicksAreSeenWithoutBeingTaken)
 {
@@ -28,20 +29,18 @@ TEST(X11InputSources, IdleTimeGrowsWithoutInputAndClicksAreSeenWithoutBeingTaken
     const double start = idle.secondsSinceLastInput();
     ASSERT_TRUE(DesktopSession::waitUntil([&] { return idle.secondsSinceLastInput() >= start + 0.5; }));
     const double beforeInput = idle.secondsSinceLastInput();
-    ASSERT_TRUE(session.xdotool({QStringLiteral("mousemove"), QStringLiteral("17"), QStringLiteral("23")}));
+    ASSERT_TRUE(session.xdotool({u"mousemove"_s, u"17"_s, u"23"_s}));
     EXPECT_TRUE(DesktopSession::waitUntil([&] { return idle.secondsSinceLastInput() < beforeInput; }));
 
     QProcess* target = nullptr;
-    const quint32 window = session.startWindow(
-        QStringLiteral(BRINDLEMOOR_TEST_WINDOW),
-        {QStringLiteral("--title"), QStringLiteral("click target"), QStringLiteral("--report-buttons")},
-        QStringLiteral("click target"), &target);
+    const quint32 window =
+        session.startWindow(QStringLiteral(BRINDLEMOOR_TEST_WINDOW),
+                            {u"--title"_s, u"click target"_s, u"--report-buttons"_s}, u"click target"_s, &target);
     ASSERT_NE(window, 0U) << session.error().toStdString();
     QStringList pressesOnWindow;
     const auto press = [&](int button) {
-        ASSERT_TRUE(session.xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), QString::number(window),
-                                     QStringLiteral("60"), QStringLiteral("60"), QStringLiteral("click"),
-                                     QString::number(button)}));
+        ASSERT_TRUE(session.xdotool({u"mousemove"_s, u"--window"_s, QString::number(window), u"60"_s, u"60"_s,
+                                     u"click"_s, QString::number(button)}));
     };
     const auto readPresses = [&] {
         pressesOnWindow += QString::fromLatin1(target->readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
@@ -97,10 +96,8 @@ TEST(X11InputSources, IdleTimeGrowsWithoutInputAndClicksAreSeenWithoutBeingTaken
     EXPECT_EQ(seen, 5);
 
     // Every press reached the window under the pointer, watched or not.
-    EXPECT_EQ(pressesOnWindow,
-              (QStringList{QStringLiteral("button 1"), QStringLiteral("button 3"), QStringLiteral("button 2"),
-                           QStringLiteral("button 1"), QStringLiteral("button 1"), QStringLiteral("button 3"),
-                           QStringLiteral("button 1"), QStringLiteral("button 3")}));
+    EXPECT_EQ(pressesOnWindow, (QStringList{u"button 1"_s, u"button 3"_s, u"button 2"_s, u"button 1"_s, u"button 1"_s,
+                                            u"button 3"_s, u"button 1"_s, u"button 3"_s}));
 }
 
 TEST(IdleSourceChooser, PrefersMutterThenTheScreenSaverExtension)

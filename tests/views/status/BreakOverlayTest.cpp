@@ -42,11 +42,6 @@ protected:
     BreakOverlayController overlay{scheduler, windowSystem};
 };
 
-QImage render(QWidget& widget)
-{
-    return brindlemoor::test::render(&widget);
-}
-
 } // namespace
 
 TEST_F(BreakOverlayTest, ShowsTheTextsAsWrittenOverThePrimaryScreen)
@@ -78,7 +73,7 @@ TEST_F(BreakOverlayTest, BackdropDarkensTowardTheMiddleBehindWhiteText)
     BreakOverlayView view(scheduler, 15, {}, true, false);
     view.resize(1280, 800);
     view.setEntrance(1);
-    const QImage image = render(view);
+    const QImage image = test::render(&view);
 
     // The shade is clear at the edges and 62 % black in the middle, over the plain dark backdrop.
     EXPECT_GT(image.pixelColor(20, 400).alpha(), image.pixelColor(20, 1).alpha() + 40);
@@ -99,12 +94,12 @@ TEST_F(BreakOverlayTest, CountdownRingEmptiesClockwiseFromTheTopOverSevenSeconds
     overlay.show(15, countingExtend(extended));
     QPointer<BreakOverlayView> view = overlay.view();
     OverlayButton& close = view->closeButton();
-    const QImage full = render(close);
+    const QImage full = test::render(&close);
     advance(3500ms);
     EXPECT_NEAR(close.timerProgress(), 0.5, 0.01);
-    const QImage half = render(close);
+    const QImage half = test::render(&close);
     close.setTimerProgress(0);
-    const QImage empty = render(close);
+    const QImage empty = test::render(&close);
 
     // Half way, the ring from twelve clockwise to six is still drawn and the other half is gone.
     QList<QPoint> ring;

@@ -3,6 +3,8 @@
 
 #include <QFile>
 
+#include <cerrno>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -15,6 +17,7 @@ SingleInstance::SingleInstance(const QString& lockPath)
     if (fd < 0)
         return; // cannot tell; better two instances than none
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        m_primary = errno != EWOULDBLOCK;
         ::close(fd);
         return;
     }

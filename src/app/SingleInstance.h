@@ -15,10 +15,11 @@ public:
     SingleInstance& operator=(const SingleInstance&) = delete;
 
     /// False when another instance holds the lock.
-    bool isPrimary() const { return m_fd >= 0; }
+    bool isPrimary() const { return m_primary; }
 
 private:
     int m_fd = -1;
+    bool m_primary = true;
 };
 
 } // namespace brindlemoor

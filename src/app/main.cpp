@@ -68,7 +68,9 @@ int main(int argc, char** argv)
 
     std::unique_ptr<brindlemoor::KeyValueStore> defaults;
     auto sqlite = std::make_unique<brindlemoor::SqliteKeyValueStore>(storePath);
-    if (sqlite->isOpen()) {
+    if (sqlite->isOpen() || sqlite->retriesOpening()) {
+        // Until a store that could not be created opens, the app keeps every change in memory
+        // and says so once, at the first change it cannot save.
         defaults = std::move(sqlite);
     } else {
         qCWarning(lcApp).noquote()

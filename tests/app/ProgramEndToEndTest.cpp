@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QJsonObject>
 #include <QProcess>
 
@@ -234,6 +235,33 @@ TEST_F(ProgramEndToEnd, FirstStartWelcomesThenTheTrayIconOpensEveryPopover)
     EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program->exitCode(), 0);
     EXPECT_TRUE(SqliteKeyValueStore(storePath(*session)).boolValue(keys::hasSeenWelcome, false));
+}
+
+TEST_F(ProgramEndToEnd, KeepsChangesInMemoryUntilItsFolderCanBeWritten)
+{
+    // Root writes through any mode bits; a file where the folder belongs stops root too.
+    const QString folder = session->configHome() + QStringLiteral("/brindlemoor");
+    QFile blocker(folder);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QProcess* program = startProgram();
+    ASSERT_TRUE(waitForShown(*session, kWelcome)) << "it starts without a store, and without its lock";
+    ASSERT_TRUE(activate(*session, session->findWindow(kWelcome)));
+    ASSERT_TRUE(session->xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
+    ASSERT_TRUE(waitForShown(*session, kSettings));
+    QString said;
+    EXPECT_TRUE(DesktopSession::waitUntil([&] {
+        said += QString::fromUtf8(program->readAllStandardError());
+        return said.contains(QStringLiteral("cannot save"));
+    })) << said.toStdString();
+
+    ASSERT_TRUE(QFile::remove(folder));
+    ASSERT_TRUE(stopsCleanly(program));
+    said += QString::fromUtf8(program->readAllStandardError());
+    EXPECT_EQ(said.count(QStringLiteral("cannot save")), 1) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("saved again"))) << said.toStdString();
+    EXPECT_TRUE(SqliteKeyValueStore(storePath(*session)).boolValue(keys::hasSeenWelcome, false))
+        << "what was kept in memory reaches the store once the folder can be made";
 }
 
 TEST_F(ProgramEndToEnd, WithoutATrayItSaysSoOnceAndIsReachedThroughASecondStart)

@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <sqlite3.h>
@@ -40,7 +41,13 @@ QString moveAside(const QString& path)
 
 SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
 {
-    if (open(path) != SQLITE_NOTADB)
+    const bool existed = QFile::exists(path);
+    const int opened = open(path);
+    // A database that exists but cannot be opened is never retried: a session that ran on the
+    // defaults would write them over what it never read.
+    if (opened != SQLITE_OK && opened != SQLITE_NOTADB && !existed)
+        m_retryPath = path;
+    if (opened != SQLITE_NOTADB)
         return;
     // Someone else's file, or ours overwritten: keep it for whoever wants to look, and begin anew.
     const QString aside = moveAside(path);
@@ -99,13 +106,36 @@ SqliteKeyValueStore::~SqliteKeyValueStore()
         sqlite3_close(m_db);
 }
 
+namespace {
+
+void makePrivateFolder(const QString& folder)
+{
+    if (!QDir().exists(folder) && QDir().mkpath(folder))
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+} // namespace
+
 QString SqliteKeyValueStore::defaultPath()
 {
     const QString folder =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/brindlemoor");
-    if (!QDir().exists(folder) && QDir().mkpath(folder))
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    makePrivateFolder(folder);
     return folder + QStringLiteral("/defaults.sqlite3");
+}
+
+bool SqliteKeyValueStore::reopen()
+{
+    if (!m_retryPath)
+        return false;
+    makePrivateFolder(QFileInfo(*m_retryPath).path());
+    const int opened = open(*m_retryPath);
+    if (opened == SQLITE_OK) {
+        m_retryPath.reset();
+        return true;
+    }
+    m_error = QStringLiteral("cannot open %1: %2").arg(*m_retryPath, m_error);
+    return false;
 }
 
 bool SqliteKeyValueStore::exec(const char* sql)
@@ -170,7 +200,7 @@ QVariant SqliteKeyValueStore::value(const QString& key) const
 
 bool SqliteKeyValueStore::setValue(const QString& key, const QVariant& value)
 {
-    if (!m_db)
+    if (!m_db && !reopen())
         return false;
     const QVariant normalized = normalizedStoreValue(value);
     if (!normalized.isValid())
@@ -204,7 +234,7 @@ bool SqliteKeyValueStore::setValue(const QString& key, const QVariant& value)
 
 bool SqliteKeyValueStore::remove(const QString& key)
 {
-    if (!m_db)
+    if (!m_db && !reopen())
         return false;
     sqlite3_stmt* statement = m_delete.get();
     return run(statement, bindKey(statement, key.toUtf8()));

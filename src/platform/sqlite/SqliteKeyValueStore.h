@@ -4,6 +4,7 @@
 #include "core/foundation/KeyValueStore.h"
 
 #include <memory>
+#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -17,6 +18,8 @@ class SqliteKeyValueStore final : public KeyValueStore {
 public:
     /// Opens (creating if needed) the database; check `isOpen()` and `errorText()` afterwards.
     /// A file that is no SQLite database at all is renamed aside, never deleted, and a new one begun.
+    /// Where no database existed yet (a read-only or missing folder), each later write tries again to
+    /// create it, so a session that began without a store saves once the folder can be written.
     explicit SqliteKeyValueStore(const QString& path);
     ~SqliteKeyValueStore() override;
     SqliteKeyValueStore(const SqliteKeyValueStore&) = delete;
@@ -26,6 +29,8 @@ public:
     static QString defaultPath();
 
     bool isOpen() const { return m_db != nullptr; }
+    /// Whether writes will try to open the database again while it is not open.
+    bool retriesOpening() const { return m_retryPath.has_value(); }
     QString errorText() const override { return m_error; }
 
     QVariant value(const QString& key) const override;
@@ -40,6 +45,7 @@ private:
 
     /// SQLite's result code: SQLITE_OK, or why the database is not open.
     int open(const QString& path);
+    bool reopen();
     bool exec(const char* sql);
     Statement prepare(const char* sql);
     /// Runs a write whose binding gave `bound`, and leaves the statement ready for the next.
@@ -50,6 +56,7 @@ private:
     Statement m_upsert;
     Statement m_delete;
     QString m_error;
+    std::optional<QString> m_retryPath;
 };
 
 } // namespace brindlemoor

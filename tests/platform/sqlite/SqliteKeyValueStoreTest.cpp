@@ -56,7 +56,9 @@ TEST(SqliteKeyValueStore, TypedValuesSurviveReopening)
 TEST(SqliteKeyValueStore, UnopenableFileReportsAndReadsDefaults)
 {
     QTemporaryDir dir;
-    SqliteKeyValueStore store(dir.filePath(QStringLiteral("missing/folder/defaults.sqlite3")));
+    // A file where the folder belongs: a missing folder would be made at the first write.
+    QFile(dir.filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
+    SqliteKeyValueStore store(dir.filePath(QStringLiteral("file/defaults.sqlite3")));
     EXPECT_FALSE(store.isOpen());
     EXPECT_FALSE(store.errorText().isEmpty());
     EXPECT_FALSE(store.setValue(QStringLiteral("flag"), true));

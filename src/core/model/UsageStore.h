@@ -17,13 +17,13 @@ class PreferencesStore;
 /// Everything known about the current calendar day. Saves itself after every change, so a restart
 /// continues the same day, and closes the day at the first tick of a later one. The per-second count
 /// alone is saved every few ticks: a day of writes each second wears the disk and costs the battery,
-/// and a crash loses at most those few seconds.
+/// and a crash loses at most those seconds.
 class UsageStore final : public QObject {
     Q_OBJECT
 
 public:
     /// Ticks whose count may wait for the next save.
-    static constexpr int ticksPerSave = 5;
+    static constexpr int ticksPerSave = 10;
 
     UsageStore(KeyValueStore& defaults, const Clock& clock, QObject* parent = nullptr);
     /// Saves the ticks still waiting.

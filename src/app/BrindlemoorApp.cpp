@@ -23,8 +23,17 @@
 
 #include <QCoreApplication>
 #include <QDBusConnection>
+#include <QGuiApplication>
+
+#include <cstdlib>
 
 namespace brindlemoor {
+
+namespace {
+
+UsageStore* usageToSaveAtExit = nullptr;
+
+} // namespace
 
 BrindlemoorApp::BrindlemoorApp(KeyValueStore& defaults, QObject* parent)
     : QObject(parent)
@@ -37,6 +46,7 @@ BrindlemoorApp::BrindlemoorApp(KeyValueStore& defaults, QObject* parent)
 // into everything else.
 BrindlemoorApp::~BrindlemoorApp()
 {
+    usageToSaveAtExit = nullptr;
     m_statusItem.reset();
     m_popovers.reset();
     m_widgets.reset();
@@ -48,6 +58,15 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     if (m_controller)
         return;
     m_usage = std::make_unique<UsageStore>(m_defaults, m_clock);
+    // The last seconds counted wait in memory for their save. A session manager ending the session
+    // asks for them first; an X server that goes away makes Qt exit() without unwinding to main.
+    connect(qApp, &QGuiApplication::commitDataRequest, m_usage.get(), &UsageStore::flush);
+    usageToSaveAtExit = m_usage.get();
+    static const bool registered = std::atexit([] {
+                                       if (usageToSaveAtExit != nullptr)
+                                           usageToSaveAtExit->flush();
+                                   }) == 0;
+    Q_UNUSED(registered);
     m_sources = std::make_unique<LinuxActivitySources>(m_scheduler);
     m_trayIcon = std::make_unique<LinuxTrayIcon>(QDBusConnection::sessionBus(), QStringLiteral("Brindlemoor"));
     m_tray = std::make_unique<TrayIndicator>(*m_trayIcon);

@@ -40,6 +40,8 @@ void quitOnTerminationSignals()
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &action, nullptr);
     ::sigaction(SIGINT, &action, nullptr);
+    // The end of a session may hang up instead of terminating.
+    ::sigaction(SIGHUP, &action, nullptr);
 }
 
 } // namespace brindlemoor

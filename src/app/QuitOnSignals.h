@@ -3,7 +3,7 @@
 
 namespace brindlemoor {
 
-/// Turns SIGTERM and SIGINT into a normal end of the event loop, so the program
+/// Turns SIGTERM, SIGINT and SIGHUP into a normal end of the event loop, so the program
 /// leaves through the same path as a quit from the menu.
 void quitOnTerminationSignals();
 

@@ -3,6 +3,7 @@
 // the real store on disk. Counting is waited for with deadlines, never timed.
 #include "core/foundation/JsonCoding.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/UsageStore.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
 #include "support/ProgramTesting.h"
 
@@ -63,14 +64,18 @@ protected:
         return program;
     }
 
+    /// While counting, the count reaches the disk this often.
+    static constexpr std::chrono::seconds savePeriod{UsageStore::ticksPerSave};
+
     double counted() const { return countedSeconds(*session, kWatched); }
     /// Waits until the watched app has `seconds` more than it has now.
     bool countsOn(double seconds) const
     {
         const double target = counted() + seconds;
-        return DesktopSession::waitUntil([&] { return counted() >= target; }, 15s);
+        return DesktopSession::waitUntil([&] { return counted() >= target; }, savePeriod + 8s);
     }
-    /// Waits until the count has stood still for 2.5 s, which a counting program never does.
+    /// Waits until the count on disk has stood still for longer than a save takes to come, which a
+    /// counting program never does.
     bool stopsCounting() const
     {
         double last = counted();
@@ -82,9 +87,9 @@ protected:
                     last = now;
                     still.restart();
                 }
-                return still.elapsed() >= 2500;
+                return still.elapsed() >= std::chrono::milliseconds(savePeriod + 1500ms).count();
             },
-            15s);
+            2 * savePeriod + 5s);
     }
     bool lockScreen(bool locked) const
     {

@@ -19,18 +19,23 @@ RetryingKeyValueStore::~RetryingKeyValueStore()
 
 QVariant RetryingKeyValueStore::value(const QString& key) const
 {
-    const auto it = m_unsaved.constFind(key);
-    return it != m_unsaved.constEnd() ? *it : m_store.value(key);
+    auto it = m_known.constFind(key);
+    if (it == m_known.constEnd())
+        it = m_known.insert(key, m_store.value(key));
+    return *it;
 }
 
 bool RetryingKeyValueStore::setValue(const QString& key, const QVariant& value)
 {
-    m_unsaved.insert(key, normalizedStoreValue(value));
+    const QVariant normalized = normalizedStoreValue(value);
+    m_known.insert(key, normalized);
+    m_unsaved.insert(key, normalized);
     return writeUnsaved();
 }
 
 bool RetryingKeyValueStore::remove(const QString& key)
 {
+    m_known.insert(key, QVariant());
     m_unsaved.insert(key, QVariant());
     return writeUnsaved();
 }

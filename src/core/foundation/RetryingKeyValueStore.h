@@ -8,6 +8,8 @@ namespace brindlemoor {
 /// Keeps in memory every change its store refused, answers reads with it, and writes it
 /// again with each later change, so a full disk or a locked database loses nothing while
 /// the program runs. Says once that writing failed, and once that it works again.
+/// Reads each key from its store once: the running program is the store's only writer, and
+/// the counting asks for the same settings every second.
 class RetryingKeyValueStore final : public KeyValueStore {
 public:
     explicit RetryingKeyValueStore(KeyValueStore& store);
@@ -27,7 +29,8 @@ private:
     bool writeUnsaved();
 
     KeyValueStore& m_store;
-    QHash<QString, QVariant> m_unsaved; // an invalid value is an unsaved removal
+    QHash<QString, QVariant> m_unsaved;       // an invalid value is an unsaved removal
+    mutable QHash<QString, QVariant> m_known; // as last read or set; invalid when missing
     bool m_failing = false;
 };
 

@@ -97,7 +97,28 @@ std::optional<BreachHours> decodeBreachHours(const QJsonValue& value)
     return hours;
 }
 
+const QByteArray& EncodedIntervals::update(const QList<UsageInterval>& intervals)
+{
+    if (intervals.size() < m_count || (m_count > 0 && intervals.at(m_count - 1) != *m_last)) {
+        m_bytes.clear();
+        m_count = 0;
+    }
+    for (; m_count < intervals.size(); ++m_count) {
+        if (m_count > 0)
+            m_bytes.append(',');
+        m_bytes.append(json::compact(*encodeInterval(intervals.at(m_count))));
+    }
+    m_last = m_count > 0 ? std::optional(intervals.last()) : std::nullopt;
+    return m_bytes;
+}
+
 std::optional<QByteArray> PersistedState::encode() const
+{
+    EncodedIntervals intervals;
+    return encode(intervals);
+}
+
+std::optional<QByteArray> PersistedState::encode(EncodedIntervals& intervals) const
 {
     QJsonObject entriesObject;
     for (const Entry& entry : entries) {
@@ -108,9 +129,6 @@ std::optional<QByteArray> PersistedState::encode() const
                                                          {key("cumulativeSeconds"), entry.cumulativeSeconds},
                                                          {key("switchCount"), entry.switchCount}});
     }
-    QJsonArray intervals;
-    for (const UsageInterval& interval : todayIntervals)
-        intervals.append(*encodeInterval(interval));
     QJsonObject extensions;
     for (auto it = appExtensions.begin(); it != appExtensions.end(); ++it) {
         if (!json::isEncodable(it.value()))
@@ -120,13 +138,22 @@ std::optional<QByteArray> PersistedState::encode() const
     if (!json::isEncodable(dailyExtension))
         return std::nullopt;
 
-    QJsonObject document{
-        {key("entries"), entriesObject},     {key("todayIntervals"), intervals},
-        {key("lastResetDay"), lastResetDay}, {key("todayBreachHours"), encodeBreachHours(todayBreachHours)},
-        {key("appExtensions"), extensions},  {key("dailyExtension"), dailyExtension}};
+    QJsonObject document{{key("entries"), entriesObject},
+                         {key("lastResetDay"), lastResetDay},
+                         {key("todayBreachHours"), encodeBreachHours(todayBreachHours)},
+                         {key("appExtensions"), extensions},
+                         {key("dailyExtension"), dailyExtension}};
     if (currentInterval)
         document.insert(key("currentInterval"), *encodeInterval(*currentInterval));
-    return json::compact(document);
+    // The intervals go last, where a JSON encoder that sorts keys puts them too. Only the counts at the
+    // front change from one second to the next, so an unchanged length leaves the rest of the stored
+    // bytes as they were, and SQLite rewrites only the pages that changed.
+    const QByteArray& closed = intervals.update(todayIntervals);
+    QByteArray bytes = json::compact(document);
+    bytes.chop(1);
+    bytes.reserve(bytes.size() + closed.size() + 22);
+    bytes.append(R"(,"todayIntervals":[)").append(closed).append("]}");
+    return bytes;
 }
 
 std::optional<PersistedState> PersistedState::decode(const QByteArray& data)

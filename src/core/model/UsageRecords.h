@@ -42,6 +42,19 @@ struct UsageInterval {
     friend bool operator==(const UsageInterval&, const UsageInterval&) = default;
 };
 
+/// The encoded closed intervals of a day, kept from one save to the next: a closed interval never
+/// changes, so each is encoded once. Appending is recognised; any other change encodes them afresh.
+class EncodedIntervals {
+public:
+    /// The intervals' JSON objects, comma-separated, without the array's brackets.
+    const QByteArray& update(const QList<UsageInterval>& intervals);
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_count = 0;
+    std::optional<UsageInterval> m_last;
+};
+
 /// The usage store's saved document.
 struct PersistedState {
     QHash<QString, Entry> entries;
@@ -54,6 +67,8 @@ struct PersistedState {
 
     /// The compact JSON document, or none when a value cannot be written as JSON.
     std::optional<QByteArray> encode() const;
+    /// The same bytes, with the closed intervals taken from and added to `intervals`.
+    std::optional<QByteArray> encode(EncodedIntervals& intervals) const;
     /// None for anything that is not a complete document: a missing required key,
     /// a wrong type, truncated or garbage bytes.
     static std::optional<PersistedState> decode(const QByteArray& data);

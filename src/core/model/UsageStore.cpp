@@ -21,6 +21,11 @@ UsageStore::UsageStore(KeyValueStore& defaults, const Clock& clock, QObject* par
     load();
 }
 
+UsageStore::~UsageStore()
+{
+    flush();
+}
+
 void UsageStore::tick(const QString& bundleID, PreferencesStore& prefs)
 {
     rolloverIfNeeded(prefs);
@@ -30,7 +35,8 @@ void UsageStore::tick(const QString& bundleID, PreferencesStore& prefs)
     it->sessionSeconds += 1.0;
     it->cumulativeSeconds += 1.0;
     notify();
-    save();
+    if (++m_unsavedTicks >= ticksPerSave)
+        save();
 }
 
 double UsageStore::totalSecondsToday() const
@@ -170,9 +176,16 @@ void UsageStore::notify()
     UsageNotifier::instance().post(this);
 }
 
+void UsageStore::flush()
+{
+    if (m_unsavedTicks > 0)
+        save();
+}
+
 void UsageStore::save()
 {
-    if (const auto data = m_state.encode())
+    m_unsavedTicks = 0;
+    if (const auto data = m_state.encode(m_encodedIntervals))
         m_defaults.setValue(keys::usageDailyData, *data);
 }
 

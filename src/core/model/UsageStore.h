@@ -14,13 +14,22 @@ class Clock;
 class KeyValueStore;
 class PreferencesStore;
 
-/// Everything known about the current calendar day. Saves itself after every change,
-/// so a restart continues the same day, and closes the day at the first tick of a later one.
+/// Everything known about the current calendar day. Saves itself after every change, so a restart
+/// continues the same day, and closes the day at the first tick of a later one. The per-second count
+/// alone is saved every few ticks: a day of writes each second wears the disk and costs the battery,
+/// and a crash loses at most those seconds.
 class UsageStore final : public QObject {
     Q_OBJECT
 
 public:
+    /// Ticks whose count may wait for the next save.
+    static constexpr int ticksPerSave = 10;
+
     UsageStore(KeyValueStore& defaults, const Clock& clock, QObject* parent = nullptr);
+    /// Saves the ticks still waiting.
+    ~UsageStore() override;
+    UsageStore(const UsageStore&) = delete;
+    UsageStore& operator=(const UsageStore&) = delete;
 
     /// Credits one second to the app, after closing the stored day if the calendar moved on.
     void tick(const QString& bundleID, PreferencesStore& prefs);
@@ -31,6 +40,8 @@ public:
     void recordBreachHour(const QString& bundleID);
     void extendDaily(qint64 minutes, double baseLimitSeconds);
     void resetApp(const QString& bundleID);
+    /// Saves now what the last ticks counted.
+    void flush();
 
     /// The app's limit today; none for an app that is not watched.
     std::optional<Limit> appLimit(const QString& bundleID, const PreferencesStore& prefs) const;
@@ -64,6 +75,8 @@ private:
     KeyValueStore& m_defaults;
     const Clock& m_clock;
     PersistedState m_state;
+    EncodedIntervals m_encodedIntervals;
+    int m_unsavedTicks = 0;
 };
 
 } // namespace brindlemoor

@@ -79,6 +79,44 @@ TEST(UsageStore, SavesTheDocumentAfterEveryChangeAndNotifiesWithItself)
     EXPECT_EQ(reloaded.todayBreachHours(), store.todayBreachHours());
 }
 
+TEST(UsageStore, SavesTheCountEveryFewTicksAndAllElseAtOnceAsTheEncoderWouldWriteIt)
+{
+    VirtualDay day;
+    day.prefs.addApp(kApp);
+    const auto saved = [&day] {
+        const QByteArray data = day.defaults.dataValue(keys::usageDailyData);
+        EXPECT_EQ(QJsonDocument::fromJson(data).toJson(QJsonDocument::Compact), data);
+        return PersistedState::decode(data).value_or(PersistedState{});
+    };
+    {
+        UsageStore store(day.defaults, day.clock);
+        for (int i = 0; i < 3; ++i) {
+            store.startInterval(i == 1 ? kOther : kApp);
+            day.clock.advanceMs(1000);
+            store.closeCurrentInterval(day.clock.now());
+        }
+        tickTimes(store, day.prefs, kApp, UsageStore::ticksPerSave - 1);
+        EXPECT_EQ(saved().entries.value(kApp).cumulativeSeconds, 0);
+        store.tick(kApp, day.prefs);
+        EXPECT_EQ(saved().entries.value(kApp).cumulativeSeconds, UsageStore::ticksPerSave);
+        store.tick(kApp, day.prefs);
+        store.incrementSwitchCount(kOther);
+        EXPECT_EQ(saved().entries.value(kApp).cumulativeSeconds, UsageStore::ticksPerSave + 1);
+        EXPECT_EQ(saved().todayIntervals, store.todayIntervals());
+
+        // A new day clears the intervals, and the next are encoded afresh.
+        day.clock.advanceMs(24 * 3600 * 1000);
+        store.tick(kApp, day.prefs);
+        for (int i = 0; i < 3; ++i) {
+            store.startInterval(kApp);
+            store.closeCurrentInterval(day.clock.now());
+        }
+        EXPECT_EQ(saved().todayIntervals, store.todayIntervals());
+        store.tick(kApp, day.prefs);
+    }
+    EXPECT_EQ(saved().entries.value(kApp).cumulativeSeconds, 2) << "the store saves what waits when it goes";
+}
+
 TEST(UsageStore, AFailingDiskLosesNothingCountedAndIsReportedOnce)
 {
     VirtualDay day(QDateTime(QDate(2026, 3, 10), QTime(23, 59, 58)));
@@ -103,6 +141,7 @@ TEST(UsageStore, AFailingDiskLosesNothingCountedAndIsReportedOnce)
 
     day.defaults.setWriteError({});
     store.tick(kApp, prefs);
+    store.flush();
     EXPECT_EQ(log.lines().size(), 2) << "and once that saving works again";
     EXPECT_FALSE(defaults.hasUnsavedChanges());
     const PreferencesStore saved(day.defaults);

@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+// The floor: a Qt Widgets program holding only a tray icon, measured beside the program.
+#include <QApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+#include <QSystemTrayIcon>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    QPixmap dot(22, 22);
+    dot.fill(Qt::transparent);
+    {
+        QPainter painter(&dot);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(51, 199, 189));
+        painter.drawEllipse(QRectF(5, 5, 12, 12));
+    }
+    QSystemTrayIcon icon{QIcon(dot)};
+    icon.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#include "bench/HeadlessProgram.h"
+
+namespace brindlemoor::bench {
+
+HeadlessProgram::HeadlessProgram(const QString& storePath, const QDateTime& start)
+    : clock(start)
+    , scheduler(clock)
+    , disk(storePath)
+    , defaults(disk)
+    , prefs(defaults)
+{
+}
+
+// The controller points into the usage store.
+HeadlessProgram::~HeadlessProgram()
+{
+    controller.reset();
+    usage.reset();
+}
+
+void HeadlessProgram::finishLaunching()
+{
+    usage = std::make_unique<UsageStore>(defaults, clock);
+    controller = std::make_unique<StatusBarController>(
+        prefs, *usage,
+        StatusBarServices{clock, scheduler, activeApps, idleTime, lockSignals, indicator, overlay, sound, haptics});
+}
+
+} // namespace brindlemoor::bench

@@ -131,7 +131,10 @@ void UsageStore::rolloverIfNeeded(PreferencesStore& prefs)
 
     m_state.entries.clear();
     m_state.todayIntervals.clear();
-    m_state.currentInterval.reset();
+    // An interval begun since midnight (the first app in front on a new day starts one before the
+    // tick that closes the old day) is today's; only one open across midnight is dropped.
+    if (m_state.currentInterval && dayKey(m_state.currentInterval->start) != today)
+        m_state.currentInterval.reset();
     m_state.todayBreachHours.clear();
     m_state.appExtensions.clear();
     m_state.dailyExtension = 0;

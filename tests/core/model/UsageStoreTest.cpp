@@ -252,9 +252,12 @@ TEST(UsageStore, FirstTickOfALaterDayClosesOnlyTheStoredDayAndClearsItsExtension
     EXPECT_EQ(store.dailyExtension(), 0);
     EXPECT_EQ(UsageStore(day.defaults, day.clock).appExtensions(), store.appExtensions()) << "and saved so";
 
-    // A day without breaches hands over no breach hours.
+    // A day without breaches hands over no breach hours; an interval begun since midnight is kept.
     day.clock.set(QDateTime(QDate(2026, 3, 14), QTime(0, 0, 1)));
+    store.startInterval(kOther);
     store.tick(kOther, day.prefs);
+    ASSERT_TRUE(store.currentInterval());
+    EXPECT_EQ(store.currentInterval()->start, day.clock.now());
     EXPECT_EQ(day.prefs.history().value(QStringLiteral("2026-03-13"), -1), 0);
     EXPECT_EQ(day.prefs.breachHoursByDay().size(), 1);
 }

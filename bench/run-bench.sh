@@ -176,22 +176,22 @@ stop() {
     wait "$1" 2>/dev/null || true
     for _ in $(seq 100); do [ -z "$(comm -13 <(echo "$base_icons") <(tray_icons))" ] && break; sleep 0.05; done
 }
-# Three starts, each until the icon is embedded; the median is the figure, and the last start stays running.
+# Five starts, each until the icon is embedded; the median is the figure, and the last start stays running.
 declare -A pid_of startup_of
 start_measured() { # key prepare-command command...
     local key=$1 prepare=$2
     shift 2
     local times=() i
-    for i in 1 2 3; do
+    for i in 1 2 3 4 5; do
         [ "$prepare" = - ] || $prepare
         launch "$key" "$@"
         times+=("${startup:-}")
-        [ "$i" -eq 3 ] || stop "$launched"
+        [ "$i" -eq 5 ] || stop "$launched"
     done
     pid_of[$key]=$launched
     started "$launched"
-    if [[ ${times[*]} =~ ^[0-9]+\ [0-9]+\ [0-9]+$ ]]; then
-        startup_of[$key]=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 2p)
+    if [[ ${times[*]} =~ ^([0-9]+\ ){4}[0-9]+$ ]]; then
+        startup_of[$key]=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
     else
         startup_of[$key]=""
     fi

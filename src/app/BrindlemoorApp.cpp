@@ -73,6 +73,8 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     m_windowSystem = X11WindowSystem::forApplication();
     m_overlay = std::make_unique<BreakOverlayController>(m_scheduler, *m_windowSystem);
     m_sound = std::make_unique<CanberraSoundPlayer>();
+    // Not on the way to the tray icon: the sound service's connection costs as much as the rest.
+    m_scheduler.runAfter(std::chrono::seconds(1), this, [this] { m_sound->prepare(); });
     m_haptics = std::make_unique<NullHapticPerformer>();
     m_controller = std::make_unique<StatusBarController>(
         m_prefs, *m_usage,

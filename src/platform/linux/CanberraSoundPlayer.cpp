@@ -3,6 +3,8 @@
 
 #include <canberra.h>
 
+#include <utility>
+
 namespace brindlemoor {
 
 namespace {
@@ -12,8 +14,12 @@ constexpr uint32_t cueId = 1;
 
 } // namespace
 
-CanberraSoundPlayer::CanberraSoundPlayer()
+CanberraSoundPlayer::CanberraSoundPlayer() = default;
+
+void CanberraSoundPlayer::prepare()
 {
+    if (std::exchange(m_prepared, true))
+        return;
     if (ca_context_create(&m_context) != CA_SUCCESS) {
         m_context = nullptr;
         return;
@@ -32,6 +38,7 @@ CanberraSoundPlayer::~CanberraSoundPlayer()
 
 void CanberraSoundPlayer::play()
 {
+    prepare();
     if (!m_context)
         return;
     ca_context_cancel(m_context, cueId);

@@ -17,11 +17,15 @@ public:
     CanberraSoundPlayer(const CanberraSoundPlayer&) = delete;
     CanberraSoundPlayer& operator=(const CanberraSoundPlayer&) = delete;
 
+    /// Connects to the sound service and has it load the cue, so the first limit does not wait for
+    /// the file; the first play does it otherwise.
+    void prepare();
     /// Stops the sound if it is still playing and starts it again from the beginning.
     void play() override;
 
 private:
     ca_context* m_context = nullptr;
+    bool m_prepared = false;
 };
 
 } // namespace brindlemoor

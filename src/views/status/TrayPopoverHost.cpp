@@ -17,11 +17,9 @@ TrayPopoverHost::TrayPopoverHost(TrayPopoverContext context, QObject* parent)
     : PopoverHost(parent)
     , m_context(std::move(context))
     , m_usage(std::make_unique<PopoverWindow>(PopoverWindow::Behavior::Transient))
-    , m_info(std::make_unique<InfoPopoverController>())
 {
     m_usage->setWindowTitle(tr("Today in Brindlemoor"));
     watch(m_usage.get());
-    watch(&m_info->popover());
 }
 
 TrayPopoverHost::~TrayPopoverHost() = default;
@@ -38,7 +36,7 @@ PopoverWindow* TrayPopoverHost::window(PopoverKind kind) const
     case PopoverKind::Usage:
         return m_usage.get();
     case PopoverKind::Info:
-        return &m_info->popover();
+        return m_info ? &m_info->popover() : nullptr;
     case PopoverKind::Settings:
         return m_settings ? &m_settings->popover() : nullptr;
     case PopoverKind::Welcome:
@@ -51,6 +49,16 @@ bool TrayPopoverHost::isShown(PopoverKind kind) const
 {
     const PopoverWindow* popover = window(kind);
     return popover && popover->isShown();
+}
+
+// Built at its first opening: laying out its text loads the fonts, a third of the start-up.
+InfoPopoverController& TrayPopoverHost::info()
+{
+    if (!m_info) {
+        m_info = std::make_unique<InfoPopoverController>();
+        watch(&m_info->popover());
+    }
+    return *m_info;
 }
 
 SettingsPopoverController& TrayPopoverHost::settings()
@@ -70,7 +78,6 @@ void TrayPopoverHost::show(PopoverKind kind, const PopoverAnchor& anchor)
     // A compositor may have started or stopped since the last opening.
     const bool compositing = m_context.windowSystem.compositorRunning();
     m_usage->setCompositing(compositing);
-    m_info->popover().setCompositing(compositing);
     switch (kind) {
     case PopoverKind::Usage:
         m_usage->showPopover(m_context.usageContent(*this), anchor);
@@ -78,9 +85,10 @@ void TrayPopoverHost::show(PopoverKind kind, const PopoverAnchor& anchor)
         activateSoon(m_usage.get());
         break;
     case PopoverKind::Info:
-        if (!m_info->popover().isShown())
-            m_info->toggle(anchor);
-        activateSoon(&m_info->popover());
+        info().popover().setCompositing(compositing);
+        if (!info().popover().isShown())
+            info().toggle(anchor);
+        activateSoon(&info().popover());
         break;
     case PopoverKind::Settings:
         settings().popover().setCompositing(compositing);

@@ -54,6 +54,7 @@ public:
     PopoverWindow* window(PopoverKind kind) const;
 
 private:
+    InfoPopoverController& info();
     SettingsPopoverController& settings();
     void watch(PopoverWindow* window);
     /// Window managers may drop an activation asked for before the window is mapped.

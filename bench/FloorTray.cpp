@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: MIT
-// The floor: a Qt Widgets program holding only a tray icon, measured beside the program.
+// The floor: a Qt Widgets program holding only a tray icon, measured beside the program. With
+// --tick it also wakes every second and does nothing, the least a program that counts each
+// second can cost.
 #include <QApplication>
 #include <QIcon>
 #include <QPainter>
 #include <QPixmap>
 #include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <cstring>
 
 int main(int argc, char** argv)
 {
@@ -21,5 +26,9 @@ int main(int argc, char** argv)
     }
     QSystemTrayIcon icon{QIcon(dot)};
     icon.show();
+    QTimer tick;
+    tick.setTimerType(Qt::VeryCoarseTimer);
+    if (argc > 1 && std::strcmp(argv[1], "--tick") == 0)
+        tick.start(1000);
     return QApplication::exec();
 }

@@ -200,9 +200,11 @@ start_measured() { # key prepare-command command...
 base_icons=$(tray_icons)
 start_measured floor - "$bin/brindlemoor-bench-floor"
 base_icons=$(tray_icons)
+start_measured ticking - "$bin/brindlemoor-bench-floor" --tick
+base_icons=$(tray_icons)
 start_measured ours prepare_store "$program"
 base_icons=$(tray_icons)
-keys=(ours floor)
+keys=(ours floor ticking)
 if [ -n "$peer" ]; then
     start_measured peer - bash -c "exec $peer"
     keys+=(peer)
@@ -252,7 +254,9 @@ if [ "$counted" -lt $((seconds - 5)) ]; then
     echo "the program counted $counted of $seconds seconds; see $work/ours.log" >&2
 fi
 
+# The ticking floor is no target, only the measure of what counting each second costs at the least.
 for pair in "cpu_vs_floor cpu_ms_per_min floor_cpu_ms_per_min" "rss_vs_floor rss_peak_mb floor_rss_peak_mb" \
+    "cpu_vs_ticking_floor cpu_ms_per_min ticking_cpu_ms_per_min" \
     "startup_vs_floor startup_ms floor_startup_ms" "cpu_vs_peer cpu_ms_per_min peer_cpu_ms_per_min" \
     "rss_vs_peer rss_peak_mb peer_rss_peak_mb"; do
     read -r name a b <<<"$pair"

@@ -12,7 +12,10 @@ public:
     QtRepeatingTimer(std::chrono::milliseconds interval, std::function<void()> action)
         : m_timer(new QTimer)
     {
-        m_timer->setTimerType(Qt::PreciseTimer);
+        // Whole-second timers fire together on the second, so counting and the idle check share
+        // one wakeup; shorter ones drive animation and haptics, and must keep time.
+        m_timer->setTimerType(interval % std::chrono::seconds(1) == std::chrono::milliseconds(0) ? Qt::VeryCoarseTimer
+                                                                                                 : Qt::PreciseTimer);
         m_timer->setInterval(interval);
         QObject::connect(m_timer, &QTimer::timeout, m_timer, [firing = m_firing, action = std::move(action)] {
             *firing = true;

@@ -12,14 +12,22 @@
 #include <QJsonObject>
 #include <QJsonParseError>
 
+#include <algorithm>
+#include <cmath>
+
 namespace brindlemoor {
 
 namespace {
 
 // Every failure of the store is reported as one line with this beginning.
+void warn(const QString& text)
+{
+    qCWarning(lcCore).noquote() << QStringLiteral("\u26a0\ufe0f [PreferencesStore] ") + text;
+}
+
 void warn(const char* text)
 {
-    qCWarning(lcCore).noquote() << QStringLiteral("\u26a0\ufe0f [PreferencesStore] ") + QString::fromUtf8(text);
+    warn(QString::fromUtf8(text));
 }
 
 std::optional<QJsonDocument> parse(const QByteArray& data)
@@ -36,8 +44,18 @@ std::optional<QList<MonitoredAppConfig>> decodeApps(const QByteArray& data)
     const auto document = parse(data);
     if (!document || !document->isArray())
         return std::nullopt;
+    const QJsonArray list = document->array();
+    if (list.size() > PreferencesStore::maxMonitoredApps) {
+        // The chooser adds apps one at a time, so such a list was written by something else. Its first
+        // apps are the user's oldest choices: they are kept, where failing the whole list would lose them.
+        warn(QStringLiteral("monitoredAppsData lists %1 apps \u2014 keeping the first %2")
+                 .arg(list.size())
+                 .arg(PreferencesStore::maxMonitoredApps));
+    }
     QList<MonitoredAppConfig> apps;
-    for (const auto& item : document->array()) {
+    for (const auto& item : list) {
+        if (apps.size() == PreferencesStore::maxMonitoredApps)
+            break;
         if (!item.isObject())
             return std::nullopt;
         const QJsonObject object = item.toObject();
@@ -177,6 +195,11 @@ void PreferencesStore::setOverlayEnabled(bool on)
 
 QList<MonitoredAppConfig> PreferencesStore::monitoredApps() const
 {
+    return cachedApps();
+}
+
+const QList<MonitoredAppConfig>& PreferencesStore::cachedApps() const
+{
     if (m_monitoredAppsCache)
         return *m_monitoredAppsCache;
     const QByteArray data = m_defaults.dataValue(keys::monitoredAppsData);
@@ -187,17 +210,21 @@ QList<MonitoredAppConfig> PreferencesStore::monitoredApps() const
         else
             warn("Failed to decode monitoredAppsData \u2014 returning empty list");
     }
-    m_monitoredAppsCache = apps;
-    return apps;
+    m_monitoredIndex.clear();
+    // Backwards, so that the first of two configs for one app is the one found, as a search would.
+    for (qsizetype i = apps.size() - 1; i >= 0; --i)
+        m_monitoredIndex.insert(apps.at(i).bundleID, i);
+    m_monitoredAppsCache = std::move(apps);
+    return *m_monitoredAppsCache;
 }
 
 std::optional<MonitoredAppConfig> PreferencesStore::config(const QString& bundleID) const
 {
-    for (const MonitoredAppConfig& app : monitoredApps()) {
-        if (app.bundleID == bundleID)
-            return app;
-    }
-    return std::nullopt;
+    const QList<MonitoredAppConfig>& apps = cachedApps();
+    const auto at = m_monitoredIndex.constFind(bundleID);
+    if (at == m_monitoredIndex.cend())
+        return std::nullopt;
+    return apps.at(*at);
 }
 
 bool PreferencesStore::isMonitored(const QString& bundleID) const
@@ -207,7 +234,7 @@ bool PreferencesStore::isMonitored(const QString& bundleID) const
 
 void PreferencesStore::addApp(const QString& bundleID)
 {
-    if (isMonitored(bundleID))
+    if (isMonitored(bundleID) || cachedApps().size() >= maxMonitoredApps)
         return;
     QList<MonitoredAppConfig> apps = monitoredApps();
     apps.append({bundleID, defaultAppLimitMinutes});
@@ -286,8 +313,13 @@ void PreferencesStore::recordBreachHours(const BreachHours& hours, const QString
 
 RgbColor PreferencesStore::dotColor() const
 {
-    return {m_defaults.doubleValue(keys::dotColorRed, 0.2), m_defaults.doubleValue(keys::dotColorGreen, 0.78),
-            m_defaults.doubleValue(keys::dotColorBlue, 0.74)};
+    // NaN or infinity is no component at all and reads as the default; anything else is held to the gamut.
+    const auto component = [this](const QString& key, double fallback) {
+        const double value = m_defaults.doubleValue(key, fallback);
+        return std::isfinite(value) ? std::clamp(value, 0.0, 1.0) : fallback;
+    };
+    return {component(keys::dotColorRed, 0.2), component(keys::dotColorGreen, 0.78),
+            component(keys::dotColorBlue, 0.74)};
 }
 
 void PreferencesStore::setDotColor(const RgbColor& color)

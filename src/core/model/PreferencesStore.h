@@ -43,6 +43,8 @@ class PreferencesStore final : public QObject {
 public:
     static constexpr int keptDays = 14;
     static constexpr qint64 defaultAppLimitMinutes = 60;
+    /// Far more apps than a person watches: a longer stored list is cut here, and no app is added past it.
+    static constexpr qsizetype maxMonitoredApps = 1000;
 
     explicit PreferencesStore(KeyValueStore& defaults, QObject* parent = nullptr);
 
@@ -96,9 +98,12 @@ private:
     void writeBool(const QString& key, bool value);
     void writeInt(const QString& key, qint64 value);
     void writeDouble(const QString& key, double value);
+    const QList<MonitoredAppConfig>& cachedApps() const;
 
     KeyValueStore& m_defaults;
     mutable std::optional<QList<MonitoredAppConfig>> m_monitoredAppsCache;
+    // Each bundle ID's first position in the cached list: every tick asks for a config.
+    mutable QHash<QString, qsizetype> m_monitoredIndex;
 };
 
 } // namespace brindlemoor

@@ -104,7 +104,7 @@ void StatusBarController::evaluateLimits()
             m_dailyLimitOverlayShownForEffectiveLimit = limit;
             if (m_prefs.overlayEnabled()) {
                 const qint64 minutes = m_prefs.extendDurationMinutes();
-                const auto baseLimitSeconds = static_cast<double>(m_prefs.dailyLimitMinutes() * 60);
+                const double baseLimitSeconds = static_cast<double>(m_prefs.dailyLimitMinutes()) * 60;
                 QPointer<StatusBarController> self(this);
                 m_services.overlay.show(minutes, [self, minutes, baseLimitSeconds] {
                     if (self)

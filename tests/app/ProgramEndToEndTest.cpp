@@ -266,6 +266,9 @@ TEST_F(ProgramEndToEnd, StartsWithAnEmptyStoreAndWithGarbageInEveryKey)
             // The popover has the keyboard; the watched app taking it back closes it.
             ASSERT_TRUE(activate(*session, watchedWindow));
             EXPECT_TRUE(countsOn(2)) << "the first of a million watched apps is counted on a busy day";
+            QProcess* settings = startProgram({QStringLiteral("--settings")});
+            EXPECT_TRUE(settings->waitForFinished(30000));
+            EXPECT_TRUE(waitForShown(*session, kSettings)) << "the settings list the apps kept, one row each";
         }
         if (&round == &rounds[2]) {
             EXPECT_TRUE(DesktopSession::waitUntil([&] { return showsTrayDot(*session); }))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The real program in a private desktop: real windows, a real tray host, a real bus and
 // the real store on disk. Counting is waited for with deadlines, never timed.
+#include "core/foundation/DayKey.h"
 #include "core/foundation/JsonCoding.h"
 #include "core/model/SettingsKeys.h"
 #include "core/model/UsageStore.h"
@@ -12,10 +13,14 @@
 #include <QFile>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
 
 using namespace brindlemoor;
 using namespace brindlemoor::test;
@@ -155,26 +160,128 @@ TEST_F(ProgramEndToEnd, StartsWithAnEmptyStoreAndWithGarbageInEveryKey)
     EXPECT_TRUE(DesktopSession::waitUntil([&] { return showsTrayDot(*session); }));
     EXPECT_TRUE(stopsCleanly(program)) << "an empty store";
 
-    {
-        SqliteKeyValueStore defaults(storePath(*session));
-        for (const QString& key : {keys::isMonitoringPaused, keys::dailyLimitMinutes, keys::extendDurationMinutes,
-                                   keys::useShapes, keys::playSoundOnRed, keys::showTimeRemaining, keys::overlayEnabled,
-                                   keys::dotColorRed, keys::dotColorGreen, keys::dotColorBlue, keys::hasSeenWelcome})
-            defaults.setValue(key, QByteArray("\x01garbage"));
-        for (const QString& key :
-             {keys::monitoredAppsData, keys::mindfulnessHistory, keys::breachHoursByDay, keys::usageDailyData,
-              keys::floatingWidgetPositions, keys::floatingWidgetDailyPosition})
-            defaults.setValue(key, QByteArray("\xff\xfe{not json"));
+    const QStringList numberKeys{keys::isMonitoringPaused, keys::dailyLimitMinutes, keys::extendDurationMinutes,
+                                 keys::useShapes,          keys::playSoundOnRed,    keys::showTimeRemaining,
+                                 keys::overlayEnabled,     keys::dotColorRed,       keys::dotColorGreen,
+                                 keys::dotColorBlue,       keys::hasSeenWelcome};
+    const QStringList dataKeys{keys::monitoredAppsData,       keys::mindfulnessHistory,
+                               keys::breachHoursByDay,        keys::usageDailyData,
+                               keys::floatingWidgetPositions, keys::floatingWidgetDailyPosition};
+    QByteArray noise(4096, '\0');
+    for (char& byte : noise)
+        byte = static_cast<char>(QRandomGenerator::global()->bounded(256));
+    const QByteArray nested = QByteArray(100'000, '[') + QByteArray(100'000, ']');
+    QByteArray millionApps(R"([{"bundleID":"watched-term","timeLimitMinutes":60})");
+    for (int i = 0; i < 1'000'000; ++i)
+        millionApps += R"(,{"bundleID":"org.example.App)" + QByteArray::number(i) + R"(","timeLimitMinutes":-60})";
+    millionApps += ']';
+    QByteArray notADay(R"({"entries":{},"todayIntervals":[)");
+    while (notADay.size() < 50'000'000)
+        notADay += R"({"id":"3F2504E0-4F89-11D3-9A0C-0305E82C3301","bundleID":"watched-term","start":1e308},)";
+    notADay += R"({}],"lastResetDay":20260101})";
+    // A busy day as the program writes it: 400,000 closed stretches today, about 50 MB, and negative seconds.
+    PersistedState busy;
+    const QDateTime now = QDateTime::currentDateTime();
+    busy.lastResetDay = dayKey(now);
+    busy.entries.insert(kWatched, Entry{kWatched, -60, -60, 3});
+    busy.appExtensions.insert(kWatched, -60);
+    busy.dailyExtension = -60;
+    const QDateTime dayStart = now.date().startOfDay();
+    const qint64 stretch = std::max<qint64>(1, dayStart.msecsTo(now) / 400'000);
+    for (qint64 i = 0; i < 400'000; ++i) {
+        const QDateTime start = dayStart.addMSecs(i * stretch);
+        busy.todayIntervals.append({QUuid::createUuid(), kWatched, start, start.addMSecs(stretch / 2)});
     }
-    program = startProgram();
-    QString said;
-    EXPECT_TRUE(DesktopSession::waitUntil([&] {
+    const QByteArray busyDay = busy.encode().value();
+
+    struct Round {
+        const char* name;
+        std::function<QVariant(const QString& key)> value;
+        QString warning; // a line the program says; empty where nothing needs saying
+    };
+    const Round rounds[] = {
+        {"random bytes; numbers where data belongs",
+         [&](const QString& key) {
+             return numberKeys.contains(key) ? QVariant(noise)
+                                             : QVariant::fromValue(std::numeric_limits<qlonglong>::max());
+         },
+         {}},
+        {"text where numbers belong; truncated JSON; 50 MB that is no day",
+         [&](const QString& key) {
+             return numberKeys.contains(key)      ? QVariant(QStringLiteral("1"))
+                    : key == keys::usageDailyData ? QVariant(notADay)
+                                                  : QVariant(QByteArray(R"([{"watched-term":{"x":1,"y")"));
+         },
+         QStringLiteral("Failed to decode monitoredAppsData")},
+        {"NaN, infinities and huge numbers; 100,000 levels of JSON",
+         [&](const QString& key) {
+             if (key == keys::dotColorRed)
+                 return QVariant(std::nan(""));
+             if (key == keys::dotColorGreen || key == keys::dotColorBlue)
+                 return QVariant(key == keys::dotColorGreen ? HUGE_VAL : -HUGE_VAL);
+             if (key == keys::dailyLimitMinutes || key == keys::extendDurationMinutes)
+                 return QVariant::fromValue(std::numeric_limits<qlonglong>::max());
+             return numberKeys.contains(key) ? QVariant(key == keys::useShapes ? 1e308 : 9223372036854775808.0)
+                                             : QVariant(nested);
+         },
+         QStringLiteral("Failed to decode monitoredAppsData")},
+        {"negative numbers; a million watched apps; a busy day",
+         [&](const QString& key) {
+             // Any number but 0 is true: a negative one would pause the count that this round watches.
+             if (key == keys::isMonitoringPaused)
+                 return QVariant::fromValue<qlonglong>(0);
+             return numberKeys.contains(key)         ? QVariant::fromValue<qlonglong>(-60)
+                    : key == keys::monitoredAppsData ? QVariant(millionApps)
+                    : key == keys::usageDailyData    ? QVariant(busyDay)
+                                                     : QVariant(QByteArray(R"({"a":-1e308})"));
+         },
+         QStringLiteral("monitoredAppsData lists 1000001 apps")},
+    };
+    for (const Round& round : rounds) {
+        SCOPED_TRACE(round.name);
+        {
+            SqliteKeyValueStore defaults(storePath(*session));
+            for (const QString& key : numberKeys + dataKeys)
+                defaults.setValue(key, round.value(key));
+        }
+        const bool welcomes = &round != &rounds[3]; // a true "hasSeenWelcome" only there
+        ASSERT_TRUE(activate(*session, watchedWindow));
+        program = startProgram();
+        QString said;
+        const auto hears = [&](const QString& line) {
+            return DesktopSession::waitUntil(
+                [&] {
+                    said += QString::fromUtf8(program->readAllStandardError());
+                    return said.contains(line);
+                },
+                60s);
+        };
+        ASSERT_TRUE(hears(QStringLiteral("tray icon:"))) << said.toStdString();
+        // A second start reaches the running one over the bus only while its event loop runs.
+        QProcess* second = startProgram();
+        EXPECT_TRUE(second->waitForFinished(30000) && second->exitCode() == 0)
+            << second->readAllStandardError().toStdString();
+        EXPECT_TRUE(waitForShown(*session, welcomes ? kWelcome : kUsage)) << "it answers the second start";
+        if (!welcomes) {
+            // The popover has the keyboard; the watched app taking it back closes it.
+            ASSERT_TRUE(activate(*session, watchedWindow));
+            EXPECT_TRUE(countsOn(2)) << "the first of a million watched apps is counted on a busy day";
+            QProcess* settings = startProgram({QStringLiteral("--settings")});
+            EXPECT_TRUE(settings->waitForFinished(30000));
+            EXPECT_TRUE(waitForShown(*session, kSettings)) << "the settings list the apps kept, one row each";
+        }
+        if (&round == &rounds[2]) {
+            EXPECT_TRUE(DesktopSession::waitUntil([&] { return showsTrayDot(*session); }))
+                << "NaN and infinities give the default colour";
+        }
+        EXPECT_TRUE(stopsCleanly(program));
         said += QString::fromUtf8(program->readAllStandardError());
-        return said.contains(QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode monitoredAppsData"));
-    })) << said.toStdString();
-    // The defaults are in force: the dot is drawn in the default colour.
-    EXPECT_TRUE(DesktopSession::waitUntil([&] { return showsTrayDot(*session); }));
-    EXPECT_TRUE(stopsCleanly(program)) << "garbage in every key";
+        if (!round.warning.isEmpty()) {
+            EXPECT_TRUE(said.contains(round.warning)) << said.toStdString();
+        }
+        EXPECT_EQ(said.count(QStringLiteral("[PreferencesStore]")), round.warning.isEmpty() ? 0 : 1)
+            << said.toStdString();
+    }
 }
 
 TEST_F(ProgramEndToEnd, FirstStartWelcomesThenTheTrayIconOpensEveryPopover)

@@ -112,6 +112,23 @@ const QByteArray& EncodedIntervals::update(const QList<UsageInterval>& intervals
     return m_bytes;
 }
 
+void EncodedIntervals::adopt(const QByteArray& document, const QList<UsageInterval>& intervals)
+{
+    static const QByteArray marker(R"(,"todayIntervals":[)");
+    const qsizetype at = document.lastIndexOf(marker);
+    if (at < 0 || !document.endsWith("]}"))
+        return;
+    // Everything before the key must close as an object without that key of its own: the key is then the
+    // document's last member and not text within one of the intervals, and what follows it is that array.
+    const auto front = json::parseObject(document.left(at) + '}');
+    if (!front || front->contains(key("todayIntervals")))
+        return;
+    const qsizetype begin = at + marker.size();
+    m_bytes = document.mid(begin, document.size() - 2 - begin);
+    m_count = intervals.size();
+    m_last = intervals.isEmpty() ? std::nullopt : std::optional(intervals.last());
+}
+
 std::optional<QByteArray> PersistedState::encode() const
 {
     EncodedIntervals intervals;

@@ -202,6 +202,7 @@ void UsageStore::load()
     if (!state || !dateFromDayKey(state->lastResetDay))
         return;
     m_state = std::move(*state);
+    m_encodedIntervals.adopt(data, m_state.todayIntervals);
 }
 
 } // namespace brindlemoor

@@ -115,6 +115,19 @@ TEST(UsageStore, SavesTheCountEveryFewTicksAndAllElseAtOnceAsTheEncoderWouldWrit
         store.tick(kApp, day.prefs);
     }
     EXPECT_EQ(saved().entries.value(kApp).cumulativeSeconds, 2) << "the store saves what waits when it goes";
+
+    // A start keeps the stored stretches' text and adds to it; a document laid out otherwise is encoded afresh.
+    for (const bool indented : {false, true}) {
+        if (indented)
+            day.defaults.setValue(keys::usageDailyData, QJsonDocument::fromJson(day.defaults.dataValue(
+                                                                                   keys::usageDailyData))
+                                                            .toJson(QJsonDocument::Indented));
+        UsageStore reloaded(day.defaults, day.clock);
+        reloaded.startInterval(kOther);
+        reloaded.closeCurrentInterval(day.clock.now());
+        EXPECT_EQ(saved().todayIntervals, reloaded.todayIntervals());
+    }
+    EXPECT_EQ(saved().todayIntervals.size(), 5);
 }
 
 TEST(UsageStore, AFailingDiskLosesNothingCountedAndIsReportedOnce)

@@ -19,18 +19,31 @@ RetryingKeyValueStore::~RetryingKeyValueStore()
 
 QVariant RetryingKeyValueStore::value(const QString& key) const
 {
-    auto it = m_known.constFind(key);
-    if (it == m_known.constEnd())
-        it = m_known.insert(key, m_store.value(key));
-    return *it;
+    if (const auto unsaved = m_unsaved.constFind(key); unsaved != m_unsaved.constEnd())
+        return *unsaved;
+    if (const auto known = m_known.constFind(key); known != m_known.constEnd())
+        return *known;
+    QVariant stored = m_store.value(key);
+    remember(key, stored);
+    return stored;
 }
 
 bool RetryingKeyValueStore::setValue(const QString& key, const QVariant& value)
 {
     const QVariant normalized = normalizedStoreValue(value);
-    m_known.insert(key, normalized);
+    remember(key, normalized);
     m_unsaved.insert(key, normalized);
     return writeUnsaved();
+}
+
+void RetryingKeyValueStore::remember(const QString& key, const QVariant& value) const
+{
+    // Data is read once, when its owner loads it, and the usage document can be large: keeping a copy
+    // here would only double what the program holds.
+    if (value.typeId() == QMetaType::QByteArray)
+        m_known.remove(key);
+    else
+        m_known.insert(key, value);
 }
 
 bool RetryingKeyValueStore::remove(const QString& key)

@@ -148,6 +148,7 @@ TEST(UsageStore, AFailingDiskLosesNothingCountedAndIsReportedOnce)
     defaults.remove(keys::hasSeenWelcome);
     EXPECT_EQ(prefs.dailyLimitMinutes(), 30) << "read back from memory";
     EXPECT_FALSE(defaults.value(keys::hasSeenWelcome).isValid());
+    EXPECT_EQ(PreferencesStore(defaults).history(), (DayHistory{{QStringLiteral("2026-03-10"), 0}}));
     ASSERT_EQ(log.lines().size(), 1);
     EXPECT_TRUE(log.lines().at(0).contains(QStringLiteral("database or disk is full")))
         << log.lines().at(0).toStdString();

@@ -118,10 +118,10 @@ TEST(UsageStore, SavesTheCountEveryFewTicksAndAllElseAtOnceAsTheEncoderWouldWrit
 
     // A start keeps the stored stretches' text and adds to it; a document laid out otherwise is encoded afresh.
     for (const bool indented : {false, true}) {
-        if (indented)
-            day.defaults.setValue(keys::usageDailyData, QJsonDocument::fromJson(day.defaults.dataValue(
-                                                                                   keys::usageDailyData))
-                                                            .toJson(QJsonDocument::Indented));
+        if (indented) {
+            const auto stored = QJsonDocument::fromJson(day.defaults.dataValue(keys::usageDailyData));
+            day.defaults.setValue(keys::usageDailyData, stored.toJson(QJsonDocument::Indented));
+        }
         UsageStore reloaded(day.defaults, day.clock);
         reloaded.startInterval(kOther);
         reloaded.closeCurrentInterval(day.clock.now());

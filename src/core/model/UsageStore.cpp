@@ -72,6 +72,7 @@ void UsageStore::incrementSwitchCount(const QString& bundleID)
     if (it == m_state.entries.end())
         it = m_state.entries.insert(bundleID, Entry{bundleID, 0, 0, 0});
     it->switchCount += 1;
+    m_lastSwitch = {bundleID, m_clock.now()};
     save();
 }
 
@@ -135,6 +136,9 @@ void UsageStore::rolloverIfNeeded(PreferencesStore& prefs)
     // tick that closes the old day) is today's; only one open across midnight is dropped.
     if (m_state.currentInterval && dayKey(m_state.currentInterval->start) != today)
         m_state.currentInterval.reset();
+    // So is the switch that opened it.
+    if (m_lastSwitch && dayKey(m_lastSwitch->second) == today)
+        m_state.entries.insert(m_lastSwitch->first, Entry{m_lastSwitch->first, 0, 0, 1});
     m_state.todayBreachHours.clear();
     m_state.appExtensions.clear();
     m_state.dailyExtension = 0;

@@ -7,6 +7,7 @@
 #include <QObject>
 
 #include <optional>
+#include <utility>
 
 namespace brindlemoor {
 
@@ -77,6 +78,7 @@ private:
     PersistedState m_state;
     EncodedIntervals m_encodedIntervals;
     int m_unsavedTicks = 0;
+    std::optional<std::pair<QString, QDateTime>> m_lastSwitch;
 };
 
 } // namespace brindlemoor

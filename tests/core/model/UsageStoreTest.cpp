@@ -266,12 +266,17 @@ TEST(UsageStore, FirstTickOfALaterDayClosesOnlyTheStoredDayAndClearsItsExtension
     EXPECT_EQ(store.dailyExtension(), 0);
     EXPECT_EQ(UsageStore(day.defaults, day.clock).appExtensions(), store.appExtensions()) << "and saved so";
 
-    // A day without breaches hands over no breach hours; an interval begun since midnight is kept.
+    // A day without breaches hands over no breach hours; an interval begun since midnight is kept, and so
+    // is the switch that began it.
+    store.incrementSwitchCount(kApp);
     day.clock.set(QDateTime(QDate(2026, 3, 14), QTime(0, 0, 1)));
+    store.incrementSwitchCount(kOther);
     store.startInterval(kOther);
     store.tick(kOther, day.prefs);
     ASSERT_TRUE(store.currentInterval());
     EXPECT_EQ(store.currentInterval()->start, day.clock.now());
+    EXPECT_EQ(store.entries().value(kOther), (Entry{kOther, 1, 1, 1}));
+    EXPECT_FALSE(store.entries().contains(kApp));
     EXPECT_EQ(day.prefs.history().value(QStringLiteral("2026-03-13"), -1), 0);
     EXPECT_EQ(day.prefs.breachHoursByDay().size(), 1);
 }

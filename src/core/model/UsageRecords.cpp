@@ -10,6 +10,9 @@ namespace brindlemoor {
 
 namespace {
 
+// The closed intervals end the saved document, written after this text and before "]}".
+constexpr QByteArrayView intervalsOpening(R"(,"todayIntervals":[)");
+
 QString key(const char* name)
 {
     return QString::fromLatin1(name);
@@ -114,8 +117,7 @@ const QByteArray& EncodedIntervals::update(const QList<UsageInterval>& intervals
 
 void EncodedIntervals::adopt(const QByteArray& document, const QList<UsageInterval>& intervals)
 {
-    static const QByteArray marker(R"(,"todayIntervals":[)");
-    const qsizetype at = document.lastIndexOf(marker);
+    const qsizetype at = document.lastIndexOf(intervalsOpening);
     if (at < 0 || !document.endsWith("]}"))
         return;
     // Everything before the key must close as an object without that key of its own: the key is then the
@@ -123,7 +125,7 @@ void EncodedIntervals::adopt(const QByteArray& document, const QList<UsageInterv
     const auto front = json::parseObject(document.left(at) + '}');
     if (!front || front->contains(key("todayIntervals")))
         return;
-    const qsizetype begin = at + marker.size();
+    const qsizetype begin = at + intervalsOpening.size();
     m_bytes = document.mid(begin, document.size() - 2 - begin);
     m_count = intervals.size();
     m_last = intervals.isEmpty() ? std::nullopt : std::optional(intervals.last());
@@ -168,8 +170,8 @@ std::optional<QByteArray> PersistedState::encode(EncodedIntervals& intervals) co
     const QByteArray& closed = intervals.update(todayIntervals);
     QByteArray bytes = json::compact(document);
     bytes.chop(1);
-    bytes.reserve(bytes.size() + closed.size() + 22);
-    bytes.append(R"(,"todayIntervals":[)").append(closed).append("]}");
+    bytes.reserve(bytes.size() + intervalsOpening.size() + closed.size() + 2);
+    bytes.append(intervalsOpening).append(closed).append("]}");
     return bytes;
 }
 

@@ -48,8 +48,8 @@ class EncodedIntervals {
 public:
     /// The intervals' JSON objects, comma-separated, without the array's brackets.
     const QByteArray& update(const QList<UsageInterval>& intervals);
-    /// Takes the closed intervals' text from a stored document that decoded to `state`, where the document
-    /// has this program's layout; a busy day's start then encodes none of them again.
+    /// Takes the closed intervals' text from a stored document that decoded to `intervals`, where the
+    /// document has this program's layout; a busy day's start then encodes none of them again.
     void adopt(const QByteArray& document, const QList<UsageInterval>& intervals);
 
 private:

@@ -231,10 +231,15 @@ def main():
                         GLib.Variant('(s)', (uuid,)), '(a{sv})')[0]
         except GLib.Error:
             return {}
-    info = wait_for(lambda: (lambda i: i if i.get('state') in (1, 3, 4) else None)(state()), 30) or state()
+    # GNOME 45 and later say ERROR while they import the module: only an error with a message is final.
+    info = wait_for(lambda: (lambda i: i if i.get('state') in (1, 4) or i.get('error') else None)(state()),
+                    30) or state()
     number = int(info.get('state', 0))
-    if not report(number == 1, 'extension state', f"{STATES.get(number, number)}"
-                  f"{'; ' + info['error'] if info.get('error') else ''}"):
+    errors = []
+    if number != 1:
+        errors = call('org.gnome.Shell', '/org/gnome/Shell', 'org.gnome.Shell.Extensions', 'GetExtensionErrors',
+                      GLib.Variant('(s)', (uuid,)), '(as)')[0]
+    if not report(number == 1, 'extension state', ' | '.join([STATES.get(number, str(number))] + errors)):
         return
 
     time.sleep(1)

@@ -63,9 +63,12 @@ class BrindlemoorCore {
         this._focusedWindow = null;
         this._lastFocus = null;
         this._dot = null;
+        this._ownId = 0;
+        this._impl = null;
 
-        this._impl = Gio.DBusExportedObject.wrapJSObject(this._interfaceXml, this);
-        this._impl.export(Gio.DBus.session, BRINDLEMOOR_SHELL_PATH);
+        const impl = Gio.DBusExportedObject.wrapJSObject(this._interfaceXml, this);
+        impl.export(Gio.DBus.session, BRINDLEMOOR_SHELL_PATH);
+        this._impl = impl;
         // Signals sent before the name is ours would reach no one who listens for it.
         this._named = false;
         this._ownId = Gio.bus_own_name_on_connection(Gio.DBus.session, BRINDLEMOOR_SHELL_NAME,
@@ -98,9 +101,11 @@ class BrindlemoorCore {
         for (const [object, id] of this._signals)
             object.disconnect(id);
         this._signals = [];
-        this._shell.Gio.bus_unown_name(this._ownId);
+        // A start that failed half-way is undone as far as it went.
+        if (this._ownId)
+            this._shell.Gio.bus_unown_name(this._ownId);
         this._ownId = 0;
-        this._impl.unexport();
+        this._impl?.unexport();
         this._impl = null;
         this.HideDot();
     }

@@ -85,6 +85,9 @@ class BrindlemoorCore {
         // The tracker maps a window to its application after the window's own change is
         // announced, and says so through the focused application.
         this._connect(Shell.WindowTracker.get_default(), 'notify::focus-app', () => this._report(false));
+        // It stays enabled on the lock screen, where the shell would otherwise switch it off and
+        // the program would take the extension for gone; the dot alone hides there.
+        this._connect(this._shell.Main.sessionMode, 'updated', () => this._showDotUnlessLocked());
         const theme = St.ThemeContext.get_for_stage(global.stage);
         this._connect(theme, 'notify::scale-factor', () => {
             this._impl.emit_property_changed('ScaleFactor',
@@ -170,8 +173,14 @@ class BrindlemoorCore {
             this._dot.add_child(this._dotIcon);
             this._dot.connect('event', (actor, event) => this._onDotEvent(actor, event));
             Main.panel.addToStatusArea(this._uuid, this._dot);
+            this._showDotUnlessLocked();
         }
         invocation.return_value(null);
+    }
+
+    _showDotUnlessLocked() {
+        if (this._dot)
+            this._dot.visible = !this._shell.Main.sessionMode.isLocked;
     }
 
     HideDot() {

@@ -13,11 +13,11 @@ class DesktopExtension : public QObject {
 
 public:
     enum class State {
-        NotNeeded,      ///< this desktop needs none, or it runs
-        Off,            ///< the shell has it, switched off: enable() switches it on now
-        NotLoaded,      ///< the shell has not loaded it (installed after this log-in): enable() asks for it at the next
+        NotNeeded, ///< this desktop needs none, or it runs
+        Off,       ///< the shell has it, switched off: enable() switches it on now
+        NotLoaded, ///< the shell has not loaded it (installed after this log-in): enable() asks for it at the next
         WaitingForLogIn, ///< switched on, to be loaded at the next log-in
-        Failed,         ///< the shell could not load it (an error, or a shell version it does not support)
+        Failed,          ///< the shell could not load it (an error, or a shell version it does not support)
     };
 
     using QObject::QObject;

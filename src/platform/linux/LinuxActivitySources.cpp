@@ -5,6 +5,7 @@
 #include "platform/linux/DesktopEntryRegistry.h"
 #include "platform/linux/GnomeShellActiveAppSource.h"
 #include "platform/linux/IdleSourceChooser.h"
+#include "platform/linux/LinuxTrayIcon.h"
 #include "platform/linux/MutterIdleSource.h"
 #include "platform/linux/PlatformLogging.h"
 #include "platform/linux/X11ActiveAppSource.h"
@@ -75,9 +76,11 @@ LinuxActivitySources::LinuxActivitySources(Scheduler& scheduler, const DesktopSe
         m_clicks = std::make_unique<NoClickSource>();
         clickBackend = QStringLiteral("unavailable (a popover closes when it loses the focus)");
     }
-    const QString tray = access.shellExtension != nullptr
-                             ? QStringLiteral("a StatusNotifierItem host, else the extension's top-bar dot")
-                             : QStringLiteral("a StatusNotifierItem host, else an XEmbed tray");
+    QString tray = QStringLiteral("a StatusNotifierItem host");
+    if (access.shellExtension != nullptr)
+        tray += QStringLiteral(", else the extension's top-bar dot");
+    if (hasX11Windows())
+        tray += QStringLiteral(", else an XEmbed tray");
     qCInfo(lcPlatform).noquote()
         << QStringLiteral("brindlemoor: %1 session; active application: %2; idle: %3; lock: D-Bus signals; clicks "
                           "outside a popover: %4; tray: %5")

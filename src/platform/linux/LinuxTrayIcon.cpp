@@ -8,11 +8,17 @@
 #include "platform/linux/XEmbedTrayIcon.h"
 
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QImage>
 
 #include <utility>
 
 namespace brindlemoor {
+
+bool hasX11Windows()
+{
+    return qGuiApp != nullptr && QGuiApplication::platformName() == u"xcb";
+}
 
 LinuxTrayIcon::LinuxTrayIcon(const QDBusConnection& bus, QString title, QByteArray display, GnomeShellExtension* shell,
                              QObject* parent)
@@ -82,8 +88,10 @@ void LinuxTrayIcon::choose()
         showShellDot();
     else if (m_shell)
         m_shell->hideDot();
-    if (m_backend == previous)
+    // The first choice is said even when it is none.
+    if (m_backend == previous && m_announced)
         return;
+    m_announced = true;
 
     switch (m_backend) {
     case Backend::StatusNotifierItem:
@@ -101,7 +109,10 @@ void LinuxTrayIcon::choose()
                                      " tracking goes on, and the icon appears once a tray starts";
         break;
     case Backend::None:
-        if (m_qtTrayIsDBus)
+        if (!hasX11Windows())
+            qCWarning(lcPlatform) << "no StatusNotifierWatcher runs; tracking goes on, and the icon appears once one"
+                                     " starts";
+        else if (m_qtTrayIsDBus)
             qCWarning(lcPlatform) << "no StatusNotifierWatcher runs, and Qt's tray icon cannot use an XEmbed tray in"
                                      " this process; tracking goes on, and the icon appears once a watcher starts";
         break;
@@ -110,7 +121,8 @@ void LinuxTrayIcon::choose()
 
 bool LinuxTrayIcon::showXEmbed()
 {
-    if (m_qtTrayIsDBus)
+    // Qt's XEmbed tray icon lives on X11 alone; a native Wayland program has none to show.
+    if (m_qtTrayIsDBus || !hasX11Windows())
         return false;
     if (!m_xembed) {
         // Qt settles on XEmbed or D-Bus with its first tray icon, by whether a watcher runs at

@@ -15,6 +15,9 @@ class GnomeShellExtension;
 class StatusNotifierItem;
 class XEmbedTrayIcon;
 
+/// Whether the program's windows, and so Qt's tray icon, are on X11 (in a Wayland session, through XWayland).
+bool hasX11Windows();
+
 /// The tray icon on Linux: our own StatusNotifierItem while a StatusNotifierWatcher runs,
 /// else the dot of the program's GNOME Shell extension in GNOME's top bar where it runs,
 /// else the XEmbed tray through QSystemTrayIcon, moving between them as watchers and the
@@ -51,6 +54,7 @@ private:
     QIcon m_icon;
     Backend m_backend = Backend::None;
     bool m_qtTrayIsDBus = false;
+    bool m_announced = false;
 };
 
 } // namespace brindlemoor

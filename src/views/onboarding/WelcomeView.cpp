@@ -29,7 +29,7 @@ QFont subtitleFont()
 WelcomeView::WelcomeView(QWidget* parent)
     : QWidget(parent)
     , m_logo(new WelcomeLogoView(logoSide, this))
-    , m_button(new ProminentButton(tr("Get Started"), 110, this))
+    , m_button(new ProminentButton(tr("Get Started"), 110, ProminentButton::Size::Regular, this))
 {
     m_button->setAccessibleName(tr("Get started"));
     connect(m_button, &ProminentButton::clicked, this, &WelcomeView::continueRequested);

@@ -96,9 +96,9 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
         {m_defaults, m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_sources->activeApps(), *m_windowSystem});
 
     m_loginItems = std::make_unique<XdgAutostart>();
-    m_popovers = std::make_unique<TrayPopoverHost>(
-        TrayPopoverContext{m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler, *m_windowSystem,
-                           [this](PopoverHost& host) -> QWidget* { return makeUsageContent(host); }, nullptr});
+    m_popovers = std::make_unique<TrayPopoverHost>(TrayPopoverContext{
+        m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler, *m_windowSystem,
+        [this](PopoverHost& host) -> QWidget* { return makeUsageContent(host); }, m_shellExtension.get()});
     connect(m_popovers.get(), &PopoverHost::resetUsageRequested, m_controller.get(), &StatusBarController::resetUsage);
     m_statusItem = std::make_unique<StatusItemController>(
         StatusItemServices{m_defaults, m_clock, m_scheduler, m_sources->clicks(), *m_trayIcon, *m_popovers});
@@ -115,8 +115,8 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
 
 QWidget* BrindlemoorApp::makeUsageContent(PopoverHost& host)
 {
-    auto* menu =
-        new MenuRootView({m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_clock, m_widgets.get(), nullptr});
+    auto* menu = new MenuRootView(
+        {m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_clock, m_widgets.get(), m_shellExtension.get()});
     connect(menu, &MenuRootView::resetUsageRequested, &host, &PopoverHost::resetUsageRequested);
     connect(menu, &MenuRootView::openSettingsRequested, &host, &PopoverHost::settingsRequested);
     connect(menu, &MenuRootView::openInfoRequested, &host, &PopoverHost::infoRequested);

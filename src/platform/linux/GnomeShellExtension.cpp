@@ -179,9 +179,9 @@ void GnomeShellExtension::askShellForState()
     });
 }
 
-void GnomeShellExtension::onExtensionStateChanged(const QString& changed, const QVariantMap& info)
+void GnomeShellExtension::onExtensionStateChanged(const QString& extension, const QVariantMap& info)
 {
-    if (changed == uuid && !m_present)
+    if (extension == uuid && !m_present)
         setStateFromShell(info);
 }
 

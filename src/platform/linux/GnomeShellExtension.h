@@ -64,7 +64,7 @@ Q_SIGNALS:
 private Q_SLOTS:
     void onFocusChanged(const QString& appId, const QString& wmClass, uint pid);
     void onDotClicked(int x, int y, int left, int top, int width, int height, uint button, bool alt);
-    void onExtensionStateChanged(const QString& uuid, const QVariantMap& info);
+    void onExtensionStateChanged(const QString& extension, const QVariantMap& info);
 
 private:
     void onOwnerChanged(const QString& owner);

@@ -4,6 +4,8 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 
+#include <algorithm>
+
 namespace brindlemoor {
 
 namespace {
@@ -16,10 +18,8 @@ bool ownsName(const QDBusConnection& bus, const QString& name)
 bool desktopIs(const QString& currentDesktop, std::initializer_list<const char*> names)
 {
     const QStringList desktops = currentDesktop.split(QLatin1Char(':'), Qt::SkipEmptyParts);
-    for (const char* name : names)
-        if (desktops.contains(QLatin1String(name), Qt::CaseInsensitive))
-            return true;
-    return false;
+    return std::ranges::any_of(
+        names, [&](const char* name) { return desktops.contains(QLatin1String(name), Qt::CaseInsensitive); });
 }
 
 } // namespace

@@ -217,14 +217,14 @@ void GnomeShellExtension::setState(State state)
     m_state = state;
     if (!m_stateReported && state != State::NotNeeded && state != State::WaitingForLogIn) {
         m_stateReported = true;
-        const char* why =
-            state == State::Off ? "is switched off"
-            : state == State::Failed
-                ? "could not be loaded by GNOME Shell"
-                : "is not loaded by GNOME Shell yet (it loads a newly installed extension at the next log-in)";
+        const char* why = state == State::Off ? "is switched off; the usage popover has a button to turn it on"
+                          : state == State::Failed
+                              ? "could not be loaded by GNOME Shell"
+                              : "is not loaded by GNOME Shell, which loads a newly installed extension at the next "
+                                "log-in; the usage popover has a button to turn it on from then";
         qCWarning(lcPlatform).noquote()
-            << QStringLiteral("brindlemoor: GNOME Shell on Wayland: Brindlemoor's extension (%1) %2, so no application "
-                              "is counted; the usage popover has a button to turn it on")
+            << QStringLiteral("brindlemoor: GNOME Shell on Wayland: no application is counted: Brindlemoor's "
+                              "extension (%1) %2")
                    .arg(uuid, QLatin1String(why));
     }
     Q_EMIT stateChanged();

@@ -15,6 +15,8 @@ packages=(
     xvfb xauth openbox trayer xdotool xterm x11-utils x11-apps dbus dbus-x11 dbus-bin
     xfce4-panel xfconf
     xfwm4 kwin-x11 mutter
+    # KDE Plasma's Wayland session, headless, with native Qt windows and X11 ones through XWayland
+    kwin-wayland xwayland qt6-wayland python3-dbusmock
     fonts-dejavu-core imagemagick
     # the package: icon sizes from the SVG, library dependencies (dpkg-shlibdeps, and file, which
     # CPack runs to find the binaries), the desktop's own validators

@@ -9,7 +9,6 @@
 #include "support/ProgramTesting.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonObject>
 #include <QProcess>
@@ -69,33 +68,9 @@ protected:
         return program;
     }
 
-    /// While counting, the count reaches the disk this often.
-    static constexpr std::chrono::seconds savePeriod{UsageStore::ticksPerSave};
-
     double counted() const { return countedSeconds(*session, kWatched); }
-    /// Waits until the watched app has `seconds` more than it has now.
-    bool countsOn(double seconds) const
-    {
-        const double target = counted() + seconds;
-        return DesktopSession::waitUntil([&] { return counted() >= target; }, savePeriod + 8s);
-    }
-    /// Waits until the count on disk has stood still for longer than a save takes to come, which a
-    /// counting program never does.
-    bool stopsCounting() const
-    {
-        double last = counted();
-        QElapsedTimer still;
-        still.start();
-        return DesktopSession::waitUntil(
-            [&] {
-                if (const double now = counted(); now != last) {
-                    last = now;
-                    still.restart();
-                }
-                return still.elapsed() >= std::chrono::milliseconds(savePeriod + 1500ms).count();
-            },
-            2 * savePeriod + 5s);
-    }
+    bool countsOn(double seconds) const { return test::countsOn(*session, kWatched, seconds); }
+    bool stopsCounting() const { return test::stopsCounting(*session, kWatched); }
     bool lockScreen(bool locked) const
     {
         return session->emitSignal(QStringLiteral("/org/freedesktop/ScreenSaver"),

@@ -141,7 +141,9 @@ TEST_F(DebianPackage, InstallsRunsFromItsPlaceAndPurgesWithoutATrace)
                             QStringLiteral("/usr/share/man/man1/brindlemoor.1"),
                             QStringLiteral("/usr/share/doc/brindlemoor/copyright"),
                             QStringLiteral("/usr/share/icons/hicolor/scalable/apps/brindlemoor.svg"),
-                            QStringLiteral("/usr/share/dbus-1/interfaces/io.github.brindlemoor.GnomeShell1.xml")};
+                            QStringLiteral("/usr/share/dbus-1/interfaces/io.github.brindlemoor.GnomeShell1.xml"),
+                            QStringLiteral("/usr/share/dbus-1/interfaces/io.github.brindlemoor.KWin1.xml"),
+                            QStringLiteral("/usr/share/brindlemoor/kwin/active-window.js")};
     for (const char* file : {"metadata.json", "extension.js"})
         expected.append(QStringLiteral("/usr/share/gnome-shell/extensions/brindlemoor@brindlemoor.github.io/%1")
                             .arg(QLatin1String(file)));

@@ -73,6 +73,8 @@ public:
     QProcessEnvironment environment() const { return m_environment; }
     /// Puts the same variables into this process's environment (for code that reads them directly).
     void exportToThisProcess() const;
+    /// Sets a variable for the programs started from now on (a compositor's display).
+    void setEnvironmentVariable(const QString& name, const QString& value) { m_environment.insert(name, value); }
 
     /// Starts a program in the session; it is stopped with the session. Null when it cannot start.
     QProcess* start(const QString& program, const QStringList& arguments);

@@ -4,9 +4,11 @@
 #include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
 #include "core/model/UsageRecords.h"
+#include "core/model/UsageStore.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -14,6 +16,13 @@
 namespace brindlemoor::test {
 
 using namespace std::chrono_literals;
+
+namespace {
+
+// While counting, the count reaches the disk this often.
+constexpr std::chrono::seconds savePeriod{UsageStore::ticksPerSave};
+
+} // namespace
 
 QString storePath(const DesktopSession& session)
 {
@@ -48,6 +57,28 @@ double countedSeconds(const DesktopSession& session, const QString& app)
     SqliteKeyValueStore defaults(storePath(session));
     const auto state = PersistedState::decode(defaults.dataValue(keys::usageDailyData));
     return state ? state->entries.value(app).cumulativeSeconds : 0.0;
+}
+
+bool countsOn(const DesktopSession& session, const QString& app, double seconds)
+{
+    const double target = countedSeconds(session, app) + seconds;
+    return DesktopSession::waitUntil([&] { return countedSeconds(session, app) >= target; }, savePeriod + 8s);
+}
+
+bool stopsCounting(const DesktopSession& session, const QString& app)
+{
+    double last = countedSeconds(session, app);
+    QElapsedTimer still;
+    still.start();
+    return DesktopSession::waitUntil(
+        [&] {
+            if (const double now = countedSeconds(session, app); now != last) {
+                last = now;
+                still.restart();
+            }
+            return still.elapsed() >= std::chrono::milliseconds(savePeriod + 1500ms).count();
+        },
+        2 * savePeriod + 5s);
 }
 
 QRect trayDotArea(const QImage& screen, const QRect& area)

@@ -29,6 +29,11 @@ void writeDesktopEntry(const DesktopSession& session, const QString& id, const Q
 void prepareReturningUser(const DesktopSession& session, const QStringList& apps = {});
 /// What the store on disk holds for the app today, read as a second process would.
 double countedSeconds(const DesktopSession& session, const QString& app);
+/// Waits until the app has `seconds` more on disk than it has now.
+bool countsOn(const DesktopSession& session, const QString& app, double seconds);
+/// Waits until the app's count on disk has stood still for longer than a save takes to come,
+/// which a counting program never does.
+bool stopsCounting(const DesktopSession& session, const QString& app);
 
 /// Where the tray dot's default colour (its gradient's foot) shows within `area`: by default
 /// the top panel, since the welcome's logo has the same teal. Empty when it does not show.

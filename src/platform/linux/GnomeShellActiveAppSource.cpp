@@ -1,12 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/GnomeShellActiveAppSource.h"
 
-#include "platform/linux/DesktopEntryRegistry.h"
 #include "platform/linux/GnomeShellExtension.h"
-#include "platform/linux/ProcessInfo.h"
-#include "platform/linux/X11ActiveAppSource.h"
-
-#include <QCoreApplication>
+#include "platform/linux/ReportedWindow.h"
 
 namespace brindlemoor {
 
@@ -28,20 +24,8 @@ GnomeShellActiveAppSource::GnomeShellActiveAppSource(const DesktopEntryRegistry&
 
 RunningApp GnomeShellActiveAppSource::applicationOf(const ShellFocus& focus, const DesktopEntryRegistry& registry)
 {
-    if (focus.pid != 0 && focus.pid == QCoreApplication::applicationPid())
-        return RunningApp{X11ActiveAppSource::ownId};
-    // The shell's tracker matched the window to its entry already, as it does for its dash.
-    if (!focus.appId.isEmpty() && registry.application(focus.appId))
-        return RunningApp{focus.appId};
-    // A native window's app_id is its class; the rest is as for an X11 window.
-    WindowProperties window{.instance = focus.wmClass, .windowClass = focus.wmClass};
-    if (focus.pid != 0) {
-        window.executable = ProcessInfo::executablePath(focus.pid);
-        window.flatpakId = ProcessInfo::flatpakAppId(focus.pid);
-    }
-    if (std::optional<QString> id = registry.idForWindow(window))
-        return RunningApp{std::move(id)};
-    return RunningApp{focus.appId.isEmpty() ? std::nullopt : std::optional<QString>(focus.appId)};
+    // The shell's window tracker gives the app id, as it does for its dash.
+    return brindlemoor::applicationOf(ReportedWindow{focus.appId, focus.wmClass, focus.pid}, registry);
 }
 
 void GnomeShellActiveAppSource::report(const ShellFocus& focus)

@@ -5,6 +5,8 @@
 #include "platform/linux/DesktopEntryRegistry.h"
 #include "platform/linux/GnomeShellActiveAppSource.h"
 #include "platform/linux/IdleSourceChooser.h"
+#include "platform/linux/KWinActiveAppSource.h"
+#include "platform/linux/KWinScript.h"
 #include "platform/linux/LinuxTrayIcon.h"
 #include "platform/linux/MutterIdleSource.h"
 #include "platform/linux/PlatformLogging.h"
@@ -62,6 +64,11 @@ LinuxActivitySources::LinuxActivitySources(Scheduler& scheduler, const DesktopSe
     } else if (access.shellExtension != nullptr) {
         m_activeApps = std::make_unique<GnomeShellActiveAppSource>(*m_catalog, *access.shellExtension);
         activeBackend = QStringLiteral("Brindlemoor's GNOME Shell extension");
+    } else if (access.kind == SessionKind::KWinWayland) {
+        auto source = std::make_unique<KWinActiveAppSource>(*m_catalog, access.sessionBus, KWinScript::installedPath());
+        activeBackend = source->isAvailable() ? QStringLiteral("Brindlemoor's KWin script")
+                                              : QStringLiteral("unavailable (KWin did not run Brindlemoor's script)");
+        m_activeApps = std::move(source);
     } else {
         m_activeApps = std::make_unique<NoActiveAppSource>();
         activeBackend = QStringLiteral("unavailable (this compositor tells no program which window is in front)");

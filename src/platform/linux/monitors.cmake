@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
 # The kind of session; active window, idle time, screen lock, global clicks, desktop entries and the
-# window system; GNOME Shell's extension.
+# window system; GNOME Shell's extension and KWin's script.
 pkg_check_modules(XCB_MONITORS REQUIRED IMPORTED_TARGET xcb xcb-icccm xcb-res xcb-screensaver xcb-xinput)
 target_sources(brindlemoor_platform PRIVATE
     linux/DBusLockSignalSource.cpp
@@ -15,12 +15,18 @@ target_sources(brindlemoor_platform PRIVATE
     linux/GnomeShellExtension.h
     linux/IdleSourceChooser.cpp
     linux/IdleSourceChooser.h
+    linux/KWinActiveAppSource.cpp
+    linux/KWinActiveAppSource.h
+    linux/KWinScript.cpp
+    linux/KWinScript.h
     linux/LinuxActivitySources.cpp
     linux/LinuxActivitySources.h
     linux/MutterIdleSource.cpp
     linux/MutterIdleSource.h
     linux/ProcessInfo.cpp
     linux/ProcessInfo.h
+    linux/ReportedWindow.cpp
+    linux/ReportedWindow.h
     linux/SessionKind.cpp
     linux/SessionKind.h
     linux/X11ActiveAppSource.cpp
@@ -36,3 +42,7 @@ target_sources(brindlemoor_platform PRIVATE
 )
 # The window system works on Qt's own windows and connection.
 target_link_libraries(brindlemoor_platform PUBLIC Qt6::DBus PRIVATE Qt6::Gui PkgConfig::XCB_MONITORS)
+include(GNUInstallDirs)
+# Where the KWin script is installed, the last place the program looks for it.
+set_property(SOURCE linux/KWinScript.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+    BRINDLEMOOR_INSTALL_DATADIR="${CMAKE_INSTALL_FULL_DATADIR}")

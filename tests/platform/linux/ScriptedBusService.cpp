@@ -57,6 +57,11 @@ bool ScriptedBusService::emitSignal(const QString& path, const QString& interfac
 {
     QDBusMessage message = QDBusMessage::createSignal(path, interface, member);
     message.setArguments(arguments);
+    return send(message);
+}
+
+bool ScriptedBusService::send(const QDBusMessage& message)
+{
     return QDBusConnection(m_connectionName).send(message);
 }
 

@@ -31,6 +31,8 @@ public:
     /// Sends a signal from the service's own name, as the real service would.
     bool emitSignal(const QString& path, const QString& interface, const QString& member,
                     const QVariantList& arguments);
+    /// Sends a message from the service's name without waiting for an answer (a call a real service makes).
+    bool send(const QDBusMessage& message);
 
 private:
     class Object;

@@ -30,3 +30,8 @@ brindlemoor_add_test(activity_sources_display_test
 target_compile_definitions(activity_sources_display_test PRIVATE
     BRINDLEMOOR_TEST_WINDOW="$<TARGET_FILE:brindlemoor_test_window>")
 add_dependencies(activity_sources_display_test brindlemoor_test_window)
+
+# The KWin script's loading and its callers, against a stand-in KWin on a private bus.
+brindlemoor_add_test(kwin_script_test
+    SOURCES linux/KWinScriptTest.cpp linux/ScriptedBusService.cpp linux/ScriptedBusService.h
+    LIBS brindlemoor_platform brindlemoor_desktop_session Qt6::Test)

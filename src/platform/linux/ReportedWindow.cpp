@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#include "platform/linux/ReportedWindow.h"
+
+#include "platform/linux/DesktopEntryRegistry.h"
+#include "platform/linux/ProcessInfo.h"
+#include "platform/linux/X11ActiveAppSource.h"
+
+#include <QCoreApplication>
+
+namespace brindlemoor {
+
+RunningApp applicationOf(const ReportedWindow& window, const DesktopEntryRegistry& registry)
+{
+    if (window.pid != 0 && window.pid == QCoreApplication::applicationPid())
+        return RunningApp{X11ActiveAppSource::ownId};
+    // The compositor matched the window to its entry already, as it does for its own task list.
+    if (!window.appId.isEmpty() && registry.application(window.appId))
+        return RunningApp{window.appId};
+    // A native window's app_id is its class; the rest is as for an X11 window.
+    WindowProperties properties{.instance = window.windowClass, .windowClass = window.windowClass};
+    if (window.pid != 0) {
+        properties.executable = ProcessInfo::executablePath(window.pid);
+        properties.flatpakId = ProcessInfo::flatpakAppId(window.pid);
+    }
+    if (std::optional<QString> id = registry.idForWindow(properties))
+        return RunningApp{std::move(id)};
+    return RunningApp{window.appId.isEmpty() ? std::nullopt : std::optional<QString>(window.appId)};
+}
+
+} // namespace brindlemoor

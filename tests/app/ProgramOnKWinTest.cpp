@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+// The real program in a headless KDE Plasma Wayland session: native windows reported by its
+// KWin script, its tray item, its overlay over a full-screen native window, the script's
+// life across quits and kills, and KWin's own lock.
+#include "core/foundation/Clock.h"
+#include "core/model/PreferencesStore.h"
+#include "core/model/UsageStore.h"
+#include "platform/linux/KWinScript.h"
+#include "platform/sqlite/SqliteKeyValueStore.h"
+#include "StandInWatcher.h"
+#include "support/KWinSession.h"
+#include "support/ProgramTesting.h"
+
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+using namespace brindlemoor;
+using namespace brindlemoor::test;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kWatched = QStringLiteral("watched-app");
+const QString kOther = QStringLiteral("other-app");
+constexpr double kSeeded = 40; // of a one-minute limit: the overlay comes at 53 s
+
+// The full-screen red window, darkened but not hidden by the overlay's translucent backdrop.
+bool showsOverlayOverRed(const QImage& screen)
+{
+    const QColor at = screen.pixelColor(100, 400);
+    return at.red() > 30 && at.red() < 200 && at.green() < 60 && at.blue() < 60;
+}
+
+} // namespace
+
+TEST(ProgramOnKWin, CountsNativeWindowsShowsItsCuesAndLeavesNoScriptBehind)
+{
+    if (!KWinSession::isInstalled())
+        GTEST_SKIP() << "kwin_wayland is not installed";
+    KWinSession kwin({});
+    ASSERT_TRUE(kwin.isReady()) << kwin.error().toStdString();
+    DesktopSession& session = kwin.desktop();
+    StandInWatcher watcher(session.busAddress());
+    ASSERT_TRUE(watcher.isReady());
+    writeDesktopEntry(session, kWatched, kWatched);
+    writeDesktopEntry(session, kOther, kOther);
+    prepareReturningUser(session, {kWatched});
+    {
+        SqliteKeyValueStore defaults(storePath(session));
+        PreferencesStore prefs(defaults);
+        prefs.setDailyLimitMinutes(1);
+        SystemClock clock;
+        UsageStore usage(defaults, clock);
+        for (int second = 0; second < kSeeded; ++second)
+            usage.tick(kWatched, prefs);
+    }
+    QProcess* watched = kwin.startWindow(kWatched, QStringLiteral("Watched"), Qt::red, true);
+    QProcess* other = kwin.startWindow(kOther, QStringLiteral("Other"), Qt::blue);
+    ASSERT_TRUE(watched != nullptr && other != nullptr) << session.error().toStdString();
+    ASSERT_TRUE(kwin.activate(QStringLiteral("Watched"), watched));
+    ASSERT_FALSE(showsOverlayOverRed(kwin.screenshot()));
+
+    QProcess* program = session.start(QStringLiteral(BRINDLEMOOR_BINARY), {});
+    ASSERT_NE(program, nullptr);
+    EXPECT_TRUE(DesktopSession::waitUntil([&] { return !watcher.registered().isEmpty(); })) << "its tray item";
+    EXPECT_TRUE(DesktopSession::waitUntil([&] { return showsOverlayOverRed(kwin.screenshot()); }, 30s))
+        << "the overlay over the full-screen window, at " << countedSeconds(session, kWatched) << " s";
+    EXPECT_GE(countedSeconds(session, kWatched), kSeeded + 10);
+    ASSERT_TRUE(kwin.activate(QStringLiteral("Other"), other));
+    EXPECT_TRUE(stopsCounting(session, kWatched)) << "another native window is in front";
+
+    ASSERT_TRUE(kwin.isScriptLoaded(KWinScript::pluginName));
+    ASSERT_TRUE(stopsCleanly(program));
+    EXPECT_FALSE(kwin.isScriptLoaded(KWinScript::pluginName)) << "a quit takes the script out of KWin";
+
+    // A killed run leaves its script in KWin; the next one replaces it (KWin refuses a second of the name).
+    program = session.start(QStringLiteral(BRINDLEMOOR_BINARY), {});
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return kwin.isScriptLoaded(KWinScript::pluginName); }));
+    program->kill();
+    ASSERT_TRUE(program->waitForFinished(10000));
+    EXPECT_TRUE(kwin.isScriptLoaded(KWinScript::pluginName));
+    program = session.start(QStringLiteral(BRINDLEMOOR_BINARY), {});
+    ASSERT_TRUE(kwin.activate(QStringLiteral("Watched"), watched));
+    EXPECT_TRUE(countsOn(session, kWatched, 2)) << "the new run's script reports";
+
+    ASSERT_TRUE(kwin.lock());
+    EXPECT_TRUE(stopsCounting(session, kWatched)) << "a locked screen counts nothing";
+    ASSERT_TRUE(stopsCleanly(program));
+    const QString said = QString::fromLocal8Bit(program->readAllStandardError());
+    EXPECT_TRUE(said.contains(QStringLiteral("active application: Brindlemoor's KWin script"))) << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("no application is counted"))) << said.toStdString();
+}

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "support/DesktopSession.h"
+
+#include <QColor>
+#include <QHash>
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class QProcess;
+
+namespace brindlemoor::test {
+
+/// A private headless KDE Plasma Wayland session for tests: KWin 5 or 6 on a virtual screen,
+/// with XWayland, on the private bus and XDG folders of a DesktopSession without X server of
+/// its own. KWin runs from a copy of its binary: the packaged one carries a file capability
+/// that an unprivileged container refuses. Native windows, activation, screenshots and the
+/// lock go through KWin's own interfaces.
+class KWinSession final {
+public:
+    struct Options {
+        QSize screenSize{1280, 800};
+    };
+
+    static bool isInstalled();
+
+    explicit KWinSession(const Options& options);
+    ~KWinSession();
+    KWinSession(const KWinSession&) = delete;
+    KWinSession& operator=(const KWinSession&) = delete;
+
+    bool isReady() const { return m_error.isEmpty() && m_desktop.isReady(); }
+    QString error() const { return m_error.isEmpty() ? m_desktop.error() : m_error; }
+    /// The bus, the XDG folders and starting programs, with WAYLAND_DISPLAY and XWayland's DISPLAY set.
+    DesktopSession& desktop() { return m_desktop; }
+    const DesktopSession& desktop() const { return m_desktop; }
+
+    /// Starts the native test window, solid `colour`, whose app_id is `app`; returns once it has
+    /// drawn itself. Null when it does not show.
+    QProcess* startWindow(const QString& app, const QString& title, const QColor& colour, bool fullScreen = false);
+    /// Makes KWin activate the window with this title, and waits until the window has the keyboard.
+    bool activate(const QString& title, QProcess* window);
+    /// Runs a script inside KWin once (loaded, run and unloaded again); false when KWin refused it.
+    bool runScript(const QString& source);
+    bool isScriptLoaded(const QString& pluginName) const;
+    /// The whole workspace (org.kde.KWin.ScreenShot2); a null image when it fails.
+    QImage screenshot() const;
+    /// Locks the screen as a user would (org.freedesktop.ScreenSaver Lock); true once KWin says it is locked.
+    bool lock();
+
+private:
+    bool startKWin(const Options& options);
+    void noteFocus(QProcess* window, const QByteArray& said);
+
+    DesktopSession m_desktop;
+    QTemporaryDir m_root;
+    QString m_error;
+    int m_scripts = 0;
+    QHash<QProcess*, bool> m_active; ///< each window's focus, as it said last
+};
+
+} // namespace brindlemoor::test

@@ -12,6 +12,12 @@ packages=(
     libcanberra-dev libcanberra-pulse sound-theme-freedesktop
     libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-screensaver0-dev libxcb-xinput-dev libxcb-res0-dev
     libgtest-dev libgmock-dev googletest
+    # the program's Wayland clients: libwayland and the protocol descriptions it is generated from (the
+    # wlroots ones ship only inside the Rust crate's source)
+    libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols librust-wayland-protocols-dev
+    # headless sway with its bar's tray, screenshots, Qt's Wayland platform for native test windows,
+    # xhost to let the tests into sway's XWayland, and a mocked logind
+    sway grim qt6-wayland x11-xserver-utils python3-dbusmock
     xvfb xauth openbox trayer xdotool xterm x11-utils x11-apps dbus dbus-x11 dbus-bin
     xfce4-panel xfconf
     xfwm4 kwin-x11 mutter

@@ -24,16 +24,21 @@ constexpr std::chrono::seconds savePeriod{UsageStore::ticksPerSave};
 
 } // namespace
 
-QString storePath(const DesktopSession& session)
+QString storePath(const QString& configHome)
 {
-    const QString path = session.configHome() + QStringLiteral("/brindlemoor/defaults.sqlite3");
+    const QString path = configHome + QStringLiteral("/brindlemoor/defaults.sqlite3");
     QDir().mkpath(QFileInfo(path).path());
     return path;
 }
 
-void writeDesktopEntry(const DesktopSession& session, const QString& id, const QString& wmClass)
+QString storePath(const DesktopSession& session)
 {
-    const QString folder = session.dataHome() + QStringLiteral("/applications");
+    return storePath(session.configHome());
+}
+
+void writeDesktopEntry(const QString& dataHome, const QString& id, const QString& wmClass)
+{
+    const QString folder = dataHome + QStringLiteral("/applications");
     QDir().mkpath(folder);
     QFile file(folder + u'/' + id + QStringLiteral(".desktop"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -42,9 +47,14 @@ void writeDesktopEntry(const DesktopSession& session, const QString& id, const Q
                    .toUtf8());
 }
 
-void prepareReturningUser(const DesktopSession& session, const QStringList& apps)
+void writeDesktopEntry(const DesktopSession& session, const QString& id, const QString& wmClass)
 {
-    SqliteKeyValueStore defaults(storePath(session));
+    writeDesktopEntry(session.dataHome(), id, wmClass);
+}
+
+void prepareReturningUser(const QString& configHome, const QStringList& apps)
+{
+    SqliteKeyValueStore defaults(storePath(configHome));
     ASSERT_TRUE(defaults.isOpen());
     PreferencesStore prefs(defaults);
     for (const QString& app : apps)
@@ -52,9 +62,14 @@ void prepareReturningUser(const DesktopSession& session, const QStringList& apps
     defaults.setValue(keys::hasSeenWelcome, true);
 }
 
-double countedSeconds(const DesktopSession& session, const QString& app)
+void prepareReturningUser(const DesktopSession& session, const QStringList& apps)
 {
-    SqliteKeyValueStore defaults(storePath(session));
+    prepareReturningUser(session.configHome(), apps);
+}
+
+double countedSeconds(const QString& configHome, const QString& app)
+{
+    SqliteKeyValueStore defaults(storePath(configHome));
     const auto state = PersistedState::decode(defaults.dataValue(keys::usageDailyData));
     return state ? state->entries.value(app).cumulativeSeconds : 0.0;
 }
@@ -79,6 +94,11 @@ bool stopsCounting(const DesktopSession& session, const QString& app)
             return still.elapsed() >= std::chrono::milliseconds(savePeriod + 1500ms).count();
         },
         2 * savePeriod + 5s);
+}
+
+double countedSeconds(const DesktopSession& session, const QString& app)
+{
+    return countedSeconds(session.configHome(), app);
 }
 
 QRect trayDotArea(const QImage& screen, const QRect& area)

@@ -21,13 +21,17 @@ class QProcess;
 // and driving it from outside.
 namespace brindlemoor::test {
 
-/// The program's store in the session; its folder exists.
+/// The program's store under this XDG_CONFIG_HOME; its folder exists.
+QString storePath(const QString& configHome);
 QString storePath(const DesktopSession& session);
-/// A desktop entry with this id for the terminals started with `wmClass` as their class.
+/// A desktop entry with this id for the windows with `wmClass` as their class (or app_id).
+void writeDesktopEntry(const QString& dataHome, const QString& id, const QString& wmClass);
 void writeDesktopEntry(const DesktopSession& session, const QString& id, const QString& wmClass);
 /// A returning user's store watching `apps`: no welcome takes the keyboard or shows the dot's teal.
+void prepareReturningUser(const QString& configHome, const QStringList& apps = {});
 void prepareReturningUser(const DesktopSession& session, const QStringList& apps = {});
 /// What the store on disk holds for the app today, read as a second process would.
+double countedSeconds(const QString& configHome, const QString& app);
 double countedSeconds(const DesktopSession& session, const QString& app);
 /// Waits until the app has `seconds` more on disk than it has now.
 bool countsOn(const DesktopSession& session, const QString& app, double seconds);

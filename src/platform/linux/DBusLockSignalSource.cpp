@@ -40,6 +40,8 @@ public:
     // The definitions are moc's, which names the parameters _t1, _t2, ...
 Q_SIGNALS:
     void activeChanged(bool active); // NOLINT(readability-inconsistent-declaration-parameter-name)
+    void logindLock();
+    void logindUnlock();
     // NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name)
     void propertiesChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated);
 };
@@ -50,6 +52,8 @@ DBusLockSignalSource::DBusLockSignalSource(QDBusConnection sessionBus, QDBusConn
     , m_relay(std::make_unique<Relay>())
 {
     QObject::connect(m_relay.get(), &Relay::activeChanged, m_relay.get(), [this](bool active) { deliver(active); });
+    QObject::connect(m_relay.get(), &Relay::logindLock, m_relay.get(), [this] { deliver(true); });
+    QObject::connect(m_relay.get(), &Relay::logindUnlock, m_relay.get(), [this] { deliver(false); });
     QObject::connect(m_relay.get(), &Relay::propertiesChanged, m_relay.get(),
                      [this](const QString& interface, const QVariantMap& changed, const QStringList& invalidated) {
                          if (interface != logindSessionInterface)
@@ -124,6 +128,12 @@ void DBusLockSignalSource::listenToLogindSession(const QString& sessionPath)
     m_watchingLogind = m_systemBus.connect(logindService, sessionPath, propertiesInterface,
                                            QStringLiteral("PropertiesChanged"), QStringLiteral("sa{sv}as"),
                                            m_relay.get(), Relay::receiver(&Relay::propertiesChanged).constData());
+    // Where no screen locker sets LockedHint (wlroots desktops), logind's requests to lock are all there is.
+    m_watchingLogind = m_watchingLogind &&
+                       m_systemBus.connect(logindService, sessionPath, logindSessionInterface, QStringLiteral("Lock"),
+                                           m_relay.get(), Relay::receiver(&Relay::logindLock).constData()) &&
+                       m_systemBus.connect(logindService, sessionPath, logindSessionInterface, QStringLiteral("Unlock"),
+                                           m_relay.get(), Relay::receiver(&Relay::logindUnlock).constData());
     if (!m_watchingLogind)
         qCWarning(lcPlatform).noquote() << QStringLiteral("brindlemoor: logind lock signals unavailable: %1")
                                                .arg(m_systemBus.lastError().message());

@@ -9,8 +9,9 @@
 
 namespace brindlemoor {
 
-/// Lock and unlock from every place a Linux desktop announces them: logind's LockedHint
-/// on the system bus and the screen savers' ActiveChanged on the session bus.
+/// Lock and unlock from every place a Linux desktop announces them: logind's LockedHint and
+/// its Lock and Unlock signals on the system bus, and the screen savers' ActiveChanged on the
+/// session bus.
 class DBusLockSignalSource final : public LockSignalSource {
 public:
     /// The screen-saver interfaces listened to, from any sender and on any object path.

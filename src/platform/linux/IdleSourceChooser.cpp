@@ -3,6 +3,7 @@
 
 #include "platform/linux/MutterIdleSource.h"
 #include "platform/linux/PlatformLogging.h"
+#include "platform/linux/WaylandIdleSource.h"
 #include "platform/linux/X11ScreenSaverIdleSource.h"
 
 namespace brindlemoor {
@@ -17,7 +18,7 @@ public:
 } // namespace
 
 std::unique_ptr<IdleTimeSource> IdleSourceChooser::choose(const QDBusConnection& sessionBus, const QByteArray& display,
-                                                          bool x11Session)
+                                                          bool x11Session, WaylandConnection* wayland)
 {
     auto mutter = std::make_unique<MutterIdleSource>(sessionBus);
     const std::optional<QString> mutterFailure = mutter->probe();
@@ -27,8 +28,17 @@ std::unique_ptr<IdleTimeSource> IdleSourceChooser::choose(const QDBusConnection&
     }
     if (!x11Session) {
         // XWayland's idle time counts only input to X11 windows.
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("brindlemoor: idle detection unavailable: Mutter: %1").arg(*mutterFailure);
+        QString waylandFailure = QStringLiteral("no connection");
+        if (wayland != nullptr) {
+            if (auto source = WaylandIdleSource::create(*wayland, &waylandFailure)) {
+                qCInfo(lcPlatform).noquote()
+                    << QStringLiteral("brindlemoor: idle time from the compositor's %1").arg(source->protocol());
+                return source;
+            }
+        }
+        qCWarning(lcPlatform).noquote() << QStringLiteral(
+                                               "brindlemoor: idle detection unavailable: Mutter: %1; Wayland: %2")
+                                               .arg(*mutterFailure, waylandFailure);
         return std::make_unique<NeverIdleSource>();
     }
     auto screenSaver = std::make_unique<X11ScreenSaverIdleSource>(display);

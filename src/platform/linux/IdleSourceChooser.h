@@ -10,13 +10,16 @@
 
 namespace brindlemoor {
 
+class WaylandConnection;
+
 /// Picks where idle time comes from: Mutter's idle monitor, else the X screen-saver
-/// extension (only in an X11 session), else a source that never reports idleness. Says on
-/// standard error which.
+/// extension (only in an X11 session) or the Wayland compositor's idle notifications (only
+/// in a Wayland session, given its connection), else a source that never reports idleness.
+/// Says on standard error which.
 class IdleSourceChooser final {
 public:
     static std::unique_ptr<IdleTimeSource> choose(const QDBusConnection& sessionBus, const QByteArray& display = {},
-                                                  bool x11Session = true);
+                                                  bool x11Session = true, WaylandConnection* wayland = nullptr);
 };
 
 } // namespace brindlemoor

@@ -10,6 +10,9 @@
 #include "platform/linux/LinuxTrayIcon.h"
 #include "platform/linux/MutterIdleSource.h"
 #include "platform/linux/PlatformLogging.h"
+#include "platform/linux/WaylandConnection.h"
+#include "platform/linux/WaylandIdleSource.h"
+#include "platform/linux/WlrootsActiveAppSource.h"
 #include "platform/linux/X11ActiveAppSource.h"
 #include "platform/linux/X11ScreenSaverIdleSource.h"
 #include "platform/linux/XInput2ClickSource.h"
@@ -35,6 +38,8 @@ QString idleBackend(IdleTimeSource& source)
         return QStringLiteral("Mutter's idle monitor");
     if (dynamic_cast<X11ScreenSaverIdleSource*>(&source) != nullptr)
         return QStringLiteral("the X screen-saver extension");
+    if (auto* wayland = dynamic_cast<WaylandIdleSource*>(&source))
+        return wayland->protocol();
     return QStringLiteral("unavailable (never idle)");
 }
 
@@ -69,11 +74,29 @@ LinuxActivitySources::LinuxActivitySources(Scheduler& scheduler, const DesktopSe
         activeBackend = source->isAvailable() ? QStringLiteral("Brindlemoor's KWin script")
                                               : QStringLiteral("unavailable (KWin did not run Brindlemoor's script)");
         m_activeApps = std::move(source);
-    } else {
-        m_activeApps = std::make_unique<NoActiveAppSource>();
-        activeBackend = QStringLiteral("unavailable (this compositor tells no program which window is in front)");
     }
-    m_idleTime = IdleSourceChooser::choose(access.sessionBus, access.display, x11);
+    // GNOME's compositor answers on the bus; the others only on their Wayland socket.
+    if (isWayland(access.kind) && access.kind != SessionKind::GnomeWayland) {
+        m_wayland = std::make_unique<WaylandConnection>();
+        if (!m_wayland->isConnected())
+            qCWarning(lcPlatform).noquote()
+                << QStringLiteral("brindlemoor: no Wayland connection: %1").arg(m_wayland->failure());
+    }
+    if (m_wayland && m_wayland->isConnected() && !m_activeApps && access.kind != SessionKind::KWinWayland) {
+        auto source = std::make_unique<WlrootsActiveAppSource>(*m_catalog, *m_wayland);
+        if (source->isAvailable()) {
+            activeBackend = QStringLiteral("the compositor's foreign-toplevel list");
+            m_activeApps = std::move(source);
+        } else {
+            activeBackend = QStringLiteral("unavailable (the compositor offers no zwlr_foreign_toplevel_manager_v1)");
+        }
+    }
+    if (!m_activeApps) {
+        m_activeApps = std::make_unique<NoActiveAppSource>();
+        if (activeBackend.isEmpty())
+            activeBackend = QStringLiteral("unavailable (this compositor tells no program which window is in front)");
+    }
+    m_idleTime = IdleSourceChooser::choose(access.sessionBus, access.display, x11, m_wayland.get());
     m_lockSignals = std::make_unique<DBusLockSignalSource>(access.sessionBus, access.systemBus);
     if (x11) {
         auto clicks = std::make_unique<XInput2ClickSource>(access.display);

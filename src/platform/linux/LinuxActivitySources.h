@@ -15,6 +15,7 @@ namespace brindlemoor {
 class DesktopEntryRegistry;
 class GnomeShellExtension;
 class Scheduler;
+class WaylandConnection;
 
 /// Where the desktop session is: the X display, the buses, the XDG data folders.
 struct DesktopSessionAccess {
@@ -51,6 +52,8 @@ public:
 
 private:
     std::unique_ptr<DesktopEntryRegistry> m_catalog;
+    /// Outlives the sources that use it.
+    std::unique_ptr<WaylandConnection> m_wayland;
     std::unique_ptr<ActiveAppSource> m_activeApps;
     std::unique_ptr<IdleTimeSource> m_idleTime;
     std::unique_ptr<LockSignalSource> m_lockSignals;

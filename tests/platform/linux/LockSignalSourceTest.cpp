@@ -97,6 +97,14 @@ TEST(DBusLockSignalSource, EveryLockSignalFromAnyScreenSaverOrLogindIsOneCallbac
     expectSignal(logindChange({{QStringLiteral("LockedHint"), false}, {QStringLiteral("IdleHint"), true}}), false);
     lockedHint = true;
     expectSignal(logindChange({}, {QStringLiteral("LockedHint")}), true); // read back when only invalidated
+    // Where no locker sets the hint, logind's own requests.
+    for (const bool lock : {false, true})
+        expectSignal(
+            [&] {
+                EXPECT_TRUE(logind.emitSignal(sessionPath, sessionInterface,
+                                              lock ? QStringLiteral("Lock") : QStringLiteral("Unlock"), {}));
+            },
+            lock);
 
-    EXPECT_EQ(signals, (std::vector<bool>{true, true, false, true, false, true, false, true}));
+    EXPECT_EQ(signals, (std::vector<bool>{true, true, false, true, false, true, false, true, false, true}));
 }

@@ -11,6 +11,10 @@ brindlemoor_add_test(desktop_entry_test
     LIBS brindlemoor_platform brindlemoor_desktop_session brindlemoor_fakes
     ENVIRONMENT "LC_ALL=C.UTF-8")
 
+brindlemoor_add_test(toplevel_tracker_test
+    SOURCES linux/ToplevelTrackerTest.cpp
+    LIBS brindlemoor_platform)
+
 brindlemoor_add_test(unavailable_sources_test
     SOURCES linux/UnavailableSourcesTest.cpp
     LIBS brindlemoor_platform brindlemoor_fakes)

@@ -15,16 +15,16 @@ namespace brindlemoor::test {
 
 using namespace std::chrono_literals;
 
-QString storePath(const DesktopSession& session)
+QString storePath(const QString& configHome)
 {
-    const QString path = session.configHome() + QStringLiteral("/brindlemoor/defaults.sqlite3");
+    const QString path = configHome + QStringLiteral("/brindlemoor/defaults.sqlite3");
     QDir().mkpath(QFileInfo(path).path());
     return path;
 }
 
-void writeDesktopEntry(const DesktopSession& session, const QString& id, const QString& wmClass)
+void writeDesktopEntry(const QString& dataHome, const QString& id, const QString& wmClass)
 {
-    const QString folder = session.dataHome() + QStringLiteral("/applications");
+    const QString folder = dataHome + QStringLiteral("/applications");
     QDir().mkpath(folder);
     QFile file(folder + u'/' + id + QStringLiteral(".desktop"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -33,9 +33,9 @@ void writeDesktopEntry(const DesktopSession& session, const QString& id, const Q
                    .toUtf8());
 }
 
-void prepareReturningUser(const DesktopSession& session, const QStringList& apps)
+void prepareReturningUser(const QString& configHome, const QStringList& apps)
 {
-    SqliteKeyValueStore defaults(storePath(session));
+    SqliteKeyValueStore defaults(storePath(configHome));
     ASSERT_TRUE(defaults.isOpen());
     PreferencesStore prefs(defaults);
     for (const QString& app : apps)
@@ -43,9 +43,9 @@ void prepareReturningUser(const DesktopSession& session, const QStringList& apps
     defaults.setValue(keys::hasSeenWelcome, true);
 }
 
-double countedSeconds(const DesktopSession& session, const QString& app)
+double countedSeconds(const QString& configHome, const QString& app)
 {
-    SqliteKeyValueStore defaults(storePath(session));
+    SqliteKeyValueStore defaults(storePath(configHome));
     const auto state = PersistedState::decode(defaults.dataValue(keys::usageDailyData));
     return state ? state->entries.value(app).cumulativeSeconds : 0.0;
 }

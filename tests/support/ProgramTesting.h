@@ -21,14 +21,32 @@ class QProcess;
 // and driving it from outside.
 namespace brindlemoor::test {
 
-/// The program's store in the session; its folder exists.
-QString storePath(const DesktopSession& session);
-/// A desktop entry with this id for the terminals started with `wmClass` as their class.
-void writeDesktopEntry(const DesktopSession& session, const QString& id, const QString& wmClass);
+/// The program's store under a session's XDG_CONFIG_HOME; its folder exists.
+QString storePath(const QString& configHome);
+/// A desktop entry with this id, under a session's XDG_DATA_HOME, for the terminals started
+/// with `wmClass` as their class.
+void writeDesktopEntry(const QString& dataHome, const QString& id, const QString& wmClass);
 /// A returning user's store watching `apps`: no welcome takes the keyboard or shows the dot's teal.
-void prepareReturningUser(const DesktopSession& session, const QStringList& apps = {});
+void prepareReturningUser(const QString& configHome, const QStringList& apps = {});
 /// What the store on disk holds for the app today, read as a second process would.
-double countedSeconds(const DesktopSession& session, const QString& app);
+double countedSeconds(const QString& configHome, const QString& app);
+
+inline QString storePath(const DesktopSession& session)
+{
+    return storePath(session.configHome());
+}
+inline void writeDesktopEntry(const DesktopSession& session, const QString& id, const QString& wmClass)
+{
+    writeDesktopEntry(session.dataHome(), id, wmClass);
+}
+inline void prepareReturningUser(const DesktopSession& session, const QStringList& apps = {})
+{
+    prepareReturningUser(session.configHome(), apps);
+}
+inline double countedSeconds(const DesktopSession& session, const QString& app)
+{
+    return countedSeconds(session.configHome(), app);
+}
 
 /// Where the tray dot's default colour (its gradient's foot) shows within `area`: by default
 /// the top panel, since the welcome's logo has the same teal. Empty when it does not show.

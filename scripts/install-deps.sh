@@ -16,6 +16,9 @@ packages=(
     xfce4-panel xfconf
     xfwm4 kwin-x11 mutter
     fonts-dejavu-core imagemagick
+    # headless Wayland desktops: GNOME Shell with XWayland, a mocked logind and GDM, the lock
+    # screen's org.gnome.ScreenSaver front (a gjs script); weston; Qt's Wayland client plugin
+    gnome-shell xwayland gjs python3-dbusmock weston qt6-wayland
     # the package: icon sizes from the SVG, library dependencies (dpkg-shlibdeps, and file, which
     # CPack runs to find the binaries), the desktop's own validators
     librsvg2-bin dpkg-dev file desktop-file-utils appstream groff-base

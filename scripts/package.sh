@@ -7,5 +7,5 @@ cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh >&2
 cmake --preset release >&2
-cmake --build --preset release --target brindlemoor brindlemoor_icons >&2
+cmake --build --preset release --target brindlemoor brindlemoor_icons brindlemoor_gnome_shell_extension >&2
 cpack --preset release | tee /dev/stderr | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' | grep .

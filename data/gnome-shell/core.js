@@ -63,9 +63,12 @@ class BrindlemoorCore {
         this._focusedWindow = null;
         this._lastFocus = null;
         this._dot = null;
+        this._ownId = 0;
+        this._impl = null;
 
-        this._impl = Gio.DBusExportedObject.wrapJSObject(this._interfaceXml, this);
-        this._impl.export(Gio.DBus.session, BRINDLEMOOR_SHELL_PATH);
+        const impl = Gio.DBusExportedObject.wrapJSObject(this._interfaceXml, this);
+        impl.export(Gio.DBus.session, BRINDLEMOOR_SHELL_PATH);
+        this._impl = impl;
         // Signals sent before the name is ours would reach no one who listens for it.
         this._named = false;
         this._ownId = Gio.bus_own_name_on_connection(Gio.DBus.session, BRINDLEMOOR_SHELL_NAME,
@@ -82,6 +85,9 @@ class BrindlemoorCore {
         // The tracker maps a window to its application after the window's own change is
         // announced, and says so through the focused application.
         this._connect(Shell.WindowTracker.get_default(), 'notify::focus-app', () => this._report(false));
+        // It stays enabled on the lock screen, where the shell would otherwise switch it off and
+        // the program would take the extension for gone; the dot alone hides there.
+        this._connect(this._shell.Main.sessionMode, 'updated', () => this._showDotUnlessLocked());
         const theme = St.ThemeContext.get_for_stage(global.stage);
         this._connect(theme, 'notify::scale-factor', () => {
             this._impl.emit_property_changed('ScaleFactor',
@@ -98,9 +104,11 @@ class BrindlemoorCore {
         for (const [object, id] of this._signals)
             object.disconnect(id);
         this._signals = [];
-        this._shell.Gio.bus_unown_name(this._ownId);
+        // A start that failed half-way is undone as far as it went.
+        if (this._ownId)
+            this._shell.Gio.bus_unown_name(this._ownId);
         this._ownId = 0;
-        this._impl.unexport();
+        this._impl?.unexport();
         this._impl = null;
         this.HideDot();
     }
@@ -165,8 +173,14 @@ class BrindlemoorCore {
             this._dot.add_child(this._dotIcon);
             this._dot.connect('event', (actor, event) => this._onDotEvent(actor, event));
             Main.panel.addToStatusArea(this._uuid, this._dot);
+            this._showDotUnlessLocked();
         }
         invocation.return_value(null);
+    }
+
+    _showDotUnlessLocked() {
+        if (this._dot)
+            this._dot.visible = !this._shell.Main.sessionMode.isLocked;
     }
 
     HideDot() {

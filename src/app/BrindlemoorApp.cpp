@@ -8,6 +8,7 @@
 #include "core/status/TrayIcon.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/DesktopEntryRegistry.h"
+#include "platform/linux/GnomeShellExtension.h"
 #include "platform/linux/LinuxActivitySources.h"
 #include "platform/linux/LinuxTrayIcon.h"
 #include "platform/linux/NullHapticPerformer.h"
@@ -67,10 +68,16 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
                                            usageToSaveAtExit->flush();
                                    }) == 0;
     Q_UNUSED(registered);
-    m_sources = std::make_unique<LinuxActivitySources>(m_scheduler);
-    m_trayIcon = std::make_unique<LinuxTrayIcon>(QDBusConnection::sessionBus(), QStringLiteral("Brindlemoor"));
+    DesktopSessionAccess session = DesktopSessionAccess::fromEnvironment();
+    if (session.kind == SessionKind::GnomeWayland) {
+        m_shellExtension = std::make_unique<GnomeShellExtension>(session.sessionBus);
+        session.shellExtension = m_shellExtension.get();
+    }
+    m_sources = std::make_unique<LinuxActivitySources>(m_scheduler, session);
+    m_trayIcon = std::make_unique<LinuxTrayIcon>(session.sessionBus, QStringLiteral("Brindlemoor"), QByteArray(),
+                                                 m_shellExtension.get());
     m_tray = std::make_unique<TrayIndicator>(*m_trayIcon);
-    m_windowSystem = X11WindowSystem::forApplication();
+    m_windowSystem = X11WindowSystem::forApplication(isWayland(session.kind));
     m_overlay = std::make_unique<BreakOverlayController>(m_scheduler, *m_windowSystem);
     m_sound = std::make_unique<CanberraSoundPlayer>();
     // Not on the way to the tray icon: the sound service's connection costs as much as the rest.
@@ -89,9 +96,9 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
         {m_defaults, m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_sources->activeApps(), *m_windowSystem});
 
     m_loginItems = std::make_unique<XdgAutostart>();
-    m_popovers = std::make_unique<TrayPopoverHost>(
-        TrayPopoverContext{m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler, *m_windowSystem,
-                           [this](PopoverHost& host) -> QWidget* { return makeUsageContent(host); }});
+    m_popovers = std::make_unique<TrayPopoverHost>(TrayPopoverContext{
+        m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler, *m_windowSystem,
+        [this](PopoverHost& host) -> QWidget* { return makeUsageContent(host); }, m_shellExtension.get()});
     connect(m_popovers.get(), &PopoverHost::resetUsageRequested, m_controller.get(), &StatusBarController::resetUsage);
     m_statusItem = std::make_unique<StatusItemController>(
         StatusItemServices{m_defaults, m_clock, m_scheduler, m_sources->clicks(), *m_trayIcon, *m_popovers});
@@ -108,7 +115,8 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
 
 QWidget* BrindlemoorApp::makeUsageContent(PopoverHost& host)
 {
-    auto* menu = new MenuRootView({m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_clock, m_widgets.get()});
+    auto* menu = new MenuRootView(
+        {m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_clock, m_widgets.get(), m_shellExtension.get()});
     connect(menu, &MenuRootView::resetUsageRequested, &host, &PopoverHost::resetUsageRequested);
     connect(menu, &MenuRootView::openSettingsRequested, &host, &PopoverHost::settingsRequested);
     connect(menu, &MenuRootView::openInfoRequested, &host, &PopoverHost::infoRequested);

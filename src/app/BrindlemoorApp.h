@@ -20,6 +20,7 @@ class AppIconProvider;
 class BreakOverlayController;
 class CanberraSoundPlayer;
 class FloatingWidgetManager;
+class GnomeShellExtension;
 class LinuxActivitySources;
 class LinuxTrayIcon;
 class NullHapticPerformer;
@@ -60,6 +61,7 @@ private:
     SystemClock m_clock;
     QtScheduler m_scheduler;
     std::unique_ptr<UsageStore> m_usage;
+    std::unique_ptr<GnomeShellExtension> m_shellExtension;
     std::unique_ptr<LinuxActivitySources> m_sources;
     std::unique_ptr<WindowSystem> m_windowSystem;
     std::unique_ptr<LinuxTrayIcon> m_trayIcon;

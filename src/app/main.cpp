@@ -6,6 +6,7 @@
 #include "app/RunningInstance.h"
 #include "app/SingleInstance.h"
 #include "core/foundation/BuildInfo.h"
+#include "platform/linux/SessionKind.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
 
 #include <QApplication>
@@ -40,6 +41,10 @@ int main(int argc, char** argv)
         qCWarning(lcApp) << "brindlemoor: no graphical session to run in (DISPLAY is not set)";
         return 1;
     }
+    const QByteArray windowPlatform =
+        brindlemoor::windowPlatformFor(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"));
+    if (!windowPlatform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", windowPlatform);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("brindlemoor"));
     QApplication::setDesktopFileName(QStringLiteral("brindlemoor"));

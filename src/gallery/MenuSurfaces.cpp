@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The usage popover in its window: no apps, no usage yet, one app, eleven apps scrolled to
-// the end, near and at the limits, a hovered row, and the insights open; light and dark, at
-// device pixel ratios 1 and 2.
+// the end, near and at the limits, a hovered row, the insights open, and the notice of a
+// GNOME Shell extension switched off; light and dark, at device pixel ratios 1 and 2.
 #include "gallery/Gallery.h"
 
 #include "core/foundation/DayKey.h"
@@ -10,6 +10,7 @@
 #include "core/model/SettingsKeys.h"
 #include "core/model/UsageStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
+#include "platform/fake/FakeDesktopExtension.h"
 #include "platform/fake/ManualClock.h"
 #include "views/components/Appearance.h"
 #include "views/components/PopoverWindow.h"
@@ -55,6 +56,7 @@ enum class Story {
     Reached,    // a row and the day at their limits
     Hovered,    // the pointer over the second row and the quit row
     Insights,   // the insights open, after a week with breaches
+    Extension,  // near the limits, the GNOME Shell extension switched off
 };
 
 struct Scene {
@@ -90,6 +92,9 @@ struct Scene {
                 use(i, 55 - i * 5);
             prefs.setDailyLimitMinutes(360);
             break;
+        case Story::Extension:
+            extension.setState(DesktopExtension::State::Off);
+            [[fallthrough]];
         case Story::Near:
         case Story::Hovered:
             watch(3);
@@ -97,7 +102,7 @@ struct Scene {
             use(1, 30);
             use(2, 15);
             prefs.setDailyLimitMinutes(120);
-            prefs.setShowTimeRemaining(story == Story::Near);
+            prefs.setShowTimeRemaining(story != Story::Hovered);
             break;
         case Story::Reached:
             watch(3);
@@ -131,13 +136,15 @@ struct Scene {
     std::unique_ptr<UsageStore> usage;
     FakeApplicationCatalog catalog;
     AppIconProvider icons{catalog};
+    FakeDesktopExtension extension{DesktopExtension::State::NotNeeded};
 };
 
 QImage popover(Gallery& gallery, Story story, qreal ratio)
 {
     Scene scene(story);
     PopoverWindow window;
-    auto* menu = new MenuRootView({scene.prefs, *scene.usage, scene.catalog, scene.icons, scene.clock, nullptr});
+    auto* menu = new MenuRootView(
+        {scene.prefs, *scene.usage, scene.catalog, scene.icons, scene.clock, nullptr, &scene.extension});
     window.showPopover(menu, PopoverAnchor::fromRect(QRect(700, 0, 24, 24)));
     if (story == Story::ElevenApps)
         menu->usageList()->scrollTo(menu->usageList()->maximumScroll());
@@ -167,7 +174,7 @@ void renderMenuSurfaces(Gallery& gallery)
     } stories[] = {
         {Story::NoApps, "no-apps"},    {Story::NoUsage, "no-usage"},  {Story::OneApp, "one-app"},
         {Story::ElevenApps, "eleven"}, {Story::Near, "near"},         {Story::Reached, "reached"},
-        {Story::Hovered, "hovered"},   {Story::Insights, "insights"},
+        {Story::Hovered, "hovered"},   {Story::Insights, "insights"}, {Story::Extension, "extension-off"},
     };
     for (const bool dark : {false, true}) {
         Appearance::instance().setDark(dark);

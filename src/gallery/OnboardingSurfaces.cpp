@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The welcome (under the tray item, and centred as on a desktop without a tray) and the
-// info popover, in their windows; light and dark, at device pixel ratios 1 and 2.
+// The welcome (under the tray item, centred as on a desktop without a tray, and with the
+// notice of a GNOME Shell extension switched off) and the info popover, in their windows;
+// light and dark, at device pixel ratios 1 and 2.
 #include "gallery/Gallery.h"
 
+#include "platform/fake/FakeDesktopExtension.h"
 #include "views/components/Appearance.h"
 #include "views/components/PopoverWindow.h"
 #include "views/onboarding/InfoPopoverController.h"
@@ -40,11 +42,16 @@ void renderOnboardingSurfaces(Gallery& gallery)
     for (const bool dark : {false, true}) {
         Appearance::instance().setDark(dark);
         for (const qreal ratio : {1.0, 2.0}) {
-            WelcomePopoverController welcome;
+            WelcomePopoverController welcome(nullptr);
             welcome.show(trayItem);
             gallery.save(name("welcome", dark, ratio), shown(gallery, welcome.popover(), ratio));
             welcome.show(PopoverAnchor::centered());
             gallery.save(name("welcome-centred", dark, ratio), shown(gallery, welcome.popover(), ratio));
+
+            FakeDesktopExtension extension(DesktopExtension::State::Off);
+            WelcomePopoverController noticed(&extension);
+            noticed.show(trayItem);
+            gallery.save(name("welcome-extension-off", dark, ratio), shown(gallery, noticed.popover(), ratio));
 
             InfoPopoverController info;
             info.toggle(trayItem);

@@ -140,7 +140,11 @@ TEST_F(DebianPackage, InstallsRunsFromItsPlaceAndPurgesWithoutATrace)
                             QStringLiteral("/usr/share/metainfo/brindlemoor.metainfo.xml"),
                             QStringLiteral("/usr/share/man/man1/brindlemoor.1"),
                             QStringLiteral("/usr/share/doc/brindlemoor/copyright"),
-                            QStringLiteral("/usr/share/icons/hicolor/scalable/apps/brindlemoor.svg")};
+                            QStringLiteral("/usr/share/icons/hicolor/scalable/apps/brindlemoor.svg"),
+                            QStringLiteral("/usr/share/dbus-1/interfaces/io.github.brindlemoor.GnomeShell1.xml")};
+    for (const char* file : {"metadata.json", "extension.js"})
+        expected.append(QStringLiteral("/usr/share/gnome-shell/extensions/brindlemoor@brindlemoor.github.io/%1")
+                            .arg(QLatin1String(file)));
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512})
         expected.append(QStringLiteral("/usr/share/icons/hicolor/%1x%1/apps/brindlemoor.png").arg(size));
     files.sort();

@@ -13,6 +13,9 @@ public:
 
     /// Whether a compositing manager runs, so that window opacity shows.
     virtual bool compositorRunning() const = 0;
+    /// Whether a capture of the screen shows what the user sees: through XWayland it shows
+    /// only X11 windows, and a blur of it would show something false.
+    virtual bool capturesWholeScreen() const { return true; }
     /// Shows the window on every virtual desktop, now and whenever it is shown again; Qt
     /// has no flag for it.
     virtual void placeOnAllDesktops(QWindow* window) = 0;

@@ -16,13 +16,20 @@ public:
 
 } // namespace
 
-std::unique_ptr<IdleTimeSource> IdleSourceChooser::choose(const QDBusConnection& sessionBus, const QByteArray& display)
+std::unique_ptr<IdleTimeSource> IdleSourceChooser::choose(const QDBusConnection& sessionBus, const QByteArray& display,
+                                                          bool x11Session)
 {
     auto mutter = std::make_unique<MutterIdleSource>(sessionBus);
     const std::optional<QString> mutterFailure = mutter->probe();
     if (!mutterFailure) {
         qCInfo(lcPlatform).noquote() << QStringLiteral("brindlemoor: idle time from Mutter's idle monitor");
         return mutter;
+    }
+    if (!x11Session) {
+        // XWayland's idle time counts only input to X11 windows.
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("brindlemoor: idle detection unavailable: Mutter: %1").arg(*mutterFailure);
+        return std::make_unique<NeverIdleSource>();
     }
     auto screenSaver = std::make_unique<X11ScreenSaverIdleSource>(display);
     const std::optional<QString> screenSaverFailure = screenSaver->failure();

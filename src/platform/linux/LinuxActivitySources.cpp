@@ -3,28 +3,88 @@
 
 #include "platform/linux/DBusLockSignalSource.h"
 #include "platform/linux/DesktopEntryRegistry.h"
+#include "platform/linux/GnomeShellActiveAppSource.h"
 #include "platform/linux/IdleSourceChooser.h"
+#include "platform/linux/LinuxTrayIcon.h"
+#include "platform/linux/MutterIdleSource.h"
+#include "platform/linux/PlatformLogging.h"
 #include "platform/linux/X11ActiveAppSource.h"
+#include "platform/linux/X11ScreenSaverIdleSource.h"
 #include "platform/linux/XInput2ClickSource.h"
 
 namespace brindlemoor {
 
+namespace {
+
+class NoActiveAppSource final : public ActiveAppSource {
+public:
+    std::optional<RunningApp> frontmostApp() const override { return std::nullopt; }
+};
+
+class NoClickSource final : public ClickSource {
+public:
+    bool start(std::function<void()> /*handler*/) override { return false; }
+    void stop() override {}
+};
+
+QString idleBackend(IdleTimeSource& source)
+{
+    if (dynamic_cast<MutterIdleSource*>(&source) != nullptr)
+        return QStringLiteral("Mutter's idle monitor");
+    if (dynamic_cast<X11ScreenSaverIdleSource*>(&source) != nullptr)
+        return QStringLiteral("the X screen-saver extension");
+    return QStringLiteral("unavailable (never idle)");
+}
+
+} // namespace
+
 DesktopSessionAccess DesktopSessionAccess::fromEnvironment()
 {
+    const QDBusConnection sessionBus = QDBusConnection::sessionBus();
     return {{},
-            QDBusConnection::sessionBus(),
+            sessionBus,
             QDBusConnection::systemBus(),
             DesktopEntryRegistry::standardDataDirs(),
-            DesktopEntryRegistry::userLocale()};
+            DesktopEntryRegistry::userLocale(),
+            decideSession(SessionFacts::fromEnvironment(sessionBus))};
 }
 
 LinuxActivitySources::LinuxActivitySources(Scheduler& scheduler, const DesktopSessionAccess& access)
     : m_catalog(std::make_unique<DesktopEntryRegistry>(scheduler, access.dataDirs, access.locale))
-    , m_activeApps(std::make_unique<X11ActiveAppSource>(*m_catalog, access.display))
-    , m_idleTime(IdleSourceChooser::choose(access.sessionBus, access.display))
-    , m_lockSignals(std::make_unique<DBusLockSignalSource>(access.sessionBus, access.systemBus))
-    , m_clicks(std::make_unique<XInput2ClickSource>(access.display))
 {
+    const bool x11 = access.kind == SessionKind::X11;
+    QString activeBackend;
+    QString clickBackend;
+    if (x11) {
+        auto source = std::make_unique<X11ActiveAppSource>(*m_catalog, access.display);
+        activeBackend = source->isAvailable() ? QStringLiteral("X11's active window") : QStringLiteral("unavailable");
+        m_activeApps = std::move(source);
+    } else if (access.shellExtension != nullptr) {
+        m_activeApps = std::make_unique<GnomeShellActiveAppSource>(*m_catalog, *access.shellExtension);
+        activeBackend = QStringLiteral("Brindlemoor's GNOME Shell extension");
+    } else {
+        m_activeApps = std::make_unique<NoActiveAppSource>();
+        activeBackend = QStringLiteral("unavailable (this compositor tells no program which window is in front)");
+    }
+    m_idleTime = IdleSourceChooser::choose(access.sessionBus, access.display, x11);
+    m_lockSignals = std::make_unique<DBusLockSignalSource>(access.sessionBus, access.systemBus);
+    if (x11) {
+        auto clicks = std::make_unique<XInput2ClickSource>(access.display);
+        clickBackend = clicks->isAvailable() ? QStringLiteral("XInput2") : QStringLiteral("unavailable");
+        m_clicks = std::move(clicks);
+    } else {
+        m_clicks = std::make_unique<NoClickSource>();
+        clickBackend = QStringLiteral("unavailable (a popover closes when it loses the focus)");
+    }
+    QString tray = QStringLiteral("a StatusNotifierItem host");
+    if (access.shellExtension != nullptr)
+        tray += QStringLiteral(", else the extension's top-bar dot");
+    if (hasX11Windows())
+        tray += QStringLiteral(", else an XEmbed tray");
+    qCInfo(lcPlatform).noquote()
+        << QStringLiteral("brindlemoor: %1 session; active application: %2; idle: %3; lock: D-Bus signals; clicks "
+                          "outside a popover: %4; tray: %5")
+               .arg(describeSession(access.kind), activeBackend, idleBackend(*m_idleTime), clickBackend, tray);
 }
 
 LinuxActivitySources::~LinuxActivitySources() = default;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/monitors/PlatformSources.h"
+#include "platform/linux/SessionKind.h"
 
 #include <QByteArray>
 #include <QDBusConnection>
@@ -12,6 +13,7 @@
 namespace brindlemoor {
 
 class DesktopEntryRegistry;
+class GnomeShellExtension;
 class Scheduler;
 
 /// Where the desktop session is: the X display, the buses, the XDG data folders.
@@ -21,13 +23,18 @@ struct DesktopSessionAccess {
     QDBusConnection systemBus;
     QStringList dataDirs;
     QString locale;
+    SessionKind kind = SessionKind::X11;
+    /// The program's GNOME Shell extension, on GNOME's Wayland session; null elsewhere.
+    GnomeShellExtension* shellExtension = nullptr;
 
     /// The session this process was started in.
     static DesktopSessionAccess fromEnvironment();
 };
 
-/// Every Linux source of activity, built once at start-up. Sources that cannot work here
-/// (no X display, no bus) say so once on standard error and then report nothing.
+/// Every Linux source of activity, built once at start-up for the kind of session. Sources
+/// that cannot work here (no X display, no bus, a Wayland session without a way in) say so
+/// once on standard error and then report nothing; a last line says which backend serves
+/// each sense. In a Wayland session none comes from X11: XWayland sees only X11 clients.
 class LinuxActivitySources final {
 public:
     explicit LinuxActivitySources(Scheduler& scheduler,

@@ -24,12 +24,20 @@ constexpr uint32_t directAction = 2;
 
 class InertWindowSystem final : public WindowSystem {
 public:
+    explicit InertWindowSystem(bool capturesWholeScreen)
+        : m_capturesWholeScreen(capturesWholeScreen)
+    {
+    }
     bool compositorRunning() const override { return false; }
+    bool capturesWholeScreen() const override { return m_capturesWholeScreen; }
     void placeOnAllDesktops(QWindow* /*window*/) override {}
     void placeAboveEverything(QWindow* /*window*/) override {}
     void keepAbove(QWindow* /*window*/) override {}
     void skipTaskbarAndPager(QWindow* /*window*/) override {}
     void activate(QWindow* /*window*/) override {}
+
+private:
+    bool m_capturesWholeScreen;
 };
 
 xcb_window_t idOf(QWindow* window)
@@ -39,22 +47,33 @@ xcb_window_t idOf(QWindow* window)
 
 } // namespace
 
-X11WindowSystem::X11WindowSystem(std::unique_ptr<XcbConnection> connection)
+X11WindowSystem::X11WindowSystem(std::unique_ptr<XcbConnection> connection, bool underWayland)
     : m_x(std::move(connection))
+    , m_underWayland(underWayland)
 {
 }
 
 X11WindowSystem::~X11WindowSystem() = default;
 
-std::unique_ptr<WindowSystem> X11WindowSystem::forApplication()
+std::unique_ptr<WindowSystem> X11WindowSystem::forApplication(bool waylandSession)
 {
     auto* x11 = qGuiApp != nullptr ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     // The offscreen platform answers as X11 but has no connection.
-    if (x11 != nullptr && x11->connection() != nullptr)
-        return std::make_unique<X11WindowSystem>(XcbConnection::borrow(x11->connection()));
-    qCInfo(lcPlatform).noquote()
-        << "brindlemoor: no X11 window system: windows stay on one desktop and appear without fading";
-    return std::make_unique<InertWindowSystem>();
+    if (x11 != nullptr && x11->connection() != nullptr) {
+        if (waylandSession)
+            qCInfo(lcPlatform).noquote() << "brindlemoor: the program's windows go through XWayland; the break "
+                                            "overlay's backdrop is plain, since a capture would show only X11 windows";
+        return std::make_unique<X11WindowSystem>(XcbConnection::borrow(x11->connection()), waylandSession);
+    }
+    if (waylandSession)
+        qCWarning(lcPlatform).noquote()
+            << "brindlemoor: no XWayland: the program's windows are native Wayland windows, so popovers open where "
+               "the compositor puts them, and the floating cards and the break overlay cannot stay above other "
+               "windows; the overlay's backdrop is plain";
+    else
+        qCInfo(lcPlatform).noquote()
+            << "brindlemoor: no X11 window system: windows stay on one desktop and appear without fading";
+    return std::make_unique<InertWindowSystem>(!waylandSession);
 }
 
 bool X11WindowSystem::compositorRunning() const

@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Active window, idle time, screen lock, global clicks, desktop entries and the window system.
+# The kind of session; active window, idle time, screen lock, global clicks, desktop entries and the
+# window system; GNOME Shell's extension.
 pkg_check_modules(XCB_MONITORS REQUIRED IMPORTED_TARGET xcb xcb-icccm xcb-res xcb-screensaver xcb-xinput)
 target_sources(brindlemoor_platform PRIVATE
     linux/DBusLockSignalSource.cpp
@@ -8,6 +9,10 @@ target_sources(brindlemoor_platform PRIVATE
     linux/DesktopEntryParser.h
     linux/DesktopEntryRegistry.cpp
     linux/DesktopEntryRegistry.h
+    linux/GnomeShellActiveAppSource.cpp
+    linux/GnomeShellActiveAppSource.h
+    linux/GnomeShellExtension.cpp
+    linux/GnomeShellExtension.h
     linux/IdleSourceChooser.cpp
     linux/IdleSourceChooser.h
     linux/LinuxActivitySources.cpp
@@ -16,6 +21,8 @@ target_sources(brindlemoor_platform PRIVATE
     linux/MutterIdleSource.h
     linux/ProcessInfo.cpp
     linux/ProcessInfo.h
+    linux/SessionKind.cpp
+    linux/SessionKind.h
     linux/X11ActiveAppSource.cpp
     linux/X11ActiveAppSource.h
     linux/X11ScreenSaverIdleSource.cpp

@@ -14,12 +14,30 @@
 
 namespace brindlemoor {
 
-ProminentButton::ProminentButton(const QString& label, int minimumWidth, QWidget* parent)
+namespace {
+
+struct Metrics {
+    int height;
+    int padding;
+    qreal cornerRadius;
+};
+
+Metrics metrics(ProminentButton::Size size)
+{
+    if (size == ProminentButton::Size::Small)
+        return {ProminentButton::smallHeight, 9, 6};
+    return {ProminentButton::height, 16, ProminentButton::cornerRadius};
+}
+
+} // namespace
+
+ProminentButton::ProminentButton(const QString& label, int minimumWidth, Size size, QWidget* parent)
     : QAbstractButton(parent)
     , m_minimumWidth(minimumWidth)
+    , m_size(size)
 {
     setText(label);
-    setFont(fonts::system(15, QFont::Medium));
+    setFont(size == Size::Small ? fonts::system(11, QFont::Medium) : fonts::system(15, QFont::Medium));
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
@@ -28,16 +46,17 @@ ProminentButton::ProminentButton(const QString& label, int minimumWidth, QWidget
 
 QSize ProminentButton::sizeHint() const
 {
+    const Metrics body = metrics(m_size);
     const int textWidth = QFontMetrics(font()).horizontalAdvance(text());
-    // Room for the focus ring around the body.
-    return {std::max(m_minimumWidth, textWidth + 2 * 16) + 6, height + 6};
+    return {std::max(m_minimumWidth, textWidth + 2 * body.padding) + 2 * focusMargin, body.height + 2 * focusMargin};
 }
 
 void ProminentButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF body = QRectF(rect()).adjusted(3, 3, -3, -3);
+    const QRectF body = QRectF(rect()).adjusted(focusMargin, focusMargin, -focusMargin, -focusMargin);
+    const qreal radius = metrics(m_size).cornerRadius;
     QColor fill = namedColor(NamedColor::GlobalAccent);
     if (isDown())
         fill = fill.darker(118);
@@ -47,18 +66,18 @@ void ProminentButton::paintEvent(QPaintEvent* /*event*/)
         fill = withOpacity(fill, 0.4);
     painter.setPen(Qt::NoPen);
     painter.setBrush(fill);
-    painter.drawRoundedRect(body, cornerRadius, cornerRadius);
+    painter.drawRoundedRect(body, radius, radius);
     // A faint light along the top edge, as a raised button has.
     QLinearGradient sheen(body.topLeft(), body.bottomLeft());
     sheen.setColorAt(0, withOpacity(Qt::white, 0.14));
     sheen.setColorAt(0.5, withOpacity(Qt::white, 0.0));
     painter.setBrush(sheen);
-    painter.drawRoundedRect(body, cornerRadius, cornerRadius);
+    painter.drawRoundedRect(body, radius, radius);
 
     if (showsFocusRing(this)) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.5), 3));
-        painter.drawRoundedRect(body.adjusted(-1.5, -1.5, 1.5, 1.5), cornerRadius + 1.5, cornerRadius + 1.5);
+        painter.drawRoundedRect(body.adjusted(-1.5, -1.5, 1.5, 1.5), radius + 1.5, radius + 1.5);
     }
     painter.setPen(Qt::white);
     painter.setFont(font());

@@ -6,15 +6,20 @@
 namespace brindlemoor {
 
 /// The one call to action of a view: a large rounded button filled with the accent colour,
-/// its label in white. Return, Enter and Space press it while it has the focus.
+/// its label in white; a small one acts within a line of text. Return, Enter and Space
+/// press it while it has the focus.
 class ProminentButton final : public QAbstractButton {
     Q_OBJECT
 
 public:
-    static constexpr int height = 30;
-    static constexpr int cornerRadius = 8;
+    enum class Size { Regular, Small };
 
-    ProminentButton(const QString& label, int minimumWidth, QWidget* parent = nullptr);
+    static constexpr int height = 30; ///< a regular button's body
+    static constexpr int cornerRadius = 8;
+    static constexpr int smallHeight = 20;
+    static constexpr int focusMargin = 3; ///< room for the focus ring on each side of the body
+
+    ProminentButton(const QString& label, int minimumWidth, Size size = Size::Regular, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
 
@@ -26,6 +31,7 @@ protected:
 
 private:
     int m_minimumWidth;
+    Size m_size;
     bool m_hovered = false;
 };
 

@@ -12,6 +12,8 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/DragOutGesture.h
     ${CMAKE_CURRENT_LIST_DIR}/DragToMove.cpp
     ${CMAKE_CURRENT_LIST_DIR}/DragToMove.h
+    ${CMAKE_CURRENT_LIST_DIR}/ExtensionNotice.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ExtensionNotice.h
     ${CMAKE_CURRENT_LIST_DIR}/FennDot.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FennDot.h
     ${CMAKE_CURRENT_LIST_DIR}/FennSegmentedPicker.cpp

@@ -6,6 +6,7 @@ namespace brindlemoor {
 class AppIconProvider;
 class ApplicationCatalog;
 class Clock;
+class DesktopExtension;
 class FloatingWidgetManager;
 class PreferencesStore;
 class UsageStore;
@@ -18,6 +19,7 @@ struct MenuContext {
     AppIconProvider& icons;
     const Clock& clock;                       ///< today, for the insights
     FloatingWidgetManager* widgets = nullptr; ///< where rows and the bar drag out to; none in the gallery
+    DesktopExtension* extension = nullptr;    ///< the GNOME Shell extension, for its notice; none where none is needed
 };
 
 } // namespace brindlemoor

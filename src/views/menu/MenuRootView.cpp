@@ -7,6 +7,7 @@
 #include "core/model/UsageNotifier.h"
 #include "core/model/UsageStore.h"
 #include "views/components/Appearance.h"
+#include "views/components/ExtensionNotice.h"
 #include "views/components/Fonts.h"
 #include "views/components/NamedColors.h"
 #include "views/components/Spring.h"
@@ -57,6 +58,7 @@ MenuRootView::MenuRootView(const MenuContext& context, QWidget* parent)
     , m_pause(new SymbolButton(Symbol::PauseCircle, tr("Pause Monitoring"), this))
     , m_settings(new SymbolButton(Symbol::Gearshape, tr("Settings"), this))
     , m_info(new SymbolButton(Symbol::InfoCircle, tr("About Brindlemoor"), this))
+    , m_notice(new ExtensionNotice(context.extension, Qt::AlignLeft, this))
     , m_list(new UsageList(context.prefs, context.icons, context.widgets, this))
     , m_bar(new FennProgressBar(context.prefs, context.widgets, this))
     , m_reflection(new ReflectionPanelRow(ReflectionEngine(context.catalog, context.clock), context.prefs,
@@ -175,6 +177,11 @@ MenuRootView::Layout MenuRootView::computeLayout() const
     }
     next(headerHeight + headerPaddingBottom);
 
+    if (!m_notice->isHidden()) {
+        layout.notice = QRect(padding, y, column, m_notice->heightForWidth(column));
+        next(layout.notice.height());
+    }
+
     layout.dividers.append(y);
     next(1 + dividerPadding);
 
@@ -215,6 +222,8 @@ void MenuRootView::relayout()
     const QList<SymbolButton*> buttons{m_pause, m_settings, m_info};
     for (qsizetype i = 0; i < buttons.size(); ++i)
         buttons.at(i)->move(m_layout.buttons.at(i));
+    if (!m_layout.notice.isNull())
+        m_notice->setGeometry(m_layout.notice.marginsAdded(m_notice->overhang()));
     if (!m_layout.list.isNull())
         m_list->setGeometry(m_layout.list.marginsAdded(m_list->overhang()));
     if (!m_layout.bar.isNull())
@@ -233,7 +242,7 @@ QSize MenuRootView::sizeHint() const
 
 bool MenuRootView::event(QEvent* event)
 {
-    // The insights open or close: the column grows or shrinks with them.
+    // The insights open or close, the notice comes or goes: the column grows or shrinks with them.
     if (event->type() == QEvent::LayoutRequest) {
         relayout();
         updateGeometry();

@@ -11,13 +11,15 @@ class QAbstractButton;
 
 namespace brindlemoor {
 
+class ExtensionNotice;
 class FennProgressBar;
 class QuitRow;
 class ReflectionPanelRow;
 class SymbolButton;
 class UsageList;
 
-/// The usage popover's content: the header with pause or resume, settings and info; today's
+/// The usage popover's content: the header with pause or resume, settings and info; the
+/// notice on the GNOME Shell extension while the desktop needs it; today's
 /// usage of the watched applications, most used first; the daily limit's bar while a daily
 /// limit is set; the insights; and the quit row. Built afresh at each opening, so it always
 /// opens with the insights folded, and fades in. The user's actions leave as signals, except
@@ -39,6 +41,8 @@ public:
     /// The usage section's message ("Add apps to monitor in Settings", "No app usage yet
     /// today"); empty while rows show.
     const QString& emptyText() const { return m_emptyText; }
+    /// Hidden while the desktop needs no extension, or it runs.
+    ExtensionNotice* extensionNotice() const { return m_notice; }
     UsageList* usageList() const { return m_list; }
     /// Hidden while no daily limit is set.
     FennProgressBar* dailyBar() const { return m_bar; }
@@ -67,6 +71,7 @@ private:
         QRectF title;
         QList<QPoint> buttons; ///< top-left corners of pause, settings, info
         QList<int> dividers;   ///< the lines' y
+        QRect notice;
         QRectF emptyText;
         QRect list;
         QRect bar;
@@ -84,6 +89,7 @@ private:
     SymbolButton* m_pause;
     SymbolButton* m_settings;
     SymbolButton* m_info;
+    ExtensionNotice* m_notice;
     UsageList* m_list;
     FennProgressBar* m_bar;
     ReflectionPanelRow* m_reflection;

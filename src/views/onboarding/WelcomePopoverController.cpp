@@ -5,10 +5,10 @@
 
 namespace brindlemoor {
 
-WelcomePopoverController::WelcomePopoverController(QObject* parent)
+WelcomePopoverController::WelcomePopoverController(DesktopExtension* extension, QObject* parent)
     : QObject(parent)
     , m_popover(new PopoverWindow(PopoverWindow::Behavior::ApplicationDefined))
-    , m_view(new WelcomeView(m_popover))
+    , m_view(new WelcomeView(extension, m_popover))
 {
     m_popover->setWindowTitle(tr("Welcome to Brindlemoor"));
     connect(m_view, &WelcomeView::continueRequested, this, &WelcomePopoverController::continueRequested);

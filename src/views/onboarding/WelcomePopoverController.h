@@ -7,6 +7,7 @@
 
 namespace brindlemoor {
 
+class DesktopExtension;
 class WelcomeView;
 
 /// The welcome popover: application-defined, so a click elsewhere leaves it open and only
@@ -15,7 +16,8 @@ class WelcomePopoverController final : public QObject {
     Q_OBJECT
 
 public:
-    explicit WelcomePopoverController(QObject* parent = nullptr);
+    /// `extension` may be null: then the welcome says nothing about it.
+    explicit WelcomePopoverController(DesktopExtension* extension, QObject* parent = nullptr);
     ~WelcomePopoverController() override;
     WelcomePopoverController(const WelcomePopoverController&) = delete;
     WelcomePopoverController& operator=(const WelcomePopoverController&) = delete;

@@ -5,15 +5,19 @@
 
 namespace brindlemoor {
 
+class DesktopExtension;
+class ExtensionNotice;
 class ProminentButton;
 class WelcomeLogoView;
 
-/// The first-launch greeting: the logo, the program's name, what it does, and one button
-/// that leads on. The view only reports the button; closing is the program's decision.
+/// The first-launch greeting: the logo, the program's name, what it does, the notice on the
+/// GNOME Shell extension while the desktop needs it, and one button that leads on. The view
+/// only reports the button; closing is the program's decision.
 class WelcomeView final : public QWidget {
     Q_OBJECT
 
 public:
+    /// Without the notice, which adds its own height.
     static constexpr QSize contentSize{340, 360};
     static constexpr int stackWidth = 300;
     static constexpr int horizontalPadding = 32;
@@ -24,18 +28,21 @@ public:
     static constexpr int subtitleWidth = 290;
     static constexpr int subtitleLeading = 4;
 
-    explicit WelcomeView(QWidget* parent = nullptr);
+    /// `extension` may be null: then there is no notice.
+    explicit WelcomeView(DesktopExtension* extension, QWidget* parent = nullptr);
 
     static QString title();
     static QString subtitle();
     ProminentButton* continueButton() const { return m_button; }
+    ExtensionNotice* extensionNotice() const { return m_notice; }
 
-    QSize sizeHint() const override { return contentSize; }
+    QSize sizeHint() const override;
 
 Q_SIGNALS:
     void continueRequested();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -44,11 +51,15 @@ private:
         QRect logo;
         QRectF title;
         QRectF subtitle;
+        QRect notice;
         QRect button;
     };
     Layout computeLayout() const;
+    /// The notice's height and the spacing after it; none while it is hidden.
+    int noticeExtent() const;
 
     WelcomeLogoView* m_logo;
+    ExtensionNotice* m_notice;
     ProminentButton* m_button;
 };
 

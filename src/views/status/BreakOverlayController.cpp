@@ -65,7 +65,7 @@ void BreakOverlayController::show(qint64 extensionMinutes, std::function<void()>
         capture = m_view->capture();
         closeNow(m_view);
         m_view = nullptr;
-    } else {
+    } else if (m_windowSystem.capturesWholeScreen()) {
         capture = captureScreen(screen);
     }
 

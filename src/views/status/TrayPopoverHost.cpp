@@ -97,7 +97,7 @@ void TrayPopoverHost::show(PopoverKind kind, const PopoverAnchor& anchor)
         break;
     case PopoverKind::Welcome:
         if (!m_welcome) {
-            m_welcome = std::make_unique<WelcomePopoverController>();
+            m_welcome = std::make_unique<WelcomePopoverController>(m_context.extension);
             watch(&m_welcome->popover());
             connect(m_welcome.get(), &WelcomePopoverController::continueRequested, this,
                     &PopoverHost::welcomeContinued);

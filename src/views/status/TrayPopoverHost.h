@@ -12,6 +12,7 @@ namespace brindlemoor {
 
 class AppIconProvider;
 class ApplicationCatalog;
+class DesktopExtension;
 class InfoPopoverController;
 class LoginItemService;
 class PopoverWindow;
@@ -32,6 +33,8 @@ struct TrayPopoverContext {
     /// Builds the usage popover's content, afresh at each opening; the content reports the
     /// user's actions through the host's signals.
     std::function<QWidget*(PopoverHost& host)> usageContent;
+    /// The GNOME Shell extension, for the welcome's notice; none where none is needed.
+    DesktopExtension* extension = nullptr;
 };
 
 /// The tray item's popovers as windows: the usage popover, the info popover (kept), the

@@ -9,3 +9,13 @@ brindlemoor_add_test(status_notifier_item_test
     LIBS brindlemoor_platform brindlemoor_desktop_session
     MAIN brindlemoor_gui_test_main
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+
+# The GNOME Shell extension's side of the program, against stand-ins for the shell and the extension.
+brindlemoor_add_test(gnome_shell_extension_test
+    SOURCES
+        linux/GnomeShellExtensionTest.cpp
+        linux/ScriptedBusService.cpp
+        linux/ScriptedBusService.h
+    LIBS brindlemoor_platform brindlemoor_desktop_session brindlemoor_fakes
+    MAIN brindlemoor_gui_test_main
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen")

@@ -1,5 +1,8 @@
 // SPDX-License-Identifier: MIT
+#include "platform/fake/FakeDesktopExtension.h"
+#include "views/components/ExtensionNotice.h"
 #include "views/components/PopoverWindow.h"
+#include "views/components/ProminentButton.h"
 #include "views/menu/AppUsageRowView.h"
 #include "views/menu/FennProgressBar.h"
 #include "views/menu/MenuRootView.h"
@@ -240,4 +243,45 @@ TEST_F(MenuTest, CtrlQQuitsWhileThePopoverHasTheKeyboard)
     EXPECT_EQ(quits.count(), 1);
     QTest::mouseClick(view->quitButton(), Qt::LeftButton);
     EXPECT_EQ(quits.count(), 2);
+}
+
+TEST_F(MenuTest, TheExtensionNoticeSwitchesOnOnlyAtAClickAndGivesItsRoomBackWhenGone)
+{
+    using State = DesktopExtension::State;
+    use(kEditor, 30);
+    FakeDesktopExtension extension(State::Off);
+    PopoverWindow popover;
+    auto* view = new MenuRootView({prefs, usage, catalog, icons, clock, nullptr, &extension});
+    popover.showPopover(view, PopoverAnchor::fromRect(QRect(400, 0, 24, 24)));
+    ExtensionNotice* notice = view->extensionNotice();
+    ASSERT_TRUE(notice->isVisible());
+    EXPECT_FALSE(notice->text().isEmpty());
+    EXPECT_LT(view->settingsButton()->geometry().bottom(), notice->geometry().top()) << "under the header";
+    EXPECT_LE(notice->geometry().bottom(), view->usageList()->geometry().top()) << "above today's usage";
+    ProminentButton* button = notice->turnOnButton();
+    ASSERT_TRUE(button->isVisible());
+    EXPECT_EQ(extension.enables, 0) << "showing it switches nothing on";
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(extension.enables, 1);
+
+    // Switched on for the next log-in: the line stays, without a button to press again.
+    const auto settle = [] {
+        // The column relayouts, then the window around it: one round of layout requests each.
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::sendPostedEvents();
+    };
+    extension.setState(State::WaitingForLogIn);
+    settle();
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_FALSE(button->isVisible());
+
+    // Running: the notice goes, and the list and the popover give back all the room it took.
+    const int room = notice->height() + MenuRootView::spacing;
+    const int listTop = view->usageList()->y();
+    const int panelHeight = popover.panelRect().height();
+    extension.setState(State::NotNeeded);
+    settle();
+    EXPECT_FALSE(notice->isVisible());
+    EXPECT_EQ(view->usageList()->y(), listTop - room);
+    EXPECT_EQ(popover.panelRect().height(), panelHeight - room);
 }

@@ -54,7 +54,7 @@ public:
 
 TEST_F(Onboarding, TheWelcomeReportsEachPressAndOnlyTheProgramClosesIt)
 {
-    WelcomePopoverController welcome;
+    WelcomePopoverController welcome(nullptr);
     QSignalSpy continued(&welcome, &WelcomePopoverController::continueRequested);
     welcome.show(kTray);
     welcome.popover().handleGlobalClick(QPoint(100, 500));

@@ -92,6 +92,36 @@ bool succeeded(const QDBusMessage& reply)
     return reply.type() == QDBusMessage::ReplyMessage;
 }
 
+struct Child {
+    qint64 pid = 0;
+    QByteArray name;
+    QList<QByteArray> arguments;
+};
+
+/// The processes whose parent is `parent`, from /proc.
+QList<Child> childrenOf(qint64 parent)
+{
+    QList<Child> children;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString& entry : entries) {
+        QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold spaces; the last parenthesis ends it.
+        const QByteArray line = stat.readAll();
+        const qsizetype open = line.indexOf('(');
+        const qsizetype close = line.lastIndexOf(')');
+        const QList<QByteArray> fields = line.mid(close + 2).split(' ');
+        if (open < 0 || close < open || fields.size() < 2 || fields.at(1).toLongLong() != parent)
+            continue;
+        QFile cmdline(QStringLiteral("/proc/") + entry + QStringLiteral("/cmdline"));
+        if (!cmdline.open(QIODevice::ReadOnly))
+            continue;
+        children.append({entry.toLongLong(), line.mid(open + 1, close - open - 1), cmdline.readAll().split('\0')});
+    }
+    return children;
+}
+
 QString connectionName()
 {
     static std::atomic<int> count{0};
@@ -404,45 +434,57 @@ bool WaylandSession::startGnomeShell(const Options& options)
 
 bool WaylandSession::findXwayland(qint64 shellPid)
 {
+    // The shell may hang in its first second: it spawns ibus-daemon through GLib.spawn_async
+    // with JavaScript to run in the forked child, which deadlocks now and then on a lock another
+    // thread held at the fork (GNOME Shell 43). Such a child never gets to exec and keeps the
+    // shell's name; killed, it lets the spawn fail as if ibus-daemon were missing, as it is.
+    QHash<qint64, QDeadlineTimer> forks;
+    const auto releaseStuckSpawn = [&](const QList<Child>& children) {
+        for (const Child& child : children) {
+            if (child.name != QByteArrayLiteral("gnome-shell"))
+                continue;
+            if (!forks.contains(child.pid))
+                forks.insert(child.pid, QDeadlineTimer(2s));
+            else if (forks.value(child.pid).hasExpired())
+                ::kill(static_cast<pid_t>(child.pid), SIGKILL);
+        }
+    };
     // Mutter 43 starts XWayland with the shell and tells the display only to gnome-session
     // (Setenv), which does not run here; its child's command line names it and its cookie.
     const auto find = [&] {
-        const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-        for (const QString& entry : entries) {
-            QFile stat(QStringLiteral("/proc/") + entry + QStringLiteral("/stat"));
-            if (!stat.open(QIODevice::ReadOnly))
+        const QList<Child> children = childrenOf(shellPid);
+        releaseStuckSpawn(children);
+        for (const Child& child : children) {
+            if (child.name != QByteArrayLiteral("Xwayland"))
                 continue;
-            // "pid (comm) state ppid ...": the name may hold spaces, the parenthesis ends it.
-            const QByteArray line = stat.readAll();
-            const qsizetype close = line.lastIndexOf(')');
-            const QList<QByteArray> fields = line.mid(close + 2).split(' ');
-            if (!line.contains("(Xwayland)") || fields.size() < 2 || fields.at(1).toLongLong() != shellPid)
-                continue;
-            QFile cmdline(QStringLiteral("/proc/") + entry + QStringLiteral("/cmdline"));
-            if (!cmdline.open(QIODevice::ReadOnly))
-                continue;
-            const QList<QByteArray> arguments = cmdline.readAll().split('\0');
-            for (qsizetype i = 0; i < arguments.size(); ++i) {
-                if (arguments.at(i).startsWith(':'))
-                    m_environment.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(arguments.at(i)));
-                if (arguments.at(i) == "-auth" && i + 1 < arguments.size())
-                    m_environment.insert(QStringLiteral("XAUTHORITY"), QString::fromLocal8Bit(arguments.at(i + 1)));
+            for (qsizetype i = 0; i < child.arguments.size(); ++i) {
+                if (child.arguments.at(i).startsWith(':'))
+                    m_environment.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(child.arguments.at(i)));
+                if (child.arguments.at(i) == "-auth" && i + 1 < child.arguments.size())
+                    m_environment.insert(QStringLiteral("XAUTHORITY"),
+                                         QString::fromLocal8Bit(child.arguments.at(i + 1)));
             }
-            return m_environment.contains(QStringLiteral("DISPLAY"));
         }
-        return false;
+        return m_environment.contains(QStringLiteral("DISPLAY"));
     };
-    // Mutter is XWayland's window manager: it answers once both are ready.
+    // Mutter is XWayland's window manager: the display answers once both are ready.
+    const auto answers = [&] {
+        releaseStuckSpawn(childrenOf(shellPid));
+        QProcess xprop;
+        xprop.setProcessEnvironment(m_environment);
+        xprop.start(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")});
+        if (!xprop.waitForFinished(1000)) {
+            xprop.kill();
+            xprop.waitForFinished();
+            return false;
+        }
+        return xprop.exitStatus() == QProcess::NormalExit && xprop.exitCode() == 0;
+    };
     if (!poll(find, startTimeout)) {
         m_error = QStringLiteral("no XWayland started by gnome-shell");
         return false;
     }
-    if (!poll(
-            [&] {
-                return run(QStringLiteral("xprop"),
-                           {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")}, nullptr);
-            },
-            startTimeout, 200ms)) {
+    if (!poll(answers, startTimeout, 200ms)) {
         m_error = QStringLiteral("XWayland does not answer on %1").arg(m_environment.value(QStringLiteral("DISPLAY")));
         return false;
     }

@@ -15,15 +15,15 @@ packages=(
     # the program's Wayland clients: libwayland and the protocol descriptions it is generated from (the
     # wlroots ones ship only inside the Rust crate's source)
     libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols librust-wayland-protocols-dev
-    # headless sway with its bar's tray, screenshots, Qt's Wayland platform for native test windows,
-    # xhost to let the tests into sway's XWayland, and a mocked logind
-    sway grim qt6-wayland x11-xserver-utils python3-dbusmock
     xvfb xauth openbox trayer xdotool xterm x11-utils x11-apps dbus dbus-x11 dbus-bin
     xfce4-panel xfconf
     xfwm4 kwin-x11 mutter
-    # KDE Plasma's Wayland session, headless, with native Qt windows and X11 ones through XWayland
-    kwin-wayland xwayland qt6-wayland python3-dbusmock
     fonts-dejavu-core imagemagick
+    # headless Wayland desktops, each with XWayland, and Qt's Wayland platform for native test windows:
+    # GNOME Shell (with the lock screen's org.gnome.ScreenSaver front, a gjs script), KWin, sway with
+    # its bar's tray and screenshots (and xhost to let the tests into its XWayland), weston; a mocked
+    # logind and GDM on a private system bus
+    xwayland qt6-wayland gnome-shell gjs kwin-wayland sway grim x11-xserver-utils weston python3-dbusmock
     # the package: icon sizes from the SVG, library dependencies (dpkg-shlibdeps, and file, which
     # CPack runs to find the binaries), the desktop's own validators
     librsvg2-bin dpkg-dev file desktop-file-utils appstream groff-base

@@ -260,24 +260,32 @@ QProcess* DesktopSession::start(const QString& program, const QStringList& argum
     return start(program, arguments, m_environment);
 }
 
-QProcess* DesktopSession::start(const QString& program, const QStringList& arguments,
-                                const QProcessEnvironment& environment)
+std::unique_ptr<QProcess> DesktopSession::launch(const QString& program, const QStringList& arguments,
+                                                 const QProcessEnvironment& environment, QString* error)
 {
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(environment);
     process->setProgram(program);
     process->setArguments(arguments);
-    // Runs in the child between fork and exec: a process group of its own, so that the
-    // session can stop what it spawns, and death with the test should the test crash.
+    // Runs in the child between fork and exec.
     process->setChildProcessModifier([] {
         setpgid(0, 0);
         prctl(PR_SET_PDEATHSIG, SIGKILL);
     });
     process->start();
     if (!process->waitForStarted(toolTimeoutMs)) {
-        m_error = QStringLiteral("cannot start %1: %2").arg(program, process->errorString());
+        *error = QStringLiteral("cannot start %1: %2").arg(program, process->errorString());
         return nullptr;
     }
+    return process;
+}
+
+QProcess* DesktopSession::start(const QString& program, const QStringList& arguments,
+                                const QProcessEnvironment& environment)
+{
+    auto process = launch(program, arguments, environment, &m_error);
+    if (!process)
+        return nullptr;
     m_processes.push_back(std::move(process));
     return m_processes.back().get();
 }

@@ -78,6 +78,10 @@ public:
 
     /// Starts a program in the session; it is stopped with the session. Null when it cannot start.
     QProcess* start(const QString& program, const QStringList& arguments);
+    /// Starts a program in a process group of its own, which a session stops as one, and which
+    /// dies with the test should the test crash. Null, and `error` set, when it cannot start.
+    static std::unique_ptr<QProcess> launch(const QString& program, const QStringList& arguments,
+                                            const QProcessEnvironment& environment, QString* error);
     /// Stops a program started here before the session ends, with all it started in turn (a
     /// panel's plugins): SIGTERM to its process group, SIGKILL if it lingers.
     static void stop(QProcess* process);

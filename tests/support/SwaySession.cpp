@@ -16,7 +16,6 @@
 
 #include <csignal>
 #include <functional>
-#include <sys/prctl.h>
 #include <unistd.h>
 
 namespace brindlemoor::test {
@@ -159,19 +158,9 @@ QProcess* SwaySession::start(const QString& program, const QStringList& argument
 
 QProcess* SwaySession::start(const QStringList& command, const QProcessEnvironment& environment)
 {
-    auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(environment);
-    process->setProgram(command.constFirst());
-    process->setArguments(command.mid(1));
-    process->setChildProcessModifier([] {
-        setpgid(0, 0);
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-    });
-    process->start();
-    if (!process->waitForStarted(toolTimeoutMs)) {
-        m_error = QStringLiteral("cannot start %1: %2").arg(command.constFirst(), process->errorString());
+    auto process = DesktopSession::launch(command.constFirst(), command.mid(1), environment, &m_error);
+    if (!process)
         return nullptr;
-    }
     m_processes.push_back(std::move(process));
     return m_processes.back().get();
 }

@@ -22,7 +22,6 @@
 #include <csignal>
 #include <functional>
 #include <pwd.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -202,20 +201,9 @@ QProcess* WaylandSession::start(const QString& program, const QStringList& argum
 QProcess* WaylandSession::start(const QString& program, const QStringList& arguments,
                                 const QProcessEnvironment& environment)
 {
-    auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(environment);
-    process->setProgram(program);
-    process->setArguments(arguments);
-    // A process group of its own, to stop all it spawns; death with the test should it crash.
-    process->setChildProcessModifier([] {
-        setpgid(0, 0);
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-    });
-    process->start();
-    if (!process->waitForStarted(callTimeoutMs)) {
-        m_error = QStringLiteral("cannot start %1: %2").arg(program, process->errorString());
+    auto process = DesktopSession::launch(program, arguments, environment, &m_error);
+    if (!process)
         return nullptr;
-    }
     m_processes.push_back(std::move(process));
     return m_processes.back().get();
 }

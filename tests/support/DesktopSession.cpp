@@ -595,8 +595,14 @@ quint32 DesktopSession::startXterm(const QString& title, const QString& windowCl
 
 bool DesktopSession::run(const QString& program, const QStringList& arguments, QString* output) const
 {
+    return runTool(program, arguments, m_environment, output);
+}
+
+bool DesktopSession::runTool(const QString& program, const QStringList& arguments,
+                             const QProcessEnvironment& environment, QString* output)
+{
     QProcess process;
-    process.setProcessEnvironment(m_environment);
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     if (!process.waitForStarted(toolTimeoutMs) || !process.waitForFinished(toolTimeoutMs)) {
         process.kill();

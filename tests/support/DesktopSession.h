@@ -82,6 +82,9 @@ public:
     /// dies with the test should the test crash. Null, and `error` set, when it cannot start.
     static std::unique_ptr<QProcess> launch(const QString& program, const QStringList& arguments,
                                             const QProcessEnvironment& environment, QString* error);
+    /// Runs a tool to its end; true when it exits with 0. `output`, if given, receives what it printed.
+    static bool runTool(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
+                        QString* output = nullptr);
     /// Stops a program started here before the session ends, with all it started in turn (a
     /// panel's plugins): SIGTERM to its process group, SIGKILL if it lingers.
     static void stop(QProcess* process);

@@ -339,14 +339,7 @@ QImage SwaySession::grab() const
 
 bool SwaySession::run(const QString& program, const QStringList& arguments, QString* output) const
 {
-    QProcess process;
-    process.setProcessEnvironment(m_environment);
-    process.start(program, arguments);
-    if (!process.waitForFinished(toolTimeoutMs))
-        return false;
-    if (output != nullptr)
-        *output = QString::fromUtf8(process.readAllStandardOutput());
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return DesktopSession::runTool(program, arguments, m_environment, output);
 }
 
 void SwaySession::stopAll()

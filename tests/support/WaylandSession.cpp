@@ -690,17 +690,7 @@ bool WaylandSession::isLocked() const
 
 bool WaylandSession::run(const QString& program, const QStringList& arguments, QString* output) const
 {
-    QProcess process;
-    process.setProcessEnvironment(m_environment);
-    process.start(program, arguments);
-    if (!process.waitForStarted(callTimeoutMs) || !process.waitForFinished(callTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return false;
-    }
-    if (output != nullptr)
-        *output = QString::fromLocal8Bit(process.readAllStandardOutput());
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return DesktopSession::runTool(program, arguments, m_environment, output);
 }
 
 bool WaylandSession::xdotool(const QStringList& arguments, QString* output) const

@@ -17,7 +17,9 @@ namespace brindlemoor {
 
 bool hasX11Windows()
 {
-    return qGuiApp != nullptr && QGuiApplication::platformName() == u"xcb";
+    // qGuiApp casts whatever application there is; a program without a GUI has a plain QCoreApplication.
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr &&
+           QGuiApplication::platformName() == u"xcb";
 }
 
 LinuxTrayIcon::LinuxTrayIcon(const QDBusConnection& bus, QString title, QByteArray display, GnomeShellExtension* shell,

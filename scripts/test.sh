@@ -18,6 +18,8 @@ step() {
 
 export ASAN_OPTIONS="abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+# Leaks of the libraries' own that no program of theirs can mend, each said in the file.
+export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan-qt.supp"
 
 step "packages" scripts/install-deps.sh
 step "format" scripts/check-format.sh

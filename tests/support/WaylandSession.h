@@ -73,6 +73,7 @@ public:
 
     /// Starts a program in the session; it is stopped with the session. Null when it cannot start.
     QProcess* start(const QString& program, const QStringList& arguments);
+    QProcess* start(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment);
     /// Starts the native test window: solid `colour`, app_id `app`. It returns once the window
     /// has drawn itself, and under GNOME the shell lists it.
     QProcess* startTestWindow(const QString& app, const QString& title, const QColor& colour, bool fullScreen = false);
@@ -112,7 +113,6 @@ private:
     bool hideOverview();
     bool writeKeyfile(const QStringList& extensions);
     bool remoteDesktop();
-    QProcess* start(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment);
     bool run(const QString& program, const QStringList& arguments, QString* output) const;
     void stopAll();
 

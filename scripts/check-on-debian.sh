@@ -4,9 +4,10 @@
 # release, from the tree as a source archive (no .git, no build folders), and prints each one's
 # exit status and time. Needs root and debootstrap.
 #
-#   scripts/check-on-debian.sh bookworm|trixie [--keep] [--root DIR]
+#   scripts/check-on-debian.sh bookworm|trixie [--keep] [--root DIR] [--only run|test]
 #
-# --root DIR uses (and keeps) a root made earlier instead of a new one; --keep keeps a new one.
+# --root DIR uses (and keeps) a root made earlier instead of a new one; --keep keeps a new one;
+# --only runs one of the two commands.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,10 +15,12 @@ release="${1:?usage: scripts/check-on-debian.sh bookworm|trixie [--keep] [--root
 shift
 keep=0
 root=""
+commands=(run test)
 while [ $# -gt 0 ]; do
     case "$1" in
     --keep) keep=1 ;;
     --root) root="$2"; keep=1; shift ;;
+    --only) commands=("$2"); shift ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
     esac
     shift
@@ -65,7 +68,7 @@ else
 fi
 
 status=0
-for command in run test; do
+for command in "${commands[@]}"; do
     echo "== scripts/$command.sh in a fresh $release root"
     start=$SECONDS
     rc=0

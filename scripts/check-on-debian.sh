@@ -26,8 +26,7 @@ while [ $# -gt 0 ]; do
     shift
 done
 
-mirror=$(grep -h -o -m1 'http[s]*://[^ ]*debian/*' /etc/apt/sources.list /etc/apt/sources.list.d/* 2>/dev/null | head -n1)
-mirror=${mirror:-http://deb.debian.org/debian}
+mirror="${BRINDLEMOOR_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
 if [ -z "$root" ]; then
     root=$(mktemp -d "/var/tmp/brindlemoor-$release.XXXXXX")
     echo "== debootstrap $release into $root"

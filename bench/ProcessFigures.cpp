@@ -31,7 +31,7 @@ double residentMb()
 
 bool isInMemory(const QString& path)
 {
-    struct statfs info {};
+    struct statfs info = {};
     return statfs(QFile::encodeName(path).constData(), &info) == 0 &&
            (info.f_type == TMPFS_MAGIC || info.f_type == RAMFS_MAGIC);
 }

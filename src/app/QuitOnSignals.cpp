@@ -34,7 +34,7 @@ void quitOnTerminationSignals()
         notifier->setEnabled(false);
         QCoreApplication::quit();
     });
-    struct sigaction action {};
+    struct sigaction action = {};
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

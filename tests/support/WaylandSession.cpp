@@ -329,7 +329,7 @@ bool WaylandSession::startGnomeShell(const Options& options)
     // its umask, which it then refuses: give it the mode a booted desktop gives it.
     const char* const x11Sockets = "/tmp/.X11-unix";
     ::mkdir(x11Sockets, 01777);
-    struct stat x11Folder {};
+    struct stat x11Folder = {};
     if (::stat(x11Sockets, &x11Folder) != 0 ||
         ((x11Folder.st_mode & 07777) != 01777 && ::chmod(x11Sockets, 01777) != 0)) {
         m_error = QStringLiteral("/tmp/.X11-unix is not writable for all, which XWayland needs");

@@ -87,9 +87,10 @@ void X11ActiveAppSource::drainLater() const
 {
     // Replies read for a synchronous request can bring events into xcb's queue without
     // the socket becoming readable again; look at the queue once control returns.
-    if (m_notifier)
-        QMetaObject::invokeMethod(
-            m_notifier.get(), [this] { readEvents(); }, Qt::QueuedConnection);
+    if (!m_notifier)
+        return;
+    const auto read = [this] { readEvents(); };
+    QMetaObject::invokeMethod(m_notifier.get(), read, Qt::QueuedConnection);
 }
 
 void X11ActiveAppSource::readEvents() const

@@ -99,8 +99,8 @@ void X11WindowSystem::placeOnAllDesktops(QWindow* window)
     // stays unmapped. The message must follow the map request, which Qt sends after it
     // says the window is visible; so it goes out from the event loop, on Qt's connection.
     const auto ask = [this, window] {
-        QMetaObject::invokeMethod(
-            window, [this, window] { askForAllDesktops(idOf(window)); }, Qt::QueuedConnection);
+        const auto request = [this, window] { askForAllDesktops(idOf(window)); };
+        QMetaObject::invokeMethod(window, request, Qt::QueuedConnection);
     };
     if (window->isVisible())
         ask();

@@ -73,8 +73,8 @@ bool XInput2ClickSource::start(std::function<void()> handler)
     m_handler = handler ? std::move(handler) : [] {};
     m_registered = true;
     // The round trip may have queued events that the socket will not announce again.
-    QMetaObject::invokeMethod(
-        m_notifier.get(), [this] { readEvents(); }, Qt::QueuedConnection);
+    const auto read = [this] { readEvents(); };
+    QMetaObject::invokeMethod(m_notifier.get(), read, Qt::QueuedConnection);
     return true;
 }
 

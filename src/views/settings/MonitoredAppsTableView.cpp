@@ -142,8 +142,8 @@ void MonitoredAppsTableView::publishSelection()
     std::optional<QString> id;
     if (row >= 0 && row < m_apps.size())
         id = m_apps.at(row).bundleID;
-    QMetaObject::invokeMethod(
-        this, [this, id] { Q_EMIT selectedAppChanged(id); }, Qt::QueuedConnection);
+    const auto publish = [this, id] { Q_EMIT selectedAppChanged(id); };
+    QMetaObject::invokeMethod(this, publish, Qt::QueuedConnection);
 }
 
 } // namespace brindlemoor

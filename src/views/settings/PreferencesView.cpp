@@ -167,9 +167,10 @@ void PreferencesView::build()
     connect(m_dailyStepper, &Stepper::valueChanged, &m_prefs, &PreferencesStore::setDailyLimitMinutes);
     connect(m_extendField, &MinutesField::committed, &m_prefs, &PreferencesStore::setExtendDurationMinutes);
     connect(m_extendStepper, &Stepper::valueChanged, &m_prefs, &PreferencesStore::setExtendDurationMinutes);
-    connect(m_colorWell, &ColorWell::colorChanged, this, [this](const QColor& color) {
+    const auto setDotColor = [this](const QColor& color) {
         m_prefs.setDotColor({color.redF(), color.greenF(), color.blueF()});
-    });
+    };
+    connect(m_colorWell, &ColorWell::colorChanged, this, setDotColor);
     connect(m_timePicker, &FennSegmentedPicker::selectionChanged, this,
             [this](const QVariant& value) { m_prefs.setShowTimeRemaining(value.toBool()); });
 }

@@ -23,9 +23,8 @@ protected:
     void SetUp() override
     {
         WidgetTest::SetUp();
-        QObject::connect(&table, &MonitoredAppsTableView::limitStepped, &table, [this](const QString& id, int minutes) {
-            updates.append({id, minutes});
-        });
+        const auto record = [this](const QString& id, int minutes) { updates.append({id, minutes}); };
+        QObject::connect(&table, &MonitoredAppsTableView::limitStepped, &table, record);
         QObject::connect(&table, &MonitoredAppsTableView::selectedAppChanged, &table,
                          [this](const std::optional<QString>& id) { published.append(id); });
         table.resize(MonitoredAppsTableView::appColumnWidth + MonitoredAppsTableView::limitColumnWidth + 7, 140);

@@ -3,6 +3,7 @@
 
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <cmath>
@@ -25,7 +26,11 @@ QDateTime dateTimeFromTimestamp(double seconds)
     // range nor overflow when the reference is added.
     constexpr double boundMs = 4e18;
     const double ms = std::isnan(seconds) ? 0.0 : std::clamp(seconds * 1000.0, -boundMs, boundMs);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 5, 0)
+    return QDateTime::fromMSecsSinceEpoch(referenceEpochMs + std::llround(ms), QTimeZone::UTC);
+#else
     return QDateTime::fromMSecsSinceEpoch(referenceEpochMs + std::llround(ms), Qt::UTC);
+#endif
 }
 
 QString uuidText(const QUuid& uuid)

@@ -5,7 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# BRINDLEMOOR_PACKAGE_PRESET=release-werror packages the test command's release tree, which is
+# then built already.
+preset="${BRINDLEMOOR_PACKAGE_PRESET:-release}"
 scripts/install-deps.sh >&2
-cmake --preset release >&2
-cmake --build --preset release --target brindlemoor brindlemoor_icons brindlemoor_gnome_shell_extension >&2
-cpack --preset release | tee /dev/stderr | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' | grep .
+cmake --preset "$preset" >&2
+cmake --build --preset "$preset" --target brindlemoor brindlemoor_icons brindlemoor_gnome_shell_extension >&2
+cpack --preset "$preset" | tee /dev/stderr | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' | grep .

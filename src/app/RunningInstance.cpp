@@ -46,7 +46,7 @@ bool RunningInstance::ask(const QDBusConnection& bus, Request request, QString* 
     }
     const QString method = request == Request::Settings ? QStringLiteral("ShowSettings") : QStringLiteral("ShowUsage");
     const QDBusMessage reply =
-        bus.call(QDBusMessage::createMethodCall(serviceName, objectPath, QStringLiteral(BRINDLEMOOR_BUS_NAME), method));
+        bus.call(QDBusMessage::createMethodCall(serviceName, objectPath, QStringLiteral(BRINDLEMOOR_APP_ID), method));
     if (reply.type() == QDBusMessage::ErrorMessage) {
         *error = reply.errorMessage();
         return false;

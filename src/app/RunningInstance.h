@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/linux/AppId.h"
+
 #include <QDBusConnection>
 #include <QObject>
 
 #include <chrono>
-
-// The program's one name on the session bus, also its interface's name.
-#define BRINDLEMOOR_BUS_NAME "io.github.brindlemoor.Brindlemoor"
 
 namespace brindlemoor {
 
@@ -15,12 +14,13 @@ namespace brindlemoor {
 /// through it for a popover, which is how a desktop without a tray reaches the program.
 class RunningInstance final : public QObject {
     Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", BRINDLEMOOR_BUS_NAME)
+    // The program's one name on the session bus is also its interface's name.
+    Q_CLASSINFO("D-Bus Interface", BRINDLEMOOR_APP_ID)
 
 public:
     enum class Request { Usage, Settings };
 
-    static inline const QString serviceName = QStringLiteral(BRINDLEMOOR_BUS_NAME);
+    static inline const QString serviceName = QStringLiteral(BRINDLEMOOR_APP_ID);
     static inline const QString objectPath = QStringLiteral("/io/github/brindlemoor/Brindlemoor");
 
     using QObject::QObject;

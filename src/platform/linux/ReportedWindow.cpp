@@ -9,13 +9,13 @@
 
 namespace brindlemoor {
 
-RunningApp applicationOf(const ReportedWindow& window, const DesktopEntryRegistry& registry)
+namespace {
+
+std::optional<QString> entryOf(const ReportedWindow& window, const DesktopEntryRegistry& registry)
 {
-    if (window.pid != 0 && window.pid == QCoreApplication::applicationPid())
-        return RunningApp{X11ActiveAppSource::ownId};
     // The compositor matched the window to its entry already, as it does for its own task list.
     if (!window.appId.isEmpty() && registry.application(window.appId))
-        return RunningApp{window.appId};
+        return window.appId;
     // A native window's app_id is its class; the rest is as for an X11 window.
     WindowProperties properties{.instance = window.windowClass, .windowClass = window.windowClass};
     if (window.pid != 0) {
@@ -23,8 +23,17 @@ RunningApp applicationOf(const ReportedWindow& window, const DesktopEntryRegistr
         properties.flatpakId = ProcessInfo::flatpakAppId(window.pid);
     }
     if (std::optional<QString> id = registry.idForWindow(properties))
-        return RunningApp{std::move(id)};
-    return RunningApp{window.appId.isEmpty() ? std::nullopt : std::optional<QString>(window.appId)};
+        return id;
+    return window.appId.isEmpty() ? std::nullopt : std::optional<QString>(window.appId);
+}
+
+} // namespace
+
+RunningApp applicationOf(const ReportedWindow& window, const DesktopEntryRegistry& registry)
+{
+    if (window.pid != 0 && window.pid == QCoreApplication::applicationPid())
+        return RunningApp{X11ActiveAppSource::ownId};
+    return X11ActiveAppSource::identified(entryOf(window, registry));
 }
 
 } // namespace brindlemoor

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/X11ActiveAppSource.h"
 
+#include "platform/linux/AppId.h"
 #include "platform/linux/DesktopEntryRegistry.h"
 #include "platform/linux/PlatformLogging.h"
 #include "platform/linux/ProcessInfo.h"
@@ -239,7 +240,16 @@ RunningApp X11ActiveAppSource::applicationOf(xcb_window_t window) const
         properties.executable = ProcessInfo::executablePath(*pid);
         properties.flatpakId = ProcessInfo::flatpakAppId(*pid);
     }
-    return RunningApp{m_registry.idForWindow(properties)};
+    return identified(m_registry.idForWindow(properties));
+}
+
+RunningApp X11ActiveAppSource::identified(std::optional<QString> id)
+{
+    // Qt names the program's windows after its desktop entry (_GTK_APPLICATION_ID, Wayland's
+    // app_id), and the entry names their class.
+    if (id == QLatin1String(BRINDLEMOOR_APP_ID))
+        return RunningApp{ownId};
+    return RunningApp{std::move(id)};
 }
 
 } // namespace brindlemoor

@@ -22,6 +22,9 @@ class X11ActiveAppSource final : public ActiveAppSource {
 public:
     /// The program's own identifier, given to windows of this process.
     inline static const QString ownId = QStringLiteral("brindlemoor");
+    /// The application a window was matched to; one that names the program's desktop entry
+    /// is the program, also where its process is not known.
+    static RunningApp identified(std::optional<QString> id);
 
     /// `display` as in DISPLAY; empty for the environment's.
     explicit X11ActiveAppSource(const DesktopEntryRegistry& registry, const QByteArray& display = {});

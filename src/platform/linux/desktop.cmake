@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: MIT
-# Launch at login.
+# The program's desktop id, and launch at login.
 target_sources(brindlemoor_platform PRIVATE
+    linux/AppId.h
     linux/XdgAutostart.cpp
     linux/XdgAutostart.h
 )

@@ -49,6 +49,7 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
     writeEntry(session.dataHome(), u"beta"_s, "Name=Beta\n");
     writeEntry(session.dataHome(), u"org.example.Gamma"_s, "Name=Gamma\n");
     writeEntry(session.dataHome(), u"libreoffice-writer"_s, "Name=Writer\n");
+    writeEntry(session.dataHome(), u"io.github.brindlemoor.Brindlemoor"_s, "Name=Brindlemoor\n");
     ManualClock clock(QDateTime::currentDateTime());
     ManualScheduler scheduler(clock);
     const DesktopEntryRegistry registry(scheduler, {session.dataHome()}, QStringLiteral("C"));
@@ -64,10 +65,12 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
     ASSERT_NE(gamma, 0U) << session.error().toStdString();
     const quint32 dialog = session.startWindow(
         helper, {u"--title"_s, u"dialog"_s, u"--transient-for"_s, QString::number(gamma)}, u"dialog"_s);
+    const quint32 named = session.startWindow(
+        helper, {u"--title"_s, u"named"_s, u"--gtk-app-id"_s, u"io.github.brindlemoor.Brindlemoor"_s}, u"named"_s);
     const XcbConnection own(session.display());
     const quint32 ownWindow = createOwnWindow(own, "own window");
     DesktopSession::waitUntil([&] { return session.isManaged(ownWindow); });
-    for (const quint32 window : {alpha, beta, bare, gamma, dialog, ownWindow})
+    for (const quint32 window : {alpha, beta, bare, gamma, dialog, named, ownWindow})
         ASSERT_NE(window, 0U) << session.error().toStdString();
 
     X11ActiveAppSource source(registry, session.display());
@@ -113,6 +116,8 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
     EXPECT_EQ(reports.size(), 7U);
 
     expectReport(ownWindow, u"brindlemoor"_s);
+    // Where the process does not tell, the desktop id that Qt gives the program's windows does.
+    expectReport(named, u"brindlemoor"_s);
     expectReport(beta, u"beta"_s);
 
     // A window that renames itself once it is up is identified again while it is in front, and only then.
@@ -130,5 +135,5 @@ TEST(X11ActiveAppSource, ReportsTheApplicationOfEachActivatedWindowOnce)
         [&] { return own.property(loading, XCB_ATOM_WM_CLASS).value_or(QByteArray()).startsWith("other"); }));
     expectReport(alpha, u"org.example.Alpha"_s); // its activation follows the rename: any report of it came first
 
-    EXPECT_EQ(reports.size(), 13U);
+    EXPECT_EQ(reports.size(), 14U);
 }

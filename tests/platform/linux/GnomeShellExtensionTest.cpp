@@ -168,11 +168,14 @@ TEST(GnomeShellExtension, CarriesTheFocusAndTheDotOnlyWhileTheExtensionRuns)
     ASSERT_TRUE(running.emitFocus({}, u"XTerm"_s, 0));
     ASSERT_TRUE(running.emitFocus({}, u"XTerm"_s, 0));
     ASSERT_TRUE(running.emitFocus({}, {}, 0));
-    // The program's own windows are the program, whatever the shell makes of them.
+    // The program's own windows are the program, whatever the shell makes of them, and so are
+    // those named after its desktop entry where their process is not told.
     ASSERT_TRUE(
         running.emitFocus({}, QStringLiteral("popover"), static_cast<uint>(QCoreApplication::applicationPid())));
-    ASSERT_TRUE(DesktopSession::waitUntil([&] { return activations.size() == 3; }));
-    EXPECT_EQ(activations.mid(1), (QList<std::optional<QString>>{u"debian-xterm"_s, u"brindlemoor"_s}));
+    ASSERT_TRUE(running.emitFocus(u"io.github.brindlemoor.Brindlemoor"_s, {}, 0));
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return activations.size() == 4; }));
+    EXPECT_EQ(activations.mid(1),
+              (QList<std::optional<QString>>{u"debian-xterm"_s, u"brindlemoor"_s, u"brindlemoor"_s}));
 
     ASSERT_TRUE(running.service->emitSignal(GnomeShellExtension::objectPath, GnomeShellExtension::interfaceName,
                                             u"DotClicked"_s, {1190, 12, 1180, 0, 30, 26, 3U, false}));
@@ -183,7 +186,7 @@ TEST(GnomeShellExtension, CarriesTheFocusAndTheDotOnlyWhileTheExtensionRuns)
 
     // Gone: nothing is in front any more, and the shell is asked why.
     running.service.reset();
-    ASSERT_TRUE(DesktopSession::waitUntil([&] { return activations.size() == 4; }));
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return activations.size() == 5; }));
     EXPECT_EQ(activations.last(), std::nullopt);
     EXPECT_FALSE(apps.frontmostApp()->bundleID);
     ASSERT_TRUE(DesktopSession::waitUntil([&] { return extension.state() == DesktopExtension::State::Off; }));

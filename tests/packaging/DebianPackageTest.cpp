@@ -135,20 +135,22 @@ TEST_F(DebianPackage, InstallsRunsFromItsPlaceAndPurgesWithoutATrace)
             files.append(entry.path);
     }
     // Exactly what desktops look for, and nothing of the build tree, the gallery or the tests.
-    QStringList expected = {kBinary,
-                            QStringLiteral("/usr/share/applications/brindlemoor.desktop"),
-                            QStringLiteral("/usr/share/metainfo/brindlemoor.metainfo.xml"),
-                            QStringLiteral("/usr/share/man/man1/brindlemoor.1"),
-                            QStringLiteral("/usr/share/doc/brindlemoor/copyright"),
-                            QStringLiteral("/usr/share/icons/hicolor/scalable/apps/brindlemoor.svg"),
-                            QStringLiteral("/usr/share/dbus-1/interfaces/io.github.brindlemoor.GnomeShell1.xml"),
-                            QStringLiteral("/usr/share/dbus-1/interfaces/io.github.brindlemoor.KWin1.xml"),
-                            QStringLiteral("/usr/share/brindlemoor/kwin/active-window.js")};
+    QStringList expected = {
+        kBinary,
+        QStringLiteral("/usr/share/applications/io.github.brindlemoor.Brindlemoor.desktop"),
+        QStringLiteral("/usr/share/metainfo/io.github.brindlemoor.Brindlemoor.metainfo.xml"),
+        QStringLiteral("/usr/share/man/man1/brindlemoor.1"),
+        QStringLiteral("/usr/share/doc/brindlemoor/copyright"),
+        QStringLiteral("/usr/share/icons/hicolor/scalable/apps/io.github.brindlemoor.Brindlemoor.svg"),
+        QStringLiteral("/usr/share/dbus-1/interfaces/io.github.brindlemoor.GnomeShell1.xml"),
+        QStringLiteral("/usr/share/dbus-1/interfaces/io.github.brindlemoor.KWin1.xml"),
+        QStringLiteral("/usr/share/brindlemoor/kwin/active-window.js")};
     for (const char* file : {"metadata.json", "extension.js"})
         expected.append(QStringLiteral("/usr/share/gnome-shell/extensions/brindlemoor@brindlemoor.github.io/%1")
                             .arg(QLatin1String(file)));
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512})
-        expected.append(QStringLiteral("/usr/share/icons/hicolor/%1x%1/apps/brindlemoor.png").arg(size));
+        expected.append(
+            QStringLiteral("/usr/share/icons/hicolor/%1x%1/apps/io.github.brindlemoor.Brindlemoor.png").arg(size));
     files.sort();
     expected.sort();
     EXPECT_EQ(files.join(u'\n').toStdString(), expected.join(u'\n').toStdString());

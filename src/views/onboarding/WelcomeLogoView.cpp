@@ -16,8 +16,8 @@ WelcomeLogoView::WelcomeLogoView(int side, QWidget* parent)
 
 void WelcomeLogoView::paint(QPainter& painter, const QRectF& box)
 {
-    // The application icon's drawing (data/brindlemoor.svg) on its 256-unit grid, so that
-    // the welcome and the info show the icon the desktop shows.
+    // The application icon's drawing (data/io.github.brindlemoor.Brindlemoor.svg) on its
+    // 256-unit grid, so that the welcome and the info show the icon the desktop shows.
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.translate(box.topLeft());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/XdgAutostart.h"
 
+#include "platform/linux/AppId.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -43,6 +45,32 @@ bool saysHidden(const QByteArray& text)
     return false;
 }
 
+QString earlierEntryPath()
+{
+    return QDir(configHome()).filePath(QStringLiteral("autostart/brindlemoor.desktop"));
+}
+
+bool startsAtLogin(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
+        return false;
+    return !saysHidden(file.readAll());
+}
+
+std::optional<QString> removeEntry(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return std::nullopt;
+    if (info.isDir())
+        return QStringLiteral("%1 is a folder, not an autostart entry").arg(path);
+    QFile file(path);
+    if (!file.remove())
+        return QStringLiteral("Cannot remove %1: %2").arg(path, file.errorString());
+    return std::nullopt;
+}
+
 } // namespace
 
 XdgAutostart::XdgAutostart(QString executable)
@@ -60,7 +88,7 @@ QString XdgAutostart::runningExecutable()
 
 QString XdgAutostart::entryPath()
 {
-    return QDir(configHome()).filePath(QStringLiteral("autostart/brindlemoor.desktop"));
+    return QDir(configHome()).filePath(QStringLiteral("autostart/" BRINDLEMOOR_APP_ID ".desktop"));
 }
 
 QString XdgAutostart::quoteExecArgument(const QString& argument)
@@ -91,7 +119,7 @@ QByteArray XdgAutostart::entryText(const QString& executable)
     text += "Name=Brindlemoor\n";
     text += "Comment=Notice how long you spend in the applications you choose\n";
     text += "Exec=" + exec.toUtf8() + "\n";
-    text += "Icon=brindlemoor\n";
+    text += "Icon=" BRINDLEMOOR_APP_ID "\n";
     text += "Terminal=false\n";
     text += "X-GNOME-Autostart-enabled=true\n";
     return text;
@@ -99,25 +127,17 @@ QByteArray XdgAutostart::entryText(const QString& executable)
 
 bool XdgAutostart::isEnabled() const
 {
-    QFile file(entryPath());
-    if (!QFileInfo(file).isFile() || !file.open(QIODevice::ReadOnly))
-        return false;
-    return !saysHidden(file.readAll());
+    // The desktop starts each entry that is not hidden; Hidden=true switches off its own file only.
+    return startsAtLogin(entryPath()) || startsAtLogin(earlierEntryPath());
 }
 
 std::optional<QString> XdgAutostart::setEnabled(bool enabled)
 {
     const QString path = entryPath();
     if (!enabled) {
-        const QFileInfo info(path);
-        if (!info.exists() && !info.isSymLink())
-            return std::nullopt;
-        if (info.isDir())
-            return QStringLiteral("%1 is a folder, not an autostart entry").arg(path);
-        QFile file(path);
-        if (!file.remove())
-            return QStringLiteral("Cannot remove %1: %2").arg(path, file.errorString());
-        return std::nullopt;
+        if (std::optional<QString> error = removeEntry(path))
+            return error;
+        return removeEntry(earlierEntryPath());
     }
     const QString folder = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(folder))
@@ -128,7 +148,8 @@ std::optional<QString> XdgAutostart::setEnabled(bool enabled)
     file.write(entryText(m_executable));
     if (!file.commit())
         return QStringLiteral("Cannot write %1: %2").arg(path, file.errorString());
-    return std::nullopt;
+    // Left beside the new one, it would start the program a second time, which opens the popover.
+    return removeEntry(earlierEntryPath());
 }
 
 } // namespace brindlemoor

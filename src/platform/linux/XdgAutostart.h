@@ -7,8 +7,9 @@
 
 namespace brindlemoor {
 
-/// Launch at login through XDG autostart: $XDG_CONFIG_HOME/autostart/brindlemoor.desktop.
-/// Enabled means the file exists and does not say Hidden=true; disabling deletes it.
+/// Launch at login through XDG autostart: $XDG_CONFIG_HOME/autostart/ with the desktop id.
+/// Enabled means the file exists and does not say Hidden=true; disabling deletes it. The
+/// file earlier versions wrote, brindlemoor.desktop, counts the same and goes at any change.
 class XdgAutostart final : public LoginItemService {
 public:
     /// `executable` goes into Exec; it must be absolute, as autostart runs without our PATH.

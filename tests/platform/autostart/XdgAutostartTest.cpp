@@ -23,11 +23,12 @@ protected:
         QFile file(entry);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    void write(const QByteArray& text) const { ASSERT_TRUE(test::writeFile(entry, text)); }
+    static void write(const QString& path, const QByteArray& text) { ASSERT_TRUE(test::writeFile(path, text)); }
 
     QTemporaryDir home;
     QString configHome = home.filePath(QStringLiteral("config"));
-    QString entry = configHome + QStringLiteral("/autostart/brindlemoor.desktop");
+    QString entry = configHome + QStringLiteral("/autostart/io.github.brindlemoor.Brindlemoor.desktop");
+    QString earlier = configHome + QStringLiteral("/autostart/brindlemoor.desktop");
     XdgAutostart autostart{QStringLiteral("/opt/brindlemoor/bin/brindlemoor")};
 };
 
@@ -47,15 +48,27 @@ TEST_F(XdgAutostartTest, EnablingWritesAnEntryAndDisablingDeletesIt)
     EXPECT_TRUE(text.contains("\nExec=/opt/brindlemoor/bin/brindlemoor\n"));
 
     // Desktops switch an entry off with Hidden=true; enabling again replaces it.
-    write("[Desktop Entry]\nType=Application\nExec=/old/brindlemoor\nHidden = true\n");
+    write(entry, "[Desktop Entry]\nType=Application\nExec=/old/brindlemoor\nHidden = true\n");
     EXPECT_FALSE(autostart.isEnabled());
-    write("[Other Group]\nHidden=true\n[Desktop Entry]\nExec=/old/brindlemoor\nHidden=false\n");
+    write(entry, "[Other Group]\nHidden=true\n[Desktop Entry]\nExec=/old/brindlemoor\nHidden=false\n");
     EXPECT_TRUE(autostart.isEnabled());
     EXPECT_EQ(autostart.setEnabled(true), std::nullopt);
     EXPECT_FALSE(read().contains("Hidden"));
 
     EXPECT_EQ(autostart.setEnabled(false), std::nullopt);
     EXPECT_FALSE(QFile::exists(entry));
+
+    // The entry earlier versions wrote counts the same, and any change takes it away.
+    write(earlier, "[Desktop Entry]\nExec=/old/brindlemoor\nHidden=true\n");
+    EXPECT_FALSE(autostart.isEnabled());
+    write(earlier, "[Desktop Entry]\nExec=/old/brindlemoor\n");
+    EXPECT_TRUE(autostart.isEnabled());
+    EXPECT_EQ(autostart.setEnabled(true), std::nullopt);
+    EXPECT_FALSE(QFile::exists(earlier));
+    write(earlier, "[Desktop Entry]\nExec=/old/brindlemoor\nHidden=true\n");
+    EXPECT_TRUE(autostart.isEnabled()) << "hiding one entry leaves the other starting the program";
+    EXPECT_EQ(autostart.setEnabled(false), std::nullopt);
+    EXPECT_FALSE(QFile::exists(entry) || QFile::exists(earlier));
 }
 
 TEST_F(XdgAutostartTest, AnEntryThatCannotBeWrittenIsAnErrorNamingThePlace)
@@ -95,6 +108,7 @@ TEST_F(XdgAutostartTest, ExecIsQuotedAsDesktopEntriesWantIt)
     const QByteArray home = qgetenv("HOME");
     qputenv("HOME", configHome.toUtf8());
     qputenv("XDG_CONFIG_HOME", "relative/config");
-    EXPECT_EQ(XdgAutostart::entryPath(), configHome + QStringLiteral("/.config/autostart/brindlemoor.desktop"));
+    EXPECT_EQ(XdgAutostart::entryPath(),
+              configHome + QStringLiteral("/.config/autostart/io.github.brindlemoor.Brindlemoor.desktop"));
     qputenv("HOME", home);
 }

@@ -4,15 +4,19 @@
 # release, from the tree as a source archive (no .git, no build folders), and prints each one's
 # exit status and time. Needs root and debootstrap.
 #
-#   scripts/check-on-debian.sh bookworm|trixie [--keep] [--root DIR] [--only run|test]
+#   scripts/check-on-debian.sh 12|13|bookworm|trixie [--keep] [--root DIR] [--only run|test]
 #
 # --root DIR uses (and keeps) a root made earlier instead of a new one; --keep keeps a new one;
 # --only runs one of the two commands.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-release="${1:?usage: scripts/check-on-debian.sh bookworm|trixie [--keep] [--root DIR]}"
+release="${1:?usage: scripts/check-on-debian.sh 12|13|bookworm|trixie [--keep] [--root DIR] [--only run|test]}"
 shift
+case "$release" in
+12) release=bookworm ;;
+13) release=trixie ;;
+esac
 keep=0
 root=""
 commands=(run test)

@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Installs the Debian 12 packages that building, running and testing need, and any
+# Installs the Debian 12 or 13 packages that building, running and testing need, and any
 # packages named as arguments. Asks dpkg first and runs apt-get only for what is missing,
 # so a second run is quick.
 set -euo pipefail
+
+# The wlroots protocol descriptions ship only inside a Rust crate's source: since Debian 13 the
+# crate of the wlroots protocols, before it the crate of all of them.
+wlr_protocols=librust-wayland-protocols-wlr-dev
+if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = bookworm ]; then
+    wlr_protocols=librust-wayland-protocols-dev
+fi
 
 packages=(
     cmake ninja-build g++ pkg-config clang-format clang-tidy tzdata
@@ -12,9 +19,8 @@ packages=(
     libcanberra-dev libcanberra-pulse sound-theme-freedesktop
     libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-screensaver0-dev libxcb-xinput-dev libxcb-res0-dev
     libgtest-dev libgmock-dev googletest
-    # the program's Wayland clients: libwayland and the protocol descriptions it is generated from (the
-    # wlroots ones ship only inside the Rust crate's source)
-    libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols librust-wayland-protocols-dev
+    # the program's Wayland clients: libwayland and the protocol descriptions it is generated from
+    libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols "$wlr_protocols"
     xvfb xauth openbox trayer xdotool xterm x11-utils x11-apps dbus dbus-x11 dbus-bin
     xfce4-panel xfconf
     xfwm4 kwin-x11 mutter

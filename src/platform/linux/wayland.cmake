@@ -5,8 +5,10 @@ pkg_check_modules(WAYLAND_CLIENT REQUIRED IMPORTED_TARGET wayland-client)
 pkg_get_variable(WAYLAND_SCANNER wayland-scanner wayland_scanner)
 pkg_get_variable(WAYLAND_PROTOCOLS_DIR wayland-protocols pkgdatadir)
 find_package(PlasmaWaylandProtocols REQUIRED)
-# Debian 12 ships the wlroots protocols only inside the Rust crate's source (librust-wayland-protocols-dev).
-file(GLOB wlr_protocol_dirs /usr/share/cargo/registry/wayland-protocols-*/wlr-protocols/unstable)
+# Debian ships the wlroots protocols only inside a Rust crate's source: librust-wayland-protocols-wlr-dev
+# since Debian 13, librust-wayland-protocols-dev in Debian 12.
+file(GLOB wlr_protocol_dirs /usr/share/cargo/registry/wayland-protocols-wlr-*/wlr-protocols/unstable
+    /usr/share/cargo/registry/wayland-protocols-*/wlr-protocols/unstable)
 find_file(WLR_FOREIGN_TOPLEVEL_XML wlr-foreign-toplevel-management-unstable-v1.xml
     HINTS ${BRINDLEMOOR_WLR_PROTOCOLS_DIR} ${wlr_protocol_dirs} NO_DEFAULT_PATH REQUIRED)
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The real program in a headless KDE Plasma Wayland session: native windows reported by its
 // KWin script, its tray item, its overlay over a full-screen native window, the script's
-// life across quits and kills, and KWin's own lock.
+// life across quits and kills, KWin's idle notification and its own lock.
 #include "core/foundation/Clock.h"
 #include "core/model/PreferencesStore.h"
 #include "core/model/UsageStore.h"
@@ -84,10 +84,17 @@ TEST(ProgramOnKWin, CountsNativeWindowsShowsItsCuesAndLeavesNoScriptBehind)
     ASSERT_TRUE(kwin.activate(QStringLiteral("Watched"), watched));
     EXPECT_TRUE(countsOn(session, kWatched, 2)) << "the new run's script reports";
 
+    // A headless KWin has had no input at all: its idle notification comes two minutes after the
+    // run asked for it.
+    EXPECT_TRUE(stopsCounting(session, kWatched, 150s)) << "two minutes without input stop the count";
+    ASSERT_TRUE(kwin.nudge());
+    EXPECT_TRUE(countsOn(session, kWatched, 2)) << "input resumes it";
+
     ASSERT_TRUE(kwin.lock());
     EXPECT_TRUE(stopsCounting(session, kWatched)) << "a locked screen counts nothing";
     ASSERT_TRUE(stopsCleanly(program));
     const QString said = QString::fromLocal8Bit(program->readAllStandardError());
     EXPECT_TRUE(said.contains(QStringLiteral("active application: Brindlemoor's KWin script"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("idle: ext_idle_notifier_v1"))) << said.toStdString();
     EXPECT_FALSE(said.contains(QStringLiteral("no application is counted"))) << said.toStdString();
 }

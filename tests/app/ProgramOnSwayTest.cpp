@@ -8,7 +8,6 @@
 #include "support/ProgramTesting.h"
 #include "support/SwaySession.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -24,7 +23,6 @@ const QString kWatched = QStringLiteral("org.example.Watched");
 const QString kWatchedWindow = QStringLiteral("watched-native");
 const QString kOther = QStringLiteral("other-native");
 const QRgb kWatchedColour = qRgb(200, 40, 40);
-constexpr std::chrono::seconds savePeriod{UsageStore::ticksPerSave};
 
 class ProgramOnSway : public ::testing::Test {
 protected:
@@ -51,26 +49,10 @@ protected:
     }
 
     double counted() const { return countedSeconds(session->configHome(), kWatched); }
-    bool countsOn(double seconds) const
+    bool countsOn(double seconds) const { return test::countsOn(session->configHome(), kWatched, seconds); }
+    bool stopsCounting(std::optional<std::chrono::seconds> within = std::nullopt) const
     {
-        const double target = counted() + seconds;
-        return DesktopSession::waitUntil([&] { return counted() >= target; }, savePeriod + 8s);
-    }
-    /// Waits until the count on disk has stood still for longer than a save takes to come.
-    bool stopsCounting(std::chrono::seconds within = 2 * savePeriod + 5s) const
-    {
-        double last = counted();
-        QElapsedTimer still;
-        still.start();
-        return DesktopSession::waitUntil(
-            [&] {
-                if (const double now = counted(); now != last) {
-                    last = now;
-                    still.restart();
-                }
-                return still.elapsed() >= std::chrono::milliseconds(savePeriod + 1500ms).count();
-            },
-            within);
+        return test::stopsCounting(session->configHome(), kWatched, within);
     }
     /// The share of the screen that shows the full-screen watched window's colour.
     double watchedShare() const

@@ -12,6 +12,10 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <fake-input-client-protocol.h>
+#include <wayland-client.h>
+
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
@@ -80,13 +84,22 @@ bool KWinSession::startKWin(const Options& options)
     const QString tellDisplay =
         QStringLiteral("sh -c 'printf \"%s\\n%s\\n\" \"$DISPLAY\" \"$XAUTHORITY\" > %1.part && mv %1.part %1'")
             .arg(displayFile);
-    QProcess* process =
-        m_desktop.start(QStringLiteral("env"),
-                        {QStringLiteral("KWIN_COMPOSE=O2"), QStringLiteral("KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1"),
-                         kwin, QStringLiteral("--virtual"), QStringLiteral("--xwayland"), QStringLiteral("--width"),
-                         QString::number(options.screenSize.width()), QStringLiteral("--height"),
-                         QString::number(options.screenSize.height()), QStringLiteral("--socket"),
-                         QStringLiteral("wayland-0"), tellDisplay});
+    // Without KWIN_WAYLAND_NO_PERMISSION_CHECKS, KWin offers fake input only to programs whose
+    // desktop entry asks for it.
+    const QStringList arguments{QStringLiteral("KWIN_COMPOSE=O2"),
+                                QStringLiteral("KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1"),
+                                QStringLiteral("KWIN_WAYLAND_NO_PERMISSION_CHECKS=1"),
+                                kwin,
+                                QStringLiteral("--virtual"),
+                                QStringLiteral("--xwayland"),
+                                QStringLiteral("--width"),
+                                QString::number(options.screenSize.width()),
+                                QStringLiteral("--height"),
+                                QString::number(options.screenSize.height()),
+                                QStringLiteral("--socket"),
+                                QStringLiteral("wayland-0"),
+                                tellDisplay};
+    QProcess* process = m_desktop.start(QStringLiteral("env"), arguments);
     if (process == nullptr)
         return false;
     QStringList display;
@@ -225,6 +238,37 @@ bool KWinSession::lock()
     callKWin(path, interface, QStringLiteral("Lock"));
     return DesktopSession::waitUntil(
         [&] { return callKWin(path, interface, QStringLiteral("GetActive")).arguments().value(0).toBool(); });
+}
+
+bool KWinSession::nudge()
+{
+    const QString runtime = m_desktop.environment().value(QStringLiteral("XDG_RUNTIME_DIR"));
+    wl_display* display = wl_display_connect(QFile::encodeName(runtime + QStringLiteral("/wayland-0")).constData());
+    if (display == nullptr)
+        return false;
+    org_kde_kwin_fake_input* input = nullptr;
+    static const wl_registry_listener listener{
+        .global =
+            [](void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t /*version*/) {
+                if (std::strcmp(interface, org_kde_kwin_fake_input_interface.name) == 0)
+                    *static_cast<org_kde_kwin_fake_input**>(data) = static_cast<org_kde_kwin_fake_input*>(
+                        wl_registry_bind(registry, name, &org_kde_kwin_fake_input_interface, 1));
+            },
+        .global_remove = [](void*, wl_registry*, uint32_t) {},
+    };
+    wl_registry* registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &listener, &input);
+    bool sent = wl_display_roundtrip(display) >= 0 && input != nullptr;
+    if (sent) {
+        org_kde_kwin_fake_input_authenticate(input, "Brindlemoor's tests", "input that ends idleness");
+        org_kde_kwin_fake_input_pointer_motion(input, wl_fixed_from_int(1), 0);
+        org_kde_kwin_fake_input_pointer_motion(input, wl_fixed_from_int(-1), 0);
+        sent = wl_display_roundtrip(display) >= 0;
+        wl_proxy_destroy(reinterpret_cast<wl_proxy*>(input));
+    }
+    wl_registry_destroy(registry);
+    wl_display_disconnect(display);
+    return sent;
 }
 
 } // namespace brindlemoor::test

@@ -51,6 +51,9 @@ public:
     QImage screenshot() const;
     /// Locks the screen as a user would (org.freedesktop.ScreenSaver Lock); true once KWin says it is locked.
     bool lock();
+    /// Moves the pointer there and back through KWin's fake-input device, which KWin takes as the
+    /// user's input: the one input a headless KWin has.
+    bool nudge();
 
 private:
     bool startKWin(const Options& options);

@@ -74,26 +74,36 @@ double countedSeconds(const QString& configHome, const QString& app)
     return state ? state->entries.value(app).cumulativeSeconds : 0.0;
 }
 
-bool countsOn(const DesktopSession& session, const QString& app, double seconds)
+bool countsOn(const QString& configHome, const QString& app, double seconds)
 {
-    const double target = countedSeconds(session, app) + seconds;
-    return DesktopSession::waitUntil([&] { return countedSeconds(session, app) >= target; }, savePeriod + 8s);
+    const double target = countedSeconds(configHome, app) + seconds;
+    return DesktopSession::waitUntil([&] { return countedSeconds(configHome, app) >= target; }, savePeriod + 8s);
 }
 
-bool stopsCounting(const DesktopSession& session, const QString& app)
+bool countsOn(const DesktopSession& session, const QString& app, double seconds)
 {
-    double last = countedSeconds(session, app);
+    return countsOn(session.configHome(), app, seconds);
+}
+
+bool stopsCounting(const QString& configHome, const QString& app, std::optional<std::chrono::seconds> within)
+{
+    double last = countedSeconds(configHome, app);
     QElapsedTimer still;
     still.start();
     return DesktopSession::waitUntil(
         [&] {
-            if (const double now = countedSeconds(session, app); now != last) {
+            if (const double now = countedSeconds(configHome, app); now != last) {
                 last = now;
                 still.restart();
             }
             return still.elapsed() >= std::chrono::milliseconds(savePeriod + 1500ms).count();
         },
-        2 * savePeriod + 5s);
+        within.value_or(2 * savePeriod + 5s));
+}
+
+bool stopsCounting(const DesktopSession& session, const QString& app, std::optional<std::chrono::seconds> within)
+{
+    return stopsCounting(session.configHome(), app, within);
 }
 
 double countedSeconds(const DesktopSession& session, const QString& app)

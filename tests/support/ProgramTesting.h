@@ -14,6 +14,7 @@
 #include <chrono>
 #include <climits>
 #include <csignal>
+#include <optional>
 
 class QProcess;
 
@@ -34,10 +35,15 @@ void prepareReturningUser(const DesktopSession& session, const QStringList& apps
 double countedSeconds(const QString& configHome, const QString& app);
 double countedSeconds(const DesktopSession& session, const QString& app);
 /// Waits until the app has `seconds` more on disk than it has now.
+bool countsOn(const QString& configHome, const QString& app, double seconds);
 bool countsOn(const DesktopSession& session, const QString& app, double seconds);
 /// Waits until the app's count on disk has stood still for longer than a save takes to come,
 /// which a counting program never does.
-bool stopsCounting(const DesktopSession& session, const QString& app);
+/// `within` bounds the wait, for a stop that takes long to come; by default two saves' time.
+bool stopsCounting(const QString& configHome, const QString& app,
+                   std::optional<std::chrono::seconds> within = std::nullopt);
+bool stopsCounting(const DesktopSession& session, const QString& app,
+                   std::optional<std::chrono::seconds> within = std::nullopt);
 
 /// Where the tray dot's default colour (its gradient's foot) shows within `area`: by default
 /// the top panel, since the welcome's logo has the same teal. Empty when it does not show.

@@ -18,12 +18,15 @@ class Scheduler;
 /// What the X server and /proc tell about a window, for matching it to a desktop entry.
 /// Each member may be left out of a designated initializer.
 struct WindowProperties {
+    // The empty initializers keep GCC from warning of members a designated initializer leaves out.
+    // NOLINTBEGIN(readability-redundant-member-init)
     QString instance{};    ///< WM_CLASS instance part
     QString windowClass{}; ///< WM_CLASS class part
     QString flatpakId{};   ///< [Application] name of /proc/PID/root/.flatpak-info
     QString gtkApplicationId{};
     QString kdeDesktopFile{};
     QString executable{}; ///< /proc/PID/exe
+    // NOLINTEND(readability-redundant-member-init)
 };
 
 /// The installed applications, from the desktop entries along XDG_DATA_HOME and

@@ -21,8 +21,9 @@ enum class SessionKind {
 
 /// What tells the sessions apart: the environment, and which compositor's name is on the session bus.
 struct SessionFacts {
-    QString sessionType{};    ///< XDG_SESSION_TYPE
-    QString currentDesktop{}; ///< XDG_CURRENT_DESKTOP, a colon-separated list
+    // As in WindowProperties: GCC would warn of a designated initializer that leaves them out.
+    QString sessionType{};    ///< XDG_SESSION_TYPE NOLINT(readability-redundant-member-init)
+    QString currentDesktop{}; ///< XDG_CURRENT_DESKTOP, a colon-separated list NOLINT(readability-redundant-member-init)
     bool waylandDisplay = false;
     bool x11Display = false;
     bool swaySocket = false;      ///< SWAYSOCK: sway runs it

@@ -14,6 +14,8 @@
 #include "core/model/WidgetPositions.h"
 #include "platform/fake/ManualClock.h"
 
+#include <QTimeZone>
+
 #include <cstring>
 
 using namespace brindlemoor;
@@ -98,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::fail("the history changes when saved again");
     prefs.recordBreachHours({{QStringLiteral("org.example.Editor"), {9}}}, QStringLiteral("2026-03-10"));
 
-    ManualClock clock(QDateTime(QDate(2026, 3, 11), QTime(12, 0), Qt::UTC));
+    ManualClock clock(QDateTime(QDate(2026, 3, 11), QTime(12, 0), QTimeZone::utc()));
     UsageStore usage(defaults, clock);
     for (const MonitoredAppConfig& app : apps) {
         usage.tick(app.bundleID, prefs);

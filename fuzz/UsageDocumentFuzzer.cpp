@@ -9,6 +9,8 @@
 #include "core/model/UsageStore.h"
 #include "platform/fake/ManualClock.h"
 
+#include <QTimeZone>
+
 using namespace brindlemoor;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -38,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PreferencesStore prefs(defaults);
     prefs.setDailyLimitMinutes(120);
     // Noon the day after the seeds' day: a stored day closes at the first tick, another one carries on.
-    ManualClock clock(QDateTime(QDate(2026, 3, 11), QTime(12, 0), Qt::UTC));
+    ManualClock clock(QDateTime(QDate(2026, 3, 11), QTime(12, 0), QTimeZone::utc()));
     UsageStore store(defaults, clock);
     const QString app =
         store.entries().isEmpty() ? QStringLiteral("org.example.Editor") : store.entries().begin().key();

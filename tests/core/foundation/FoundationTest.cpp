@@ -12,7 +12,7 @@ using namespace brindlemoor;
 
 TEST(JsonCoding, TimestampsCountFromTheReferenceDateAndReadersAreStrict)
 {
-    const QDateTime reference(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
+    const QDateTime reference = QDateTime::fromString(QStringLiteral("2001-01-01T00:00:00Z"), Qt::ISODate);
     EXPECT_DOUBLE_EQ(json::timestampFromDateTime(reference.addMSecs(1500)), 1.5);
     EXPECT_EQ(json::dateTimeFromTimestamp(-0.25), reference.addMSecs(-250));
     EXPECT_EQ(json::dateTimeFromTimestamp(9223371500000000.0), json::dateTimeFromTimestamp(1e300)) << "no overflow";
@@ -33,7 +33,8 @@ TEST(JsonCoding, TimestampsCountFromTheReferenceDateAndReadersAreStrict)
 TEST(DayKey, FollowsTheLocalCalendarAndRejectsNonDates)
 {
     // Berlin is an hour ahead of UTC in March: 23:30 UTC is already the next local day.
-    EXPECT_EQ(dayKey(QDateTime(QDate(2026, 3, 10), QTime(23, 30), Qt::UTC)), QStringLiteral("2026-03-11"));
+    EXPECT_EQ(dayKey(QDateTime::fromString(QStringLiteral("2026-03-10T23:30:00Z"), Qt::ISODate)),
+              QStringLiteral("2026-03-11"));
     EXPECT_EQ(dayKey(QDateTime(QDate(987, 1, 2), QTime(12, 0))), QStringLiteral("0987-01-02"));
     EXPECT_EQ(dateFromDayKey(QStringLiteral("2026-03-10")), QDate(2026, 3, 10));
     for (const char* bad : {"garbage", "2026-02-30", "2026-3-10", "2026-03-10 ", "", "20260310"})

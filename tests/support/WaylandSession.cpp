@@ -588,23 +588,33 @@ bool WaylandSession::focus(const QString& title)
     if (!m_colours.contains(title))
         return false;
     // The shell tells no window's place; its colour on the screen does, once the shell has
-    // drawn the window's first frame, which comes a moment after the client drew it.
+    // drawn the window's first frame, which comes a moment after the client drew it. The click
+    // goes to the middle of the largest square of it: within a few pixels of a window above
+    // it, the click would grab that window's invisible resize border instead (Mutter 48).
     const QRgb colour = m_colours.value(title).rgb();
-    QList<QPoint> shown;
+    QPoint target;
     poll(
         [&] {
             const QImage screen = screenshot().convertToFormat(QImage::Format_RGB32);
+            // side[x]: the side of the largest square of the colour whose bottom-right corner is (x, y).
+            QList<int> above(screen.width() + 1, 0);
+            QList<int> side(screen.width() + 1, 0);
+            int largest = 0;
             for (int y = 0; y < screen.height(); ++y) {
                 const auto* line = reinterpret_cast<const QRgb*>(screen.constScanLine(y));
                 for (int x = 0; x < screen.width(); ++x) {
-                    if (line[x] == colour)
-                        shown.append(QPoint(x, y));
+                    side[x + 1] = line[x] != colour ? 0 : 1 + std::min({side[x], above[x], above[x + 1]});
+                    if (side[x + 1] > largest) {
+                        largest = side[x + 1];
+                        target = QPoint(x - largest / 2, y - largest / 2);
+                    }
                 }
+                std::swap(above, side);
             }
-            return !shown.isEmpty();
+            return largest > 0;
         },
         10s);
-    return !shown.isEmpty() && click(shown.at(shown.size() / 2)) && poll([&] { return focusedTitle() == title; }, 10s);
+    return !target.isNull() && click(target) && poll([&] { return focusedTitle() == title; }, 10s);
 }
 
 bool WaylandSession::remoteDesktop()

@@ -669,6 +669,8 @@ void DesktopSession::stop(QProcess* process)
     if (process == nullptr || process->state() == QProcess::NotRunning)
         return;
     const auto group = static_cast<pid_t>(process->processId());
+    if (group <= 0)
+        return;
     ::kill(-group, SIGTERM);
     if (!process->waitForFinished(5000)) {
         ::kill(-group, SIGKILL);

@@ -166,7 +166,12 @@ void pause(std::chrono::milliseconds duration)
 
 ::testing::AssertionResult stopsCleanly(QProcess* program, int signal)
 {
-    ::kill(static_cast<pid_t>(program->processId()), signal);
+    // A program that has already ended has no pid, and kill(0) would signal the test's own group.
+    if (const auto pid = static_cast<pid_t>(program->processId()); pid > 0)
+        ::kill(pid, signal);
+    else
+        return ::testing::AssertionFailure()
+               << "it had ended already: " << program->readAllStandardError().right(3000).toStdString();
     if (program->waitForFinished(15000) && program->exitStatus() == QProcess::NormalExit && program->exitCode() == 0)
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "exit status " << program->exitStatus() << ", code " << program->exitCode()

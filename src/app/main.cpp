@@ -44,8 +44,14 @@ int main(int argc, char** argv)
     }
     const QByteArray windowPlatform =
         brindlemoor::windowPlatformFor(qgetenv("QT_QPA_PLATFORM"), qgetenv("WAYLAND_DISPLAY"), qgetenv("DISPLAY"));
-    if (!windowPlatform.isEmpty())
+    if (!windowPlatform.isEmpty()) {
         qputenv("QT_QPA_PLATFORM", windowPlatform);
+        // Qt 6.8's XInput 2 handling crashes on a device change for a device it has not set up,
+        // which XWayland sends when the compositor adds one (KWin 6 does for its fake input).
+        // The program's windows need only clicks, motion and keys, which core events carry.
+        if (qEnvironmentVariableIsEmpty("QT_XCB_NO_XI2"))
+            qputenv("QT_XCB_NO_XI2", "1");
+    }
     QApplication app(argc, argv);
     // The store's folder is named after the application, so the name stays short; Qt gives the
     // windows the desktop id, as X11 properties and as Wayland app_id.

@@ -28,6 +28,9 @@ using namespace std::chrono_literals;
 
 const QString kwinService = QStringLiteral("org.kde.KWin");
 const QString busName = QStringLiteral("brindlemoor-kwin-session");
+const QString repliesPath = QStringLiteral("/io/github/brindlemoor/TestReplies");
+const QString activeCaption = QStringLiteral(
+    "(workspace.activeWindow !== undefined ? workspace.activeWindow : workspace.activeClient || {}).caption");
 
 QDBusMessage callKWin(const QString& path, const QString& interface, const QString& method,
                       const QVariantList& arguments = {})
@@ -53,6 +56,18 @@ QByteArray readToEnd(int fd)
 }
 
 } // namespace
+
+/// Where a script run inside KWin sends back what it found, as KWin's callDBus can.
+class ScriptReplies final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "io.github.brindlemoor.TestReplies")
+
+public:
+    QStringList replies;
+
+public Q_SLOTS:
+    Q_SCRIPTABLE void Reply(const QString& value) { replies.append(value); }
+};
 
 bool KWinSession::isInstalled()
 {
@@ -122,6 +137,12 @@ bool KWinSession::startKWin(const Options& options)
         m_error = QStringLiteral("KWin is not on the bus");
         return false;
     }
+    m_replies = std::make_unique<ScriptReplies>();
+    if (!QDBusConnection(busName).registerObject(repliesPath, m_replies.get(),
+                                                 QDBusConnection::ExportScriptableSlots)) {
+        m_error = QStringLiteral("cannot offer the object KWin's scripts answer to");
+        return false;
+    }
     m_desktop.setEnvironmentVariable(QStringLiteral("WAYLAND_DISPLAY"), QStringLiteral("wayland-0"));
     m_desktop.setEnvironmentVariable(QStringLiteral("DISPLAY"), display.value(0));
     if (!display.value(1).isEmpty())
@@ -147,6 +168,10 @@ QProcess* KWinSession::startWindow(const QString& app, const QString& title, con
     if (!shown)
         return nullptr;
     noteFocus(window, said);
+    // KWin 6 activates a new window a moment after it has drawn itself, and would take the
+    // focus back from a window activated in between.
+    if (!DesktopSession::waitUntil([&] { return isActive(title); }, 10s))
+        return nullptr;
     return window;
 }
 
@@ -163,8 +188,26 @@ bool KWinSession::activate(const QString& title, QProcess* window)
                       .arg(quoted));
     return asked && DesktopSession::waitUntil([&] {
                noteFocus(window, window->readAllStandardOutput());
-               return m_active.value(window);
+               return m_active.value(window) && isActive(title);
            });
+}
+
+bool KWinSession::isActive(const QString& title)
+{
+    return evaluate(activeCaption) == title;
+}
+
+std::optional<QString> KWinSession::evaluate(const QString& expression)
+{
+    const QString unique = QDBusConnection(busName).baseService();
+    const qsizetype before = m_replies->replies.size();
+    if (!runScript(QStringLiteral("callDBus(\"%1\", \"%2\", \"io.github.brindlemoor.TestReplies\", \"Reply\", "
+                                  "String(%3));\n")
+                       .arg(unique, repliesPath, expression)))
+        return std::nullopt;
+    if (!DesktopSession::waitUntil([&] { return m_replies->replies.size() > before; }, 10s))
+        return std::nullopt;
+    return m_replies->replies.last();
 }
 
 void KWinSession::noteFocus(QProcess* window, const QByteArray& said)
@@ -272,3 +315,5 @@ bool KWinSession::nudge()
 }
 
 } // namespace brindlemoor::test
+
+#include "KWinSession.moc"

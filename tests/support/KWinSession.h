@@ -10,10 +10,13 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 class QProcess;
 
 namespace brindlemoor::test {
+
+class ScriptReplies;
 
 /// A private headless KDE Plasma Wayland session for tests: KWin 5 or 6 on a virtual screen,
 /// with XWayland, on the private bus and XDG folders of a DesktopSession without X server of
@@ -40,13 +43,15 @@ public:
     const DesktopSession& desktop() const { return m_desktop; }
 
     /// Starts the native test window, solid `colour`, whose app_id is `app`; returns once it has
-    /// drawn itself. Null when it does not show.
+    /// drawn itself and KWin has made it the active window. Null when it does not show.
     QProcess* startWindow(const QString& app, const QString& title, const QColor& colour, bool fullScreen = false);
     /// Makes KWin activate the window with this title, and waits until the window has the keyboard.
     bool activate(const QString& title, QProcess* window);
     /// Runs a script inside KWin once (loaded, run and unloaded again); false when KWin refused it.
     bool runScript(const QString& source);
     bool isScriptLoaded(const QString& pluginName) const;
+    /// The value of a JavaScript expression inside KWin, as a string; nothing when KWin refused it.
+    std::optional<QString> evaluate(const QString& expression);
     /// The whole workspace (org.kde.KWin.ScreenShot2); a null image when it fails.
     QImage screenshot() const;
     /// Locks the screen as a user would (org.freedesktop.ScreenSaver Lock); true once KWin says it is locked.
@@ -58,12 +63,14 @@ public:
 private:
     bool startKWin(const Options& options);
     void noteFocus(QProcess* window, const QByteArray& said);
+    bool isActive(const QString& title);
 
     DesktopSession m_desktop;
     QTemporaryDir m_root;
     QString m_error;
     int m_scripts = 0;
     QHash<QProcess*, bool> m_active; ///< each window's focus, as it said last
+    std::unique_ptr<ScriptReplies> m_replies;
 };
 
 } // namespace brindlemoor::test

@@ -7,6 +7,7 @@
 #include "views/settings/StepperCell.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QStyledItemDelegate>
 
 namespace brindlemoor {
@@ -74,6 +75,15 @@ MonitoredAppsTableView::MonitoredAppsTableView(const ApplicationCatalog& catalog
     applyTablePalette(this);
     connect(&Appearance::instance(), &Appearance::changed, this, [this] { applyTablePalette(this); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &MonitoredAppsTableView::publishSelection);
+}
+
+void MonitoredAppsTableView::mousePressEvent(QMouseEvent* event)
+{
+    // A click below the rows leaves no row selected. Qt 6.4 did so itself; Qt 6.8 keeps a
+    // single selection there.
+    if (!indexAt(event->position().toPoint()).isValid())
+        clearSelection();
+    QTableWidget::mousePressEvent(event);
 }
 
 void MonitoredAppsTableView::setApps(const QList<MonitoredAppConfig>& apps, const std::optional<QString>& selection)

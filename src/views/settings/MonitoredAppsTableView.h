@@ -43,6 +43,9 @@ Q_SIGNALS:
     /// the table's own selection notification.
     void selectedAppChanged(const std::optional<QString>& id);
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+
 private:
     void publishSelection();
 

@@ -463,7 +463,10 @@ quint32 DesktopSession::findWindow(const QString& title) const
     const QList<xcb_window_t> found = m_x->findAll(m_x->root(), 3, [&](xcb_window_t window) {
         return m_x->property(window, XCB_ATOM_WM_NAME) == name || m_x->property(window, netName) == name;
     });
-    return found.isEmpty() ? 0 : found.constFirst();
+    // Mutter 48 draws each frame in a client of its own that names the frame after the window.
+    const auto isClient = [&](xcb_window_t window) { return isManaged(window); };
+    const auto managed = std::find_if(found.begin(), found.end(), isClient);
+    return managed != found.end() ? *managed : found.isEmpty() ? 0 : found.constFirst();
 }
 
 QList<quint32> DesktopSession::viewableWindowsOf(qint64 pid) const

@@ -20,6 +20,8 @@ import sys
 
 GROUP_SIZE = 10
 DIAGNOSTIC = re.compile(r"^(/[^:]+):(\d+):(\d+): (warning|error): (.*)$", re.M)
+# GCC's precompiled headers, which clang cannot read: each file is checked with its own includes.
+PRECOMPILED = re.compile(r" -Winvalid-pch| -include \S+/cmake_pch\.hxx")
 
 
 def main():
@@ -30,6 +32,8 @@ def main():
         entries = [e for e in json.load(f) if own.match(e["file"])]
     if not entries:
         sys.exit(f"no sources of the program in {build}/compile_commands.json")
+    for entry in entries:
+        entry["command"] = PRECOMPILED.sub("", entry["command"])
 
     # Files compiled with the same flags may share a unit.
     libraries = collections.defaultdict(list)
@@ -42,7 +46,10 @@ def main():
         units += [members[i : i + GROUP_SIZE] for i in range(0, len(members), GROUP_SIZE)]
 
     unit_dir = os.path.join(build, "tidy-units")
-    os.makedirs(unit_dir, exist_ok=True)
+    own_database = os.path.join(unit_dir, "own")
+    os.makedirs(own_database, exist_ok=True)
+    with open(os.path.join(own_database, "compile_commands.json"), "w", encoding="utf-8") as f:
+        json.dump(entries, f)
     config = ["--quiet", "--config-file=" + os.path.join(root, ".clang-tidy")]
     log = open(os.path.join(build, "clang-tidy.log"), "w", encoding="utf-8")
     reported = []
@@ -50,7 +57,7 @@ def main():
 
     def check(members):
         if len(members) == 1:
-            command = ["clang-tidy", "-p", build] + config + [members[0]["file"]]
+            command = ["clang-tidy", "-p", own_database] + config + [members[0]["file"]]
         else:
             number = next(counter)
             path = os.path.join(unit_dir, f"unit{number}.cpp")

@@ -12,7 +12,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include <fake-input-client-protocol.h>
+#include <protocols/fake-input-client-protocol.h>
 #include <wayland-client.h>
 
 #include <cstring>

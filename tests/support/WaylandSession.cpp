@@ -593,7 +593,7 @@ bool WaylandSession::focus(const QString& title)
     // it, the click would grab that window's invisible resize border instead (Mutter 48).
     const QRgb colour = m_colours.value(title).rgb();
     QPoint target;
-    poll(
+    const bool shown = poll(
         [&] {
             const QImage screen = screenshot().convertToFormat(QImage::Format_RGB32);
             // side[x]: the side of the largest square of the colour whose bottom-right corner is (x, y).
@@ -614,7 +614,7 @@ bool WaylandSession::focus(const QString& title)
             return largest > 0;
         },
         10s);
-    return !target.isNull() && click(target) && poll([&] { return focusedTitle() == title; }, 10s);
+    return shown && click(target) && poll([&] { return focusedTitle() == title; }, 10s);
 }
 
 bool WaylandSession::remoteDesktop()

@@ -33,6 +33,8 @@ done
 mirror="${BRINDLEMOOR_DEBIAN_MIRROR:-http://deb.debian.org/debian}"
 if [ -z "$root" ]; then
     root=$(mktemp -d "/var/tmp/brindlemoor-$release.XXXXXX")
+    # mktemp keeps the folder to root; as the root's / it must be open to the tests' own users.
+    chmod 755 "$root"
     echo "== debootstrap $release into $root"
     start=$SECONDS
     debootstrap --variant=minbase "$release" "$root" "$mirror" >"$root.debootstrap.log" 2>&1

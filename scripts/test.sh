@@ -23,6 +23,14 @@ export LSAN_OPTIONS="suppressions=$(pwd)/tests/lsan-qt.supp"
 # The package test packages the release tree built below instead of building a second one.
 export BRINDLEMOOR_PACKAGE_PRESET=release-werror
 
+report() {
+    echo "== timings"
+    printf '%s\n' "${timings[@]}"
+    echo "total            $(printf '%4d' "$SECONDS") s"
+}
+# A failed step ends the script: the steps before it still have their times told.
+trap report EXIT
+
 step "packages" scripts/install-deps.sh
 step "format" scripts/check-format.sh
 # clang-tidy reads the sanitizer tree's compile commands; the moc files are all it needs built.
@@ -30,7 +38,3 @@ step "clang-tidy" bash -c 'cmake --preset sanitizers >/dev/null && cmake --build
 step "release build" bash -c 'cmake --preset release-werror >/dev/null && cmake --build --preset release-werror'
 step "sanitizer build" cmake --build --preset sanitizers
 step "tests" ctest --preset sanitizers -j "$(nproc)"
-
-echo "== timings"
-printf '%s\n' "${timings[@]}"
-echo "total            $(printf '%4d' "$SECONDS") s"

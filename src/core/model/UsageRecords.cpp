@@ -18,7 +18,7 @@ QString key(const char* name)
     return QString::fromLatin1(name);
 }
 
-std::optional<QJsonObject> encodeInterval(const UsageInterval& interval)
+QJsonObject encodeInterval(const UsageInterval& interval)
 {
     QJsonObject object{{key("id"), json::uuidText(interval.id)},
                        {key("bundleID"), interval.bundleID},
@@ -109,7 +109,7 @@ const QByteArray& EncodedIntervals::update(const QList<UsageInterval>& intervals
     for (; m_count < intervals.size(); ++m_count) {
         if (m_count > 0)
             m_bytes.append(',');
-        m_bytes.append(json::compact(*encodeInterval(intervals.at(m_count))));
+        m_bytes.append(json::compact(encodeInterval(intervals.at(m_count))));
     }
     m_last = m_count > 0 ? std::optional(intervals.last()) : std::nullopt;
     return m_bytes;
@@ -163,7 +163,7 @@ std::optional<QByteArray> PersistedState::encode(EncodedIntervals& intervals) co
                          {key("appExtensions"), extensions},
                          {key("dailyExtension"), dailyExtension}};
     if (currentInterval)
-        document.insert(key("currentInterval"), *encodeInterval(*currentInterval));
+        document.insert(key("currentInterval"), encodeInterval(*currentInterval));
     // The intervals go last, where a JSON encoder that sorts keys puts them too. Only the counts at the
     // front change from one second to the next, so an unchanged length leaves the rest of the stored
     // bytes as they were, and SQLite rewrites only the pages that changed.

@@ -23,8 +23,6 @@ class PopoverHost : public QObject {
 public:
     using QObject::QObject;
 
-    static bool isTransient(PopoverKind kind) { return kind != PopoverKind::Welcome; }
-
     virtual bool isShown(PopoverKind kind) const = 0;
     /// Shows the popover pointing at `anchor` and gives it the keyboard focus.
     virtual void show(PopoverKind kind, const PopoverAnchor& anchor) = 0;

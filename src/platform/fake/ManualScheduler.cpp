@@ -62,14 +62,4 @@ void ManualScheduler::advance(std::chrono::milliseconds duration)
     }
 }
 
-int ManualScheduler::activeTimerCount() const
-{
-    int count = 0;
-    for (const auto& [key, task] : m_tasks) {
-        if (task.intervalMs > 0 && *task.alive)
-            ++count;
-    }
-    return count;
-}
-
 } // namespace brindlemoor

@@ -25,8 +25,6 @@ public:
 
     /// Moves the clock forward by `duration`, firing everything that falls due on the way.
     void advance(std::chrono::milliseconds duration);
-    /// The number of repeating timers still running.
-    int activeTimerCount() const;
 
 private:
     struct Task {

@@ -37,9 +37,6 @@ public:
     void setIcon(const QIcon& icon) override;
     QRect iconGeometry() const override;
 
-    /// Which protocol carries the icon now; None before the first icon.
-    Backend backend() const { return m_backend; }
-
 private:
     void choose();
     bool showXEmbed();

@@ -19,8 +19,6 @@ class DragToMove final : public QObject {
 public:
     explicit DragToMove(QWidget* handle);
 
-    bool isDragging() const { return m_pressedAt.has_value(); }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -32,8 +32,6 @@ public:
     void setActiveTint(NamedColor tint);
 
     QRectF segmentRect(int index) const;
-    /// Where the highlight is drawn now; empty when no option is chosen.
-    QRectF highlightRect() const { return m_highlight; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }

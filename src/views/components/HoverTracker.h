@@ -14,8 +14,6 @@ class HoverTracker final : public QObject {
 public:
     explicit HoverTracker(QWidget* target);
 
-    bool isHovering() const { return m_hovering; }
-
 Q_SIGNALS:
     void hoveringChanged(bool hovering);
 

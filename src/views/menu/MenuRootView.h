@@ -46,7 +46,6 @@ public:
     UsageList* usageList() const { return m_list; }
     /// Hidden while no daily limit is set.
     FennProgressBar* dailyBar() const { return m_bar; }
-    ReflectionPanelRow* reflectionRow() const { return m_reflection; }
     SymbolButton* pauseButton() const { return m_pause; }
     QAbstractButton* settingsButton() const;
     QAbstractButton* infoButton() const;

@@ -38,7 +38,6 @@ public:
     void appear();
     /// Ends the live state without acting: later clicks and the self-close do nothing.
     void retire() { m_live = false; }
-    bool isLive() const { return m_live; }
 
     /// How far the column has risen into place, 0 to 1.
     void setEntrance(qreal progress);

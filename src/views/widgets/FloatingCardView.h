@@ -44,9 +44,6 @@ public:
     Level level() const;
     /// The share of the limit that is left, 0 without a limit.
     double remainingFraction() const;
-    bool isFrontmost() const { return m_frontmost; }
-    /// 1 when frontmost, 0 when dimmed, in between (or a little beyond) while it springs.
-    qreal emphasis() const { return m_emphasis; }
     /// The opacity the whole card is drawn with now.
     qreal cardOpacity() const;
     /// Reset or extend; shown only while the limit is reached.
@@ -114,6 +111,7 @@ private:
     WidgetCloseButton* m_close;
     bool m_frontmost = false;
     bool m_appeared = false;
+    /// 1 when frontmost, 0 when dimmed, in between (or a little beyond) while it springs.
     qreal m_emphasis = 0;
     qreal m_hover = 0;
 };

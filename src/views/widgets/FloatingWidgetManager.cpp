@@ -21,8 +21,6 @@ namespace brindlemoor {
 
 namespace {
 
-FloatingWidgetManager* g_shared = nullptr;
-
 using Positions = QJsonObject;
 
 Positions readPositions(const KeyValueStore& defaults)
@@ -49,22 +47,13 @@ QList<FloatingWidgetManager::ScreenArea> screenAreas(int* primary)
 
 } // namespace
 
-FloatingWidgetManager* FloatingWidgetManager::shared()
-{
-    return g_shared;
-}
-
 FloatingWidgetManager::FloatingWidgetManager(QObject* parent)
     : QObject(parent)
 {
-    if (!g_shared)
-        g_shared = this;
 }
 
 FloatingWidgetManager::~FloatingWidgetManager()
 {
-    if (g_shared == this)
-        g_shared = nullptr;
     // Quitting is not closing: the positions stay, and the widgets come back at the next start.
     for (const auto& panel : std::as_const(m_panels))
         delete panel.data();

@@ -31,10 +31,6 @@ public:
     /// The daily widget's identifier among activePanelIDs().
     inline static const QString dailyPanelID = QStringLiteral("__daily_limit__");
 
-    /// The program's one manager, made by the running program; null before that.
-    static FloatingWidgetManager* shared();
-
-    /// The first manager made becomes the shared one.
     explicit FloatingWidgetManager(QObject* parent = nullptr);
     ~FloatingWidgetManager() override;
 

@@ -6,12 +6,12 @@ option(BRINDLEMOOR_PRECOMPILED_HEADERS "Precompile the Qt headers that most file
 set(BRINDLEMOOR_CORE_HEADERS
     <QByteArray> <QDateTime> <QHash> <QJsonArray> <QJsonDocument> <QJsonObject> <QList> <QObject>
     <QString> <QTimer> <algorithm> <functional> <memory> <optional>)
-set(BRINDLEMOOR_PLATFORM_HEADERS ${BRINDLEMOOR_CORE_HEADERS}
-    <QDBusConnection> <QDBusMessage> <QFile> <QGuiApplication>)
-set(BRINDLEMOOR_WIDGETS_HEADERS ${BRINDLEMOOR_CORE_HEADERS}
-    <QAbstractButton> <QApplication> <QImage> <QMouseEvent> <QPainter> <QPainterPath> <QWidget>)
-set(BRINDLEMOOR_TEST_HEADERS ${BRINDLEMOOR_WIDGETS_HEADERS}
-    <QDBusConnection> <QDBusMessage> <QFile> <QProcess> <QTemporaryDir> <gmock/gmock.h> <gtest/gtest.h>)
+set(dbus_headers <QDBusConnection> <QDBusMessage> <QFile> <QGuiApplication>)
+set(widgets_headers <QAbstractButton> <QApplication> <QImage> <QMouseEvent> <QPainter> <QPainterPath> <QWidget>)
+set(BRINDLEMOOR_PLATFORM_HEADERS ${BRINDLEMOOR_CORE_HEADERS} ${dbus_headers})
+set(BRINDLEMOOR_WIDGETS_HEADERS ${BRINDLEMOOR_CORE_HEADERS} ${widgets_headers})
+set(BRINDLEMOOR_TEST_HEADERS ${BRINDLEMOOR_PLATFORM_HEADERS} ${widgets_headers}
+    <QProcess> <QTemporaryDir> <gmock/gmock.h> <gtest/gtest.h>)
 
 # brindlemoor_precompile(TARGET CORE|PLATFORM|WIDGETS|TEST)
 function(brindlemoor_precompile target level)

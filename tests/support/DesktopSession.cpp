@@ -464,9 +464,11 @@ quint32 DesktopSession::findWindow(const QString& title) const
         return m_x->property(window, XCB_ATOM_WM_NAME) == name || m_x->property(window, netName) == name;
     });
     // Mutter 48 draws each frame in a client of its own that names the frame after the window.
-    const auto isClient = [&](xcb_window_t window) { return isManaged(window); };
-    const auto managed = std::find_if(found.begin(), found.end(), isClient);
-    return managed != found.end() ? *managed : found.isEmpty() ? 0 : found.constFirst();
+    const QList<xcb_window_t> managed = m_x->windows(m_x->root(), m_x->atom("_NET_CLIENT_LIST"));
+    for (const xcb_window_t window : found)
+        if (managed.contains(window))
+            return window;
+    return found.isEmpty() ? 0 : found.constFirst();
 }
 
 QList<quint32> DesktopSession::viewableWindowsOf(qint64 pid) const

@@ -16,14 +16,16 @@ HeadlessProgram::HeadlessProgram(const QString& storePath, const QDateTime& star
 HeadlessProgram::~HeadlessProgram()
 {
     controller.reset();
+    today.reset();
     usage.reset();
 }
 
 void HeadlessProgram::finishLaunching()
 {
     usage = std::make_unique<UsageStore>(defaults, clock);
+    today = std::make_unique<TodayModel>(prefs, *usage);
     controller = std::make_unique<StatusBarController>(
-        prefs, *usage,
+        *today, prefs, *usage,
         StatusBarServices{clock, scheduler, activeApps, idleTime, lockSignals, indicator, overlay, sound, haptics});
 }
 

@@ -3,6 +3,7 @@
 
 #include "core/foundation/RetryingKeyValueStore.h"
 #include "core/model/PreferencesStore.h"
+#include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
 #include "core/status/StatusBarController.h"
 #include "platform/fake/FakeSources.h"
@@ -42,6 +43,7 @@ struct HeadlessProgram {
     RetryingKeyValueStore defaults;
     PreferencesStore prefs;
     std::unique_ptr<UsageStore> usage;
+    std::unique_ptr<TodayModel> today;
     std::unique_ptr<StatusBarController> controller;
 };
 

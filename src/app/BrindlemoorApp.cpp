@@ -2,6 +2,7 @@
 #include "app/BrindlemoorApp.h"
 
 #include "app/AppLogging.h"
+#include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
 #include "core/status/StatusBarController.h"
 #include "core/status/StatusItemController.h"
@@ -83,23 +84,21 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     // Not on the way to the tray icon: the sound service's connection costs as much as the rest.
     m_scheduler.runAfter(std::chrono::seconds(1), this, [this] { m_sound->prepare(); });
     m_haptics = std::make_unique<NullHapticPerformer>();
+    m_today = std::make_unique<TodayModel>(m_prefs, *m_usage);
     m_controller = std::make_unique<StatusBarController>(
-        m_prefs, *m_usage,
+        *m_today, m_prefs, *m_usage,
         StatusBarServices{m_clock, m_scheduler, m_sources->activeApps(), m_sources->idleTime(),
                           m_sources->lockSignals(), *m_tray, *m_overlay, *m_sound, *m_haptics});
     // The widgets open at the last quit come back now.
     m_icons = std::make_unique<AppIconProvider>(m_sources->catalog());
     m_widgets = std::make_unique<FloatingWidgetManager>();
-    connect(m_widgets.get(), &FloatingWidgetManager::resetAppRequested, m_controller.get(),
-            &StatusBarController::resetUsage);
     m_widgets->configure(
-        {m_defaults, m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_sources->activeApps(), *m_windowSystem});
+        {m_defaults, m_prefs, *m_today, m_sources->catalog(), *m_icons, m_sources->activeApps(), *m_windowSystem});
 
     m_loginItems = std::make_unique<XdgAutostart>();
     m_popovers = std::make_unique<TrayPopoverHost>(TrayPopoverContext{
         m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler, *m_windowSystem,
         [this](PopoverHost& host) -> QWidget* { return makeUsageContent(host); }, m_shellExtension.get()});
-    connect(m_popovers.get(), &PopoverHost::resetUsageRequested, m_controller.get(), &StatusBarController::resetUsage);
     m_statusItem = std::make_unique<StatusItemController>(
         StatusItemServices{m_defaults, m_clock, m_scheduler, m_sources->clicks(), *m_trayIcon, *m_popovers});
     connect(m_statusItem.get(), &StatusItemController::quitRequested, qApp, &QCoreApplication::quit,
@@ -116,8 +115,7 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
 QWidget* BrindlemoorApp::makeUsageContent(PopoverHost& host)
 {
     auto* menu = new MenuRootView(
-        {m_prefs, *m_usage, m_sources->catalog(), *m_icons, m_clock, m_widgets.get(), m_shellExtension.get()});
-    connect(menu, &MenuRootView::resetUsageRequested, &host, &PopoverHost::resetUsageRequested);
+        {m_prefs, *m_today, m_sources->catalog(), *m_icons, m_clock, m_widgets.get(), m_shellExtension.get()});
     connect(menu, &MenuRootView::openSettingsRequested, &host, &PopoverHost::settingsRequested);
     connect(menu, &MenuRootView::openInfoRequested, &host, &PopoverHost::infoRequested);
     connect(menu, &MenuRootView::quitRequested, &host, &PopoverHost::quitRequested);

@@ -27,6 +27,7 @@ class NullHapticPerformer;
 class PopoverHost;
 class StatusBarController;
 class StatusItemController;
+class TodayModel;
 class TrayIndicator;
 class TrayPopoverHost;
 class UsageStore;
@@ -61,6 +62,7 @@ private:
     SystemClock m_clock;
     QtScheduler m_scheduler;
     std::unique_ptr<UsageStore> m_usage;
+    std::unique_ptr<TodayModel> m_today;
     std::unique_ptr<GnomeShellExtension> m_shellExtension;
     std::unique_ptr<LinuxActivitySources> m_sources;
     std::unique_ptr<WindowSystem> m_windowSystem;

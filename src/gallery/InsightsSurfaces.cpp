@@ -5,6 +5,7 @@
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "platform/fake/ManualClock.h"
@@ -53,12 +54,12 @@ struct Scene {
             if (story != Story::NewUser)
                 history.insert(key, breached ? 2 : 0);
             if (breached) {
-                prefs.recordBreachHours({{kBrowser, day < 4 ? QList<qint64>{14, 21} : QList<qint64>{21}},
-                                         {kEditor, day % 3 == 0 ? QList<qint64>{10} : QList<qint64>{}}},
-                                        key);
+                PastDays(defaults).recordBreachHours({{kBrowser, day < 4 ? QList<qint64>{14, 21} : QList<qint64>{21}},
+                                                      {kEditor, day % 3 == 0 ? QList<qint64>{10} : QList<qint64>{}}},
+                                                     key);
             }
         }
-        prefs.saveHistory(history);
+        PastDays(defaults).saveHistory(history);
     }
 
     MemoryKeyValueStore defaults;
@@ -72,7 +73,8 @@ QImage panel(Gallery& gallery, Story story, bool expanded, bool dark, qreal rati
     Appearance::instance().setDark(dark);
     Scene scene(story);
     UsageStore usage(scene.defaults, scene.clock);
-    ReflectionPanelRow row(ReflectionEngine(scene.catalog, scene.clock), scene.prefs, usage);
+    const TodayModel today(scene.prefs, usage);
+    ReflectionPanelRow row(ReflectionEngine(scene.catalog, scene.clock), today);
     row.setExpanded(expanded);
     row.resize(kColumn, row.heightForWidth(kColumn));
     const QImage content = gallery.grab(&row, ratio);

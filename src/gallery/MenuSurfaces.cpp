@@ -8,6 +8,7 @@
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "platform/fake/FakeDesktopExtension.h"
@@ -121,19 +122,21 @@ struct Scene {
                 const QString key = QStringLiteral("2026-03-0%1").arg(day);
                 history.insert(key, day % 3 == 0 ? 0 : 2);
                 if (day % 3 != 0)
-                    prefs.recordBreachHours({{QString::fromLatin1(apps[0].id), {21, 22}}}, key);
+                    PastDays(defaults).recordBreachHours({{QString::fromLatin1(apps[0].id), {21, 22}}}, key);
             }
-            prefs.saveHistory(history);
+            PastDays(defaults).saveHistory(history);
             break;
         }
         defaults.setValue(keys::usageDailyData, state.encode().value_or(QByteArray()));
         usage = std::make_unique<UsageStore>(defaults, clock);
+        today = std::make_unique<TodayModel>(prefs, *usage);
     }
 
     MemoryKeyValueStore defaults;
     PreferencesStore prefs{defaults};
     ManualClock clock{QDateTime(QDate(2026, 3, 10), QTime(16, 30))};
     std::unique_ptr<UsageStore> usage;
+    std::unique_ptr<TodayModel> today;
     FakeApplicationCatalog catalog;
     AppIconProvider icons{catalog};
     FakeDesktopExtension extension{DesktopExtension::State::NotNeeded};
@@ -144,7 +147,7 @@ QImage popover(Gallery& gallery, Story story, qreal ratio)
     Scene scene(story);
     PopoverWindow window;
     auto* menu = new MenuRootView(
-        {scene.prefs, *scene.usage, scene.catalog, scene.icons, scene.clock, nullptr, &scene.extension});
+        {scene.prefs, *scene.today, scene.catalog, scene.icons, scene.clock, nullptr, &scene.extension});
     window.showPopover(menu, PopoverAnchor::fromRect(QRect(700, 0, 24, 24)));
     if (story == Story::ElevenApps)
         menu->usageList()->scrollTo(menu->usageList()->maximumScroll());

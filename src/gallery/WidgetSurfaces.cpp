@@ -7,6 +7,7 @@
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "platform/fake/FakeSources.h"
@@ -66,17 +67,19 @@ struct Scene {
         state.entries.insert(kElsewhere, Entry{kElsewhere, 0, row.daySeconds - row.appSeconds, 1});
         defaults.setValue(keys::usageDailyData, state.encode().value_or(QByteArray()));
         usage = std::make_unique<UsageStore>(defaults, clock);
+        today = std::make_unique<TodayModel>(prefs, *usage);
         activeApps.frontmost = RunningApp{front ? kApp : kElsewhere};
         windowSystem.compositor = true;
-        manager.configure({defaults, prefs, *usage, catalog, icons, activeApps, windowSystem});
+        manager.configure({defaults, prefs, *today, catalog, icons, activeApps, windowSystem});
     }
 
-    FloatingWidgetContext context() { return {defaults, prefs, *usage, catalog, icons, activeApps, windowSystem}; }
+    FloatingWidgetContext context() { return {defaults, prefs, *today, catalog, icons, activeApps, windowSystem}; }
 
     MemoryKeyValueStore defaults;
     PreferencesStore prefs{defaults};
     ManualClock clock{QDateTime(QDate(2026, 3, 10), QTime(15, 0))};
     std::unique_ptr<UsageStore> usage;
+    std::unique_ptr<TodayModel> today;
     FakeApplicationCatalog catalog{
         {{kApp, QStringLiteral("Text Editor"), QStringLiteral("accessories-text-editor"), {}, false}}};
     AppIconProvider icons{catalog};

@@ -38,7 +38,7 @@ protected:
         SystemClock clock;
         UsageStore usage(defaults, clock);
         for (int second = 0; second < kSeeded; ++second)
-            usage.tick(kWatched, prefs);
+            usage.tick(kWatched);
     }
 
     double counted() const { return countedSeconds(*session, kWatched); }

@@ -77,7 +77,7 @@ TEST(ProgramOnKWin, CountsNativeWindowsShowsItsCuesAndLeavesNoScriptBehind)
         SystemClock clock;
         UsageStore usage(defaults, clock);
         for (int second = 0; second < kSeeded; ++second)
-            usage.tick(kWatched, prefs);
+            usage.tick(kWatched);
     }
     QProcess* watched = kwin.startWindow(kWatched, QStringLiteral("Watched"), Qt::red, true);
     QProcess* other = kwin.startWindow(kOther, QStringLiteral("Other"), Qt::blue);

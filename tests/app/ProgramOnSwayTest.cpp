@@ -116,7 +116,7 @@ TEST_F(ProgramOnSway, TheOverlayShowsAboveAFullScreenNativeWindow)
         UsageStore usage(defaults, clock);
         // The overlay comes seven seconds before the limit.
         for (int second = 0; second < 50; ++second)
-            usage.tick(kWatched, prefs);
+            usage.tick(kWatched);
     }
     ASSERT_TRUE(session->focus(kWatchedWindow));
     ASSERT_TRUE(session->swaymsg({QStringLiteral("fullscreen enable")}));

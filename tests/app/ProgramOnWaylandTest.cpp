@@ -140,7 +140,7 @@ TEST(ProgramOnGnomeShell, CountsTheFocusedNativeWindowUntilLockedOrIdleAndShowsI
         SystemClock clock;
         UsageStore usage(defaults, clock);
         while (usage.totalSecondsToday() < 50)
-            usage.tick(kWatched, prefs);
+            usage.tick(kWatched);
         usage.flush();
     }
     const QColor fullScreenColour(Qt::green);

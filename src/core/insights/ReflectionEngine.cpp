@@ -3,8 +3,9 @@
 
 #include "core/foundation/Clock.h"
 #include "core/foundation/DayKey.h"
+#include "core/model/PastDays.h"
 #include "core/model/PreferencesStore.h"
-#include "core/model/UsageStore.h"
+#include "core/model/TodayModel.h"
 #include "core/settings/ApplicationCatalog.h"
 
 #include <QLocale>
@@ -89,11 +90,13 @@ QString ReflectionEngine::hourLabel(int hour)
     return hour < 12 ? tr("%1AM").arg(onDial) : tr("%1PM").arg(onDial);
 }
 
-QList<Insight> ReflectionEngine::generateInsights(const PreferencesStore& prefs, const UsageStore& usageStore) const
+QList<Insight> ReflectionEngine::generateInsights(const TodayModel& todayModel) const
 {
+    const PreferencesStore& prefs = todayModel.settings();
+    const PastDays& past = todayModel.pastDays();
     const QDateTime now = m_clock.now().toLocalTime();
     const QString today = dayKey(now);
-    const BreachHoursByDay byDay = prefs.breachHoursByDay();
+    const BreachHoursByDay byDay = past.breachHoursByDay();
     const Breaches breaches(byDay, prefs.monitoredApps());
 
     // Days before today with at least one limit alert, oldest first (map keys sort by date).
@@ -105,26 +108,21 @@ QList<Insight> ReflectionEngine::generateInsights(const PreferencesStore& prefs,
 
     QList<Insight> insights;
 
-    // Daily pace. used / limit × 100 would show 1044 s of an hour as 28 %, so the percentage
-    // divides last and the 80 % threshold is compared without dividing at all.
-    if (const auto daily = usageStore.dailyLimit(prefs)) {
-        const double limit = daily->seconds();
-        if (limit > 0) {
-            const double used = usageStore.totalSecondsToday();
-            const int percent = static_cast<int>(std::floor(used * 100.0 / limit));
-            const QString usedTitle = tr("%1% of daily limit used").arg(percent);
-            if (daily->isReachedBy(used)) {
-                insights.append({QStringLiteral("moon.fill"), tr("Daily limit reached"),
-                                 tr("You've used your full daily allocation. Rest intentionally — it counts too."),
-                                 InsightAccent::NeonRed, 1});
-            } else if (used * 5.0 >= limit * 4.0) {
-                insights.append({QStringLiteral("timer"), usedTitle,
-                                 tr("You're approaching your daily screen time. A good time to start wrapping up."),
-                                 InsightAccent::NeonOrange, 1});
-            } else if (percent >= 1) {
-                insights.append({QStringLiteral("leaf.fill"), usedTitle,
-                                 tr("You're within your daily limit. Good pace."), InsightAccent::Teal, 2});
-            }
+    // Daily pace. used / limit × 100 would show 1044 s of an hour as 28 %, so the percentage divides last.
+    if (const LimitProgress daily = todayModel.daily(); daily.limit && daily.limit->seconds() > 0) {
+        const QString usedTitle = tr("%1% of daily limit used").arg(daily.percentUsed());
+        const LimitLevel level = daily.level(NearFrom::At80Percent);
+        if (level == LimitLevel::Reached) {
+            insights.append({QStringLiteral("moon.fill"), tr("Daily limit reached"),
+                             tr("You've used your full daily allocation. Rest intentionally — it counts too."),
+                             InsightAccent::NeonRed, 1});
+        } else if (level == LimitLevel::Near) {
+            insights.append({QStringLiteral("timer"), usedTitle,
+                             tr("You're approaching your daily screen time. A good time to start wrapping up."),
+                             InsightAccent::NeonOrange, 1});
+        } else if (daily.percentUsed() >= 1) {
+            insights.append({QStringLiteral("leaf.fill"), usedTitle, tr("You're within your daily limit. Good pace."),
+                             InsightAccent::Teal, 2});
         }
     }
 
@@ -210,7 +208,7 @@ QList<Insight> ReflectionEngine::generateInsights(const PreferencesStore& prefs,
     // document only days with alerts, so together they know the clean days too. A day the
     // history calls clean still had an alert if one is recorded: a reset after the alert
     // clears the counts the history's value is computed from.
-    const DayHistory history = prefs.history();
+    const DayHistory history = past.history();
     QStringList finishedDays = pastDays;
     for (auto it = history.keyBegin(); it != history.keyEnd(); ++it) {
         if (*it < today && !byDay.contains(*it))

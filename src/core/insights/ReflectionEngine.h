@@ -11,8 +11,7 @@ namespace brindlemoor {
 
 class ApplicationCatalog;
 class Clock;
-class PreferencesStore;
-class UsageStore;
+class TodayModel;
 
 /// Turns today's totals and the stored days into the reflection panel's cards.
 /// Holds nothing between calls: every call reads the stores afresh.
@@ -23,7 +22,7 @@ public:
     ReflectionEngine(const ApplicationCatalog& catalog, const Clock& clock);
 
     /// The cards, sorted by priority; equal priorities keep the order of the rules.
-    QList<Insight> generateInsights(const PreferencesStore& prefs, const UsageStore& usageStore) const;
+    QList<Insight> generateInsights(const TodayModel& today) const;
 
     /// "yesterday", "today", a weekday within the week, else e.g. "Mar 5"; a key that is
     /// not a date is returned as it is.

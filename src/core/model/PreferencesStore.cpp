@@ -5,7 +5,6 @@
 #include "core/foundation/JsonCoding.h"
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/SettingsKeys.h"
-#include "core/model/UsageNotifier.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -66,36 +65,6 @@ std::optional<QList<MonitoredAppConfig>> decodeApps(const QByteArray& data)
         apps.append({*bundleID, *minutes});
     }
     return apps;
-}
-
-std::optional<DayHistory> decodeHistory(const QByteArray& data)
-{
-    const auto object = json::parseObject(data);
-    if (!object)
-        return std::nullopt;
-    DayHistory history;
-    for (auto it = object->begin(); it != object->end(); ++it) {
-        const auto value = json::readInteger(it.value());
-        if (!value)
-            return std::nullopt;
-        history.insert(it.key(), *value);
-    }
-    return history;
-}
-
-std::optional<BreachHoursByDay> decodeBreachHoursByDay(const QByteArray& data)
-{
-    const auto object = json::parseObject(data);
-    if (!object)
-        return std::nullopt;
-    BreachHoursByDay byDay;
-    for (auto it = object->begin(); it != object->end(); ++it) {
-        auto hours = decodeBreachHours(it.value());
-        if (!hours)
-            return std::nullopt;
-        byDay.insert(it.key(), *hours);
-    }
-    return byDay;
 }
 
 } // namespace
@@ -255,7 +224,6 @@ void PreferencesStore::setLimit(const QString& bundleID, qint64 minutes)
         if (app.bundleID == bundleID) {
             app.timeLimitMinutes = minutes;
             saveMonitoredApps(apps);
-            UsageNotifier::instance().post(nullptr);
             return;
         }
     }
@@ -272,43 +240,6 @@ void PreferencesStore::saveMonitoredApps(const QList<MonitoredAppConfig>& apps)
     m_monitoredAppsCache.reset();
     Q_EMIT changed();
     Q_EMIT didChange();
-}
-
-DayHistory PreferencesStore::history() const
-{
-    const QByteArray data = m_defaults.dataValue(keys::mindfulnessHistory);
-    if (data.isEmpty())
-        return {};
-    if (auto decoded = decodeHistory(data))
-        return *decoded;
-    warn("Failed to decode historyData \u2014 returning empty history");
-    return {};
-}
-
-void PreferencesStore::saveHistory(const DayHistory& history)
-{
-    QJsonObject object;
-    for (auto it = history.begin(); it != history.end(); ++it)
-        object.insert(it.key(), it.value());
-    m_defaults.setValue(keys::mindfulnessHistory, json::compact(object));
-}
-
-BreachHoursByDay PreferencesStore::breachHoursByDay() const
-{
-    return decodeBreachHoursByDay(m_defaults.dataValue(keys::breachHoursByDay)).value_or(BreachHoursByDay{});
-}
-
-void PreferencesStore::recordBreachHours(const BreachHours& hours, const QString& day)
-{
-    if (hours.isEmpty())
-        return;
-    BreachHoursByDay byDay = breachHoursByDay();
-    byDay.insert(day, hours);
-    keepLatestDays(byDay);
-    QJsonObject object;
-    for (auto it = byDay.begin(); it != byDay.end(); ++it)
-        object.insert(it.key(), encodeBreachHours(it.value()));
-    m_defaults.setValue(keys::breachHoursByDay, json::compact(object));
 }
 
 RgbColor PreferencesStore::dotColor() const

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "core/model/UsageRecords.h"
-
 #include <QHash>
 #include <QList>
-#include <QMap>
 #include <QObject>
 #include <QString>
 
@@ -32,16 +29,12 @@ struct RgbColor {
     friend bool operator==(const RgbColor&, const RgbColor&) = default;
 };
 
-using DayHistory = QMap<QString, qint64>;            // day key -> a DayOutcome as stored
-using BreachHoursByDay = QMap<QString, BreachHours>; // day key -> that day's breach hours
-
 /// The one settings object of the process. Every setting lives in the key-value
 /// store under its fixed key, so nothing here needs saving at exit.
 class PreferencesStore final : public QObject {
     Q_OBJECT
 
 public:
-    static constexpr int keptDays = 14;
     static constexpr qint64 defaultAppLimitMinutes = 60;
     /// Far more apps than a person watches: a longer stored list is cut here, and no app is added past it.
     static constexpr qsizetype maxMonitoredApps = 1000;
@@ -71,21 +64,9 @@ public:
     void setLimit(const QString& bundleID, qint64 minutes);
     void saveMonitoredApps(const QList<MonitoredAppConfig>& apps);
 
-    DayHistory history() const;
-    void saveHistory(const DayHistory& history);
-    void recordBreachHours(const BreachHours& hours, const QString& day);
-    BreachHoursByDay breachHoursByDay() const;
-
     RgbColor dotColor() const;
     /// Stores the colour's components; the caller converts it to device RGB first.
     void setDotColor(const RgbColor& color);
-
-    /// Keeps the `keptDays` greatest day keys.
-    template <typename Map> static void keepLatestDays(Map& byDay)
-    {
-        while (byDay.size() > keptDays)
-            byDay.erase(byDay.begin());
-    }
 
 Q_SIGNALS:
     /// The monitored-app list or the dot colour was stored, or monitoring was toggled.

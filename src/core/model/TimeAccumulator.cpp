@@ -8,8 +8,10 @@
 
 namespace brindlemoor {
 
-TimeAccumulator::TimeAccumulator(UsageStore& store, PreferencesStore& prefs, const Clock& clock, Scheduler& scheduler)
-    : m_store(store)
+TimeAccumulator::TimeAccumulator(UsageStore& store, const PreferencesStore& prefs, const Clock& clock,
+                                 Scheduler& scheduler, QObject* parent)
+    : QObject(parent)
+    , m_store(store)
     , m_prefs(prefs)
     , m_clock(clock)
     , m_scheduler(scheduler)
@@ -62,9 +64,8 @@ void TimeAccumulator::fire()
     const QString bundleID = *m_activeBundleID;
     if (!m_prefs.config(bundleID))
         return;
-    m_store.tick(bundleID, m_prefs);
-    if (onTick)
-        onTick();
+    m_store.tick(bundleID);
+    Q_EMIT ticked();
 }
 
 } // namespace brindlemoor

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QObject>
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -18,15 +18,13 @@ class UsageStore;
 /// Turns a watched application in front into counted seconds: one second per timer
 /// firing, never per measured elapsed time, so time asleep or suspended is not counted.
 /// It knows nothing of idleness, locking or pausing; its owner decides when it may run.
-class TimeAccumulator final {
-public:
-    TimeAccumulator(UsageStore& store, PreferencesStore& prefs, const Clock& clock, Scheduler& scheduler);
-    ~TimeAccumulator();
-    TimeAccumulator(const TimeAccumulator&) = delete;
-    TimeAccumulator& operator=(const TimeAccumulator&) = delete;
+class TimeAccumulator final : public QObject {
+    Q_OBJECT
 
-    /// Called after every credited second.
-    std::function<void()> onTick;
+public:
+    TimeAccumulator(UsageStore& store, const PreferencesStore& prefs, const Clock& clock, Scheduler& scheduler,
+                    QObject* parent = nullptr);
+    ~TimeAccumulator() override;
 
     /// The application now in front; none when it has no identifier, which leaves tracking as it is.
     void appActivated(const std::optional<QString>& bundleID);
@@ -35,11 +33,15 @@ public:
 
     bool isRunning() const { return m_timer != nullptr; }
 
+Q_SIGNALS:
+    /// After every credited second.
+    void ticked();
+
 private:
     void fire();
 
     UsageStore& m_store;
-    PreferencesStore& m_prefs;
+    const PreferencesStore& m_prefs;
     const Clock& m_clock;
     Scheduler& m_scheduler;
     std::optional<QString> m_activeBundleID;

@@ -4,9 +4,7 @@
 #include "core/foundation/Clock.h"
 #include "core/foundation/DayKey.h"
 #include "core/foundation/KeyValueStore.h"
-#include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
-#include "core/model/UsageNotifier.h"
 
 #include <algorithm>
 
@@ -16,6 +14,7 @@ UsageStore::UsageStore(KeyValueStore& defaults, const Clock& clock, QObject* par
     : QObject(parent)
     , m_defaults(defaults)
     , m_clock(clock)
+    , m_pastDays(defaults)
 {
     m_state.lastResetDay = dayKey(m_clock.now());
     load();
@@ -26,15 +25,20 @@ UsageStore::~UsageStore()
     flush();
 }
 
-void UsageStore::tick(const QString& bundleID, PreferencesStore& prefs)
+void UsageStore::setLimits(LimitSettings limits)
 {
-    rolloverIfNeeded(prefs);
+    m_limits = std::move(limits);
+}
+
+void UsageStore::tick(const QString& bundleID)
+{
+    rolloverIfNeeded();
     auto it = m_state.entries.find(bundleID);
     if (it == m_state.entries.end())
         it = m_state.entries.insert(bundleID, Entry{bundleID, 0, 0, 0});
     it->sessionSeconds += 1.0;
     it->cumulativeSeconds += 1.0;
-    notify();
+    Q_EMIT usageChanged();
     if (++m_unsavedTicks >= ticksPerSave)
         save();
 }
@@ -62,7 +66,7 @@ void UsageStore::closeCurrentInterval(const QDateTime& at)
     closed.end = at;
     m_state.todayIntervals.append(closed);
     m_state.currentInterval.reset();
-    notify();
+    Q_EMIT usageChanged();
     save();
 }
 
@@ -99,11 +103,11 @@ void UsageStore::resetApp(const QString& bundleID)
         return;
     it->sessionSeconds = 0;
     m_state.appExtensions.remove(bundleID);
-    notify();
+    Q_EMIT usageChanged();
     save();
 }
 
-void UsageStore::rolloverIfNeeded(PreferencesStore& prefs)
+void UsageStore::rolloverIfNeeded()
 {
     const QString today = dayKey(m_clock.now());
     if (today == m_state.lastResetDay)
@@ -114,7 +118,7 @@ void UsageStore::rolloverIfNeeded(PreferencesStore& prefs)
         // A clock set back (a time-server correction, a flight west, a clock reset before time
         // synchronisation caught up) must not close the stored day and wipe its counts: keep crediting
         // the stored day until the calendar passes it.
-        if (-daysSinceStoredDay <= PreferencesStore::keptDays)
+        if (-daysSinceStoredDay <= PastDays::keptDays)
             return;
         // A stored day further ahead came from a clock that was wrong then, and would be credited for
         // too long. Its counts are real use: they carry over to today. The day never enters the
@@ -124,11 +128,11 @@ void UsageStore::rolloverIfNeeded(PreferencesStore& prefs)
         return;
     }
 
-    DayHistory history = prefs.history();
-    history.insert(m_state.lastResetDay, static_cast<qint64>(outcome(prefs)));
-    PreferencesStore::keepLatestDays(history);
-    prefs.saveHistory(history);
-    prefs.recordBreachHours(m_state.todayBreachHours, m_state.lastResetDay);
+    DayHistory history = m_pastDays.history();
+    history.insert(m_state.lastResetDay, static_cast<qint64>(outcome()));
+    PastDays::keepLatestDays(history);
+    m_pastDays.saveHistory(history);
+    m_pastDays.recordBreachHours(m_state.todayBreachHours, m_state.lastResetDay);
 
     m_state.entries.clear();
     m_state.todayIntervals.clear();
@@ -147,40 +151,34 @@ void UsageStore::rolloverIfNeeded(PreferencesStore& prefs)
     Q_EMIT dayRolledOver();
 }
 
-std::optional<Limit> UsageStore::appLimit(const QString& bundleID, const PreferencesStore& prefs) const
+std::optional<Limit> UsageStore::appLimit(const QString& bundleID) const
 {
-    const auto config = prefs.config(bundleID);
-    if (!config)
+    const auto minutes = m_limits.appMinutes.constFind(bundleID);
+    if (minutes == m_limits.appMinutes.cend())
         return std::nullopt;
-    return Limit{config->timeLimitMinutes, m_state.appExtensions.value(bundleID, 0.0)};
+    return Limit{*minutes, m_state.appExtensions.value(bundleID, 0.0)};
 }
 
-std::optional<Limit> UsageStore::dailyLimit(const PreferencesStore& prefs) const
+std::optional<Limit> UsageStore::dailyLimit() const
 {
-    const qint64 minutes = prefs.dailyLimitMinutes();
-    if (minutes <= 0)
+    if (m_limits.dailyMinutes <= 0)
         return std::nullopt;
-    return Limit{minutes, m_state.dailyExtension};
+    return Limit{m_limits.dailyMinutes, m_state.dailyExtension};
 }
 
-bool UsageStore::isOverLimit(const Entry& entry, const PreferencesStore& prefs) const
+bool UsageStore::isOverLimit(const Entry& entry) const
 {
-    const auto limit = appLimit(entry.bundleID, prefs);
+    const auto limit = appLimit(entry.bundleID);
     return limit && limit->isReachedBy(entry.sessionSeconds);
 }
 
-DayOutcome UsageStore::outcome(const PreferencesStore& prefs) const
+DayOutcome UsageStore::outcome() const
 {
-    const auto daily = dailyLimit(prefs);
+    const auto daily = dailyLimit();
     const bool over = std::any_of(m_state.entries.begin(), m_state.entries.end(),
-                                  [&](const Entry& entry) { return isOverLimit(entry, prefs); }) ||
+                                  [&](const Entry& entry) { return isOverLimit(entry); }) ||
                       (daily && daily->isReachedBy(totalSecondsToday()));
     return over ? DayOutcome::OverLimit : DayOutcome::WithinLimits;
-}
-
-void UsageStore::notify()
-{
-    UsageNotifier::instance().post(this);
 }
 
 void UsageStore::flush()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/model/Limit.h"
+#include "core/model/PastDays.h"
 #include "core/model/UsageRecords.h"
 
 #include <QObject>
@@ -13,7 +14,12 @@ namespace brindlemoor {
 
 class Clock;
 class KeyValueStore;
-class PreferencesStore;
+
+/// The limits as the user set them, which the usage side needs to judge a day it closes.
+struct LimitSettings {
+    QHash<QString, qint64> appMinutes; ///< per watched application
+    qint64 dailyMinutes = 0;           ///< 0 for no daily limit
+};
 
 /// Everything known about the current calendar day. Saves itself after every change, so a restart
 /// continues the same day, and closes the day at the first tick of a later one. The per-second count
@@ -32,8 +38,10 @@ public:
     UsageStore(const UsageStore&) = delete;
     UsageStore& operator=(const UsageStore&) = delete;
 
+    /// The limits in force from now on; the day's own extensions are added to them.
+    void setLimits(LimitSettings limits);
     /// Credits one second to the app, after closing the stored day if the calendar moved on.
-    void tick(const QString& bundleID, PreferencesStore& prefs);
+    void tick(const QString& bundleID);
     double totalSecondsToday() const;
     void startInterval(const QString& bundleID);
     void closeCurrentInterval(const QDateTime& at);
@@ -45,13 +53,14 @@ public:
     void flush();
 
     /// The app's limit today; none for an app that is not watched.
-    std::optional<Limit> appLimit(const QString& bundleID, const PreferencesStore& prefs) const;
+    std::optional<Limit> appLimit(const QString& bundleID) const;
     /// The daily limit today; none when no daily limit is set.
-    std::optional<Limit> dailyLimit(const PreferencesStore& prefs) const;
+    std::optional<Limit> dailyLimit() const;
     /// A watched app whose own counter has reached its limit today.
-    bool isOverLimit(const Entry& entry, const PreferencesStore& prefs) const;
+    bool isOverLimit(const Entry& entry) const;
     /// What the day comes to so far: over when any watched app or the daily total reached its limit.
-    DayOutcome outcome(const PreferencesStore& prefs) const;
+    DayOutcome outcome() const;
+    const PastDays& pastDays() const { return m_pastDays; }
 
     const QHash<QString, Entry>& entries() const { return m_state.entries; }
     const QList<UsageInterval>& todayIntervals() const { return m_state.todayIntervals; }
@@ -62,19 +71,22 @@ public:
     const BreachHours& todayBreachHours() const { return m_state.todayBreachHours; }
 
 Q_SIGNALS:
+    /// The usage numbers changed: a counted second, a closed interval or a reset.
+    void usageChanged();
     /// The stored day was closed and a new one begun.
     void dayRolledOver();
-    /// A daily extension was granted. It is no usage change, so "usageStoreDidChange" does not follow.
+    /// A daily extension was granted. It is no usage change, so `usageChanged` does not follow.
     void dailyExtensionChanged();
 
 private:
-    void rolloverIfNeeded(PreferencesStore& prefs);
-    void notify();
+    void rolloverIfNeeded();
     void save();
     void load();
 
     KeyValueStore& m_defaults;
     const Clock& m_clock;
+    PastDays m_pastDays;
+    LimitSettings m_limits;
     PersistedState m_state;
     EncodedIntervals m_encodedIntervals;
     int m_unsavedTicks = 0;

@@ -5,8 +5,9 @@
 
 namespace brindlemoor {
 
-IdleMonitor::IdleMonitor(IdleTimeSource& source, Scheduler& scheduler, double idleThreshold)
-    : m_source(source)
+IdleMonitor::IdleMonitor(IdleTimeSource& source, Scheduler& scheduler, double idleThreshold, QObject* parent)
+    : QObject(parent)
+    , m_source(source)
     , m_scheduler(scheduler)
     , m_idleThreshold(idleThreshold)
 {
@@ -25,8 +26,7 @@ void IdleMonitor::poll()
     if (idle == m_isUserIdle)
         return;
     m_isUserIdle = idle;
-    if (onIdleStateChange)
-        onIdleStateChange(idle);
+    Q_EMIT idleChanged(idle);
 }
 
 } // namespace brindlemoor

@@ -3,6 +3,8 @@
 
 #include "core/monitors/PlatformSources.h"
 
+#include <QObject>
+
 #include <memory>
 
 namespace brindlemoor {
@@ -11,20 +13,22 @@ class RepeatingTimer;
 class Scheduler;
 
 /// Polls the time since the last input every five seconds and reports changes of the idle state.
-class IdleMonitor final {
+class IdleMonitor final : public QObject {
+    Q_OBJECT
+
 public:
     static constexpr double defaultIdleThreshold = 120.0;
 
-    IdleMonitor(IdleTimeSource& source, Scheduler& scheduler, double idleThreshold = defaultIdleThreshold);
-    ~IdleMonitor();
-    IdleMonitor(const IdleMonitor&) = delete;
-    IdleMonitor& operator=(const IdleMonitor&) = delete;
-
-    /// Called only when the state changes; true = idle.
-    std::function<void(bool)> onIdleStateChange;
+    IdleMonitor(IdleTimeSource& source, Scheduler& scheduler, double idleThreshold = defaultIdleThreshold,
+                QObject* parent = nullptr);
+    ~IdleMonitor() override;
 
     void start();
     bool isUserIdle() const { return m_isUserIdle; }
+
+Q_SIGNALS:
+    /// Sent only when the state changes.
+    void idleChanged(bool idle);
 
 private:
     void poll();

@@ -43,7 +43,6 @@ Q_SIGNALS:
     void settingsRequested();
     void infoRequested();
     void quitRequested();
-    void resetUsageRequested(const QString& bundleID);
 };
 
 } // namespace brindlemoor

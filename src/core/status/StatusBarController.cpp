@@ -4,65 +4,46 @@
 #include "core/foundation/Clock.h"
 #include "core/foundation/Scheduler.h"
 #include "core/model/PreferencesStore.h"
-#include "core/model/UsageNotifier.h"
+#include "core/model/TodayModel.h"
+#include "core/model/UsageStore.h"
 
 #include <QPointer>
 
-#include <algorithm>
-
 namespace brindlemoor {
 
-StatusBarController::StatusBarController(PreferencesStore& prefs, UsageStore& usage, const StatusBarServices& services,
-                                         QObject* parent)
+StatusBarController::StatusBarController(TodayModel& today, PreferencesStore& prefs, UsageStore& usage,
+                                         const StatusBarServices& services, QObject* parent)
     : QObject(parent)
+    , m_today(today)
     , m_prefs(prefs)
     , m_services(services)
     , m_usageStore(usage)
+    , m_idleMonitor(services.idleTime, services.scheduler)
+    , m_accumulator(usage, prefs, services.clock, services.scheduler)
 {
-    m_appMonitor = std::make_unique<FrontmostAppMonitor>(services.activeApps);
-    m_screenLockMonitor = std::make_unique<ScreenLockMonitor>(services.lockSignals);
-    m_idleMonitor = std::make_unique<IdleMonitor>(services.idleTime, services.scheduler);
-    m_idleMonitor->start();
-
-    m_accumulator = std::make_unique<TimeAccumulator>(m_usageStore, m_prefs, services.clock, services.scheduler);
-    m_accumulator->onTick = [this] {
-        if (!m_prefs.isMonitoringPaused())
-            evaluateLimits();
-    };
+    m_idleMonitor.start();
+    connect(&m_accumulator, &TimeAccumulator::ticked, this, &StatusBarController::evaluateLimits);
 
     updateStatusIcon();
-    m_appMonitor->onAppActivated = [this](const RunningApp& app) { onAppActivated(app); };
-    m_screenLockMonitor->onLockStateChange = [this](bool) { onActivityStateChanged(); };
-    m_idleMonitor->onIdleStateChange = [this](bool) { onActivityStateChanged(); };
+    connect(&services.activeApps, &ActiveAppSource::activated, this, &StatusBarController::onAppActivated);
+    connect(&services.lockSignals, &LockSignalSource::lockSignalled, this, [this](bool locked) {
+        m_screenLocked = locked;
+        onActivityStateChanged();
+    });
+    connect(&m_idleMonitor, &IdleMonitor::idleChanged, this, &StatusBarController::onActivityStateChanged);
     resumeTracking();
 
     // A restart at or over a limit must not cue again for it.
     markDueCuesAsFired();
 
     connect(&m_prefs, &PreferencesStore::didChange, this, &StatusBarController::onSettingsChanged);
-    connect(&UsageNotifier::instance(), &UsageNotifier::usageStoreDidChange, this, [this](QObject* sender) {
-        if (sender == &m_usageStore)
-            updateStatusIcon();
-    });
+    connect(&m_today, &TodayModel::changed, this, &StatusBarController::updateStatusIcon);
+    connect(&m_today, &TodayModel::appReset, this,
+            [this](const QString& bundleID) { m_redSoundPlayedForApps.remove(bundleID); });
     connect(&m_usageStore, &UsageStore::dayRolledOver, this, &StatusBarController::onDayRolledOver);
 }
 
-StatusBarController::~StatusBarController()
-{
-    // The accumulator's ticks and the monitors' callbacks point back here; end them first.
-    m_hapticTimer.reset();
-    m_accumulator.reset();
-    m_idleMonitor.reset();
-    m_screenLockMonitor.reset();
-    m_appMonitor.reset();
-}
-
-void StatusBarController::resetUsage(const QString& bundleID)
-{
-    m_usageStore.resetApp(bundleID);
-    m_redSoundPlayedForApps.remove(bundleID);
-    updateStatusIcon();
-}
+StatusBarController::~StatusBarController() = default;
 
 void StatusBarController::playHaptics(double seconds)
 {
@@ -80,103 +61,89 @@ void StatusBarController::playHaptics(double seconds)
 
 void StatusBarController::evaluateLimits()
 {
-    if (m_prefs.isMonitoringPaused()) {
-        updateStatusIcon();
+    if (m_today.isPaused())
         return;
-    }
 
-    const QList<Entry> entries = m_usageStore.entries().values();
-    for (const Entry& entry : entries) {
-        if (!m_usageStore.isOverLimit(entry, m_prefs) || m_redSoundPlayedForApps.contains(entry.bundleID))
+    for (const QString& bundleID : m_today.appsAtLimit()) {
+        if (m_redSoundPlayedForApps.contains(bundleID))
             continue;
-        m_redSoundPlayedForApps.insert(entry.bundleID);
-        m_usageStore.recordBreachHour(entry.bundleID);
+        m_redSoundPlayedForApps.insert(bundleID);
+        m_usageStore.recordBreachHour(bundleID);
         if (m_prefs.playSoundOnRed())
             m_services.sound.play();
         playHaptics(appLimitHapticSeconds);
     }
 
-    if (const auto daily = m_usageStore.dailyLimit(m_prefs)) {
-        const double limit = daily->seconds();
-        const double total = m_usageStore.totalSecondsToday();
-        if (!daily->isReachedBy(total) && total >= limit - overlayWarningSeconds &&
-            m_dailyLimitOverlayShownForEffectiveLimit != limit) {
-            m_dailyLimitOverlayShownForEffectiveLimit = limit;
-            if (m_prefs.overlayEnabled()) {
-                const qint64 minutes = m_prefs.extendDurationMinutes();
-                const double baseLimitSeconds = static_cast<double>(m_prefs.dailyLimitMinutes()) * 60;
-                QPointer<StatusBarController> self(this);
-                m_services.overlay.show(minutes, [self, minutes, baseLimitSeconds] {
-                    if (self)
-                        self->m_usageStore.extendDaily(minutes, baseLimitSeconds);
-                });
-            }
-        }
-        if (daily->isReachedBy(total) && m_dailyBreachSoundFiredAtLimit != limit) {
-            m_dailyBreachSoundFiredAtLimit = limit;
-            if (m_prefs.playSoundOnRed())
-                m_services.sound.play();
-            playHaptics(dailyLimitHapticSeconds);
+    const LimitProgress daily = m_today.daily();
+    if (!daily.limit)
+        return;
+    const double limit = daily.limit->seconds();
+    if (!daily.isReached() && daily.used >= limit - overlayWarningSeconds &&
+        m_dailyLimitOverlayShownForEffectiveLimit != limit) {
+        m_dailyLimitOverlayShownForEffectiveLimit = limit;
+        if (m_prefs.overlayEnabled()) {
+            // The overlay offers the extension it shows, whatever the settings say by the time it is taken.
+            const DailyExtension extension = m_today.nextExtension();
+            QPointer<TodayModel> today(&m_today);
+            m_services.overlay.show(extension.minutes, [today, extension] {
+                if (today)
+                    today->extendDaily(extension);
+            });
         }
     }
-    updateStatusIcon();
+    if (daily.isReached() && m_dailyBreachSoundFiredAtLimit != limit) {
+        m_dailyBreachSoundFiredAtLimit = limit;
+        if (m_prefs.playSoundOnRed())
+            m_services.sound.play();
+        playHaptics(dailyLimitHapticSeconds);
+    }
 }
 
 void StatusBarController::onSettingsChanged()
 {
-    if (m_prefs.isMonitoringPaused())
-        m_accumulator->stop();
+    if (m_today.isPaused())
+        m_accumulator.stop();
     else
         resumeTracking();
     markDueCuesAsFired();
-    updateStatusIcon();
 }
 
 void StatusBarController::markDueCuesAsFired()
 {
-    for (const Entry& entry : m_usageStore.entries()) {
-        if (m_usageStore.isOverLimit(entry, m_prefs))
-            m_redSoundPlayedForApps.insert(entry.bundleID);
-    }
-    const auto daily = m_usageStore.dailyLimit(m_prefs);
-    if (daily && daily->isReachedBy(m_usageStore.totalSecondsToday()))
-        m_dailyBreachSoundFiredAtLimit = daily->seconds();
+    for (const QString& bundleID : m_today.appsAtLimit())
+        m_redSoundPlayedForApps.insert(bundleID);
+    const LimitProgress daily = m_today.daily();
+    if (daily.isReached())
+        m_dailyBreachSoundFiredAtLimit = daily.limit->seconds();
 }
 
 bool StatusBarController::trackingBlocked() const
 {
     // Paused means no counting at all: no activation and no resume may start the accumulator.
-    return m_screenLockMonitor->isScreenLocked() || m_idleMonitor->isUserIdle() || m_prefs.isMonitoringPaused();
+    return m_screenLocked || m_idleMonitor.isUserIdle() || m_today.isPaused();
 }
 
 void StatusBarController::resumeTracking()
 {
     if (trackingBlocked())
         return;
-    const auto app = m_appMonitor->frontmostApp();
-    if (!app || !app->bundleID || *app->bundleID == ownBundleID)
-        return;
-    m_accumulator->appActivated(app->bundleID);
-    updateStatusIcon();
+    onAppActivated(m_services.activeApps.frontmostApp());
 }
 
-void StatusBarController::onAppActivated(const RunningApp& app)
+void StatusBarController::onAppActivated(const std::optional<RunningApp>& app)
 {
-    if (trackingBlocked())
+    if (!app || trackingBlocked() || app->bundleID == ownBundleID)
         return;
-    if (app.bundleID == ownBundleID)
-        return;
-    m_accumulator->appActivated(app.bundleID);
+    m_accumulator.appActivated(app->bundleID);
 }
 
 void StatusBarController::onActivityStateChanged()
 {
-    if (!m_screenLockMonitor->isScreenLocked() && !m_idleMonitor->isUserIdle()) {
+    if (!m_screenLocked && !m_idleMonitor.isUserIdle()) {
         resumeTracking();
         evaluateLimits();
     } else {
-        m_accumulator->stop();
-        updateStatusIcon();
+        m_accumulator.stop();
     }
 }
 
@@ -191,22 +158,19 @@ void StatusBarController::onDayRolledOver()
 void StatusBarController::updateStatusIcon()
 {
     StatusImage image;
-    if (m_prefs.isMonitoringPaused()) {
+    if (m_today.isPaused()) {
         image.kind = StatusImage::Kind::Paused;
         m_services.indicator.setImage(image);
         return;
     }
-    const auto& entries = m_usageStore.entries();
-    const auto overLimit = std::count_if(entries.begin(), entries.end(), [this](const Entry& entry) {
-        return m_usageStore.isOverLimit(entry, m_prefs);
-    });
-    if (overLimit > 0) {
+    const auto atLimit = m_today.appsAtLimit().size();
+    if (atLimit > 0) {
         image.kind = StatusImage::Kind::Red;
         image.square = m_prefs.useShapes();
-        if (overLimit >= 10)
+        if (atLimit >= 10)
             image.badge = QStringLiteral("9+");
-        else if (overLimit >= 2)
-            image.badge = QString::number(overLimit);
+        else if (atLimit >= 2)
+            image.badge = QString::number(atLimit);
     } else {
         image.kind = StatusImage::Kind::Normal;
         image.color = m_prefs.dotColor();

@@ -2,10 +2,7 @@
 #pragma once
 
 #include "core/model/TimeAccumulator.h"
-#include "core/model/UsageStore.h"
-#include "core/monitors/FrontmostAppMonitor.h"
 #include "core/monitors/IdleMonitor.h"
-#include "core/monitors/ScreenLockMonitor.h"
 #include "core/status/CuePorts.h"
 
 #include <QObject>
@@ -18,6 +15,8 @@ namespace brindlemoor {
 class Clock;
 class PreferencesStore;
 class Scheduler;
+class TodayModel;
+class UsageStore;
 
 /// Everything the controller is built on besides the stores: time, the platform's
 /// event sources and the outputs through which the cues reach the user.
@@ -44,12 +43,10 @@ public:
     static constexpr double appLimitHapticSeconds = 1.5;
     static constexpr double dailyLimitHapticSeconds = 2.0;
 
-    StatusBarController(PreferencesStore& prefs, UsageStore& usage, const StatusBarServices& services,
-                        QObject* parent = nullptr);
+    StatusBarController(TodayModel& today, PreferencesStore& prefs, UsageStore& usage,
+                        const StatusBarServices& services, QObject* parent = nullptr);
     ~StatusBarController() override;
 
-    /// Clears one application's counted time (the popover's and the widgets' reset) and re-arms its cue.
-    void resetUsage(const QString& bundleID);
     /// A burst of pulses: one at once, then one every 0.12 s until `seconds` have passed.
     void playHaptics(double seconds);
 
@@ -58,20 +55,22 @@ private:
     void onSettingsChanged();
     void markDueCuesAsFired();
     void resumeTracking();
-    void onAppActivated(const RunningApp& app);
+    void onAppActivated(const std::optional<RunningApp>& app);
     void onActivityStateChanged();
     void onDayRolledOver();
     void updateStatusIcon();
     bool trackingBlocked() const;
 
+    TodayModel& m_today;
     PreferencesStore& m_prefs;
     StatusBarServices m_services;
     UsageStore& m_usageStore;
-    std::unique_ptr<FrontmostAppMonitor> m_appMonitor;
-    std::unique_ptr<ScreenLockMonitor> m_screenLockMonitor;
-    std::unique_ptr<IdleMonitor> m_idleMonitor;
-    std::unique_ptr<TimeAccumulator> m_accumulator;
+    // Declared in the order they must end: the haptics' timer first, then the accumulator and the
+    // idle poll, whose signals reach this controller.
+    IdleMonitor m_idleMonitor;
+    TimeAccumulator m_accumulator;
     std::unique_ptr<RepeatingTimer> m_hapticTimer;
+    bool m_screenLocked = false;
 
     QSet<QString> m_redSoundPlayedForApps;
     double m_dailyBreachSoundFiredAtLimit = 0;

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/insights/ReflectionPanelRow.h"
 
-#include "core/model/PreferencesStore.h"
-#include "core/model/UsageNotifier.h"
-#include "core/model/UsageStore.h"
+#include "core/model/TodayModel.h"
 #include "views/components/Spring.h"
 #include "views/insights/ReflectionCard.h"
 #include "views/insights/ReflectionHeader.h"
@@ -32,12 +30,10 @@ QEasingCurve easeInOut()
 
 } // namespace
 
-ReflectionPanelRow::ReflectionPanelRow(const ReflectionEngine& engine, const PreferencesStore& prefs,
-                                       const UsageStore& usageStore, QWidget* parent)
+ReflectionPanelRow::ReflectionPanelRow(const ReflectionEngine& engine, const TodayModel& today, QWidget* parent)
     : QWidget(parent)
     , m_engine(engine)
-    , m_prefs(prefs)
-    , m_usageStore(usageStore)
+    , m_today(today)
     , m_header(new ReflectionHeader(this))
 {
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -64,8 +60,7 @@ ReflectionPanelRow::ReflectionPanelRow(const ReflectionEngine& engine, const Pre
     });
 
     // While open, the cards follow the numbers they describe (an extension, a new limit).
-    connect(&UsageNotifier::instance(), &UsageNotifier::usageStoreDidChange, this, &ReflectionPanelRow::refreshCards);
-    connect(&prefs, &PreferencesStore::changed, this, &ReflectionPanelRow::refreshCards);
+    connect(&today, &TodayModel::changed, this, &ReflectionPanelRow::refreshCards);
 }
 
 void ReflectionPanelRow::setExpanded(bool expanded)
@@ -87,7 +82,7 @@ void ReflectionPanelRow::setExpanded(bool expanded)
 void ReflectionPanelRow::buildCards()
 {
     clearCards();
-    const QList<Insight> insights = m_engine.generateInsights(m_prefs, m_usageStore);
+    const QList<Insight> insights = m_engine.generateInsights(m_today);
     for (qsizetype i = 0; i < std::min<qsizetype>(insights.size(), maxCards); ++i) {
         auto* card = new ReflectionCard(insights.at(i), this);
         card->setOpacity(0);
@@ -102,7 +97,7 @@ void ReflectionPanelRow::refreshCards()
 {
     if (!m_expanded)
         return;
-    const QList<Insight> insights = m_engine.generateInsights(m_prefs, m_usageStore);
+    const QList<Insight> insights = m_engine.generateInsights(m_today);
     const qsizetype count = std::min<qsizetype>(insights.size(), maxCards);
     if (count != m_cards.size()) {
         // A card more or less: the new set stands at once, without fading again.

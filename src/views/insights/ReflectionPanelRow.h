@@ -9,10 +9,9 @@
 
 namespace brindlemoor {
 
-class PreferencesStore;
 class ReflectionCard;
 class ReflectionHeader;
-class UsageStore;
+class TodayModel;
 
 /// The menu popover's insights row: a header that opens and closes the panel, and
 /// while open up to four cards of the reflection engine, fading in one after another.
@@ -24,8 +23,7 @@ class ReflectionPanelRow final : public QWidget {
 public:
     static constexpr int maxCards = 4;
 
-    ReflectionPanelRow(const ReflectionEngine& engine, const PreferencesStore& prefs, const UsageStore& usageStore,
-                       QWidget* parent = nullptr);
+    ReflectionPanelRow(const ReflectionEngine& engine, const TodayModel& today, QWidget* parent = nullptr);
 
     bool isExpanded() const { return m_expanded; }
     /// Opening computes the insights afresh; closing fades every card out, then folds.
@@ -52,8 +50,7 @@ private:
     void relayout();
 
     ReflectionEngine m_engine;
-    const PreferencesStore& m_prefs;
-    const UsageStore& m_usageStore;
+    const TodayModel& m_today;
     ReflectionHeader* m_header;
     QList<ReflectionCard*> m_cards;
     bool m_expanded = false;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "views/menu/AppUsageRowView.h"
 
-#include "core/foundation/DurationText.h"
 #include "core/model/PreferencesStore.h"
+#include "core/model/TodayModel.h"
 #include "views/components/DragOutGesture.h"
 #include "views/components/ProgressCard.h"
 #include "views/settings/AppIconProvider.h"
@@ -10,9 +10,7 @@
 
 #include <QAbstractButton>
 #include <QPainter>
-#include <QTimer>
 
-#include <algorithm>
 #include <utility>
 
 namespace brindlemoor {
@@ -24,19 +22,20 @@ constexpr qreal iconCornerRadius = 3;
 
 } // namespace
 
-AppUsageRowView::AppUsageRowView(AppUsage usage, const Limit& limit, int resetTrigger, const PreferencesStore& prefs,
-                                 AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent)
+AppUsageRowView::AppUsageRowView(AppUsage usage, const LimitProgress& progress, TodayModel& today,
+                                 const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,
+                                 QWidget* parent)
     : MenuCardView({NamedColor::GlobalAccent, 0.08, 0.11, 0.40, 0.45, 0.05, 0.07, 0.1, 0.18, shadowRadius, shadowOffset,
                     120, true},
                    prefs, parent)
     , m_usage(std::move(usage))
-    , m_limit(limit)
-    , m_resetTrigger(resetTrigger)
+    , m_progress(progress)
+    , m_today(today)
     , m_icons(icons)
     , m_widgets(widgets)
     , m_drag(new DragOutGesture(this))
 {
-    connect(resetButton(), &QAbstractButton::clicked, this, &AppUsageRowView::resetRequested);
+    connect(resetButton(), &QAbstractButton::clicked, this, &AppUsageRowView::reset);
     connect(m_drag, &DragOutGesture::started, this, &AppUsageRowView::beginDragOut);
     connect(m_drag, &DragOutGesture::moved, this, [this](const QPoint& at) {
         if (m_widgets)
@@ -45,11 +44,11 @@ AppUsageRowView::AppUsageRowView(AppUsage usage, const Limit& limit, int resetTr
     connect(m_drag, &DragOutGesture::finished, this, &AppUsageRowView::endDragOut);
 }
 
-void AppUsageRowView::setUsage(const AppUsage& usage, const Limit& limit)
+void AppUsageRowView::setUsage(const AppUsage& usage, const LimitProgress& progress)
 {
     const double previous = fill().target();
     m_usage = usage;
-    m_limit = limit;
+    m_progress = progress;
     if (hasAppeared())
         followFraction(previous);
     contentChanged();
@@ -58,8 +57,8 @@ void AppUsageRowView::setUsage(const AppUsage& usage, const Limit& limit)
 void AppUsageRowView::followFraction(double previous)
 {
     const double now = remainingFraction();
-    // A reset's regrowth reads the new fraction when it starts.
-    if (m_regrowPending || now == previous)
+    // A reset grows its fill back on its own.
+    if (m_resetting || now == previous)
         return;
     if (now < previous)
         fillMotion().springTo(now, shrinkingSpring);
@@ -67,45 +66,31 @@ void AppUsageRowView::followFraction(double previous)
         fillMotion().easeTo(now, regrowDuration);
 }
 
-void AppUsageRowView::setResetTrigger(int trigger)
+void AppUsageRowView::reset()
 {
-    if (trigger == m_resetTrigger)
-        return;
-    m_resetTrigger = trigger;
     fillMotion().setValue(0);
-    if (!SpringAnimation::motionEnabled()) {
-        fillMotion().setValue(remainingFraction());
-        return;
-    }
-    // A moment for the reset to reach the store, then the fill grows back from empty.
-    m_regrowPending = true;
-    QTimer::singleShot(regrowDelay, this, [this] {
-        m_regrowPending = false;
+    m_resetting = true;
+    m_today.resetApp(m_usage.id);
+    m_resetting = false;
+    if (SpringAnimation::motionEnabled())
         fillMotion().easeTo(remainingFraction(), regrowDuration);
-    });
+    else
+        fillMotion().setValue(remainingFraction());
 }
 
 double AppUsageRowView::remainingFraction() const
 {
-    const double limit = effectiveLimit();
-    return limit > 0 ? std::max(0.0, 1 - m_usage.seconds / limit) : 0.0;
+    return m_progress.remainingFraction();
 }
 
 QString AppUsageRowView::timeText() const
 {
-    if (isLimitReached())
-        return {};
-    return prefs().showTimeRemaining() ? DurationText::left(effectiveLimit() - m_usage.seconds)
-                                       : DurationText::used(m_usage.seconds);
+    return m_progress.appTimeText(prefs().showTimeRemaining());
 }
 
 MenuCardView::Dot AppUsageRowView::dot() const
 {
-    if (isLimitReached())
-        return Dot::Red;
-    // More than 80 % used. Compared without dividing: 1 - 2880 / 3600 comes out just under 0.2.
-    const double limit = effectiveLimit();
-    return limit > 0 && 5 * m_usage.seconds > 4 * limit ? Dot::Orange : Dot::None;
+    return dotFor(m_progress.level(NearFrom::Past80Percent));
 }
 
 MenuCardView::Trailing AppUsageRowView::trailing() const

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/model/AppUsage.h"
-#include "core/model/Limit.h"
+#include "core/model/LimitProgress.h"
 #include "views/menu/MenuCardView.h"
 
 namespace brindlemoor {
@@ -10,6 +10,7 @@ namespace brindlemoor {
 class AppIconProvider;
 class DragOutGesture;
 class FloatingWidgetManager;
+class TodayModel;
 
 /// One application's row in the usage popover: its icon and name, the time used or left,
 /// an orange dot past 80 % of its limit and a red one at the limit, and a reset button.
@@ -19,7 +20,6 @@ class AppUsageRowView final : public MenuCardView {
     Q_OBJECT
 
 public:
-    static constexpr std::chrono::milliseconds regrowDelay{50};
     static constexpr std::chrono::milliseconds regrowDuration{600};
     static constexpr Spring shrinkingSpring{0.9, 0.82};
     /// The hovered row's shadow, which the list makes room for.
@@ -27,28 +27,19 @@ public:
     static constexpr qreal shadowOffset = 2;
 
     /// `widgets` may be null (the gallery): the row then does not drag out.
-    AppUsageRowView(AppUsage usage, const Limit& limit, int resetTrigger, const PreferencesStore& prefs,
+    AppUsageRowView(AppUsage usage, const LimitProgress& progress, TodayModel& today, const PreferencesStore& prefs,
                     AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
 
     const AppUsage& usage() const { return m_usage; }
     /// New numbers for the same application; the fill follows a shrinking share left.
-    void setUsage(const AppUsage& usage, const Limit& limit);
-    /// A new value means the row was just reset: the fill empties and grows back.
-    void setResetTrigger(int trigger);
-
-    /// The configured minutes plus today's extension, in seconds.
-    double effectiveLimit() const { return m_limit.seconds(); }
-    bool isLimitReached() const { return m_limit.isReachedBy(m_usage.seconds); }
+    void setUsage(const AppUsage& usage, const LimitProgress& progress);
+    const LimitProgress& progress() const { return m_progress; }
     bool isDraggingOut() const { return m_draggingOut; }
 
     QString timeText() const override;
     Dot dot() const override;
     double remainingFraction() const override;
     using MenuCardView::resetButton;
-
-Q_SIGNALS:
-    /// The user asked to clear this application's time.
-    void resetRequested();
 
 protected:
     QString title() const override { return m_usage.name; }
@@ -58,17 +49,19 @@ protected:
 
 private:
     void followFraction(double previous);
+    /// Clears the application's time: the fill empties and grows back.
+    void reset();
     void beginDragOut(const QPoint& globalPosition);
     void endDragOut();
 
     AppUsage m_usage;
-    Limit m_limit;
-    int m_resetTrigger;
+    LimitProgress m_progress;
+    TodayModel& m_today;
     AppIconProvider& m_icons;
     FloatingWidgetManager* m_widgets;
     DragOutGesture* m_drag;
     bool m_draggingOut = false;
-    bool m_regrowPending = false;
+    bool m_resetting = false;
 };
 
 } // namespace brindlemoor

@@ -1,15 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "views/menu/FennProgressBar.h"
 
-#include "core/foundation/DurationText.h"
 #include "core/model/PreferencesStore.h"
 #include "views/components/DragOutGesture.h"
 #include "views/components/ProgressCard.h"
 #include "views/widgets/FloatingWidgetManager.h"
 
 #include <QAbstractButton>
-
-#include <algorithm>
 
 namespace brindlemoor {
 
@@ -32,11 +29,10 @@ FennProgressBar::FennProgressBar(const PreferencesStore& prefs, FloatingWidgetMa
     });
 }
 
-void FennProgressBar::setValues(double current, const std::optional<Limit>& limit, qint64 extensionMinutes)
+void FennProgressBar::setValues(const LimitProgress& daily, qint64 extensionMinutes)
 {
     const double previous = remainingFraction();
-    m_current = current;
-    m_limit = limit;
+    m_daily = daily;
     m_extensionMinutes = extensionMinutes;
     const double now = remainingFraction();
     if (hasAppeared() && now != previous) {
@@ -55,32 +51,19 @@ void FennProgressBar::setExtendable(bool extendable)
     contentChanged();
 }
 
-double FennProgressBar::usedRatio() const
-{
-    const double limit = effectiveLimit();
-    return limit > 0 ? m_current / limit : 0.0;
-}
-
 double FennProgressBar::remainingFraction() const
 {
-    return effectiveLimit() > 0 ? std::max(0.0, 1 - usedRatio()) : 0.0;
+    return m_daily.remainingFraction();
 }
 
 QString FennProgressBar::timeText() const
 {
-    if (isReached())
-        return {};
-    return prefs().showTimeRemaining() ? DurationText::dailyLeft(effectiveLimit() - m_current)
-                                       : DurationText::dailyUsed(m_current);
+    return m_daily.dailyTimeText(prefs().showTimeRemaining());
 }
 
 MenuCardView::Dot FennProgressBar::dot() const
 {
-    if (isReached())
-        return Dot::Red;
-    // From 80 % on; compared without dividing, so that exactly 80 % counts.
-    const double limit = effectiveLimit();
-    return limit > 0 && 5 * m_current >= 4 * limit ? Dot::Orange : Dot::None;
+    return dotFor(m_daily.level(NearFrom::At80Percent));
 }
 
 QString FennProgressBar::title() const
@@ -91,7 +74,7 @@ QString FennProgressBar::title() const
 MenuCardView::Trailing FennProgressBar::trailing() const
 {
     Trailing what{timeText(), {}, dot(), false};
-    if (isReached() && m_extendable)
+    if (m_daily.isReached() && m_extendable)
         what.capsule = tr("+%1m").arg(m_extensionMinutes);
     return what;
 }

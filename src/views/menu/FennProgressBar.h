@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "core/model/Limit.h"
+#include "core/model/LimitProgress.h"
 #include "views/menu/MenuCardView.h"
 
 #include <optional>
@@ -24,12 +24,11 @@ public:
     /// `widgets` may be null (the gallery): the bar then does not drag out.
     FennProgressBar(const PreferencesStore& prefs, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
 
-    /// Seconds used today, the daily limit (none when unset) and the minutes one extension adds.
-    void setValues(double current, const std::optional<Limit>& limit, qint64 extensionMinutes);
+    /// The day's total against the daily limit, and the minutes one extension adds.
+    void setValues(const LimitProgress& daily, qint64 extensionMinutes);
     /// Whether the extend control is offered once the limit is reached.
     void setExtendable(bool extendable);
 
-    double usedRatio() const;
     QString timeText() const override;
     Dot dot() const override;
     double remainingFraction() const override;
@@ -45,13 +44,9 @@ protected:
     void paintLeadingItem(QPainter& painter, const QRectF& rect) const override;
 
 private:
-    double effectiveLimit() const { return m_limit ? m_limit->seconds() : 0.0; }
-    bool isReached() const { return m_limit && m_limit->isReachedBy(m_current); }
-
     FloatingWidgetManager* m_widgets;
     DragOutGesture* m_drag;
-    double m_current = 0;
-    std::optional<Limit> m_limit;
+    LimitProgress m_daily;
     qint64 m_extensionMinutes = 0;
     bool m_extendable = true;
 };

@@ -79,6 +79,19 @@ MenuCardView::MenuCardView(const Look& look, const PreferencesStore& prefs, QWid
 
 MenuCardView::~MenuCardView() = default;
 
+MenuCardView::Dot MenuCardView::dotFor(LimitLevel level)
+{
+    switch (level) {
+    case LimitLevel::Reached:
+        return Dot::Red;
+    case LimitLevel::Near:
+        return Dot::Orange;
+    case LimitLevel::Under:
+        break;
+    }
+    return Dot::None;
+}
+
 QSize MenuCardView::sizeHint() const
 {
     return QSize(0, cardHeight).grownBy(bleed);

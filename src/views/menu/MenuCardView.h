@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/model/LimitProgress.h"
 #include "views/components/NamedColors.h"
 #include "views/components/ProgressFillAnimation.h"
 #include "views/components/Spring.h"
@@ -31,6 +32,7 @@ public:
     static constexpr QMargins bleed{2, 1, 2, 1};
 
     enum class Dot { None, Orange, Red };
+    static Dot dotFor(LimitLevel level);
 
     ~MenuCardView() override;
 

@@ -2,10 +2,8 @@
 #include "views/menu/MenuRootView.h"
 
 #include "core/insights/ReflectionEngine.h"
-#include "core/model/AppUsage.h"
 #include "core/model/PreferencesStore.h"
-#include "core/model/UsageNotifier.h"
-#include "core/model/UsageStore.h"
+#include "core/model/TodayModel.h"
 #include "views/components/Appearance.h"
 #include "views/components/ExtensionNotice.h"
 #include "views/components/Fonts.h"
@@ -59,10 +57,9 @@ MenuRootView::MenuRootView(const MenuContext& context, QWidget* parent)
     , m_settings(new SymbolButton(Symbol::Gearshape, tr("Settings"), this))
     , m_info(new SymbolButton(Symbol::InfoCircle, tr("About Brindlemoor"), this))
     , m_notice(new ExtensionNotice(context.extension, Qt::AlignLeft, this))
-    , m_list(new UsageList(context.prefs, context.icons, context.widgets, this))
+    , m_list(new UsageList(context.today, context.prefs, context.icons, context.widgets, this))
     , m_bar(new FennProgressBar(context.prefs, context.widgets, this))
-    , m_reflection(new ReflectionPanelRow(ReflectionEngine(context.catalog, context.clock), context.prefs,
-                                          context.usageStore, this))
+    , m_reflection(new ReflectionPanelRow(ReflectionEngine(context.catalog, context.clock), context.today, this))
     , m_quit(new QuitRow(this))
 {
     for (SymbolButton* button : {m_pause, m_settings, m_info})
@@ -72,20 +69,13 @@ MenuRootView::MenuRootView(const MenuContext& context, QWidget* parent)
     connect(m_settings, &QAbstractButton::clicked, this, &MenuRootView::openSettingsRequested);
     connect(m_info, &QAbstractButton::clicked, this, &MenuRootView::openInfoRequested);
     connect(m_quit, &QAbstractButton::clicked, this, &MenuRootView::quitRequested);
-    connect(m_list, &UsageList::resetRequested, this, &MenuRootView::resetUsageRequested);
-    connect(m_bar, &FennProgressBar::extendRequested, this, [this] {
-        const PreferencesStore& prefs = m_context.prefs;
-        m_context.usageStore.extendDaily(prefs.extendDurationMinutes(),
-                                         static_cast<double>(prefs.dailyLimitMinutes()) * 60);
-    });
+    connect(m_bar, &FennProgressBar::extendRequested, &m_context.today, qOverload<>(&TodayModel::extendDaily));
     // The desktop's quit shortcut quits from anywhere in the popover, as it does in a menu.
     auto* quit = new QShortcut(QuitRow::shortcut(), this);
     quit->setContext(Qt::WindowShortcut);
     connect(quit, &QShortcut::activated, this, &MenuRootView::quitRequested);
 
-    connect(&UsageNotifier::instance(), &UsageNotifier::usageStoreDidChange, this, &MenuRootView::refresh);
-    connect(&context.prefs, &PreferencesStore::changed, this, &MenuRootView::refresh);
-    connect(&context.usageStore, &UsageStore::dailyExtensionChanged, this, &MenuRootView::refresh);
+    connect(&context.today, &TodayModel::changed, this, &MenuRootView::refresh);
     connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
     refresh();
 }
@@ -120,15 +110,13 @@ QAbstractButton* MenuRootView::quitButton() const
 void MenuRootView::togglePause()
 {
     // The store announces the change, and the controller stops or resumes counting on it.
-    m_context.prefs.setMonitoringPaused(!m_context.prefs.isMonitoringPaused());
+    m_context.today.setPaused(!m_context.today.isPaused());
 }
 
 void MenuRootView::refresh()
 {
-    const PreferencesStore& prefs = m_context.prefs;
-    const UsageStore& store = m_context.usageStore;
-
-    const bool paused = prefs.isMonitoringPaused();
+    const TodayModel& today = m_context.today;
+    const bool paused = today.isPaused();
     m_pause->setSymbol(paused ? Symbol::PlayCircle : Symbol::PauseCircle);
     m_pause->setProminent(!paused);
     const QString pauseName = paused ? tr("Resume Monitoring") : tr("Pause Monitoring");
@@ -136,19 +124,19 @@ void MenuRootView::refresh()
     m_pause->setAccessibleName(pauseName);
 
     QList<UsageList::Row> rows;
-    if (prefs.monitoredApps().isEmpty()) {
+    if (!today.hasWatchedApps()) {
         m_emptyText = tr("Add apps to monitor in Settings");
     } else {
-        for (const AppUsage& usage : monitoredUsage(prefs, store, m_context.catalog))
-            rows.append({usage, store.appLimit(usage.id, prefs).value_or(Limit{})});
+        for (const AppUsage& usage : today.rows(m_context.catalog))
+            rows.append({usage, today.app(usage.id)});
         m_emptyText = rows.isEmpty() ? tr("No app usage yet today") : QString();
     }
     m_list->setRows(rows);
     m_list->setVisible(!rows.isEmpty());
 
-    const auto daily = store.dailyLimit(prefs);
-    m_bar->setVisible(daily.has_value());
-    m_bar->setValues(store.totalSecondsToday(), daily, prefs.extendDurationMinutes());
+    const LimitProgress daily = today.daily();
+    m_bar->setVisible(daily.limit.has_value());
+    m_bar->setValues(daily, today.nextExtension().minutes);
 
     const int height = m_layout.height;
     relayout();
@@ -186,7 +174,7 @@ MenuRootView::Layout MenuRootView::computeLayout() const
     next(1 + dividerPadding);
 
     if (!m_emptyText.isEmpty()) {
-        const int top = m_context.prefs.monitoredApps().isEmpty() ? 0 : noUsagePaddingTop;
+        const int top = m_context.today.hasWatchedApps() ? noUsagePaddingTop : 0;
         const int textHeight = static_cast<int>(std::ceil(QFontMetricsF(fonts::body()).height()));
         layout.emptyText = QRectF(padding, y + top, column, textHeight);
         next(top + textHeight);

@@ -54,7 +54,6 @@ public:
     QSize sizeHint() const override;
 
 Q_SIGNALS:
-    void resetUsageRequested(const QString& bundleID);
     void openSettingsRequested();
     void openInfoRequested();
     void quitRequested();

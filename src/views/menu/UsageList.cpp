@@ -22,9 +22,10 @@ const QMargins shadowRoom =
 
 } // namespace
 
-UsageList::UsageList(const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,
-                     QWidget* parent)
+UsageList::UsageList(TodayModel& today, const PreferencesStore& prefs, AppIconProvider& icons,
+                     FloatingWidgetManager* widgets, QWidget* parent)
     : QWidget(parent)
+    , m_today(today)
     , m_prefs(prefs)
     , m_icons(icons)
     , m_widgets(widgets)
@@ -63,19 +64,11 @@ void UsageList::setRows(const QList<Row>& rows)
     for (const Row& row : rows) {
         order.append(row.usage.id);
         if (AppUsageRowView* view = m_rows.value(row.usage.id)) {
-            view->setUsage(row.usage, row.limit);
+            view->setUsage(row.usage, row.progress);
             continue;
         }
-        auto* view = new AppUsageRowView(row.usage, row.limit, m_resetTriggers.value(row.usage.id), m_prefs, m_icons,
-                                         m_widgets, this);
-        const QString id = row.usage.id;
-        connect(view, &AppUsageRowView::resetRequested, this, [this, id] {
-            const int trigger = ++m_resetTriggers[id];
-            if (AppUsageRowView* reset = m_rows.value(id))
-                reset->setResetTrigger(trigger);
-            Q_EMIT resetRequested(id);
-        });
-        m_rows.insert(id, view);
+        auto* view = new AppUsageRowView(row.usage, row.progress, m_today, m_prefs, m_icons, m_widgets, this);
+        m_rows.insert(row.usage.id, view);
         view->show();
     }
     for (auto it = m_rows.begin(); it != m_rows.end();) {

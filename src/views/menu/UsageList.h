@@ -2,7 +2,7 @@
 #pragma once
 
 #include "core/model/AppUsage.h"
-#include "core/model/Limit.h"
+#include "core/model/LimitProgress.h"
 
 #include <QHash>
 #include <QList>
@@ -14,6 +14,7 @@ class AppIconProvider;
 class AppUsageRowView;
 class FloatingWidgetManager;
 class PreferencesStore;
+class TodayModel;
 
 /// The usage popover's list of rows: as high as the rows up to ten, scrolling beyond.
 /// The widget reaches past the list on every side (overhang()) so that a hovered row's
@@ -28,10 +29,10 @@ public:
 
     struct Row {
         AppUsage usage;
-        Limit limit;
+        LimitProgress progress;
     };
 
-    UsageList(const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,
+    UsageList(TodayModel& today, const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,
               QWidget* parent = nullptr);
 
     /// The rows in the order given; a row keeps its widget (and its fill) while its id stays.
@@ -50,10 +51,6 @@ public:
 
     QSize sizeHint() const override;
 
-Q_SIGNALS:
-    /// A row's reset button was pressed.
-    void resetRequested(const QString& bundleID);
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
@@ -62,12 +59,12 @@ protected:
 private:
     void placeRows();
 
+    TodayModel& m_today;
     const PreferencesStore& m_prefs;
     AppIconProvider& m_icons;
     FloatingWidgetManager* m_widgets;
     QHash<QString, AppUsageRowView*> m_rows;
     QStringList m_order;
-    QHash<QString, int> m_resetTriggers;
     int m_offset = 0;
 };
 

@@ -2,7 +2,7 @@
 #include "views/widgets/DailyFloatingWidgetView.h"
 
 #include "core/model/PreferencesStore.h"
-#include "core/model/UsageStore.h"
+#include "core/model/TodayModel.h"
 #include "views/components/ProgressCard.h"
 
 namespace brindlemoor {
@@ -12,8 +12,6 @@ DailyFloatingWidgetView::DailyFloatingWidgetView(const FloatingWidgetContext& co
     : FloatingCardView({NamedColor::DailyBlue, 0.93, 12, 0.35, Symbol::Plus, tr("Extend")}, context, manager, parent)
 {
     initialize();
-    // Extensions come from the overlay and the popover too, and the store announces them apart.
-    connect(&context.usageStore, &UsageStore::dailyExtensionChanged, this, &DailyFloatingWidgetView::refresh);
 }
 
 QString DailyFloatingWidgetView::title() const
@@ -21,13 +19,9 @@ QString DailyFloatingWidgetView::title() const
     return tr("Daily usage limit");
 }
 
-FloatingCardView::Usage DailyFloatingWidgetView::usage() const
+LimitProgress DailyFloatingWidgetView::progress() const
 {
-    Usage usage;
-    usage.used = context().usageStore.totalSecondsToday();
-    // The daily limit is in force only while one is set; a leftover extension alone is none.
-    usage.limit = context().usageStore.dailyLimit(context().prefs);
-    return usage;
+    return context().today.daily();
 }
 
 bool DailyFloatingWidgetView::isFrontmostFor(const QString& frontmostBundleID) const
@@ -47,9 +41,7 @@ void DailyFloatingWidgetView::paintLeadingItem(QPainter& painter, const QRectF& 
 
 void DailyFloatingWidgetView::actionTriggered()
 {
-    const PreferencesStore& prefs = context().prefs;
-    context().usageStore.extendDaily(prefs.extendDurationMinutes(),
-                                     static_cast<double>(prefs.dailyLimitMinutes()) * 60);
+    context().today.extendDaily();
 }
 
 } // namespace brindlemoor

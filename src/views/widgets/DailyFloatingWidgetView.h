@@ -18,7 +18,7 @@ public:
     QString title() const override;
 
 protected:
-    Usage usage() const override;
+    LimitProgress progress() const override;
     bool isFrontmostFor(const QString& frontmostBundleID) const override;
     qreal leadingWidth() const override;
     void paintLeadingItem(QPainter& painter, const QRectF& rect) const override;

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "views/widgets/FloatingCardView.h"
 
-#include "core/foundation/DurationText.h"
 #include "core/model/PreferencesStore.h"
-#include "core/model/UsageNotifier.h"
-#include "core/model/UsageStore.h"
+#include "core/model/TodayModel.h"
 #include "views/components/Appearance.h"
 #include "views/components/FennDot.h"
 #include "views/components/Fonts.h"
@@ -95,9 +93,7 @@ FloatingCardView::~FloatingCardView() = default;
 
 void FloatingCardView::initialize()
 {
-    connect(&UsageNotifier::instance(), &UsageNotifier::usageStoreDidChange, this, &FloatingCardView::refresh);
-    connect(&m_context.prefs, &PreferencesStore::changed, this, &FloatingCardView::refresh);
-    connect(&m_context.prefs, &PreferencesStore::didChange, this, &FloatingCardView::refresh);
+    connect(&m_context.today, &TodayModel::changed, this, &FloatingCardView::refresh);
     connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
     connect(&m_manager, &FloatingWidgetManager::frontmostBundleIDChanged, this,
             [this](const QString& bundleID) { setFrontmost(isFrontmostFor(bundleID), true); });
@@ -107,26 +103,17 @@ void FloatingCardView::initialize()
 
 QString FloatingCardView::timeText() const
 {
-    const Usage now = usage();
-    return m_context.prefs.showTimeRemaining() ? DurationText::left(now.limitSeconds() - now.used)
-                                               : DurationText::used(now.used);
+    return progress().appTimeText(m_context.today.showsTimeRemaining());
 }
 
-FloatingCardView::Level FloatingCardView::level() const
+LimitLevel FloatingCardView::level() const
 {
-    const Usage now = usage();
-    if (now.limitSeconds() <= 0)
-        return Level::Under;
-    if (now.limit->isReachedBy(now.used))
-        return Level::Reached;
-    return now.used / now.limitSeconds() >= 0.8 ? Level::Near : Level::Under;
+    return progress().level(NearFrom::At80Percent);
 }
 
 double FloatingCardView::remainingFraction() const
 {
-    const Usage now = usage();
-    const double limit = now.limitSeconds();
-    return limit > 0 ? std::max(0.0, 1 - now.used / limit) : 0.0;
+    return progress().remainingFraction();
 }
 
 qreal FloatingCardView::cardOpacity() const
@@ -148,7 +135,7 @@ void FloatingCardView::refresh()
 {
     if (m_appeared)
         m_fill.follow(remainingFraction());
-    const bool reached = level() == Level::Reached;
+    const bool reached = level() == LimitLevel::Reached;
     if (reached) {
         const QRectF rect = actionRect();
         m_action->setGeometry(rect.toAlignedRect());
@@ -223,8 +210,8 @@ void FloatingCardView::paintContent(QPainter& painter, const QRectF& card) const
 
     // The trailing group, laid out from the trailing edge.
     qreal trailingLeft = line.right();
-    const Level now = level();
-    if (now == Level::Reached) {
+    const LimitLevel now = level();
+    if (now == LimitLevel::Reached) {
         const QRectF action = actionRect();
         const QColor symbol = m_action->isDown() ? withOpacity(primary, 0.5) : primary;
         SymbolPainter::paint(painter, m_look.actionSymbol, action.center(), actionSymbolSize, QFont::Medium, symbol);
@@ -233,7 +220,7 @@ void FloatingCardView::paintContent(QPainter& painter, const QRectF& card) const
         trailingLeft = dot.x() - dotSize / 2;
     } else {
         qreal textRight = line.right();
-        if (now == Level::Near) {
+        if (now == LimitLevel::Near) {
             const QPointF dot(line.right() - dotSize / 2, middle);
             FennDot::paint(painter, dot, namedColor(NamedColor::NeonOrange), dotSize, true, dark);
             textRight = dot.x() - dotSize / 2 - spacing;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "core/model/Limit.h"
+#include "core/model/LimitProgress.h"
 #include "views/components/NamedColors.h"
 #include "views/components/ProgressFillAnimation.h"
 #include "views/components/Spring.h"
@@ -33,15 +33,13 @@ public:
     static constexpr int cardWidth = 280;
     static constexpr int cardHeight = 40;
 
-    /// How far the day has come: under 80 % of the limit (or no limit), from 80 %, reached.
-    enum class Level { Under, Near, Reached };
-
     ~FloatingCardView() override;
 
     virtual QString title() const = 0;
     /// Time used or left, as the settings say; hidden while the limit is reached.
     QString timeText() const;
-    Level level() const;
+    /// How far the day has come: near from 80 % of the limit on.
+    LimitLevel level() const;
     /// The share of the limit that is left, 0 without a limit.
     double remainingFraction() const;
     /// The opacity the whole card is drawn with now.
@@ -66,18 +64,10 @@ protected:
         Symbol actionSymbol;
         QString actionName;
     };
-    /// Seconds used and today's limit; a limit of 0 seconds counts as none here.
-    struct Usage {
-        double used = 0;
-        std::optional<Limit> limit;
-
-        double limitSeconds() const { return limit ? limit->seconds() : 0.0; }
-    };
-
     FloatingCardView(const Look& look, const FloatingWidgetContext& context, const FloatingWidgetManager& manager,
                      QWidget* parent);
 
-    virtual Usage usage() const = 0;
+    virtual LimitProgress progress() const = 0;
     virtual bool isFrontmostFor(const QString& frontmostBundleID) const = 0;
     virtual qreal leadingWidth() const = 0;
     virtual void paintLeadingItem(QPainter& painter, const QRectF& rect) const = 0;
@@ -86,7 +76,7 @@ protected:
     const FloatingWidgetContext& context() const { return m_context; }
     /// Builds the state that depends on the leaf; the leaf's constructor ends with it.
     void initialize();
-    /// Re-reads the stores: the fill follows the new fraction, the trailing group the new level.
+    /// Re-reads the model: the fill follows the new fraction, the trailing group the new level.
     void refresh();
 
     void paintEvent(QPaintEvent* event) override;

@@ -204,7 +204,6 @@ FloatingWidgetPanel* FloatingWidgetManager::createPanel(const QString& bundleID)
     auto* view = new FloatingWidgetView(bundleID, *m_context, *this);
     auto* panel = new FloatingWidgetPanel(view, m_context->windowSystem, bundleID);
     connect(view, &FloatingCardView::closeRequested, this, [this, bundleID] { closeWidget(bundleID); });
-    connect(view, &FloatingWidgetView::resetRequested, this, [this, bundleID] { Q_EMIT resetAppRequested(bundleID); });
     connect(panel, &FloatingWidgetPanel::moved, this, [this, bundleID] { storePosition(bundleID); });
     m_panels.insert(bundleID, panel);
     Q_EMIT activePanelIDsChanged();

@@ -71,8 +71,6 @@ public:
 Q_SIGNALS:
     void frontmostBundleIDChanged(const QString& bundleID);
     void activePanelIDsChanged();
-    /// The user asked a widget to clear its application's time (the program's onResetApp).
-    void resetAppRequested(const QString& bundleID);
 
 private:
     FloatingWidgetPanel* createPanel(const QString& bundleID);

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/widgets/FloatingWidgetView.h"
 
-#include "core/model/PreferencesStore.h"
-#include "core/model/UsageStore.h"
+#include "core/model/TodayModel.h"
 #include "core/settings/ApplicationCatalog.h"
 #include "views/components/ProgressCard.h"
 #include "views/settings/AppIconProvider.h"
@@ -32,13 +31,14 @@ QString FloatingWidgetView::title() const
     return applicationDisplayName(context().catalog, m_bundleID);
 }
 
-FloatingCardView::Usage FloatingWidgetView::usage() const
+LimitProgress FloatingWidgetView::progress() const
 {
-    Usage usage;
-    usage.used = context().usageStore.entries().value(m_bundleID).sessionSeconds;
-    // Without a watched-app entry there is no limit to measure against.
-    usage.limit = context().usageStore.appLimit(m_bundleID, context().prefs);
-    return usage;
+    return context().today.app(m_bundleID);
+}
+
+void FloatingWidgetView::actionTriggered()
+{
+    context().today.resetApp(m_bundleID);
 }
 
 bool FloatingWidgetView::isFrontmostFor(const QString& frontmostBundleID) const

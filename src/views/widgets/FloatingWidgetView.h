@@ -18,16 +18,12 @@ public:
     const QString& bundleID() const { return m_bundleID; }
     QString title() const override;
 
-Q_SIGNALS:
-    /// The user asked to clear this application's time.
-    void resetRequested();
-
 protected:
-    Usage usage() const override;
+    LimitProgress progress() const override;
     bool isFrontmostFor(const QString& frontmostBundleID) const override;
     qreal leadingWidth() const override;
     void paintLeadingItem(QPainter& painter, const QRectF& rect) const override;
-    void actionTriggered() override { Q_EMIT resetRequested(); }
+    void actionTriggered() override;
 
 private:
     QString m_bundleID;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "core/model/PastDays.h"
 #include "core/model/SettingsKeys.h"
-#include "core/model/UsageNotifier.h"
 #include "support/MessageLog.h"
 #include "support/VirtualDay.h"
 
@@ -30,7 +30,6 @@ TEST(PreferencesStore, MonitoredListSignalsAndNotifications)
     MemoryKeyValueStore defaults;
     PreferencesStore prefs(defaults);
     QSignalSpy didChange(&prefs, &PreferencesStore::didChange);
-    QSignalSpy usage(&UsageNotifier::instance(), &UsageNotifier::usageStoreDidChange);
 
     prefs.addApp(kApp);
     prefs.addApp(kOther);
@@ -43,17 +42,14 @@ TEST(PreferencesStore, MonitoredListSignalsAndNotifications)
 
     prefs.setLimit(kOther, 25);
     EXPECT_EQ(prefs.config(kOther)->timeLimitMinutes, 25);
-    ASSERT_EQ(usage.count(), 1);
-    EXPECT_EQ(usage.at(0).at(0).value<QObject*>(), nullptr);
+    EXPECT_EQ(didChange.count(), 3);
 
     prefs.setLimit(QStringLiteral("not.watched"), 5);
-    EXPECT_EQ(usage.count(), 1);
     EXPECT_EQ(didChange.count(), 3);
 
     prefs.removeApp(kApp);
     EXPECT_FALSE(prefs.isMonitored(kApp));
     EXPECT_TRUE(prefs.isMonitored(kOther));
-    EXPECT_EQ(usage.count(), 1); // adding and removing are not usage changes
     EXPECT_EQ(didChange.count(), 4);
 
     prefs.setDotColor({1.0, 0.5, 0.0});
@@ -76,10 +72,10 @@ TEST(PreferencesStore, UndecodableDocumentsWarnExactlyWhereAsked)
     // The empty result is cached until the list is stored again.
     EXPECT_EQ(saidBy([&] { EXPECT_FALSE(prefs.isMonitored(kApp)); }), QStringList());
 
-    EXPECT_EQ(saidBy([&] { EXPECT_TRUE(prefs.history().isEmpty()); }),
+    EXPECT_EQ(saidBy([&] { EXPECT_TRUE(PastDays(defaults).history().isEmpty()); }),
               QStringList{QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode historyData \u2014 "
                                          "returning empty history")});
-    EXPECT_EQ(saidBy([&] { EXPECT_TRUE(prefs.breachHoursByDay().isEmpty()); }), QStringList());
+    EXPECT_EQ(saidBy([&] { EXPECT_TRUE(PastDays(defaults).breachHoursByDay().isEmpty()); }), QStringList());
 
     // A wrong item type anywhere fails the whole list, as a typed decoder would.
     defaults.setValue(keys::monitoredAppsData,
@@ -89,19 +85,22 @@ TEST(PreferencesStore, UndecodableDocumentsWarnExactlyWhereAsked)
     EXPECT_EQ(prefs.dailyLimitMinutes(), 45);
 
     // Breach hours stored over an undecodable document start a fresh map, silently.
-    EXPECT_EQ(saidBy([&] { prefs.recordBreachHours({{kApp, {9, 9}}}, QStringLiteral("2026-03-09")); }), QStringList());
-    EXPECT_EQ(prefs.breachHoursByDay().value(QStringLiteral("2026-03-09")).value(kApp), (QList<qint64>{9, 9}));
+    EXPECT_EQ(saidBy([&] {
+                  PastDays(defaults).recordBreachHours({{kApp, {9, 9}}}, QStringLiteral("2026-03-09"));
+              }),
+              QStringList());
+    EXPECT_EQ(PastDays(defaults).breachHoursByDay().value(QStringLiteral("2026-03-09")).value(kApp),
+              (QList<qint64>{9, 9}));
 }
 
-TEST(PreferencesStore, KeepsTheBreachHoursOfTheFourteenLatestDays)
+TEST(PastDays, KeepsTheBreachHoursOfTheFourteenLatestDays)
 {
     MemoryKeyValueStore defaults;
-    PreferencesStore prefs(defaults);
     for (int day = 1; day <= 15; ++day)
-        prefs.recordBreachHours({{kApp, {day % 24}}},
-                                QDate(2026, 5, 1).addDays(day).toString(QStringLiteral("yyyy-MM-dd")));
-    prefs.recordBreachHours({}, QStringLiteral("2026-06-30")); // empty: nothing stored
-    const BreachHoursByDay byDay = prefs.breachHoursByDay();
+        PastDays(defaults).recordBreachHours({{kApp, {day % 24}}},
+                                             QDate(2026, 5, 1).addDays(day).toString(QStringLiteral("yyyy-MM-dd")));
+    PastDays(defaults).recordBreachHours({}, QStringLiteral("2026-06-30")); // empty: nothing stored
+    const BreachHoursByDay byDay = PastDays(defaults).breachHoursByDay();
     EXPECT_EQ(byDay.size(), 14);
     EXPECT_EQ(byDay.firstKey(), QStringLiteral("2026-05-03"));
     EXPECT_EQ(byDay.lastKey(), QStringLiteral("2026-05-16"));

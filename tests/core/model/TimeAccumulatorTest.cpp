@@ -24,7 +24,7 @@ struct TrackedDay : VirtualDay {
     {
         prefs.addApp(kA);
         prefs.addApp(kB);
-        accumulator.onTick = [this] { ++ticks; };
+        QObject::connect(&accumulator, &TimeAccumulator::ticked, [this] { ++ticks; });
     }
     double seconds(const QString& app) const { return store.entries().value(app).cumulativeSeconds; }
 
@@ -106,7 +106,7 @@ TEST(TimeAccumulator, ADaylightSavingDayIsCountedWholeAndClosedOnce)
 
         day.advanceSeconds(1);
         EXPECT_EQ(rolled.count(), 2);
-        EXPECT_EQ(day.prefs.history().lastKey(), dayKey(QDateTime(date, QTime(12, 0))));
+        EXPECT_EQ(PastDays(day.defaults).history().lastKey(), dayKey(QDateTime(date, QTime(12, 0))));
         EXPECT_EQ(day.seconds(kA), 1);
     }
 }

@@ -3,7 +3,7 @@
 #include "core/foundation/DayKey.h"
 #include "core/foundation/RetryingKeyValueStore.h"
 #include "core/model/SettingsKeys.h"
-#include "core/model/UsageNotifier.h"
+#include "core/model/TodayModel.h"
 #include "support/MessageLog.h"
 #include "support/QtPrinting.h"
 #include "support/VirtualDay.h"
@@ -36,24 +36,23 @@ QByteArray document(double seconds, const char* more = "")
         .toUtf8();
 }
 
-void tickTimes(UsageStore& store, PreferencesStore& prefs, const QString& app, int times)
+void tickTimes(UsageStore& store, const QString& app, int times)
 {
     for (int i = 0; i < times; ++i)
-        store.tick(app, prefs);
+        store.tick(app);
 }
 
 } // namespace
 
-TEST(UsageStore, SavesTheDocumentAfterEveryChangeAndNotifiesWithItself)
+TEST(UsageStore, SavesTheDocumentAfterEveryChangeAndNotifies)
 {
     VirtualDay day;
     UsageStore store(day.defaults, day.clock);
-    QSignalSpy usage(&UsageNotifier::instance(), &UsageNotifier::usageStoreDidChange);
+    QSignalSpy usage(&store, &UsageStore::usageChanged);
     store.incrementSwitchCount(kApp); // saves, does not notify
     store.startInterval(kApp);
-    tickTimes(store, day.prefs, kApp, 3);
+    tickTimes(store, kApp, 3);
     ASSERT_EQ(usage.count(), 3);
-    EXPECT_EQ(usage.last().at(0).value<QObject*>(), &store);
     day.clock.advanceMs(2500);
     store.closeCurrentInterval(day.clock.now());
     store.closeCurrentInterval(day.clock.now()); // nothing open: nothing happens
@@ -95,24 +94,24 @@ TEST(UsageStore, SavesTheCountEveryFewTicksAndAllElseAtOnceAsTheEncoderWouldWrit
             day.clock.advanceMs(1000);
             store.closeCurrentInterval(day.clock.now());
         }
-        tickTimes(store, day.prefs, kApp, UsageStore::ticksPerSave - 1);
+        tickTimes(store, kApp, UsageStore::ticksPerSave - 1);
         EXPECT_EQ(saved().entries.value(kApp).cumulativeSeconds, 0);
-        store.tick(kApp, day.prefs);
+        store.tick(kApp);
         EXPECT_EQ(saved().entries.value(kApp).cumulativeSeconds, UsageStore::ticksPerSave);
-        store.tick(kApp, day.prefs);
+        store.tick(kApp);
         store.incrementSwitchCount(kOther);
         EXPECT_EQ(saved().entries.value(kApp).cumulativeSeconds, UsageStore::ticksPerSave + 1);
         EXPECT_EQ(saved().todayIntervals, store.todayIntervals());
 
         // A new day clears the intervals, and the next are encoded afresh.
         day.clock.advanceMs(24 * 3600 * 1000);
-        store.tick(kApp, day.prefs);
+        store.tick(kApp);
         for (int i = 0; i < 3; ++i) {
             store.startInterval(kApp);
             store.closeCurrentInterval(day.clock.now());
         }
         EXPECT_EQ(saved().todayIntervals, store.todayIntervals());
-        store.tick(kApp, day.prefs);
+        store.tick(kApp);
     }
     EXPECT_EQ(saved().entries.value(kApp).cumulativeSeconds, 2) << "the store saves what waits when it goes";
 
@@ -141,25 +140,25 @@ TEST(UsageStore, AFailingDiskLosesNothingCountedAndIsReportedOnce)
     const test::MessageLog log;
 
     day.defaults.setWriteError(QStringLiteral("database or disk is full"));
-    tickTimes(store, prefs, kApp, 2);
+    tickTimes(store, kApp, 2);
     day.clock.set(QDateTime(QDate(2026, 3, 11), QTime(0, 0, 1)));
-    tickTimes(store, prefs, kApp, 3); // closes the 10th into the history, which cannot be written either
+    tickTimes(store, kApp, 3); // closes the 10th into the history, which cannot be written either
     prefs.setDailyLimitMinutes(30);
     defaults.remove(keys::hasSeenWelcome);
     EXPECT_EQ(prefs.dailyLimitMinutes(), 30) << "read back from memory";
     EXPECT_FALSE(defaults.value(keys::hasSeenWelcome).isValid());
-    EXPECT_EQ(PreferencesStore(defaults).history(), (DayHistory{{QStringLiteral("2026-03-10"), 0}}));
+    EXPECT_EQ(PastDays(defaults).history(), (DayHistory{{QStringLiteral("2026-03-10"), 0}}));
     ASSERT_EQ(log.lines().size(), 1);
     EXPECT_TRUE(log.lines().at(0).contains(QStringLiteral("database or disk is full")))
         << log.lines().at(0).toStdString();
 
     day.defaults.setWriteError({});
-    store.tick(kApp, prefs);
+    store.tick(kApp);
     store.flush();
     EXPECT_EQ(log.lines().size(), 2) << "and once that saving works again";
     EXPECT_FALSE(defaults.hasUnsavedChanges());
     const PreferencesStore saved(day.defaults);
-    EXPECT_EQ(saved.history(), (DayHistory{{QStringLiteral("2026-03-10"), 0}}));
+    EXPECT_EQ(PastDays(day.defaults).history(), (DayHistory{{QStringLiteral("2026-03-10"), 0}}));
     EXPECT_EQ(saved.dailyLimitMinutes(), 30);
     EXPECT_FALSE(day.defaults.value(keys::hasSeenWelcome).isValid());
     EXPECT_EQ(UsageStore(day.defaults, day.clock).entries().value(kApp).cumulativeSeconds, 4);
@@ -171,7 +170,8 @@ TEST(UsageStore, ResetClearsTheAppsCounterAndExtensionAndExtensionsCountFromNow)
     day.prefs.addApp(kApp);
     day.defaults.setValue(keys::usageDailyData, document(4000, R"(,"appExtensions":{"%1":300})"));
     UsageStore store(day.defaults, day.clock);
-    ASSERT_EQ(store.appLimit(kApp, day.prefs)->seconds(), 3900);
+    const TodayModel today(day.prefs, store);
+    ASSERT_EQ(store.appLimit(kApp)->seconds(), 3900);
 
     // Granted after the limit was passed: exactly the requested minutes from now; before it, simply added.
     store.extendDaily(15, 3600);
@@ -183,9 +183,9 @@ TEST(UsageStore, ResetClearsTheAppsCounterAndExtensionAndExtensionsCountFromNow)
     EXPECT_EQ(store.entries().value(kApp).sessionSeconds, 0);
     EXPECT_DOUBLE_EQ(store.totalSecondsToday(), 4000);
     EXPECT_FALSE(store.appExtensions().contains(kApp));
-    EXPECT_EQ(store.appLimit(kApp, day.prefs)->seconds(), 3600);
+    EXPECT_EQ(store.appLimit(kApp)->seconds(), 3600);
 
-    QSignalSpy usage(&UsageNotifier::instance(), &UsageNotifier::usageStoreDidChange);
+    QSignalSpy usage(&store, &UsageStore::usageChanged);
     store.resetApp(kOther); // no entry: nothing at all
     EXPECT_EQ(usage.count(), 0);
     EXPECT_FALSE(store.entries().contains(kOther));
@@ -246,18 +246,20 @@ TEST(UsageStore, FirstTickOfALaterDayClosesOnlyTheStoredDayAndClearsItsExtension
     DayHistory fortnight;
     for (int back = 14; back > 0; --back)
         fortnight.insert(dayKey(QDateTime(QDate(2026, 3, 10).addDays(-back), QTime(12, 0))), 2);
-    day.prefs.saveHistory(fortnight);
+    PastDays(day.defaults).saveHistory(fortnight);
     UsageStore store(day.defaults, day.clock);
+    const TodayModel today(day.prefs, store);
     ASSERT_EQ(store.lastResetDay(), QStringLiteral("2026-03-10"));
     QSignalSpy rolled(&store, &UsageStore::dayRolledOver);
-    store.tick(kOther, day.prefs);
+    store.tick(kOther);
 
     EXPECT_EQ(rolled.count(), 1);
-    const DayHistory history = day.prefs.history();
+    const DayHistory history = PastDays(day.defaults).history();
     EXPECT_EQ(history.value(QStringLiteral("2026-03-10"), -1), 0) << "60 s is under 60 s plus 30";
     EXPECT_EQ(history.size(), 14);
     EXPECT_EQ(history.firstKey(), QStringLiteral("2026-02-25"));
-    EXPECT_EQ(day.prefs.breachHoursByDay().value(QStringLiteral("2026-03-10")).value(kApp), (QList<qint64>{9}));
+    EXPECT_EQ(PastDays(day.defaults).breachHoursByDay().value(QStringLiteral("2026-03-10")).value(kApp),
+              (QList<qint64>{9}));
     EXPECT_EQ(store.lastResetDay(), QStringLiteral("2026-03-13"));
     EXPECT_EQ(store.entries().keys(), QList<QString>{kOther});
     EXPECT_EQ(store.entries().value(kOther).cumulativeSeconds, 1);
@@ -272,13 +274,13 @@ TEST(UsageStore, FirstTickOfALaterDayClosesOnlyTheStoredDayAndClearsItsExtension
     day.clock.set(QDateTime(QDate(2026, 3, 14), QTime(0, 0, 1)));
     store.incrementSwitchCount(kOther);
     store.startInterval(kOther);
-    store.tick(kOther, day.prefs);
+    store.tick(kOther);
     ASSERT_TRUE(store.currentInterval());
     EXPECT_EQ(store.currentInterval()->start, day.clock.now());
     EXPECT_EQ(store.entries().value(kOther), (Entry{kOther, 1, 1, 1}));
     EXPECT_FALSE(store.entries().contains(kApp));
-    EXPECT_EQ(day.prefs.history().value(QStringLiteral("2026-03-13"), -1), 0);
-    EXPECT_EQ(day.prefs.breachHoursByDay().size(), 1);
+    EXPECT_EQ(PastDays(day.defaults).history().value(QStringLiteral("2026-03-13"), -1), 0);
+    EXPECT_EQ(PastDays(day.defaults).breachHoursByDay().size(), 1);
 }
 
 TEST(UsageStore, TheDayIsJudgedBySessionSecondsAtRolloverAndTheDailyTotal)
@@ -302,14 +304,15 @@ TEST(UsageStore, TheDayIsJudgedBySessionSecondsAtRolloverAndTheDailyTotal)
         day.prefs.setLimit(kApp, 1);
         day.prefs.setDailyLimitMinutes(c.dailyLimitMinutes);
         UsageStore store(day.defaults, day.clock);
-        tickTimes(store, day.prefs, kApp, 150);
+        const TodayModel today(day.prefs, store);
+        tickTimes(store, kApp, 150);
         if (c.removeApp)
             day.prefs.removeApp(kApp);
         else
             store.resetApp(kApp);
         day.clock.set(QDateTime(QDate(2026, 3, 11), QTime(0, 0, 0)));
-        store.tick(kApp, day.prefs);
-        EXPECT_EQ(day.prefs.history().value(QStringLiteral("2026-03-10"), -1), c.expected) << c.name;
+        store.tick(kApp);
+        EXPECT_EQ(PastDays(day.defaults).history().value(QStringLiteral("2026-03-10"), -1), c.expected) << c.name;
     }
 }
 
@@ -346,19 +349,20 @@ TEST(UsageStore, AClockThatJumpsNeitherLosesNorDoublesTheDaysSeconds)
         VirtualDay day(QDateTime(c.start, early));
         day.prefs.addApp(kApp);
         UsageStore store(day.defaults, day.clock);
-        tickTimes(store, day.prefs, kApp, 10);
+        const TodayModel today(day.prefs, store);
+        tickTimes(store, kApp, 10);
         for (const Jump& jump : c.jumps) {
             // The instant, read in whatever zone is in force.
             day.clock.set(QDateTime(c.start.addDays(jump.days), early.addSecs(jump.minutes * 60)).toUTC());
             if (jump.zone)
                 qputenv("TZ", jump.zone);
-            tickTimes(store, day.prefs, kApp, 5);
+            tickTimes(store, kApp, 5);
         }
         qputenv("TZ", zone);
         EXPECT_EQ(store.lastResetDay(), QString::fromLatin1(c.day));
         const Entry entry = store.entries().value(kApp);
         EXPECT_EQ(entry.cumulativeSeconds, c.seconds);
         EXPECT_EQ(entry.sessionSeconds, c.seconds);
-        EXPECT_EQ(day.prefs.history(), c.history);
+        EXPECT_EQ(PastDays(day.defaults).history(), c.history);
     }
 }

@@ -31,7 +31,7 @@ TEST(IdleMonitor, ReportsOnlyChangesOfTheIdleStateAtEachFiveSecondPoll)
         FakeIdleTimeSource source;
         IdleMonitor monitor(source, day.scheduler);
         std::vector<bool> reports;
-        monitor.onIdleStateChange = [&](bool idle) { reports.push_back(idle); };
+        QObject::connect(&monitor, &IdleMonitor::idleChanged, [&](bool idle) { reports.push_back(idle); });
         monitor.start();
         for (const double seconds : c.idleSecondsAtPolls) {
             source.idleSeconds = seconds;

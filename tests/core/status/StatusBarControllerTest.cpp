@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "core/status/StatusBarController.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/TodayModel.h"
+#include "core/model/UsageStore.h"
 #include "platform/fake/FakeSources.h"
 #include "platform/fake/RecordingCues.h"
 #include "support/VirtualDay.h"
@@ -31,8 +33,10 @@ struct Harness : test::VirtualDay {
     void start()
     {
         usage = std::make_unique<UsageStore>(defaults, clock);
+        today = std::make_unique<TodayModel>(prefs, *usage);
         controller = std::make_unique<StatusBarController>(
-            prefs, *usage, StatusBarServices{clock, scheduler, apps, idle, lock, indicator, overlay, sound, haptics});
+            *today, prefs, *usage,
+            StatusBarServices{clock, scheduler, apps, idle, lock, indicator, overlay, sound, haptics});
     }
     double seconds(const QString& app) const { return usage->entries().value(app).cumulativeSeconds; }
     int breachRecords(const QString& app) const
@@ -50,6 +54,7 @@ struct Harness : test::VirtualDay {
     CountingSound sound;
     CountingHaptics haptics;
     std::unique_ptr<UsageStore> usage;
+    std::unique_ptr<TodayModel> today;
     std::unique_ptr<StatusBarController> controller;
 };
 
@@ -86,7 +91,7 @@ TEST(StatusBarController, ALimitIsReachedAtExactlyItsMinutesPlusItsExtensionPerA
         EXPECT_EQ(h.indicator.shown.kind, !c.daily && c.offset >= 0 ? Kind::Red : Kind::Normal);
         h.clock.set(QDateTime(QDate(2026, 3, 11), QTime(9, 0)));
         h.advanceSeconds(1);
-        EXPECT_EQ(h.prefs.history().value(QStringLiteral("2026-03-10")),
+        EXPECT_EQ(PastDays(h.defaults).history().value(QStringLiteral("2026-03-10")),
                   static_cast<qint64>(c.offset >= 0 ? DayOutcome::OverLimit : DayOutcome::WithinLimits));
     }
 }
@@ -112,7 +117,7 @@ TEST(StatusBarController, AnAppCuesOnceADayUntilItsRowIsReset)
     EXPECT_EQ(h.breachRecords(kA), 1);
 
     // A reset does; with the sound off the pulses still come.
-    h.controller->resetUsage(kA);
+    h.today->resetApp(kA);
     EXPECT_EQ(h.indicator.shown.kind, Kind::Normal);
     h.prefs.setPlaySoundOnRed(false);
     h.advanceSeconds(185);
@@ -129,9 +134,9 @@ TEST(StatusBarController, StartingOrSavingTheListOverALimitRaisesNothing)
     {
         UsageStore earlier(h.defaults, h.clock);
         for (int i = 0; i < 90; ++i)
-            earlier.tick(kA, h.prefs);
+            earlier.tick(kA);
         for (int i = 0; i < 90; ++i)
-            earlier.tick(kB, h.prefs);
+            earlier.tick(kB);
     }
     h.start();
     h.advanceSeconds(5);
@@ -296,7 +301,7 @@ TEST(StatusBarController, TrayImageCountsWatchedAppsOverTheirLimits)
     h.prefs.setUseShapes(true);
     for (int i = 0; i < 10; ++i) {
         for (int second = 0; second < 60; ++second)
-            h.usage->tick(apps[i], h.prefs);
+            h.usage->tick(apps[i]);
         EXPECT_EQ(h.indicator.shown, (StatusImage{Kind::Red, {}, true, badges[i]})) << i;
     }
     // Apps no longer watched never count; a colour change shows at once when all are under.

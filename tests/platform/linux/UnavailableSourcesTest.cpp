@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "core/monitors/EventMonitor.h"
-#include "core/monitors/FrontmostAppMonitor.h"
 #include "core/monitors/IdleMonitor.h"
-#include "core/monitors/ScreenLockMonitor.h"
 #include "platform/fake/ManualScheduler.h"
 #include "platform/linux/DesktopEntryRegistry.h"
 #include "platform/linux/LinuxActivitySources.h"
@@ -44,13 +42,11 @@ TEST(LinuxActivitySources, WithoutDisplayOrBusEachSourceSaysSoOnceAndReportsNoth
         {
             const test::MessageLog log;
             LinuxActivitySources sources(scheduler, access);
-            FrontmostAppMonitor apps(sources.activeApps());
             IdleMonitor idle(sources.idleTime(), scheduler);
-            ScreenLockMonitor lock(sources.lockSignals());
             int callbacks = 0;
-            apps.onAppActivated = [&](const RunningApp&) { ++callbacks; };
-            idle.onIdleStateChange = [&](bool) { ++callbacks; };
-            lock.onLockStateChange = [&](bool) { ++callbacks; };
+            QObject::connect(&sources.activeApps(), &ActiveAppSource::activated, [&] { ++callbacks; });
+            QObject::connect(&idle, &IdleMonitor::idleChanged, [&] { ++callbacks; });
+            QObject::connect(&sources.lockSignals(), &LockSignalSource::lockSignalled, [&] { ++callbacks; });
             EventMonitor clicks(sources.clicks(), [&] { ++callbacks; });
 
             idle.start();
@@ -58,7 +54,7 @@ TEST(LinuxActivitySources, WithoutDisplayOrBusEachSourceSaysSoOnceAndReportsNoth
             clicks.start();
             QCoreApplication::processEvents();
 
-            EXPECT_EQ(apps.frontmostApp(), std::nullopt);
+            EXPECT_EQ(sources.activeApps().frontmostApp(), std::nullopt);
             EXPECT_EQ(sources.idleTime().secondsSinceLastInput(), 0.0);
             EXPECT_FALSE(clicks.isRunning());
             EXPECT_EQ(callbacks, 0);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: MIT
+#include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "support/VirtualDay.h"
@@ -58,16 +59,16 @@ protected:
         day.prefs.saveMonitoredApps({{kApp, 60}});
         day.prefs.setDailyLimitMinutes(1);
         for (int i = 0; i < 59; ++i)
-            usage.tick(kApp, day.prefs);
-        day.prefs.recordBreachHours({{kApp, {15, 15, 15, 15, 15}}}, QStringLiteral("2026-02-20"));
+            usage.tick(kApp);
+        PastDays(day.defaults).recordBreachHours({{kApp, {15, 15, 15, 15, 15}}}, QStringLiteral("2026-02-20"));
         for (int d = 21; d <= 25; ++d)
-            day.prefs.recordBreachHours({{kApp, {15}}}, QStringLiteral("2026-02-%1").arg(d));
+            PastDays(day.defaults).recordBreachHours({{kApp, {15}}}, QStringLiteral("2026-02-%1").arg(d));
         DayHistory history;
         for (int d = 3; d <= 9; ++d)
             history.insert(QStringLiteral("2026-03-0%1").arg(d), d >= 8 ? 2 : 0);
-        day.prefs.saveHistory(history);
-        day.prefs.recordBreachHours({{kApp, {15}}}, QStringLiteral("2026-03-08"));
-        day.prefs.recordBreachHours({{kApp, {15}}}, QStringLiteral("2026-03-09"));
+        PastDays(day.defaults).saveHistory(history);
+        PastDays(day.defaults).recordBreachHours({{kApp, {15}}}, QStringLiteral("2026-03-08"));
+        PastDays(day.defaults).recordBreachHours({{kApp, {15}}}, QStringLiteral("2026-03-09"));
     }
 
     QList<ReflectionCard*> cards() const { return row.findChildren<ReflectionCard*>(); }
@@ -76,7 +77,8 @@ protected:
     VirtualDay day;
     FakeApplicationCatalog catalog;
     UsageStore usage{day.defaults, day.clock};
-    ReflectionPanelRow row{ReflectionEngine(catalog, day.clock), day.prefs, usage};
+    TodayModel today{day.prefs, usage};
+    ReflectionPanelRow row{ReflectionEngine(catalog, day.clock), today};
 };
 
 } // namespace

@@ -24,16 +24,16 @@ using Dot = MenuCardView::Dot;
 
 class MenuTest : public FloatingWidgetFixture {
 protected:
-    MenuRootView& open(UsageStore& store)
+    MenuRootView& open(TodayModel& model)
     {
-        menu = std::make_unique<MenuRootView>(MenuContext{prefs, store, catalog, icons, clock, &widgets});
+        menu = std::make_unique<MenuRootView>(MenuContext{prefs, model, catalog, icons, clock, &widgets});
         menu->show();
         return *menu;
     }
     MenuRootView& open()
     {
         widgets.configure(context);
-        return open(usage);
+        return open(today);
     }
     QStringList rowIDs() const
     {
@@ -65,42 +65,36 @@ protected:
 TEST_F(MenuTest, DotsFromPast80PercentOnARowAndFrom80PercentOnTheDailyBar)
 {
     const struct {
-        qint64 minutes;
-        double extension;
         double seconds;
         Dot dot;
         const char* text;
     } rows[] = {
-        {60, 0, 2880, Dot::None, "48m"},   // exactly 80 %: 1 - 0.8 comes out just under 0.2
-        {60, 0, 2916, Dot::Orange, "48m"}, // 81 %
-        {60, 900, 3600, Dot::None, "1h"},  // the extension counts: 80 % of 75 minutes
-        {60, 0, 3600, Dot::Red, ""},       // at the limit the time gives way to the dot
-        {0, 0, 0, Dot::Red, ""},           // a limit of nothing is reached at once
+        {2880, Dot::None, "48m"},   // exactly 80 %
+        {2916, Dot::Orange, "48m"}, // 81 %
+        {3600, Dot::Red, ""},       // at the limit the time gives way to the dot
     };
     for (const auto& c : rows) {
         SCOPED_TRACE(c.seconds);
-        AppUsageRowView row({kEditor, QStringLiteral("Editor"), c.seconds}, Limit{c.minutes, c.extension}, 0, prefs,
-                            icons, nullptr);
+        AppUsageRowView row({kEditor, QStringLiteral("Editor"), c.seconds}, {c.seconds, Limit{60}}, today, prefs, icons,
+                            nullptr);
         expectDot(row, c.dot);
         EXPECT_EQ(row.timeText(), QString::fromLatin1(c.text));
         EXPECT_TRUE(row.resetButton()->isVisible());
     }
 
     const struct {
-        double current;
-        std::optional<Limit> limit;
+        LimitProgress daily;
         Dot dot;
         bool extend;
     } bars[] = {
-        {5759, Limit{120}, Dot::None, false},
-        {5760, Limit{120}, Dot::Orange, false}, // exactly 80 %
-        {7200, Limit{120}, Dot::Red, true},
-        {0, std::nullopt, Dot::None, false}, // no daily limit: nothing to warn about
+        {{5760, Limit{120}}, Dot::Orange, false}, // exactly 80 %
+        {{7200, Limit{120}}, Dot::Red, true},
+        {{0, std::nullopt}, Dot::None, false}, // no daily limit: nothing to warn about
     };
     for (const auto& c : bars) {
-        SCOPED_TRACE(c.current);
+        SCOPED_TRACE(c.daily.used);
         FennProgressBar bar(prefs, nullptr);
-        bar.setValues(c.current, c.limit, 15);
+        bar.setValues(c.daily, 15);
         expectDot(bar, c.dot);
         EXPECT_EQ(bar.extendButton()->isVisible(), c.extend);
     }
@@ -128,10 +122,8 @@ TEST_F(MenuTest, SectionsFollowTheStoresWhileOpen)
     EXPECT_TRUE(view.emptyText().isEmpty());
 
     // A reset row goes to the end.
-    QSignalSpy resets(&view, &MenuRootView::resetUsageRequested);
-    QObject::connect(&view, &MenuRootView::resetUsageRequested, &usage, &UsageStore::resetApp);
     QTest::mouseClick(view.usageList()->rows().at(0)->resetButton(), Qt::LeftButton);
-    EXPECT_EQ(resets.value(0).value(0).toString(), kEditor);
+    EXPECT_EQ(usage.entries().value(kEditor).sessionSeconds, 0);
     EXPECT_EQ(rowIDs(), (QStringList{kBrowser, kEditor}));
 
     // The daily bar comes with a daily limit, and its extend control grants the set minutes.
@@ -235,7 +227,7 @@ TEST_F(MenuTest, DraggingEightPointsOutOpensTheWidgetUnderThePointerAndCarriesIt
 TEST_F(MenuTest, CtrlQQuitsWhileThePopoverHasTheKeyboard)
 {
     PopoverWindow popover;
-    auto* view = new MenuRootView({prefs, usage, catalog, icons, clock, nullptr});
+    auto* view = new MenuRootView({prefs, today, catalog, icons, clock, nullptr});
     QSignalSpy quits(view, &MenuRootView::quitRequested);
     popover.showPopover(view, PopoverAnchor::fromRect(QRect(400, 0, 24, 24)));
     ASSERT_TRUE(QTest::qWaitForWindowActive(&popover));
@@ -251,7 +243,7 @@ TEST_F(MenuTest, TheExtensionNoticeSwitchesOnOnlyAtAClickAndGivesItsRoomBackWhen
     use(kEditor, 30);
     FakeDesktopExtension extension(State::Off);
     PopoverWindow popover;
-    auto* view = new MenuRootView({prefs, usage, catalog, icons, clock, nullptr, &extension});
+    auto* view = new MenuRootView({prefs, today, catalog, icons, clock, nullptr, &extension});
     popover.showPopover(view, PopoverAnchor::fromRect(QRect(400, 0, 24, 24)));
     ExtensionNotice* notice = view->extensionNotice();
     ASSERT_TRUE(notice->isVisible());

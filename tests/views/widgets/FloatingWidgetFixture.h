@@ -5,6 +5,7 @@
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "platform/fake/FakeSources.h"
@@ -43,7 +44,7 @@ protected:
     void use(const QString& bundleID, int seconds)
     {
         for (int i = 0; i < seconds; ++i)
-            usage.tick(bundleID, prefs);
+            usage.tick(bundleID);
     }
     void storeJson(const QString& key, const char* json) { defaults.setValue(key, QByteArray(json)); }
     QJsonObject storedPositions() const
@@ -55,12 +56,13 @@ protected:
     PreferencesStore prefs{defaults};
     ManualClock clock{QDateTime(QDate(2026, 3, 10), QTime(10, 0))};
     UsageStore usage{defaults, clock};
+    TodayModel today{prefs, usage};
     FakeApplicationCatalog catalog{
         {{kEditor, QStringLiteral("Editor"), {}, {}, false}, {kBrowser, QStringLiteral("Browser"), {}, {}, false}}};
     AppIconProvider icons{catalog};
     FakeActiveAppSource activeApps;
     FakeWindowSystem windowSystem;
-    FloatingWidgetContext context{defaults, prefs, usage, catalog, icons, activeApps, windowSystem};
+    FloatingWidgetContext context{defaults, prefs, today, catalog, icons, activeApps, windowSystem};
 };
 
 } // namespace brindlemoor::test

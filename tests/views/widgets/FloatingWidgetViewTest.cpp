@@ -12,7 +12,7 @@ using namespace brindlemoor::test;
 
 namespace {
 
-using Level = FloatingCardView::Level;
+using Level = LimitLevel;
 
 class FloatingWidgetViewTest : public FloatingWidgetFixture {
 protected:
@@ -59,7 +59,7 @@ TEST_F(FloatingWidgetViewTest, TheTrailingGroupFollowsTheShareOfTheLimitUsed)
         const char* text;
         Level level;
     } steps[] = {
-        {0, "0m", Level::Under}, {47, "47s", Level::Under}, {48, "48s", Level::Near}, {60, "1m", Level::Reached}};
+        {0, "0m", Level::Under}, {47, "47s", Level::Under}, {48, "48s", Level::Near}, {60, "", Level::Reached}};
     int used = 0;
     for (const auto& step : steps) {
         SCOPED_TRACE(step.usedSoFar);
@@ -77,11 +77,10 @@ TEST_F(FloatingWidgetViewTest, TheTrailingGroupFollowsTheShareOfTheLimitUsed)
     EXPECT_EQ(editor.actionButton()->accessibleName(), QStringLiteral("Reset"));
     EXPECT_EQ(daily.actionButton()->accessibleName(), QStringLiteral("Extend"));
 
-    // Reset asks the owner; extend grants the configured minutes at once, and the time comes back.
-    int resets = 0;
-    QObject::connect(&editor, &FloatingWidgetView::resetRequested, [&] { ++resets; });
+    // Reset clears the application's time; extend grants the configured minutes at once, and the time comes back.
     QTest::mouseClick(editor.actionButton(), Qt::LeftButton);
-    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(editor.level(), Level::Under);
+    EXPECT_EQ(usage.entries().value(kEditor).sessionSeconds, 0);
     prefs.setShowTimeRemaining(true);
     QTest::mouseClick(daily.actionButton(), Qt::LeftButton);
     EXPECT_EQ(usage.dailyExtension(), 15 * 60);

@@ -96,6 +96,7 @@ TEST_F(ReflectionEngineTest, DailyPaceFollowsTheDaysLevel)
         {"half", 60, 1800, 0, "50% of daily limit used", "leaf.fill", InsightAccent::Teal, 2},
         {"one second short", 60, 3599, 0, "99% of daily limit used", "timer", InsightAccent::NeonOrange, 1},
         {"reached", 60, 3600, 0, "Daily limit reached", "moon.fill", InsightAccent::NeonRed, 1},
+        {"extended by 15 minutes", 60, 3600, 900, "80% of daily limit used", "timer", InsightAccent::NeonOrange, 1},
         {"under one percent", 60, 20, 0, "Building your usage picture", "eye", std::nullopt, 1},
     };
     // clang-format on

@@ -126,6 +126,10 @@ TEST(TodayModel, ResetAndExtendAreTheDaysOnlyActions)
     day.prefs.setExtendDurationMinutes(5);
     day.today.extendDaily(offered);
     EXPECT_DOUBLE_EQ(day.today.daily().limit->seconds(), 100 + 30 * 60);
+    // Past the extended limit too, measured from the limit the user set: again the minutes from now.
+    day.use(kOther, 1900);
+    day.today.extendDaily();
+    EXPECT_DOUBLE_EQ(day.today.daily().limit->seconds(), 2000 + 5 * 60);
 
     day.today.setPaused(true);
     EXPECT_TRUE(day.prefs.isMonitoringPaused());

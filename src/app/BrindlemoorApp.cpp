@@ -93,7 +93,7 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     m_icons = std::make_unique<AppIconProvider>(m_sources->catalog());
     m_widgets = std::make_unique<FloatingWidgetManager>();
     m_widgets->configure(
-        {m_defaults, m_prefs, *m_today, m_sources->catalog(), *m_icons, m_sources->activeApps(), *m_windowSystem});
+        {m_defaults, *m_today, m_sources->catalog(), *m_icons, m_sources->activeApps(), *m_windowSystem});
 
     m_loginItems = std::make_unique<XdgAutostart>();
     m_popovers = std::make_unique<TrayPopoverHost>(TrayPopoverContext{
@@ -114,8 +114,8 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
 
 QWidget* BrindlemoorApp::makeUsageContent(PopoverHost& host)
 {
-    auto* menu = new MenuRootView(
-        {m_prefs, *m_today, m_sources->catalog(), *m_icons, m_clock, m_widgets.get(), m_shellExtension.get()});
+    auto* menu =
+        new MenuRootView({*m_today, m_sources->catalog(), *m_icons, m_clock, m_widgets.get(), m_shellExtension.get()});
     connect(menu, &MenuRootView::openSettingsRequested, &host, &PopoverHost::settingsRequested);
     connect(menu, &MenuRootView::openInfoRequested, &host, &PopoverHost::infoRequested);
     connect(menu, &MenuRootView::quitRequested, &host, &PopoverHost::quitRequested);

@@ -146,8 +146,7 @@ QImage popover(Gallery& gallery, Story story, qreal ratio)
 {
     Scene scene(story);
     PopoverWindow window;
-    auto* menu = new MenuRootView(
-        {scene.prefs, *scene.today, scene.catalog, scene.icons, scene.clock, nullptr, &scene.extension});
+    auto* menu = new MenuRootView({*scene.today, scene.catalog, scene.icons, scene.clock, nullptr, &scene.extension});
     window.showPopover(menu, PopoverAnchor::fromRect(QRect(700, 0, 24, 24)));
     if (story == Story::ElevenApps)
         menu->usageList()->scrollTo(menu->usageList()->maximumScroll());

@@ -70,10 +70,10 @@ struct Scene {
         today = std::make_unique<TodayModel>(prefs, *usage);
         activeApps.frontmost = RunningApp{front ? kApp : kElsewhere};
         windowSystem.compositor = true;
-        manager.configure({defaults, prefs, *today, catalog, icons, activeApps, windowSystem});
+        manager.configure({defaults, *today, catalog, icons, activeApps, windowSystem});
     }
 
-    FloatingWidgetContext context() { return {defaults, prefs, *today, catalog, icons, activeApps, windowSystem}; }
+    FloatingWidgetContext context() { return {defaults, *today, catalog, icons, activeApps, windowSystem}; }
 
     MemoryKeyValueStore defaults;
     PreferencesStore prefs{defaults};

@@ -46,6 +46,11 @@ bool TodayModel::hasWatchedApps() const
     return !m_prefs.monitoredApps().isEmpty();
 }
 
+bool TodayModel::isWatched(const QString& bundleID) const
+{
+    return m_prefs.isMonitored(bundleID);
+}
+
 bool TodayModel::isPaused() const
 {
     return m_prefs.isMonitoringPaused();

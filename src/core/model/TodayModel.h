@@ -39,6 +39,7 @@ public:
     /// The watched applications whose own limit is reached, as of the last change.
     const QStringList& appsAtLimit() const { return m_appsAtLimit; }
     bool hasWatchedApps() const;
+    bool isWatched(const QString& bundleID) const;
     bool isPaused() const;
     bool showsTimeRemaining() const;
     /// What extending the daily limit grants now.

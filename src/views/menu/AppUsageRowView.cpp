@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "views/menu/AppUsageRowView.h"
 
-#include "core/model/PreferencesStore.h"
 #include "core/model/TodayModel.h"
 #include "views/components/DragOutGesture.h"
 #include "views/components/ProgressCard.h"
@@ -23,11 +22,10 @@ constexpr qreal iconCornerRadius = 3;
 } // namespace
 
 AppUsageRowView::AppUsageRowView(AppUsage usage, const LimitProgress& progress, TodayModel& today,
-                                 const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,
-                                 QWidget* parent)
+                                 AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent)
     : MenuCardView({NamedColor::GlobalAccent, 0.08, 0.11, 0.40, 0.45, 0.05, 0.07, 0.1, 0.18, shadowRadius, shadowOffset,
                     120, true},
-                   prefs, parent)
+                   today, parent)
     , m_usage(std::move(usage))
     , m_progress(progress)
     , m_today(today)
@@ -85,7 +83,7 @@ double AppUsageRowView::remainingFraction() const
 
 QString AppUsageRowView::timeText() const
 {
-    return m_progress.appTimeText(prefs().showTimeRemaining());
+    return m_progress.appTimeText(today().showsTimeRemaining());
 }
 
 MenuCardView::Dot AppUsageRowView::dot() const

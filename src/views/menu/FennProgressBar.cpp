@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/menu/FennProgressBar.h"
 
-#include "core/model/PreferencesStore.h"
+#include "core/model/TodayModel.h"
 #include "views/components/DragOutGesture.h"
 #include "views/components/ProgressCard.h"
 #include "views/widgets/FloatingWidgetManager.h"
@@ -10,8 +10,8 @@
 
 namespace brindlemoor {
 
-FennProgressBar::FennProgressBar(const PreferencesStore& prefs, FloatingWidgetManager* widgets, QWidget* parent)
-    : MenuCardView({NamedColor::DailyBlue, 0.06, 0.1, 0.35, 0.35, 0.04, 0.04, 0.12, 0.14, 8, 3, 100, false}, prefs,
+FennProgressBar::FennProgressBar(const TodayModel& today, FloatingWidgetManager* widgets, QWidget* parent)
+    : MenuCardView({NamedColor::DailyBlue, 0.06, 0.1, 0.35, 0.35, 0.04, 0.04, 0.12, 0.14, 8, 3, 100, false}, today,
                    parent)
     , m_widgets(widgets)
     , m_drag(new DragOutGesture(this))
@@ -58,7 +58,7 @@ double FennProgressBar::remainingFraction() const
 
 QString FennProgressBar::timeText() const
 {
-    return m_daily.dailyTimeText(prefs().showTimeRemaining());
+    return m_daily.dailyTimeText(today().showsTimeRemaining());
 }
 
 MenuCardView::Dot FennProgressBar::dot() const

@@ -22,7 +22,7 @@ public:
     static constexpr std::chrono::milliseconds growDuration{550};
 
     /// `widgets` may be null (the gallery): the bar then does not drag out.
-    FennProgressBar(const PreferencesStore& prefs, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
+    FennProgressBar(const TodayModel& today, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
 
     /// The day's total against the daily limit, and the minutes one extension adds.
     void setValues(const LimitProgress& daily, qint64 extensionMinutes);

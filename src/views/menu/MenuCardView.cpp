@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/menu/MenuCardView.h"
 
-#include "core/model/PreferencesStore.h"
+#include "core/model/TodayModel.h"
 #include "views/components/Appearance.h"
 #include "views/components/FennDot.h"
 #include "views/components/Fonts.h"
@@ -50,10 +50,10 @@ QFont capsuleFont()
 
 } // namespace
 
-MenuCardView::MenuCardView(const Look& look, const PreferencesStore& prefs, QWidget* parent)
+MenuCardView::MenuCardView(const Look& look, const TodayModel& today, QWidget* parent)
     : QWidget(parent)
     , m_look(look)
-    , m_prefs(prefs)
+    , m_today(today)
     , m_hoverTracker(new HoverTracker(this))
     , m_reset(new CardActionButton(tr("Reset"), this))
     , m_extend(new CardActionButton(tr("Extend"), this))
@@ -74,7 +74,7 @@ MenuCardView::MenuCardView(const Look& look, const PreferencesStore& prefs, QWid
     });
     connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
     // The time text switches between used and left with the setting.
-    connect(&prefs, &PreferencesStore::changed, this, &MenuCardView::contentChanged);
+    connect(&today, &TodayModel::changed, this, &MenuCardView::contentChanged);
 }
 
 MenuCardView::~MenuCardView() = default;
@@ -241,7 +241,7 @@ void MenuCardView::paintEvent(QPaintEvent* /*event*/)
     painter.setClipPath(shape, Qt::IntersectClip);
     // The fill shows the share left while time left is shown, the share used otherwise.
     const qreal drawn = std::clamp(m_fill.value(), 0.0, 1.0);
-    const qreal fraction = m_prefs.showTimeRemaining() ? drawn : 1 - drawn;
+    const qreal fraction = m_today.showsTimeRemaining() ? drawn : 1 - drawn;
     progresscard::paintFill(painter, card, fraction, namedColor(m_look.fill), fadeStop);
     painter.restore();
 

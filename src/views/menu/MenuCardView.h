@@ -15,7 +15,7 @@ namespace brindlemoor {
 
 class CardActionButton;
 class HoverTracker;
-class PreferencesStore;
+class TodayModel;
 
 /// A card of the usage popover, an application's row or the daily bar: a track, a
 /// progress fill with a fading end, a gloss, an outline, and the content line with its
@@ -73,14 +73,14 @@ protected:
         bool resetButton = false;
     };
 
-    MenuCardView(const Look& look, const PreferencesStore& prefs, QWidget* parent);
+    MenuCardView(const Look& look, const TodayModel& today, QWidget* parent);
 
     virtual QString title() const = 0;
     virtual Trailing trailing() const = 0;
     virtual qreal leadingWidth() const = 0;
     virtual void paintLeadingItem(QPainter& painter, const QRectF& rect) const = 0;
 
-    const PreferencesStore& prefs() const { return m_prefs; }
+    const TodayModel& today() const { return m_today; }
     ProgressFillAnimation& fillMotion() { return m_fill; }
     QAbstractButton* resetButton() const;
     QAbstractButton* extendButton() const;
@@ -108,7 +108,7 @@ private:
     void updateShadowArea();
 
     Look m_look;
-    const PreferencesStore& m_prefs;
+    const TodayModel& m_today;
     ProgressFillAnimation m_fill;
     HoverTracker* m_hoverTracker;
     CardActionButton* m_reset;

@@ -8,12 +8,10 @@ class ApplicationCatalog;
 class Clock;
 class DesktopExtension;
 class FloatingWidgetManager;
-class PreferencesStore;
 class TodayModel;
 
 /// What the usage popover's content is built on, handed over afresh at each opening.
 struct MenuContext {
-    PreferencesStore& prefs;
     TodayModel& today;                 ///< what the cards show, and the only way they change the day
     const ApplicationCatalog& catalog; ///< application names, for the rows and the insights
     AppIconProvider& icons;

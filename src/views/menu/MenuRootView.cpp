@@ -2,7 +2,6 @@
 #include "views/menu/MenuRootView.h"
 
 #include "core/insights/ReflectionEngine.h"
-#include "core/model/PreferencesStore.h"
 #include "core/model/TodayModel.h"
 #include "views/components/Appearance.h"
 #include "views/components/ExtensionNotice.h"
@@ -57,8 +56,8 @@ MenuRootView::MenuRootView(const MenuContext& context, QWidget* parent)
     , m_settings(new SymbolButton(Symbol::Gearshape, tr("Settings"), this))
     , m_info(new SymbolButton(Symbol::InfoCircle, tr("About Brindlemoor"), this))
     , m_notice(new ExtensionNotice(context.extension, Qt::AlignLeft, this))
-    , m_list(new UsageList(context.today, context.prefs, context.icons, context.widgets, this))
-    , m_bar(new FennProgressBar(context.prefs, context.widgets, this))
+    , m_list(new UsageList(context.today, context.icons, context.widgets, this))
+    , m_bar(new FennProgressBar(context.today, context.widgets, this))
     , m_reflection(new ReflectionPanelRow(ReflectionEngine(context.catalog, context.clock), context.today, this))
     , m_quit(new QuitRow(this))
 {

@@ -22,11 +22,9 @@ const QMargins shadowRoom =
 
 } // namespace
 
-UsageList::UsageList(TodayModel& today, const PreferencesStore& prefs, AppIconProvider& icons,
-                     FloatingWidgetManager* widgets, QWidget* parent)
+UsageList::UsageList(TodayModel& today, AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent)
     : QWidget(parent)
     , m_today(today)
-    , m_prefs(prefs)
     , m_icons(icons)
     , m_widgets(widgets)
 {
@@ -67,7 +65,7 @@ void UsageList::setRows(const QList<Row>& rows)
             view->setUsage(row.usage, row.progress);
             continue;
         }
-        auto* view = new AppUsageRowView(row.usage, row.progress, m_today, m_prefs, m_icons, m_widgets, this);
+        auto* view = new AppUsageRowView(row.usage, row.progress, m_today, m_icons, m_widgets, this);
         m_rows.insert(row.usage.id, view);
         view->show();
     }

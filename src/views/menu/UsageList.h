@@ -13,7 +13,6 @@ namespace brindlemoor {
 class AppIconProvider;
 class AppUsageRowView;
 class FloatingWidgetManager;
-class PreferencesStore;
 class TodayModel;
 
 /// The usage popover's list of rows: as high as the rows up to ten, scrolling beyond.
@@ -32,8 +31,7 @@ public:
         LimitProgress progress;
     };
 
-    UsageList(TodayModel& today, const PreferencesStore& prefs, AppIconProvider& icons, FloatingWidgetManager* widgets,
-              QWidget* parent = nullptr);
+    UsageList(TodayModel& today, AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
 
     /// The rows in the order given; a row keeps its widget (and its fill) while its id stays.
     void setRows(const QList<Row>& rows);
@@ -60,7 +58,6 @@ private:
     void placeRows();
 
     TodayModel& m_today;
-    const PreferencesStore& m_prefs;
     AppIconProvider& m_icons;
     FloatingWidgetManager* m_widgets;
     QHash<QString, AppUsageRowView*> m_rows;

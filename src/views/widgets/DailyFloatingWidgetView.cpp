@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "views/widgets/DailyFloatingWidgetView.h"
 
-#include "core/model/PreferencesStore.h"
 #include "core/model/TodayModel.h"
 #include "views/components/ProgressCard.h"
 
@@ -26,7 +25,7 @@ LimitProgress DailyFloatingWidgetView::progress() const
 
 bool DailyFloatingWidgetView::isFrontmostFor(const QString& frontmostBundleID) const
 {
-    return context().prefs.isMonitored(frontmostBundleID);
+    return context().today.isWatched(frontmostBundleID);
 }
 
 qreal DailyFloatingWidgetView::leadingWidth() const

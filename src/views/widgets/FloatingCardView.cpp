@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "views/widgets/FloatingCardView.h"
 
-#include "core/model/PreferencesStore.h"
 #include "core/model/TodayModel.h"
 #include "views/components/Appearance.h"
 #include "views/components/FennDot.h"
@@ -178,7 +177,7 @@ QImage FloatingCardView::paintCard(qreal ratio) const
     painter.save();
     painter.setClipPath(progresscard::continuousRoundedRect(card, progresscard::cornerRadius));
     const qreal drawn = m_fill.value();
-    const qreal fraction = m_context.prefs.showTimeRemaining() ? drawn : 1 - drawn;
+    const qreal fraction = m_context.today.showsTimeRemaining() ? drawn : 1 - drawn;
     const QColor fill = namedColor(m_look.fill);
     progresscard::paintFill(painter, card, fraction, withOpacity(fill, fillOpacity), m_look.fadeStop);
     progresscard::paintGlow(painter, card, fraction, fill);

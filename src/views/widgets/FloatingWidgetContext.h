@@ -7,14 +7,12 @@ class ActiveAppSource;
 class AppIconProvider;
 class ApplicationCatalog;
 class KeyValueStore;
-class PreferencesStore;
 class TodayModel;
 class WindowSystem;
 
 /// What the floating widgets are built on, handed to the manager once at start-up.
 struct FloatingWidgetContext {
-    KeyValueStore& defaults; ///< where the open widgets' positions are kept
-    PreferencesStore& prefs;
+    KeyValueStore& defaults;           ///< where the open widgets' positions are kept
     TodayModel& today;                 ///< what the cards show, and the only way they change the day
     const ApplicationCatalog& catalog; ///< application names
     AppIconProvider& icons;

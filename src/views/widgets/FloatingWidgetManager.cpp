@@ -3,8 +3,8 @@
 
 #include "core/foundation/JsonCoding.h"
 #include "core/foundation/KeyValueStore.h"
-#include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/TodayModel.h"
 #include "core/model/WidgetPositions.h"
 #include "core/monitors/PlatformSources.h"
 #include "views/widgets/DailyFloatingWidgetView.h"
@@ -75,14 +75,14 @@ void FloatingWidgetManager::restoreWidgets()
     for (auto it = positions.begin(); it != positions.end(); ++it) {
         const auto origin = widgetOriginOf(it.value());
         // An application no longer watched keeps its entry, should it be watched again.
-        if (!origin || m_panels.contains(it.key()) || !m_context->prefs.isMonitored(it.key()))
+        if (!origin || m_panels.contains(it.key()) || !m_context->today.isWatched(it.key()))
             continue;
         FloatingWidgetPanel* panel = createPanel(it.key());
         place(panel, *origin);
     }
     const auto daily = widgetOriginOf(
         json::parseObject(m_context->defaults.dataValue(keys::floatingWidgetDailyPosition)).value_or(QJsonObject()));
-    if (daily && !m_dailyPanel && m_context->prefs.dailyLimitMinutes() > 0)
+    if (daily && !m_dailyPanel && m_context->today.daily().limit)
         place(createDailyPanel(), *daily);
 }
 

@@ -26,7 +26,7 @@ class MenuTest : public FloatingWidgetFixture {
 protected:
     MenuRootView& open(TodayModel& model)
     {
-        menu = std::make_unique<MenuRootView>(MenuContext{prefs, model, catalog, icons, clock, &widgets});
+        menu = std::make_unique<MenuRootView>(MenuContext{model, catalog, icons, clock, &widgets});
         menu->show();
         return *menu;
     }
@@ -75,7 +75,7 @@ TEST_F(MenuTest, DotsFromPast80PercentOnARowAndFrom80PercentOnTheDailyBar)
     };
     for (const auto& c : rows) {
         SCOPED_TRACE(c.seconds);
-        AppUsageRowView row({kEditor, QStringLiteral("Editor"), c.seconds}, {c.seconds, Limit{60}}, today, prefs, icons,
+        AppUsageRowView row({kEditor, QStringLiteral("Editor"), c.seconds}, {c.seconds, Limit{60}}, today, icons,
                             nullptr);
         expectDot(row, c.dot);
         EXPECT_EQ(row.timeText(), QString::fromLatin1(c.text));
@@ -93,7 +93,7 @@ TEST_F(MenuTest, DotsFromPast80PercentOnARowAndFrom80PercentOnTheDailyBar)
     };
     for (const auto& c : bars) {
         SCOPED_TRACE(c.daily.used);
-        FennProgressBar bar(prefs, nullptr);
+        FennProgressBar bar(today, nullptr);
         bar.setValues(c.daily, 15);
         expectDot(bar, c.dot);
         EXPECT_EQ(bar.extendButton()->isVisible(), c.extend);
@@ -227,7 +227,7 @@ TEST_F(MenuTest, DraggingEightPointsOutOpensTheWidgetUnderThePointerAndCarriesIt
 TEST_F(MenuTest, CtrlQQuitsWhileThePopoverHasTheKeyboard)
 {
     PopoverWindow popover;
-    auto* view = new MenuRootView({prefs, today, catalog, icons, clock, nullptr});
+    auto* view = new MenuRootView({today, catalog, icons, clock, nullptr});
     QSignalSpy quits(view, &MenuRootView::quitRequested);
     popover.showPopover(view, PopoverAnchor::fromRect(QRect(400, 0, 24, 24)));
     ASSERT_TRUE(QTest::qWaitForWindowActive(&popover));
@@ -243,7 +243,7 @@ TEST_F(MenuTest, TheExtensionNoticeSwitchesOnOnlyAtAClickAndGivesItsRoomBackWhen
     use(kEditor, 30);
     FakeDesktopExtension extension(State::Off);
     PopoverWindow popover;
-    auto* view = new MenuRootView({prefs, today, catalog, icons, clock, nullptr, &extension});
+    auto* view = new MenuRootView({today, catalog, icons, clock, nullptr, &extension});
     popover.showPopover(view, PopoverAnchor::fromRect(QRect(400, 0, 24, 24)));
     ExtensionNotice* notice = view->extensionNotice();
     ASSERT_TRUE(notice->isVisible());

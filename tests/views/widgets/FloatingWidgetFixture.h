@@ -62,7 +62,7 @@ protected:
     AppIconProvider icons{catalog};
     FakeActiveAppSource activeApps;
     FakeWindowSystem windowSystem;
-    FloatingWidgetContext context{defaults, prefs, today, catalog, icons, activeApps, windowSystem};
+    FloatingWidgetContext context{defaults, today, catalog, icons, activeApps, windowSystem};
 };
 
 } // namespace brindlemoor::test

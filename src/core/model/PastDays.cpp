@@ -56,8 +56,7 @@ DayHistory PastDays::history() const
         return {};
     if (auto decoded = decodeHistory(data))
         return *decoded;
-    qCWarning(lcCore).noquote() << QStringLiteral("\u26a0\ufe0f [PreferencesStore] Failed to decode historyData "
-                                                  "\u2014 returning empty history");
+    qCWarning(lcCore).noquote() << QStringLiteral("cannot decode historyData \u2014 returning an empty history");
     return {};
 }
 

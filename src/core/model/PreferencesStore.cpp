@@ -18,15 +18,9 @@ namespace brindlemoor {
 
 namespace {
 
-// Every failure of the store is reported as one line with this beginning.
 void warn(const QString& text)
 {
-    qCWarning(lcCore).noquote() << QStringLiteral("\u26a0\ufe0f [PreferencesStore] ") + text;
-}
-
-void warn(const char* text)
-{
-    warn(QString::fromUtf8(text));
+    qCWarning(lcCore).noquote() << text;
 }
 
 std::optional<QJsonDocument> parse(const QByteArray& data)
@@ -177,7 +171,7 @@ const QList<MonitoredAppConfig>& PreferencesStore::cachedApps() const
         if (auto decoded = decodeApps(data))
             apps = std::move(*decoded);
         else
-            warn("Failed to decode monitoredAppsData \u2014 returning empty list");
+            warn(QStringLiteral("cannot decode monitoredAppsData \u2014 returning an empty list"));
     }
     m_monitoredIndex.clear();
     // Backwards, so that the first of two configs for one app is the one found, as a search would.

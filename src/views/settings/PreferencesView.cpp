@@ -266,7 +266,7 @@ void PreferencesView::setLaunchAtLogin(bool on)
     m_launchAtLogin = on;
     // The switch stays where the user put it; the next appearance shows the real state.
     if (const auto error = m_loginItems.setEnabled(on))
-        qCWarning(lcViews).noquote() << QStringLiteral("Launch at login error: ") + *error;
+        qCWarning(lcViews).noquote() << QStringLiteral("cannot change launch at login: %1").arg(*error);
 }
 
 ApplicationChooser* PreferencesView::appPicker() const

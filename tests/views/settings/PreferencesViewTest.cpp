@@ -251,7 +251,8 @@ TEST_F(PreferencesViewTest, LaunchAtLoginFollowsTheSystemAndReportsRefusals)
     loginItems.refusal = QStringLiteral("The autostart folder is read-only");
     const test::MessageLog log;
     QTest::mouseClick(view->launchSwitch(), Qt::LeftButton);
-    EXPECT_EQ(log.lines(), QStringList{QStringLiteral("Launch at login error: The autostart folder is read-only")});
+    ASSERT_EQ(log.lines().size(), 1);
+    EXPECT_TRUE(log.lines().at(0).endsWith(*loginItems.refusal)) << "with the system's reason";
     EXPECT_TRUE(view->launchSwitch()->isChecked());
     EXPECT_TRUE(view->launchAtLogin());
 

@@ -27,11 +27,11 @@ bool RunningInstance::registerOn(QDBusConnection bus)
     return true;
 }
 
-bool RunningInstance::ask(const QDBusConnection& bus, Request request, QString* error,
-                          std::chrono::milliseconds timeout)
+bool RunningInstance::ask(const QDBusConnection& bus, Request request, std::chrono::milliseconds timeout)
 {
+    m_error.clear();
     if (!bus.isConnected()) {
-        *error = QStringLiteral("no session bus");
+        m_error = QStringLiteral("no session bus");
         return false;
     }
     QElapsedTimer waited;
@@ -39,7 +39,7 @@ bool RunningInstance::ask(const QDBusConnection& bus, Request request, QString* 
     // The other instance holds the lock from its first moments but takes its name a little later.
     while (!bus.interface()->isServiceRegistered(serviceName).value()) {
         if (waited.elapsed() >= timeout.count()) {
-            *error = QStringLiteral("it has no name on the session bus");
+            m_error = QStringLiteral("it has no name on the session bus");
             return false;
         }
         QThread::msleep(50);
@@ -48,7 +48,7 @@ bool RunningInstance::ask(const QDBusConnection& bus, Request request, QString* 
     const QDBusMessage reply =
         bus.call(QDBusMessage::createMethodCall(serviceName, objectPath, QStringLiteral(BRINDLEMOOR_APP_ID), method));
     if (reply.type() == QDBusMessage::ErrorMessage) {
-        *error = reply.errorMessage();
+        m_error = reply.errorMessage();
         return false;
     }
     return true;

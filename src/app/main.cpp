@@ -67,12 +67,12 @@ int main(int argc, char** argv)
         // The running one shows itself: this is how a desktop without a tray reaches it.
         const RunningInstance::Request asked = request.value_or(RunningInstance::Request::Usage);
         const char* what = asked == RunningInstance::Request::Settings ? "its settings" : "its usage popover";
-        QString error;
-        if (!RunningInstance::ask(QDBusConnection::sessionBus(), asked, &error)) {
+        RunningInstance running;
+        if (!running.ask(QDBusConnection::sessionBus(), asked)) {
             qCWarning(lcApp).noquote()
                 << QStringLiteral(
                        "brindlemoor: already running for this user, but it could not be asked to open %1 (%2)")
-                       .arg(QLatin1String(what), error);
+                       .arg(QLatin1String(what), running.errorText());
             return 1;
         }
         qCInfo(lcApp).noquote() << QStringLiteral("brindlemoor: already running for this user; asked it to open %1")

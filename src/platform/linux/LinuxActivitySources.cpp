@@ -80,7 +80,7 @@ LinuxActivitySources::LinuxActivitySources(Scheduler& scheduler, const DesktopSe
         m_wayland = std::make_unique<WaylandConnection>();
         if (!m_wayland->isConnected())
             qCWarning(lcPlatform).noquote()
-                << QStringLiteral("brindlemoor: no Wayland connection: %1").arg(m_wayland->failure());
+                << QStringLiteral("brindlemoor: no Wayland connection: %1").arg(m_wayland->errorText());
     }
     if (m_wayland && m_wayland->isConnected() && !m_activeApps && access.kind != SessionKind::KWinWayland) {
         auto source = std::make_unique<WlrootsActiveAppSource>(*m_catalog, *m_wayland);

@@ -25,7 +25,7 @@ WaylandConnection::WaylandConnection()
 {
     m_display = wl_display_connect(nullptr);
     if (m_display == nullptr) {
-        m_failure = QStringLiteral("cannot connect to the compositor (%1)").arg(errnoText(errno));
+        m_error = QStringLiteral("cannot connect to the compositor (%1)").arg(errnoText(errno));
         return;
     }
     static const wl_registry_listener listener = {
@@ -137,7 +137,7 @@ void WaylandConnection::fail(const QString& why)
     if (m_lost)
         return;
     m_lost = true;
-    m_failure = why;
+    m_error = why;
     // A closed socket stays readable: without this the loop would spin.
     if (m_notifier)
         m_notifier->setEnabled(false);

@@ -37,7 +37,7 @@ X11ActiveAppSource::X11ActiveAppSource(const DesktopEntryRegistry& registry, con
     , m_x(std::make_unique<XcbConnection>(display))
 {
     if (!m_x->isConnected()) {
-        giveUp(m_x->failure());
+        giveUp(m_x->errorText());
         return;
     }
     xcb_connection_t* c = m_x->get();

@@ -22,7 +22,7 @@ XInput2ClickSource::XInput2ClickSource(const QByteArray& display)
 {
     if (!m_x->isConnected()) {
         qCWarning(lcPlatform).noquote()
-            << QStringLiteral("brindlemoor: global click monitor unavailable: %1").arg(m_x->failure());
+            << QStringLiteral("brindlemoor: global click monitor unavailable: %1").arg(m_x->errorText());
         return;
     }
     xcb_connection_t* c = m_x->get();

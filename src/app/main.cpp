@@ -6,6 +6,7 @@
 #include "app/RunningInstance.h"
 #include "app/SingleInstance.h"
 #include "core/foundation/BuildInfo.h"
+#include "core/foundation/ProgramIdentity.h"
 #include "platform/linux/AppId.h"
 #include "platform/linux/SessionKind.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
@@ -55,7 +56,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // The store's folder is named after the application, so the name stays short; Qt gives the
     // windows the desktop id, as X11 properties and as Wayland app_id.
-    QApplication::setApplicationName(QStringLiteral("brindlemoor"));
+    QApplication::setApplicationName(brindlemoor::programId);
     QApplication::setDesktopFileName(QStringLiteral(BRINDLEMOOR_APP_ID));
     QApplication::setApplicationVersion(QString::fromLatin1(brindlemoor::build::version));
     // No main window: closing a popover or the overlay must not end the program.

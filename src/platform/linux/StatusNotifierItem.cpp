@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/StatusNotifierItem.h"
 
+#include "core/foundation/ProgramIdentity.h"
 #include "platform/linux/PlatformLogging.h"
 #include "platform/linux/TrayClickInput.h"
 
@@ -119,7 +120,7 @@ public:
     }
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
-    QString id() const { return QStringLiteral("brindlemoor"); }
+    QString id() const { return programId; }
     QString title() const { return m_item->m_title; }
     // Always shown: the dot is the program's only permanent surface.
     QString status() const { return QStringLiteral("Active"); }

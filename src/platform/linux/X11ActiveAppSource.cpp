@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/X11ActiveAppSource.h"
 
+#include "core/foundation/ProgramIdentity.h"
 #include "platform/linux/AppId.h"
 #include "platform/linux/DesktopEntryRegistry.h"
 #include "platform/linux/PlatformLogging.h"
@@ -225,7 +226,7 @@ RunningApp X11ActiveAppSource::applicationOf(xcb_window_t window) const
 {
     const std::optional<quint32> pid = clientPid(window);
     if (pid && *pid == QCoreApplication::applicationPid())
-        return RunningApp{ownId};
+        return RunningApp{programId};
 
     WindowProperties properties;
     if (const std::optional<QByteArray> wmClass = m_x->property(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING)) {
@@ -248,7 +249,7 @@ RunningApp X11ActiveAppSource::identified(std::optional<QString> id)
     // Qt names the program's windows after its desktop entry (_GTK_APPLICATION_ID, Wayland's
     // app_id), and the entry names their class.
     if (id == QLatin1String(BRINDLEMOOR_APP_ID))
-        return RunningApp{ownId};
+        return RunningApp{programId};
     return RunningApp{std::move(id)};
 }
 

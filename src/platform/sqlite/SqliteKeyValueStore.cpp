@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/sqlite/SqliteKeyValueStore.h"
 
+#include "core/foundation/ProgramIdentity.h"
 #include "platform/linux/PlatformLogging.h"
 
 #include <QDateTime>
@@ -118,8 +119,7 @@ void makePrivateFolder(const QString& folder)
 
 QString SqliteKeyValueStore::defaultPath()
 {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/brindlemoor");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + programId;
     makePrivateFolder(folder);
     return folder + QStringLiteral("/defaults.sqlite3");
 }

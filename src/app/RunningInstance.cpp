@@ -17,11 +17,13 @@ bool RunningInstance::registerOn(QDBusConnection bus)
         return false;
     }
     if (!bus.registerObject(objectPath, this, QDBusConnection::ExportScriptableSlots)) {
-        qCWarning(lcApp) << "cannot offer" << objectPath << "on the session bus:" << bus.lastError().message();
+        qCWarning(lcApp).noquote()
+            << QStringLiteral("cannot offer %1 on the session bus: %2").arg(objectPath, bus.lastError().message());
         return false;
     }
     if (!bus.registerService(serviceName)) {
-        qCWarning(lcApp) << "cannot take the name" << serviceName << "on the session bus:" << bus.lastError().message();
+        qCWarning(lcApp).noquote() << QStringLiteral("cannot take the name %1 on the session bus: %2")
+                                          .arg(serviceName, bus.lastError().message());
         return false;
     }
     return true;

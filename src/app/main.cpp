@@ -32,7 +32,7 @@ int main(int argc, char** argv)
             request = RunningInstance::Request::Settings;
             continue;
         }
-        qCWarning(lcApp).noquote() << QStringLiteral("brindlemoor: unknown option '%1' (the only option is --settings)")
+        qCWarning(lcApp).noquote() << QStringLiteral("unknown option '%1' (the only option is --settings)")
                                           .arg(QString::fromLocal8Bit(argv[i]));
         return 2;
     }
@@ -40,7 +40,7 @@ int main(int argc, char** argv)
     // Without a display Qt aborts with a core dump; a plain sentence serves the user better.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        qCWarning(lcApp) << "brindlemoor: no graphical session to run in (DISPLAY is not set)";
+        qCWarning(lcApp) << "no graphical session to run in (DISPLAY is not set)";
         return 1;
     }
     const QByteArray windowPlatform =
@@ -71,13 +71,12 @@ int main(int argc, char** argv)
         RunningInstance running;
         if (!running.ask(QDBusConnection::sessionBus(), asked)) {
             qCWarning(lcApp).noquote()
-                << QStringLiteral(
-                       "brindlemoor: already running for this user, but it could not be asked to open %1 (%2)")
+                << QStringLiteral("already running for this user, but it could not be asked to open %1 (%2)")
                        .arg(QLatin1String(what), running.errorText());
             return 1;
         }
-        qCInfo(lcApp).noquote() << QStringLiteral("brindlemoor: already running for this user; asked it to open %1")
-                                       .arg(QLatin1String(what));
+        qCInfo(lcApp).noquote()
+            << QStringLiteral("already running for this user; asked it to open %1").arg(QLatin1String(what));
         return 0;
     }
 
@@ -88,9 +87,8 @@ int main(int argc, char** argv)
         // and says so once, at the first change it cannot save.
         defaults = std::move(sqlite);
     } else {
-        qCWarning(lcApp).noquote()
-            << QStringLiteral("brindlemoor: cannot open %1 (%2); settings and usage are kept in memory only")
-                   .arg(storePath, sqlite->errorText());
+        qCWarning(lcApp).noquote() << QStringLiteral("cannot open %1 (%2); settings and usage are kept in memory only")
+                                          .arg(storePath, sqlite->errorText());
         defaults = std::make_unique<brindlemoor::MemoryKeyValueStore>();
     }
 

@@ -5,8 +5,8 @@
 
 namespace brindlemoor {
 
-/// The program's short name: its command, its settings folder, and the id its own windows and
-/// sounds carry (they never count as an application in use).
+/// The program's short name: its command, its settings folder, the id its own windows and sounds
+/// carry (they never count as an application in use), and the word before each of its messages.
 inline constexpr QLatin1String programId("brindlemoor");
 /// The name a person reads.
 inline constexpr QLatin1String programName("Brindlemoor");

@@ -22,7 +22,7 @@ std::unique_ptr<IdleTimeSource> IdleSourceChooser::choose(const QDBusConnection&
 {
     auto mutter = std::make_unique<MutterIdleSource>(sessionBus);
     if (mutter->probe()) {
-        qCInfo(lcPlatform).noquote() << QStringLiteral("brindlemoor: idle time from Mutter's idle monitor");
+        qCInfo(lcPlatform).noquote() << QStringLiteral("idle time from Mutter's idle monitor");
         return mutter;
     }
     if (!x11Session) {
@@ -32,22 +32,21 @@ std::unique_ptr<IdleTimeSource> IdleSourceChooser::choose(const QDBusConnection&
             auto source = std::make_unique<WaylandIdleSource>(*wayland);
             if (source->isAvailable()) {
                 qCInfo(lcPlatform).noquote()
-                    << QStringLiteral("brindlemoor: idle time from the compositor's %1").arg(source->protocol());
+                    << QStringLiteral("idle time from the compositor's %1").arg(source->protocol());
                 return source;
             }
             waylandFailure = source->errorText();
         }
-        qCWarning(lcPlatform).noquote() << QStringLiteral(
-                                               "brindlemoor: idle detection unavailable: Mutter: %1; Wayland: %2")
+        qCWarning(lcPlatform).noquote() << QStringLiteral("idle detection unavailable: Mutter: %1; Wayland: %2")
                                                .arg(mutter->errorText(), waylandFailure);
         return std::make_unique<NeverIdleSource>();
     }
     auto screenSaver = std::make_unique<X11ScreenSaverIdleSource>(display);
     if (screenSaver->isAvailable()) {
-        qCInfo(lcPlatform).noquote() << QStringLiteral("brindlemoor: idle time from the X screen-saver extension");
+        qCInfo(lcPlatform).noquote() << QStringLiteral("idle time from the X screen-saver extension");
         return screenSaver;
     }
-    qCWarning(lcPlatform).noquote() << QStringLiteral("brindlemoor: idle detection unavailable: Mutter: %1; X: %2")
+    qCWarning(lcPlatform).noquote() << QStringLiteral("idle detection unavailable: Mutter: %1; X: %2")
                                            .arg(mutter->errorText(), screenSaver->errorText());
     return std::make_unique<NeverIdleSource>();
 }

@@ -49,8 +49,7 @@ double MutterIdleSource::secondsSinceLastInput()
         return *seconds;
     if (!m_failureReported) {
         m_failureReported = true;
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("brindlemoor: Mutter stopped answering for idle time: %1").arg(m_error);
+        qCWarning(lcPlatform).noquote() << QStringLiteral("Mutter stopped answering for idle time: %1").arg(m_error);
     }
     return 0;
 }

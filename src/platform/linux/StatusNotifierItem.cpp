@@ -184,7 +184,8 @@ StatusNotifierItem::StatusNotifierItem(QDBusConnection bus, QString title, QObje
         return;
     }
     if (!m_bus.registerObject(itemPath, this, QDBusConnection::ExportAdaptors))
-        qCWarning(lcPlatform) << "cannot export the StatusNotifierItem:" << m_bus.lastError().message();
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("cannot export the StatusNotifierItem: %1").arg(m_bus.lastError().message());
     // The name hosts conventionally expect; the connection's own name serves as well.
     static int instances = 0;
     m_serviceName =
@@ -248,8 +249,9 @@ void StatusNotifierItem::registerWithWatcher()
     connect(pending, &QDBusPendingCallWatcher::finished, this, [](QDBusPendingCallWatcher* reply) {
         reply->deleteLater();
         if (reply->isError())
-            qCWarning(lcPlatform) << "the StatusNotifierWatcher did not take the tray icon:"
-                                  << reply->error().message();
+            qCWarning(lcPlatform).noquote()
+                << QStringLiteral("the StatusNotifierWatcher did not take the tray icon: %1")
+                       .arg(reply->error().message());
     });
 }
 

@@ -81,8 +81,7 @@ void X11ActiveAppSource::giveUp(const QString& reason) const
 {
     if (m_notifier)
         m_notifier->setEnabled(false);
-    qCWarning(lcPlatform).noquote()
-        << QStringLiteral("brindlemoor: active-window tracking unavailable: %1").arg(reason);
+    qCWarning(lcPlatform).noquote() << QStringLiteral("active-window tracking unavailable: %1").arg(reason);
 }
 
 void X11ActiveAppSource::drainLater() const

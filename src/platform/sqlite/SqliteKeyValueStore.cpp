@@ -57,8 +57,7 @@ SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
         return;
     }
     qCWarning(lcPlatform).noquote()
-        << QStringLiteral("brindlemoor: %1 is not a SQLite database; moved it to %2 and starting from defaults")
-               .arg(path, aside);
+        << QStringLiteral("%1 is not a SQLite database; moved it to %2 and starting from defaults").arg(path, aside);
     open(path);
 }
 

@@ -5,10 +5,29 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QElapsedTimer>
-#include <QThread>
+#include <QDBusServiceWatcher>
+#include <QEventLoop>
+#include <QTimer>
 
 namespace brindlemoor {
+
+namespace {
+
+// The other instance holds the lock from its first moments but takes its name a little later.
+bool waitForName(const QDBusConnection& bus, std::chrono::milliseconds timeout)
+{
+    // Watching before asking, so that a name taken in between is not missed.
+    QDBusServiceWatcher watcher(RunningInstance::serviceName, bus, QDBusServiceWatcher::WatchForRegistration);
+    if (bus.interface()->isServiceRegistered(RunningInstance::serviceName).value())
+        return true;
+    QEventLoop loop;
+    QObject::connect(&watcher, &QDBusServiceWatcher::serviceRegistered, &loop, &QEventLoop::quit);
+    QTimer::singleShot(timeout, &loop, &QEventLoop::quit);
+    loop.exec();
+    return bus.interface()->isServiceRegistered(RunningInstance::serviceName).value();
+}
+
+} // namespace
 
 bool RunningInstance::registerOn(QDBusConnection bus)
 {
@@ -36,15 +55,9 @@ bool RunningInstance::ask(const QDBusConnection& bus, Request request, std::chro
         m_error = QStringLiteral("no session bus");
         return false;
     }
-    QElapsedTimer waited;
-    waited.start();
-    // The other instance holds the lock from its first moments but takes its name a little later.
-    while (!bus.interface()->isServiceRegistered(serviceName).value()) {
-        if (waited.elapsed() >= timeout.count()) {
-            m_error = QStringLiteral("it has no name on the session bus");
-            return false;
-        }
-        QThread::msleep(50);
+    if (!waitForName(bus, timeout)) {
+        m_error = QStringLiteral("it has no name on the session bus");
+        return false;
     }
     const QString method = request == Request::Settings ? QStringLiteral("ShowSettings") : QStringLiteral("ShowUsage");
     const QDBusMessage reply =

@@ -62,7 +62,7 @@ int main(int argc, char** argv)
     // No main window: closing a popover or the overlay must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QString storePath = brindlemoor::SqliteKeyValueStore::defaultPath();
+    const QString storePath = brindlemoor::SqliteKeyValueStore::ensureDefaultLocation();
     brindlemoor::SingleInstance instance(QFileInfo(storePath).dir().filePath(QStringLiteral("instance.lock")));
     if (!instance.isPrimary()) {
         // The running one shows itself: this is how a desktop without a tray reaches it.

@@ -116,7 +116,7 @@ void makePrivateFolder(const QString& folder)
 
 } // namespace
 
-QString SqliteKeyValueStore::defaultPath()
+QString SqliteKeyValueStore::ensureDefaultLocation()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + programId;
     makePrivateFolder(folder);

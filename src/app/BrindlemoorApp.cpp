@@ -2,6 +2,7 @@
 #include "app/BrindlemoorApp.h"
 
 #include "app/AppLogging.h"
+#include "app/QuitOnSignals.h"
 #include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
 #include "core/status/StatusBarController.h"
@@ -27,15 +28,9 @@
 #include <QDBusConnection>
 #include <QGuiApplication>
 
-#include <cstdlib>
+#include <functional>
 
 namespace brindlemoor {
-
-namespace {
-
-UsageStore* usageToSaveAtExit = nullptr;
-
-} // namespace
 
 BrindlemoorApp::BrindlemoorApp(KeyValueStore& defaults, QObject* parent)
     : QObject(parent)
@@ -48,7 +43,6 @@ BrindlemoorApp::BrindlemoorApp(KeyValueStore& defaults, QObject* parent)
 // into everything else.
 BrindlemoorApp::~BrindlemoorApp()
 {
-    usageToSaveAtExit = nullptr;
     m_statusItem.reset();
     m_popovers.reset();
     m_widgets.reset();
@@ -63,12 +57,7 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     // The last seconds counted wait in memory for their save. A session manager ending the session
     // asks for them first; an X server that goes away makes Qt exit() without unwinding to main.
     connect(qApp, &QGuiApplication::commitDataRequest, m_usage.get(), &UsageStore::flush);
-    usageToSaveAtExit = m_usage.get();
-    static const bool registered = std::atexit([] {
-                                       if (usageToSaveAtExit != nullptr)
-                                           usageToSaveAtExit->flush();
-                                   }) == 0;
-    Q_UNUSED(registered);
+    flushAtExit(*m_usage, std::bind_front(&UsageStore::flush, m_usage.get()));
     DesktopSessionAccess session = DesktopSessionAccess::fromEnvironment();
     if (session.kind == SessionKind::GnomeWayland) {
         m_shellExtension = std::make_unique<GnomeShellExtension>(session.sessionBus);

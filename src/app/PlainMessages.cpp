@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "app/PlainMessages.h"
 
+#include "core/foundation/ProgramIdentity.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -21,7 +23,9 @@ void print(QtMsgType type, const QMessageLogContext& context, const QString& mes
         qtHandler(type, context, message);
         return;
     }
-    const QByteArray line = (own ? message : qFormatLogMessage(type, context, message)).toUtf8() + '\n';
+    const QString text =
+        own ? QStringLiteral("%1: %2").arg(programId, message) : qFormatLogMessage(type, context, message);
+    const QByteArray line = text.toUtf8() + '\n';
     std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stderr);
 }
 

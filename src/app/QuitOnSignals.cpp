@@ -2,9 +2,11 @@
 #include "app/QuitOnSignals.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdlib>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -19,6 +21,18 @@ void onSignal(int /*signal*/)
     const char byte = 1;
     // Only async-signal-safe work here; the event loop does the rest.
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+}
+
+struct ExitFlush {
+    QPointer<QObject> owner;
+    std::function<void()> flush;
+};
+ExitFlush exitFlush;
+
+void runExitFlush()
+{
+    if (exitFlush.owner)
+        exitFlush.flush();
 }
 
 } // namespace
@@ -42,6 +56,13 @@ void quitOnTerminationSignals()
     ::sigaction(SIGINT, &action, nullptr);
     // The end of a session may hang up instead of terminating.
     ::sigaction(SIGHUP, &action, nullptr);
+}
+
+void flushAtExit(QObject& owner, std::function<void()> flush)
+{
+    static const bool registered = std::atexit(runExitFlush) == 0;
+    Q_UNUSED(registered);
+    exitFlush = {&owner, std::move(flush)};
 }
 
 } // namespace brindlemoor

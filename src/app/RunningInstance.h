@@ -5,6 +5,7 @@
 
 #include <QDBusConnection>
 #include <QObject>
+#include <QString>
 
 #include <chrono>
 
@@ -29,9 +30,9 @@ public:
     bool registerOn(QDBusConnection bus);
 
     /// Asks the running program for `request`, waiting up to `timeout` for its name to
-    /// appear (it may be starting right now). On failure `error` says why.
-    static bool ask(const QDBusConnection& bus, Request request, QString* error,
-                    std::chrono::milliseconds timeout = std::chrono::seconds(5));
+    /// appear (it may be starting right now); false when it cannot, and `errorText()` then says why.
+    bool ask(const QDBusConnection& bus, Request request, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+    QString errorText() const { return m_error; }
 
 public Q_SLOTS:
     // The bus's method names.
@@ -40,6 +41,9 @@ public Q_SLOTS:
 
 Q_SIGNALS:
     void requested(brindlemoor::RunningInstance::Request request);
+
+private:
+    QString m_error;
 };
 
 } // namespace brindlemoor

@@ -6,6 +6,7 @@
 #include "app/RunningInstance.h"
 #include "app/SingleInstance.h"
 #include "core/foundation/BuildInfo.h"
+#include "core/foundation/ProgramIdentity.h"
 #include "platform/linux/AppId.h"
 #include "platform/linux/SessionKind.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
@@ -31,7 +32,7 @@ int main(int argc, char** argv)
             request = RunningInstance::Request::Settings;
             continue;
         }
-        qCWarning(lcApp).noquote() << QStringLiteral("brindlemoor: unknown option '%1' (the only option is --settings)")
+        qCWarning(lcApp).noquote() << QStringLiteral("unknown option '%1' (the only option is --settings)")
                                           .arg(QString::fromLocal8Bit(argv[i]));
         return 2;
     }
@@ -39,7 +40,7 @@ int main(int argc, char** argv)
     // Without a display Qt aborts with a core dump; a plain sentence serves the user better.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        qCWarning(lcApp) << "brindlemoor: no graphical session to run in (DISPLAY is not set)";
+        qCWarning(lcApp) << "no graphical session to run in (DISPLAY is not set)";
         return 1;
     }
     const QByteArray windowPlatform =
@@ -55,28 +56,27 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     // The store's folder is named after the application, so the name stays short; Qt gives the
     // windows the desktop id, as X11 properties and as Wayland app_id.
-    QApplication::setApplicationName(QStringLiteral("brindlemoor"));
+    QApplication::setApplicationName(brindlemoor::programId);
     QApplication::setDesktopFileName(QStringLiteral(BRINDLEMOOR_APP_ID));
     QApplication::setApplicationVersion(QString::fromLatin1(brindlemoor::build::version));
     // No main window: closing a popover or the overlay must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    const QString storePath = brindlemoor::SqliteKeyValueStore::defaultPath();
+    const QString storePath = brindlemoor::SqliteKeyValueStore::ensureDefaultLocation();
     brindlemoor::SingleInstance instance(QFileInfo(storePath).dir().filePath(QStringLiteral("instance.lock")));
     if (!instance.isPrimary()) {
         // The running one shows itself: this is how a desktop without a tray reaches it.
         const RunningInstance::Request asked = request.value_or(RunningInstance::Request::Usage);
         const char* what = asked == RunningInstance::Request::Settings ? "its settings" : "its usage popover";
-        QString error;
-        if (!RunningInstance::ask(QDBusConnection::sessionBus(), asked, &error)) {
+        RunningInstance running;
+        if (!running.ask(QDBusConnection::sessionBus(), asked)) {
             qCWarning(lcApp).noquote()
-                << QStringLiteral(
-                       "brindlemoor: already running for this user, but it could not be asked to open %1 (%2)")
-                       .arg(QLatin1String(what), error);
+                << QStringLiteral("already running for this user, but it could not be asked to open %1 (%2)")
+                       .arg(QLatin1String(what), running.errorText());
             return 1;
         }
-        qCInfo(lcApp).noquote() << QStringLiteral("brindlemoor: already running for this user; asked it to open %1")
-                                       .arg(QLatin1String(what));
+        qCInfo(lcApp).noquote()
+            << QStringLiteral("already running for this user; asked it to open %1").arg(QLatin1String(what));
         return 0;
     }
 
@@ -87,9 +87,8 @@ int main(int argc, char** argv)
         // and says so once, at the first change it cannot save.
         defaults = std::move(sqlite);
     } else {
-        qCWarning(lcApp).noquote()
-            << QStringLiteral("brindlemoor: cannot open %1 (%2); settings and usage are kept in memory only")
-                   .arg(storePath, sqlite->errorText());
+        qCWarning(lcApp).noquote() << QStringLiteral("cannot open %1 (%2); settings and usage are kept in memory only")
+                                          .arg(storePath, sqlite->errorText());
         defaults = std::make_unique<brindlemoor::MemoryKeyValueStore>();
     }
 

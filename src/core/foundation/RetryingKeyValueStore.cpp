@@ -13,8 +13,8 @@ RetryingKeyValueStore::RetryingKeyValueStore(KeyValueStore& store)
 RetryingKeyValueStore::~RetryingKeyValueStore()
 {
     if (!m_unsaved.isEmpty() && !writeUnsaved())
-        qCWarning(lcCore).noquote() << QStringLiteral("brindlemoor: quitting with changes that could not be saved (%1)")
-                                           .arg(m_store.errorText());
+        qCWarning(lcCore).noquote()
+            << QStringLiteral("quitting with changes that could not be saved (%1)").arg(m_store.errorText());
 }
 
 QVariant RetryingKeyValueStore::value(const QString& key) const
@@ -62,14 +62,14 @@ bool RetryingKeyValueStore::writeUnsaved()
         // A locked database may make each try wait, so one failure ends this round.
         if (!m_failing)
             qCWarning(lcCore).noquote()
-                << QStringLiteral("brindlemoor: cannot save settings and usage (%1); they are kept in memory and "
-                                  "saved again with each change")
+                << QStringLiteral("cannot save settings and usage (%1); they are kept in memory and saved again "
+                                  "with each change")
                        .arg(m_store.errorText());
         m_failing = true;
         return false;
     }
     if (m_failing)
-        qCInfo(lcCore).noquote() << QStringLiteral("brindlemoor: settings and usage are saved again");
+        qCInfo(lcCore).noquote() << QStringLiteral("settings and usage are saved again");
     m_failing = false;
     return true;
 }

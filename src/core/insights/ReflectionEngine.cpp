@@ -9,7 +9,9 @@
 #include "core/settings/ApplicationCatalog.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QSet>
+#include <QTime>
 
 #include <algorithm>
 #include <array>
@@ -69,6 +71,28 @@ ReflectionEngine::ReflectionEngine(const ApplicationCatalog& catalog, const Cloc
 {
 }
 
+namespace {
+
+// Where no language is chosen (the C locale) the program's texts are American English, and so
+// are its dates and hours; Qt's C locale would write "5 Mar" and "13:00:00".
+QLocale labelLocale()
+{
+    const QLocale locale;
+    return locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : locale;
+}
+
+// Qt has no month-and-day format: the locale's long date without its weekday and year (and what
+// belongs to them), its month abbreviated: "MMM d" in English, "d. MMM" in German.
+QString monthDayFormat(const QLocale& locale)
+{
+    static const QRegularExpression weekdayOrYear(QStringLiteral(
+        R"([,\x{060C}]?\s*(?:dddd[^\sdMy']*|(?:'[^']*'\s*)?y+[\x{5E74}\x{B144}]?(?:\.?\s*'[^']*')*[,.\x{060C}]?)\s*)"));
+    QString format = locale.dateFormat(QLocale::LongFormat).remove(weekdayOrYear).trimmed();
+    return format.replace(QStringLiteral("MMMM"), QStringLiteral("MMM"));
+}
+
+} // namespace
+
 QString ReflectionEngine::relativeDayLabel(const QString& dayKey, const QDate& today)
 {
     const auto date = dateFromDayKey(dayKey);
@@ -79,15 +103,24 @@ QString ReflectionEngine::relativeDayLabel(const QString& dayKey, const QDate& t
         return tr("yesterday");
     if (days == 0)
         return tr("today");
+    const QLocale locale = labelLocale();
     if (days >= 2 && days <= 6)
-        return QLocale().toString(*date, QStringLiteral("dddd"));
-    return QLocale().toString(*date, QStringLiteral("MMM d"));
+        return locale.dayName(date->dayOfWeek());
+    return locale.toString(*date, monthDayFormat(locale));
 }
 
 QString ReflectionEngine::hourLabel(int hour)
 {
-    const int onDial = hour % 12 == 0 ? 12 : hour % 12;
-    return hour < 12 ? tr("%1AM").arg(onDial) : tr("%1PM").arg(onDial);
+    const QLocale locale = labelLocale();
+    QString format = locale.timeFormat(QLocale::ShortFormat);
+    // On a 12-hour clock the hour and its AM or PM say it, closed up as a label ("1PM"); a 24-hour
+    // clock keeps its minutes ("13:00"), since a bare 13 reads as a count.
+    if (format.contains(u"ap", Qt::CaseInsensitive)) {
+        static const QRegularExpression minutesAndGap(QStringLiteral(R"([:.]?m+|\s+(?=ap))"),
+                                                      QRegularExpression::CaseInsensitiveOption);
+        format.remove(minutesAndGap);
+    }
+    return locale.toString(QTime(hour, 0), format);
 }
 
 QList<Insight> ReflectionEngine::generateInsights(const TodayModel& todayModel) const

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/foundation/ProgramIdentity.h"
 #include "core/model/TimeAccumulator.h"
 #include "core/monitors/IdleMonitor.h"
 #include "core/status/CuePorts.h"
@@ -38,7 +39,7 @@ class StatusBarController final : public QObject {
 
 public:
     /// The program's own identifier: its windows never count as an application in use.
-    inline static const QString ownBundleID = QStringLiteral("brindlemoor");
+    inline static const QString ownBundleID = programId;
     static constexpr double overlayWarningSeconds = 7.0;
     static constexpr double appLimitHapticSeconds = 1.5;
     static constexpr double dailyLimitHapticSeconds = 2.0;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/CanberraSoundPlayer.h"
 
+#include "core/foundation/ProgramIdentity.h"
+
 #include <canberra.h>
 
 #include <utility>
@@ -24,8 +26,8 @@ void CanberraSoundPlayer::prepare()
         m_context = nullptr;
         return;
     }
-    ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, "Brindlemoor", CA_PROP_APPLICATION_ID, "brindlemoor",
-                            static_cast<const char*>(nullptr));
+    ca_context_change_props(m_context, CA_PROP_APPLICATION_NAME, programName.latin1(), CA_PROP_APPLICATION_ID,
+                            programId.latin1(), static_cast<const char*>(nullptr));
     // Loaded into the sound server now, so the first limit does not wait for the file.
     ca_context_cache(m_context, CA_PROP_EVENT_ID, "complete", static_cast<const char*>(nullptr));
 }

@@ -82,7 +82,7 @@ void DBusLockSignalSource::deliver(bool locked)
 void DBusLockSignalSource::listenToScreenSavers()
 {
     if (!m_sessionBus.isConnected()) {
-        qCWarning(lcPlatform).noquote() << QStringLiteral("brindlemoor: screen-saver lock signals unavailable: %1")
+        qCWarning(lcPlatform).noquote() << QStringLiteral("screen-saver lock signals unavailable: %1")
                                                .arg(m_sessionBus.lastError().message().isEmpty()
                                                         ? QStringLiteral("no session bus")
                                                         : m_sessionBus.lastError().message());
@@ -93,16 +93,15 @@ void DBusLockSignalSource::listenToScreenSavers()
         // Empty service and path: screen savers send from whatever name and path they like.
         if (!m_sessionBus.connect(QString(), QString(), interface, QStringLiteral("ActiveChanged"), QStringLiteral("b"),
                                   m_relay.get(), receiver.constData()))
-            qCWarning(lcPlatform).noquote() << QStringLiteral("brindlemoor: cannot listen to %1: %2")
-                                                   .arg(interface, m_sessionBus.lastError().message());
+            qCWarning(lcPlatform).noquote()
+                << QStringLiteral("cannot listen to %1: %2").arg(interface, m_sessionBus.lastError().message());
     }
 }
 
 void DBusLockSignalSource::findLogindSession()
 {
     if (!m_systemBus.isConnected()) {
-        qCWarning(lcPlatform).noquote() << QStringLiteral(
-            "brindlemoor: logind lock signals unavailable: no system bus");
+        qCWarning(lcPlatform).noquote() << QStringLiteral("logind lock signals unavailable: no system bus");
         return;
     }
     QDBusMessage call =
@@ -115,7 +114,7 @@ void DBusLockSignalSource::findLogindSession()
         const QDBusPendingReply<QDBusObjectPath> reply = *call;
         if (reply.isError()) {
             qCWarning(lcPlatform).noquote()
-                << QStringLiteral("brindlemoor: logind lock signals unavailable: %1").arg(reply.error().message());
+                << QStringLiteral("logind lock signals unavailable: %1").arg(reply.error().message());
             return;
         }
         listenToLogindSession(reply.value().path());
@@ -135,8 +134,8 @@ void DBusLockSignalSource::listenToLogindSession(const QString& sessionPath)
                        m_systemBus.connect(logindService, sessionPath, logindSessionInterface, QStringLiteral("Unlock"),
                                            m_relay.get(), Relay::receiver(&Relay::logindUnlock).constData());
     if (!m_watchingLogind)
-        qCWarning(lcPlatform).noquote() << QStringLiteral("brindlemoor: logind lock signals unavailable: %1")
-                                               .arg(m_systemBus.lastError().message());
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("logind lock signals unavailable: %1").arg(m_systemBus.lastError().message());
 }
 
 void DBusLockSignalSource::readLockedHint()

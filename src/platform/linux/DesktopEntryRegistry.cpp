@@ -10,6 +10,7 @@
 #include <QFileSystemWatcher>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStandardPaths>
 
 #include <algorithm>
 
@@ -101,18 +102,10 @@ void DesktopEntryRegistry::Index::indexPrograms(const QList<const ScannedEntry*>
 
 QStringList DesktopEntryRegistry::standardDataDirs()
 {
-    QString home = qEnvironmentVariable("XDG_DATA_HOME");
-    if (home.isEmpty())
-        home = QDir::homePath() + QStringLiteral("/.local/share");
-    QString dirs = qEnvironmentVariable("XDG_DATA_DIRS");
-    if (dirs.isEmpty())
-        dirs = QStringLiteral("/usr/local/share:/usr/share");
-    QStringList result{home};
-    for (const QString& dir : dirs.split(u':', Qt::SkipEmptyParts)) {
-        if (!result.contains(dir))
-            result << dir;
-    }
-    return result;
+    QStringList dirs = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+    // Qt drops repeats within XDG_DATA_DIRS only; the home folder may be listed there too.
+    dirs.removeDuplicates();
+    return dirs;
 }
 
 QString DesktopEntryRegistry::userLocale()

@@ -169,9 +169,8 @@ void GnomeShellExtension::askShellForState()
             return;
         if (reply.isError()) {
             // No GNOME Shell to ask: nothing the user can switch on from here.
-            qCWarning(lcPlatform).noquote()
-                << QStringLiteral("brindlemoor: cannot ask GNOME Shell about its extension %1: %2")
-                       .arg(uuid, reply.error().message());
+            qCWarning(lcPlatform).noquote() << QStringLiteral("cannot ask GNOME Shell about its extension %1: %2")
+                                                   .arg(uuid, reply.error().message());
             setState(State::Failed);
             return;
         }
@@ -222,10 +221,10 @@ void GnomeShellExtension::setState(State state)
                               ? "could not be loaded by GNOME Shell"
                               : "is not loaded by GNOME Shell, which loads a newly installed extension at the next "
                                 "log-in; the usage popover has a button to turn it on from then";
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("brindlemoor: GNOME Shell on Wayland: no application is counted: Brindlemoor's "
-                              "extension (%1) %2")
-                   .arg(uuid, QLatin1String(why));
+        qCWarning(lcPlatform).noquote() << QStringLiteral(
+                                               "GNOME Shell on Wayland: no application is counted: Brindlemoor's "
+                                               "extension (%1) %2")
+                                               .arg(uuid, QLatin1String(why));
     }
     Q_EMIT stateChanged();
 }
@@ -240,8 +239,7 @@ void GnomeShellExtension::enable()
         call << uuid;
         const QDBusReply<bool> reply = m_bus.call(call, QDBus::Block, 3000);
         if (reply.isValid() && reply.value()) {
-            qCInfo(lcPlatform).noquote() << QStringLiteral(
-                "brindlemoor: turned on Brindlemoor's GNOME Shell extension");
+            qCInfo(lcPlatform).noquote() << QStringLiteral("turned on Brindlemoor's GNOME Shell extension");
             // Its name, or a state change, follows.
             return;
         }
@@ -250,12 +248,12 @@ void GnomeShellExtension::enable()
     if (enableForNextLogIn()) {
         m_askedForNextLogIn = true;
         qCInfo(lcPlatform).noquote() << QStringLiteral(
-            "brindlemoor: Brindlemoor's GNOME Shell extension is turned on from the next log-in");
+            "Brindlemoor's GNOME Shell extension is turned on from the next log-in");
         setState(State::WaitingForLogIn);
         return;
     }
     qCWarning(lcPlatform).noquote() << QStringLiteral(
-        "brindlemoor: could not turn on Brindlemoor's GNOME Shell extension (gsettings did not answer)");
+        "could not turn on Brindlemoor's GNOME Shell extension (gsettings did not answer)");
     setState(State::Failed);
 }
 

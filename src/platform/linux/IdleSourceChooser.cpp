@@ -21,34 +21,33 @@ std::unique_ptr<IdleTimeSource> IdleSourceChooser::choose(const QDBusConnection&
                                                           bool x11Session, WaylandConnection* wayland)
 {
     auto mutter = std::make_unique<MutterIdleSource>(sessionBus);
-    const std::optional<QString> mutterFailure = mutter->probe();
-    if (!mutterFailure) {
-        qCInfo(lcPlatform).noquote() << QStringLiteral("brindlemoor: idle time from Mutter's idle monitor");
+    if (mutter->probe()) {
+        qCInfo(lcPlatform).noquote() << QStringLiteral("idle time from Mutter's idle monitor");
         return mutter;
     }
     if (!x11Session) {
         // XWayland's idle time counts only input to X11 windows.
         QString waylandFailure = QStringLiteral("no connection");
         if (wayland != nullptr) {
-            if (auto source = WaylandIdleSource::create(*wayland, &waylandFailure)) {
+            auto source = std::make_unique<WaylandIdleSource>(*wayland);
+            if (source->isAvailable()) {
                 qCInfo(lcPlatform).noquote()
-                    << QStringLiteral("brindlemoor: idle time from the compositor's %1").arg(source->protocol());
+                    << QStringLiteral("idle time from the compositor's %1").arg(source->protocol());
                 return source;
             }
+            waylandFailure = source->errorText();
         }
-        qCWarning(lcPlatform).noquote() << QStringLiteral(
-                                               "brindlemoor: idle detection unavailable: Mutter: %1; Wayland: %2")
-                                               .arg(*mutterFailure, waylandFailure);
+        qCWarning(lcPlatform).noquote() << QStringLiteral("idle detection unavailable: Mutter: %1; Wayland: %2")
+                                               .arg(mutter->errorText(), waylandFailure);
         return std::make_unique<NeverIdleSource>();
     }
     auto screenSaver = std::make_unique<X11ScreenSaverIdleSource>(display);
-    const std::optional<QString> screenSaverFailure = screenSaver->failure();
-    if (!screenSaverFailure) {
-        qCInfo(lcPlatform).noquote() << QStringLiteral("brindlemoor: idle time from the X screen-saver extension");
+    if (screenSaver->isAvailable()) {
+        qCInfo(lcPlatform).noquote() << QStringLiteral("idle time from the X screen-saver extension");
         return screenSaver;
     }
-    qCWarning(lcPlatform).noquote() << QStringLiteral("brindlemoor: idle detection unavailable: Mutter: %1; X: %2")
-                                           .arg(*mutterFailure, *screenSaverFailure);
+    qCWarning(lcPlatform).noquote() << QStringLiteral("idle detection unavailable: Mutter: %1; X: %2")
+                                           .arg(mutter->errorText(), screenSaver->errorText());
     return std::make_unique<NeverIdleSource>();
 }
 

@@ -133,7 +133,7 @@ void KWinScript::fail(const QString& why)
         return;
     m_failureSaid = true;
     qCWarning(lcPlatform).noquote()
-        << QStringLiteral("brindlemoor: KDE Plasma on Wayland: no application is counted, because %1").arg(why);
+        << QStringLiteral("KDE Plasma on Wayland: no application is counted, because %1").arg(why);
 }
 
 void KWinScript::ReportActiveWindow(const QString& desktopFileName, const QString& resourceClass, int pid)

@@ -79,8 +79,7 @@ LinuxActivitySources::LinuxActivitySources(Scheduler& scheduler, const DesktopSe
     if (isWayland(access.kind) && access.kind != SessionKind::GnomeWayland) {
         m_wayland = std::make_unique<WaylandConnection>();
         if (!m_wayland->isConnected())
-            qCWarning(lcPlatform).noquote()
-                << QStringLiteral("brindlemoor: no Wayland connection: %1").arg(m_wayland->failure());
+            qCWarning(lcPlatform).noquote() << QStringLiteral("no Wayland connection: %1").arg(m_wayland->errorText());
     }
     if (m_wayland && m_wayland->isConnected() && !m_activeApps && access.kind != SessionKind::KWinWayland) {
         auto source = std::make_unique<WlrootsActiveAppSource>(*m_catalog, *m_wayland);
@@ -111,10 +110,11 @@ LinuxActivitySources::LinuxActivitySources(Scheduler& scheduler, const DesktopSe
         tray += QStringLiteral(", else the extension's top-bar dot");
     if (hasX11Windows())
         tray += QStringLiteral(", else an XEmbed tray");
-    qCInfo(lcPlatform).noquote()
-        << QStringLiteral("brindlemoor: %1 session; active application: %2; idle: %3; lock: D-Bus signals; clicks "
-                          "outside a popover: %4; tray: %5")
-               .arg(describeSession(access.kind), activeBackend, idleBackend(*m_idleTime), clickBackend, tray);
+    qCInfo(lcPlatform).noquote() << QStringLiteral(
+                                        "%1 session; active application: %2; idle: %3; lock: D-Bus signals; clicks "
+                                        "outside a popover: %4; tray: %5")
+                                        .arg(describeSession(access.kind), activeBackend, idleBackend(*m_idleTime),
+                                             clickBackend, tray);
 }
 
 LinuxActivitySources::~LinuxActivitySources() = default;

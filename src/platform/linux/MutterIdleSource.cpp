@@ -19,10 +19,11 @@ MutterIdleSource::MutterIdleSource(QDBusConnection sessionBus)
 {
 }
 
-std::optional<double> MutterIdleSource::query(QString* error)
+std::optional<double> MutterIdleSource::query()
 {
+    m_error.clear();
     if (!m_bus.isConnected()) {
-        *error = QStringLiteral("no session bus");
+        m_error = QStringLiteral("no session bus");
         return std::nullopt;
     }
     const QDBusMessage call = QDBusMessage::createMethodCall(
@@ -30,35 +31,25 @@ std::optional<double> MutterIdleSource::query(QString* error)
         QStringLiteral("org.gnome.Mutter.IdleMonitor"), QStringLiteral("GetIdletime"));
     const QDBusMessage reply = m_bus.call(call, QDBus::Block, callTimeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-        *error = reply.errorMessage().isEmpty() ? QStringLiteral("no answer") : reply.errorMessage();
+        m_error = reply.errorMessage().isEmpty() ? QStringLiteral("no answer") : reply.errorMessage();
         return std::nullopt;
     }
     bool ok = false;
     const qulonglong milliseconds = reply.arguments().constFirst().toULongLong(&ok);
     if (!ok) {
-        *error = QStringLiteral("unexpected answer");
+        m_error = QStringLiteral("unexpected answer");
         return std::nullopt;
     }
     return static_cast<double>(milliseconds) / 1000.0;
 }
 
-std::optional<QString> MutterIdleSource::probe()
-{
-    QString error;
-    if (query(&error))
-        return std::nullopt;
-    return error;
-}
-
 double MutterIdleSource::secondsSinceLastInput()
 {
-    QString error;
-    if (const std::optional<double> seconds = query(&error))
+    if (const std::optional<double> seconds = query())
         return *seconds;
     if (!m_failureReported) {
         m_failureReported = true;
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("brindlemoor: Mutter stopped answering for idle time: %1").arg(error);
+        qCWarning(lcPlatform).noquote() << QStringLiteral("Mutter stopped answering for idle time: %1").arg(m_error);
     }
     return 0;
 }

@@ -4,6 +4,9 @@
 #include "core/monitors/PlatformSources.h"
 
 #include <QDBusConnection>
+#include <QString>
+
+#include <optional>
 
 namespace brindlemoor {
 
@@ -12,14 +15,17 @@ class MutterIdleSource final : public IdleTimeSource {
 public:
     explicit MutterIdleSource(QDBusConnection sessionBus);
 
-    /// Asks once; an error text when Mutter does not answer.
-    std::optional<QString> probe();
+    /// Asks once; false when Mutter does not answer, and `errorText()` then says why.
+    bool probe() { return query().has_value(); }
+    /// Why Mutter did not answer the last question.
+    QString errorText() const { return m_error; }
     double secondsSinceLastInput() override;
 
 private:
-    std::optional<double> query(QString* error);
+    std::optional<double> query();
 
     QDBusConnection m_bus;
+    QString m_error;
     bool m_failureReported = false;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/ReportedWindow.h"
 
+#include "core/foundation/ProgramIdentity.h"
 #include "platform/linux/DesktopEntryRegistry.h"
 #include "platform/linux/ProcessInfo.h"
 #include "platform/linux/X11ActiveAppSource.h"
@@ -32,7 +33,7 @@ std::optional<QString> entryOf(const ReportedWindow& window, const DesktopEntryR
 RunningApp applicationOf(const ReportedWindow& window, const DesktopEntryRegistry& registry)
 {
     if (window.pid != 0 && window.pid == QCoreApplication::applicationPid())
-        return RunningApp{X11ActiveAppSource::ownId};
+        return RunningApp{programId};
     return X11ActiveAppSource::identified(entryOf(window, registry));
 }
 

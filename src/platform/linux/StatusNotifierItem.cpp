@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/StatusNotifierItem.h"
 
+#include "core/foundation/ProgramIdentity.h"
 #include "platform/linux/PlatformLogging.h"
 #include "platform/linux/TrayClickInput.h"
 
@@ -119,7 +120,7 @@ public:
     }
 
     QString category() const { return QStringLiteral("ApplicationStatus"); }
-    QString id() const { return QStringLiteral("brindlemoor"); }
+    QString id() const { return programId; }
     QString title() const { return m_item->m_title; }
     // Always shown: the dot is the program's only permanent surface.
     QString status() const { return QStringLiteral("Active"); }
@@ -183,7 +184,8 @@ StatusNotifierItem::StatusNotifierItem(QDBusConnection bus, QString title, QObje
         return;
     }
     if (!m_bus.registerObject(itemPath, this, QDBusConnection::ExportAdaptors))
-        qCWarning(lcPlatform) << "cannot export the StatusNotifierItem:" << m_bus.lastError().message();
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("cannot export the StatusNotifierItem: %1").arg(m_bus.lastError().message());
     // The name hosts conventionally expect; the connection's own name serves as well.
     static int instances = 0;
     m_serviceName =
@@ -247,8 +249,9 @@ void StatusNotifierItem::registerWithWatcher()
     connect(pending, &QDBusPendingCallWatcher::finished, this, [](QDBusPendingCallWatcher* reply) {
         reply->deleteLater();
         if (reply->isError())
-            qCWarning(lcPlatform) << "the StatusNotifierWatcher did not take the tray icon:"
-                                  << reply->error().message();
+            qCWarning(lcPlatform).noquote()
+                << QStringLiteral("the StatusNotifierWatcher did not take the tray icon: %1")
+                       .arg(reply->error().message());
     });
 }
 

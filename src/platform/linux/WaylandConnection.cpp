@@ -25,7 +25,7 @@ WaylandConnection::WaylandConnection()
 {
     m_display = wl_display_connect(nullptr);
     if (m_display == nullptr) {
-        m_failure = QStringLiteral("cannot connect to the compositor (%1)").arg(errnoText(errno));
+        m_error = QStringLiteral("cannot connect to the compositor (%1)").arg(errnoText(errno));
         return;
     }
     static const wl_registry_listener listener = {
@@ -39,7 +39,7 @@ WaylandConnection::WaylandConnection()
     QStringList names;
     for (const Global& global : std::as_const(m_globals))
         names << QStringLiteral("%1 v%2").arg(global.interface).arg(global.version);
-    qCDebug(lcPlatform).noquote() << QStringLiteral("brindlemoor: Wayland globals: %1").arg(names.join(u", "));
+    qCDebug(lcPlatform).noquote() << QStringLiteral("Wayland globals: %1").arg(names.join(u", "));
 
     m_notifier = std::make_unique<QSocketNotifier>(wl_display_get_fd(m_display), QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &WaylandConnection::readEvents);
@@ -137,12 +137,12 @@ void WaylandConnection::fail(const QString& why)
     if (m_lost)
         return;
     m_lost = true;
-    m_failure = why;
+    m_error = why;
     // A closed socket stays readable: without this the loop would spin.
     if (m_notifier)
         m_notifier->setEnabled(false);
     qCWarning(lcPlatform).noquote()
-        << QStringLiteral("brindlemoor: the Wayland connection ended (%1); what came from it stops").arg(why);
+        << QStringLiteral("the Wayland connection ended (%1); what came from it stops").arg(why);
     Q_EMIT lost();
 }
 

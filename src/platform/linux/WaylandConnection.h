@@ -37,7 +37,7 @@ public:
     /// True until the compositor is gone or the connection failed.
     bool isConnected() const { return m_display != nullptr && !m_lost; }
     /// Why there is no connection (any more); empty while there is one.
-    QString failure() const { return m_failure; }
+    QString errorText() const { return m_error; }
     QList<Global> globals() const { return m_globals; }
     /// The offered version of a global, 0 when the compositor has none by that name.
     quint32 version(const char* interface) const;
@@ -67,7 +67,7 @@ private:
     wl_seat* m_seat = nullptr;
     std::unique_ptr<QSocketNotifier> m_notifier;
     QList<Global> m_globals;
-    QString m_failure;
+    QString m_error;
     bool m_lost = false;
 };
 

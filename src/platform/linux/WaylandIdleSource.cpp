@@ -33,39 +33,33 @@ struct WaylandIdleSource::Listeners {
 WaylandIdleSource::WaylandIdleSource(WaylandConnection& connection)
     : m_connection(connection)
 {
-}
-
-std::unique_ptr<WaylandIdleSource> WaylandIdleSource::create(WaylandConnection& connection, QString* failure)
-{
     if (!connection.isConnected()) {
-        *failure = connection.failure();
-        return nullptr;
+        m_error = connection.errorText();
+        return;
     }
     const bool ext = connection.version(ext_idle_notifier_v1_interface.name) > 0;
     if (!ext && connection.version(org_kde_kwin_idle_interface.name) == 0) {
-        *failure = QStringLiteral("the compositor offers neither ext_idle_notifier_v1 nor org_kde_kwin_idle");
-        return nullptr;
+        m_error = QStringLiteral("the compositor offers neither ext_idle_notifier_v1 nor org_kde_kwin_idle");
+        return;
     }
     wl_seat* seat = connection.seat();
     if (seat == nullptr) {
-        *failure = QStringLiteral("the compositor has no seat");
-        return nullptr;
+        m_error = QStringLiteral("the compositor has no seat");
+        return;
     }
-    std::unique_ptr<WaylandIdleSource> source(new WaylandIdleSource(connection));
     if (ext) {
         auto* notifier = static_cast<ext_idle_notifier_v1*>(connection.bind(ext_idle_notifier_v1_interface, 1));
-        source->m_notification = ext_idle_notifier_v1_get_idle_notification(notifier, notificationTimeoutMs, seat);
-        ext_idle_notification_v1_add_listener(source->m_notification, &Listeners::notification, source.get());
+        m_notification = ext_idle_notifier_v1_get_idle_notification(notifier, notificationTimeoutMs, seat);
+        ext_idle_notification_v1_add_listener(m_notification, &Listeners::notification, this);
         // The notification lives on without the notifier.
         ext_idle_notifier_v1_destroy(notifier);
     } else {
         auto* idle = static_cast<org_kde_kwin_idle*>(connection.bind(org_kde_kwin_idle_interface, 1));
-        source->m_kdeTimeout = org_kde_kwin_idle_get_idle_timeout(idle, seat, notificationTimeoutMs);
-        org_kde_kwin_idle_timeout_add_listener(source->m_kdeTimeout, &Listeners::kde, source.get());
+        m_kdeTimeout = org_kde_kwin_idle_get_idle_timeout(idle, seat, notificationTimeoutMs);
+        org_kde_kwin_idle_timeout_add_listener(m_kdeTimeout, &Listeners::kde, this);
         org_kde_kwin_idle_destroy(idle);
     }
     connection.flush();
-    return source;
 }
 
 WaylandIdleSource::~WaylandIdleSource()

@@ -6,9 +6,6 @@
 #include <QElapsedTimer>
 #include <QString>
 
-#include <memory>
-#include <optional>
-
 struct ext_idle_notification_v1;
 struct org_kde_kwin_idle_timeout;
 
@@ -24,13 +21,15 @@ public:
     /// Well under the core's idle threshold, so that the seconds it answers are exact past it.
     static constexpr int notificationTimeoutMs = 10'000;
 
-    /// A source on the first protocol the compositor offers; null when it offers neither (or
-    /// no seat), with the reason in `failure`.
-    static std::unique_ptr<WaylandIdleSource> create(WaylandConnection& connection, QString* failure);
+    /// A source on the first protocol the compositor offers.
+    explicit WaylandIdleSource(WaylandConnection& connection);
     ~WaylandIdleSource() override;
     WaylandIdleSource(const WaylandIdleSource&) = delete;
     WaylandIdleSource& operator=(const WaylandIdleSource&) = delete;
 
+    /// False when the compositor offers neither protocol (or no seat); `errorText()` then says why.
+    bool isAvailable() const { return m_error.isEmpty(); }
+    QString errorText() const { return m_error; }
     /// The protocol in use, e.g. "ext_idle_notifier_v1".
     QString protocol() const;
     double secondsSinceLastInput() override;
@@ -38,7 +37,6 @@ public:
 private:
     struct Listeners;
 
-    explicit WaylandIdleSource(WaylandConnection& connection);
     void idled();
     void resumed();
 
@@ -47,6 +45,7 @@ private:
     org_kde_kwin_idle_timeout* m_kdeTimeout = nullptr;
     /// Runs from the notification that the timeout passed until input comes.
     QElapsedTimer m_idleSince;
+    QString m_error;
 };
 
 } // namespace brindlemoor

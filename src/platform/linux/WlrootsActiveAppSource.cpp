@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/WlrootsActiveAppSource.h"
 
+#include "core/foundation/ProgramIdentity.h"
 #include "platform/linux/GnomeShellActiveAppSource.h"
 #include "platform/linux/GnomeShellExtension.h"
 #include "platform/linux/WaylandConnection.h"
-#include "platform/linux/X11ActiveAppSource.h"
 
 #include <protocols/wlr-foreign-toplevel-management-unstable-v1-client-protocol.h>
 
@@ -89,8 +89,8 @@ WlrootsActiveAppSource::~WlrootsActiveAppSource()
 RunningApp WlrootsActiveAppSource::applicationOf(const QString& appId, const DesktopEntryRegistry& registry)
 {
     // The program's own windows go through XWayland, whose app_id is their X11 class.
-    if (appId == X11ActiveAppSource::ownId)
-        return RunningApp{X11ActiveAppSource::ownId};
+    if (appId == programId)
+        return RunningApp{programId};
     return GnomeShellActiveAppSource::applicationOf(ShellFocus{.appId = appId, .wmClass = appId}, registry);
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/linux/X11ActiveAppSource.h"
 
+#include "core/foundation/ProgramIdentity.h"
 #include "platform/linux/AppId.h"
 #include "platform/linux/DesktopEntryRegistry.h"
 #include "platform/linux/PlatformLogging.h"
@@ -37,7 +38,7 @@ X11ActiveAppSource::X11ActiveAppSource(const DesktopEntryRegistry& registry, con
     , m_x(std::make_unique<XcbConnection>(display))
 {
     if (!m_x->isConnected()) {
-        giveUp(m_x->failure());
+        giveUp(m_x->errorText());
         return;
     }
     xcb_connection_t* c = m_x->get();
@@ -80,8 +81,7 @@ void X11ActiveAppSource::giveUp(const QString& reason) const
 {
     if (m_notifier)
         m_notifier->setEnabled(false);
-    qCWarning(lcPlatform).noquote()
-        << QStringLiteral("brindlemoor: active-window tracking unavailable: %1").arg(reason);
+    qCWarning(lcPlatform).noquote() << QStringLiteral("active-window tracking unavailable: %1").arg(reason);
 }
 
 void X11ActiveAppSource::drainLater() const
@@ -225,7 +225,7 @@ RunningApp X11ActiveAppSource::applicationOf(xcb_window_t window) const
 {
     const std::optional<quint32> pid = clientPid(window);
     if (pid && *pid == QCoreApplication::applicationPid())
-        return RunningApp{ownId};
+        return RunningApp{programId};
 
     WindowProperties properties;
     if (const std::optional<QByteArray> wmClass = m_x->property(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING)) {
@@ -248,7 +248,7 @@ RunningApp X11ActiveAppSource::identified(std::optional<QString> id)
     // Qt names the program's windows after its desktop entry (_GTK_APPLICATION_ID, Wayland's
     // app_id), and the entry names their class.
     if (id == QLatin1String(BRINDLEMOOR_APP_ID))
-        return RunningApp{ownId};
+        return RunningApp{programId};
     return RunningApp{std::move(id)};
 }
 

@@ -20,8 +20,6 @@ class XcbConnection;
 /// Activations from the root window's _NET_ACTIVE_WINDOW, as the window manager sets it.
 class X11ActiveAppSource final : public ActiveAppSource {
 public:
-    /// The program's own identifier, given to windows of this process.
-    inline static const QString ownId = QStringLiteral("brindlemoor");
     /// The application a window was matched to; one that names the program's desktop entry
     /// is the program, also where its process is not known.
     static RunningApp identified(std::optional<QString> id);

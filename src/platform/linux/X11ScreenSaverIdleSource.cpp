@@ -11,19 +11,19 @@ X11ScreenSaverIdleSource::X11ScreenSaverIdleSource(const QByteArray& display)
     : m_x(std::make_unique<XcbConnection>(display))
 {
     if (!m_x->isConnected()) {
-        m_failure = m_x->failure();
+        m_error = m_x->errorText();
         return;
     }
     const xcb_query_extension_reply_t* extension = xcb_get_extension_data(m_x->get(), &xcb_screensaver_id);
     if (extension == nullptr || extension->present == 0)
-        m_failure = QStringLiteral("the X server has no MIT-SCREEN-SAVER extension");
+        m_error = QStringLiteral("the X server has no MIT-SCREEN-SAVER extension");
 }
 
 X11ScreenSaverIdleSource::~X11ScreenSaverIdleSource() = default;
 
 double X11ScreenSaverIdleSource::secondsSinceLastInput()
 {
-    if (m_failure || !m_x->isConnected())
+    if (!isAvailable() || !m_x->isConnected())
         return 0;
     xcb_connection_t* c = m_x->get();
     const XcbReply<xcb_screensaver_query_info_reply_t> info(

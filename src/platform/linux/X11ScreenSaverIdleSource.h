@@ -4,6 +4,7 @@
 #include "core/monitors/PlatformSources.h"
 
 #include <QByteArray>
+#include <QString>
 
 #include <memory>
 
@@ -18,13 +19,14 @@ public:
     explicit X11ScreenSaverIdleSource(const QByteArray& display = {});
     ~X11ScreenSaverIdleSource() override;
 
-    /// An error text when the display or the extension is missing.
-    std::optional<QString> failure() const { return m_failure; }
+    /// False when the display or the extension is missing; `errorText()` then says why.
+    bool isAvailable() const { return m_error.isEmpty(); }
+    QString errorText() const { return m_error; }
     double secondsSinceLastInput() override;
 
 private:
     std::unique_ptr<XcbConnection> m_x;
-    std::optional<QString> m_failure;
+    QString m_error;
 };
 
 } // namespace brindlemoor

@@ -61,18 +61,17 @@ std::unique_ptr<WindowSystem> X11WindowSystem::forApplication(bool waylandSessio
     // The offscreen platform answers as X11 but has no connection.
     if (x11 != nullptr && x11->connection() != nullptr) {
         if (waylandSession)
-            qCInfo(lcPlatform).noquote() << "brindlemoor: the program's windows go through XWayland; the break "
+            qCInfo(lcPlatform).noquote() << "the program's windows go through XWayland; the break "
                                             "overlay's backdrop is plain, since a capture would show only X11 windows";
         return std::make_unique<X11WindowSystem>(XcbConnection::borrow(x11->connection()), waylandSession);
     }
     if (waylandSession)
         qCWarning(lcPlatform).noquote()
-            << "brindlemoor: no XWayland: the program's windows are native Wayland windows, so popovers open where "
+            << "no XWayland: the program's windows are native Wayland windows, so popovers open where "
                "the compositor puts them, and the floating cards and the break overlay cannot stay above other "
                "windows; the overlay's backdrop is plain";
     else
-        qCInfo(lcPlatform).noquote()
-            << "brindlemoor: no X11 window system: windows stay on one desktop and appear without fading";
+        qCInfo(lcPlatform).noquote() << "no X11 window system: windows stay on one desktop and appear without fading";
     return std::make_unique<InertWindowSystem>(!waylandSession);
 }
 

@@ -21,8 +21,7 @@ XInput2ClickSource::XInput2ClickSource(const QByteArray& display)
     : m_x(std::make_unique<XcbConnection>(display))
 {
     if (!m_x->isConnected()) {
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("brindlemoor: global click monitor unavailable: %1").arg(m_x->failure());
+        qCWarning(lcPlatform).noquote() << QStringLiteral("global click monitor unavailable: %1").arg(m_x->errorText());
         return;
     }
     xcb_connection_t* c = m_x->get();
@@ -34,7 +33,7 @@ XInput2ClickSource::XInput2ClickSource(const QByteArray& display)
             : nullptr);
     if (!version || version->major_version < 2 || (version->major_version == 2 && version->minor_version < 1)) {
         qCWarning(lcPlatform).noquote() << QStringLiteral(
-            "brindlemoor: global click monitor unavailable: the X server has no XInput 2.1");
+            "global click monitor unavailable: the X server has no XInput 2.1");
         return;
     }
     m_inputOpcode = extension->major_opcode;
@@ -114,8 +113,7 @@ void XInput2ClickSource::readEvents()
     if (!m_x->isConnected() && m_available) {
         m_available = false;
         m_notifier->setEnabled(false);
-        qCWarning(lcPlatform).noquote() << QStringLiteral(
-            "brindlemoor: global click monitor stopped: the X connection was lost");
+        qCWarning(lcPlatform).noquote() << QStringLiteral("global click monitor stopped: the X connection was lost");
     }
 }
 

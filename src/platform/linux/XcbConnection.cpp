@@ -9,12 +9,12 @@ XcbConnection::XcbConnection(const QByteArray& display)
 {
     const QByteArray name = display.isEmpty() ? qgetenv("DISPLAY") : display;
     if (name.isEmpty()) {
-        m_failure = QStringLiteral("no X display");
+        m_error = QStringLiteral("no X display");
         return;
     }
     m_connection = xcb_connect(name.constData(), &m_screenNumber);
     if (xcb_connection_has_error(m_connection) != 0) {
-        m_failure = QStringLiteral("cannot connect to X display %1").arg(QString::fromLocal8Bit(name));
+        m_error = QStringLiteral("cannot connect to X display %1").arg(QString::fromLocal8Bit(name));
         xcb_disconnect(m_connection);
         m_connection = nullptr;
         return;

@@ -34,7 +34,7 @@ public:
     /// True while the connection works.
     bool isConnected() const;
     /// Why there is no connection, for the user ("no X display").
-    QString failure() const { return m_failure; }
+    QString errorText() const { return m_error; }
 
     xcb_connection_t* get() const { return m_connection; }
     xcb_window_t root() const { return m_root; }
@@ -59,7 +59,7 @@ private:
     bool m_owned = true;
     int m_screenNumber = 0;
     xcb_window_t m_root = XCB_WINDOW_NONE;
-    QString m_failure;
+    QString m_error;
 };
 
 } // namespace brindlemoor

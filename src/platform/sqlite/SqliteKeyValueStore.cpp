@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/sqlite/SqliteKeyValueStore.h"
 
+#include "core/foundation/ProgramIdentity.h"
 #include "platform/linux/PlatformLogging.h"
 
 #include <QDateTime>
@@ -56,8 +57,7 @@ SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
         return;
     }
     qCWarning(lcPlatform).noquote()
-        << QStringLiteral("brindlemoor: %1 is not a SQLite database; moved it to %2 and starting from defaults")
-               .arg(path, aside);
+        << QStringLiteral("%1 is not a SQLite database; moved it to %2 and starting from defaults").arg(path, aside);
     open(path);
 }
 
@@ -116,10 +116,9 @@ void makePrivateFolder(const QString& folder)
 
 } // namespace
 
-QString SqliteKeyValueStore::defaultPath()
+QString SqliteKeyValueStore::ensureDefaultLocation()
 {
-    const QString folder =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/brindlemoor");
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + programId;
     makePrivateFolder(folder);
     return folder + QStringLiteral("/defaults.sqlite3");
 }

@@ -25,8 +25,9 @@ public:
     SqliteKeyValueStore(const SqliteKeyValueStore&) = delete;
     SqliteKeyValueStore& operator=(const SqliteKeyValueStore&) = delete;
 
-    /// `$XDG_CONFIG_HOME/brindlemoor/defaults.sqlite3`, creating the folder with mode 0700.
-    static QString defaultPath();
+    /// Makes the folder `$XDG_CONFIG_HOME/brindlemoor` (mode 0700) where it is missing, and answers
+    /// the database's path in it, `defaults.sqlite3`.
+    static QString ensureDefaultLocation();
 
     bool isOpen() const { return m_db != nullptr; }
     /// Whether writes will try to open the database again while it is not open.

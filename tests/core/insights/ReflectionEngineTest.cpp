@@ -6,6 +6,8 @@
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "support/VirtualDay.h"
 
+#include <QLocale>
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -268,4 +270,12 @@ TEST(ReflectionEngineLabels, RelativeDaysAndTwelveHourClock)
     const std::pair<int, const char*> hours[] = {{0, "12AM"}, {11, "11AM"}, {12, "12PM"}, {13, "1PM"}, {23, "11PM"}};
     for (const auto& [hour, label] : hours)
         EXPECT_EQ(ReflectionEngine::hourLabel(hour), QLatin1String(label)) << hour;
+
+    // A chosen locale has its own order of day and month, and its own clock.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    EXPECT_EQ(ReflectionEngine::relativeDayLabel(QStringLiteral("2026-03-03"), tuesday),
+              QStringLiteral("3. M\u00e4rz"));
+    EXPECT_EQ(ReflectionEngine::hourLabel(13), QStringLiteral("13:00"));
+    QLocale::setDefault(before);
 }

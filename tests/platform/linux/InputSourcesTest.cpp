@@ -25,7 +25,7 @@ TEST(X11InputSources, IdleTimeGrowsWithoutInputAndClicksAreSeenWithoutBeingTaken
     ASSERT_TRUE(session.isReady()) << session.error().toStdString();
 
     X11ScreenSaverIdleSource idle(session.display());
-    ASSERT_FALSE(idle.failure());
+    ASSERT_TRUE(idle.isAvailable()) << idle.errorText().toStdString();
     const double start = idle.secondsSinceLastInput();
     ASSERT_TRUE(DesktopSession::waitUntil([&] { return idle.secondsSinceLastInput() >= start + 0.5; }));
     const double beforeInput = idle.secondsSinceLastInput();
@@ -110,7 +110,7 @@ TEST(IdleSourceChooser, PrefersMutterThenTheScreenSaverExtension)
     {
         const test::MessageLog log;
         const auto source = IdleSourceChooser::choose(bus, session.display());
-        EXPECT_EQ(log.lines(), QStringList{QStringLiteral("brindlemoor: idle time from the X screen-saver extension")});
+        EXPECT_EQ(log.lines(), QStringList{QStringLiteral("idle time from the X screen-saver extension")});
         EXPECT_TRUE(dynamic_cast<X11ScreenSaverIdleSource*>(source.get()));
     }
 
@@ -126,7 +126,7 @@ TEST(IdleSourceChooser, PrefersMutterThenTheScreenSaverExtension)
     ASSERT_TRUE(mutter.isReady());
     const test::MessageLog log;
     const auto source = IdleSourceChooser::choose(bus, session.display());
-    EXPECT_EQ(log.lines(), QStringList{QStringLiteral("brindlemoor: idle time from Mutter's idle monitor")});
+    EXPECT_EQ(log.lines(), QStringList{QStringLiteral("idle time from Mutter's idle monitor")});
     EXPECT_DOUBLE_EQ(source->secondsSinceLastInput(), 4.321);
     idleMs = 130000;
     EXPECT_DOUBLE_EQ(source->secondsSinceLastInput(), 130.0);

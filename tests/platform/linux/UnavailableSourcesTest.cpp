@@ -62,13 +62,11 @@ TEST(LinuxActivitySources, WithoutDisplayOrBusEachSourceSaysSoOnceAndReportsNoth
         }
         const QString reason = QString::fromLatin1(c.displayReason);
         ASSERT_EQ(notes.size(), 6) << notes.join(u'\n').toStdString();
-        EXPECT_EQ(notes[0], QStringLiteral("brindlemoor: active-window tracking unavailable: ") + reason);
-        EXPECT_EQ(notes[1],
-                  QStringLiteral("brindlemoor: idle detection unavailable: Mutter: no session bus; X: ") + reason);
-        EXPECT_TRUE(notes[2].startsWith(u"brindlemoor: screen-saver lock signals unavailable: "))
-            << notes[2].toStdString();
-        EXPECT_EQ(notes[3], u"brindlemoor: logind lock signals unavailable: no system bus");
-        EXPECT_EQ(notes[4], QStringLiteral("brindlemoor: global click monitor unavailable: ") + reason);
+        EXPECT_EQ(notes[0], QStringLiteral("active-window tracking unavailable: ") + reason);
+        EXPECT_EQ(notes[1], QStringLiteral("idle detection unavailable: Mutter: no session bus; X: ") + reason);
+        EXPECT_TRUE(notes[2].startsWith(u"screen-saver lock signals unavailable: ")) << notes[2].toStdString();
+        EXPECT_EQ(notes[3], u"logind lock signals unavailable: no system bus");
+        EXPECT_EQ(notes[4], QStringLiteral("global click monitor unavailable: ") + reason);
         EXPECT_TRUE(notes[5].contains(u"active application: unavailable; idle: unavailable (never idle)"))
             << notes[5].toStdString();
     }

@@ -117,11 +117,11 @@ TEST(SqliteKeyValueStore, AFileThatIsNoDatabaseIsMovedAsideAndANewOneBegun)
     EXPECT_TRUE(log.lines().at(0).contains(aside[0])) << log.lines().at(0).toStdString();
 }
 
-TEST(SqliteKeyValueStore, DefaultPathIsAPrivateFolderUnderTheConfigHome)
+TEST(SqliteKeyValueStore, DefaultLocationIsAPrivateFolderUnderTheConfigHome)
 {
     QTemporaryDir dir;
     qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
-    const QString path = SqliteKeyValueStore::defaultPath();
+    const QString path = SqliteKeyValueStore::ensureDefaultLocation();
     qunsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(path, dir.path() + QStringLiteral("/brindlemoor/defaults.sqlite3"));
     const QFile::Permissions permissions = QFile::permissions(dir.path() + QStringLiteral("/brindlemoor"));

@@ -3,6 +3,7 @@
 
 #include "app/AppLogging.h"
 #include "app/QuitOnSignals.h"
+#include "core/foundation/ProgramIdentity.h"
 #include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
 #include "core/status/StatusBarController.h"
@@ -39,15 +40,7 @@ BrindlemoorApp::BrindlemoorApp(KeyValueStore& defaults, QObject* parent)
 {
 }
 
-// The popovers and the widgets show the controller's usage store, and the controller points
-// into everything else.
-BrindlemoorApp::~BrindlemoorApp()
-{
-    m_statusItem.reset();
-    m_popovers.reset();
-    m_widgets.reset();
-    m_controller.reset();
-}
+BrindlemoorApp::~BrindlemoorApp() = default;
 
 void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> request)
 {
@@ -64,8 +57,8 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
         session.shellExtension = m_shellExtension.get();
     }
     m_sources = std::make_unique<LinuxActivitySources>(m_scheduler, session);
-    m_trayIcon = std::make_unique<LinuxTrayIcon>(session.sessionBus, QStringLiteral("Brindlemoor"), QByteArray(),
-                                                 m_shellExtension.get());
+    m_trayIcon =
+        std::make_unique<LinuxTrayIcon>(session.sessionBus, QString(programName), QByteArray(), m_shellExtension.get());
     m_tray = std::make_unique<TrayIndicator>(*m_trayIcon);
     m_windowSystem = X11WindowSystem::forApplication(isWayland(session.kind));
     m_overlay = std::make_unique<BreakOverlayController>(m_scheduler, *m_windowSystem);

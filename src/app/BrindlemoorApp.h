@@ -56,6 +56,7 @@ private:
     /// The usage popover's content, new at each opening, its actions sent on through `host`.
     QWidget* makeUsageContent(PopoverHost& host);
 
+    // Declared in the order they are built, so that each goes before what it points into.
     // Everything reads and writes through it, so a full disk or a locked database costs nothing counted.
     RetryingKeyValueStore m_defaults;
     PreferencesStore m_prefs;

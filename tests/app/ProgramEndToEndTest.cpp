@@ -187,7 +187,7 @@ TEST_F(ProgramEndToEnd, StartsWithAnEmptyStoreAndWithGarbageInEveryKey)
                     : key == keys::usageDailyData ? QVariant(notADay)
                                                   : QVariant(QByteArray(R"([{"watched-term":{"x":1,"y")"));
          },
-         QStringLiteral("Failed to decode monitoredAppsData")},
+         QStringLiteral("cannot decode monitoredAppsData")},
         {"NaN, infinities and huge numbers; 100,000 levels of JSON",
          [&](const QString& key) {
              if (key == keys::dotColorRed)
@@ -199,7 +199,7 @@ TEST_F(ProgramEndToEnd, StartsWithAnEmptyStoreAndWithGarbageInEveryKey)
              return numberKeys.contains(key) ? QVariant(key == keys::useShapes ? 1e308 : 9223372036854775808.0)
                                              : QVariant(nested);
          },
-         QStringLiteral("Failed to decode monitoredAppsData")},
+         QStringLiteral("cannot decode monitoredAppsData")},
         {"negative numbers; a million watched apps; a busy day",
          [&](const QString& key) {
              // Any number but 0 is true: a negative one would pause the count that this round watches.
@@ -254,7 +254,7 @@ TEST_F(ProgramEndToEnd, StartsWithAnEmptyStoreAndWithGarbageInEveryKey)
         if (!round.warning.isEmpty()) {
             EXPECT_TRUE(said.contains(round.warning)) << said.toStdString();
         }
-        EXPECT_EQ(said.count(QStringLiteral("[PreferencesStore]")), round.warning.isEmpty() ? 0 : 1)
+        EXPECT_EQ(said.count(QStringLiteral("monitoredAppsData")), round.warning.isEmpty() ? 0 : 1)
             << said.toStdString();
     }
 }

@@ -36,11 +36,12 @@ namespace {
 class GalleryLoginItems final : public LoginItemService {
 public:
     bool isEnabled() const override { return m_enabled; }
-    std::optional<QString> setEnabled(bool enabled) override
+    bool setEnabled(bool enabled) override
     {
         m_enabled = enabled;
-        return std::nullopt;
+        return true;
     }
+    QString errorText() const override { return {}; }
 
 private:
     bool m_enabled = true;

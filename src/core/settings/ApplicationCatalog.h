@@ -46,8 +46,9 @@ class LoginItemService {
 public:
     virtual ~LoginItemService() = default;
     virtual bool isEnabled() const = 0;
-    /// Registers or unregisters; on failure returns a description of the error.
-    virtual std::optional<QString> setEnabled(bool enabled) = 0;
+    /// Registers or unregisters; false when that failed, and `errorText()` then says why.
+    virtual bool setEnabled(bool enabled) = 0;
+    virtual QString errorText() const = 0;
 };
 
 } // namespace brindlemoor

@@ -131,7 +131,13 @@ bool XdgAutostart::isEnabled() const
     return startsAtLogin(entryPath()) || startsAtLogin(earlierEntryPath());
 }
 
-std::optional<QString> XdgAutostart::setEnabled(bool enabled)
+bool XdgAutostart::setEnabled(bool enabled)
+{
+    m_error = change(enabled).value_or(QString());
+    return m_error.isEmpty();
+}
+
+std::optional<QString> XdgAutostart::change(bool enabled)
 {
     const QString path = entryPath();
     if (!enabled) {

@@ -16,7 +16,8 @@ public:
     explicit XdgAutostart(QString executable = runningExecutable());
 
     bool isEnabled() const override;
-    std::optional<QString> setEnabled(bool enabled) override;
+    bool setEnabled(bool enabled) override;
+    QString errorText() const override { return m_error; }
 
     /// The program as it was started: the AppImage file when it runs from one (its
     /// mounted copy is gone after the session), else the executable itself.
@@ -29,7 +30,10 @@ public:
     static QString quoteExecArgument(const QString& argument);
 
 private:
+    std::optional<QString> change(bool enabled);
+
     QString m_executable;
+    QString m_error;
 };
 
 } // namespace brindlemoor

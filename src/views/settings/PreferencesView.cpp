@@ -265,8 +265,9 @@ void PreferencesView::setLaunchAtLogin(bool on)
         return;
     m_launchAtLogin = on;
     // The switch stays where the user put it; the next appearance shows the real state.
-    if (const auto error = m_loginItems.setEnabled(on))
-        qCWarning(lcViews).noquote() << QStringLiteral("cannot change launch at login: %1").arg(*error);
+    if (!m_loginItems.setEnabled(on))
+        qCWarning(lcViews).noquote()
+            << QStringLiteral("cannot change launch at login: %1").arg(m_loginItems.errorText());
 }
 
 ApplicationChooser* PreferencesView::appPicker() const

@@ -47,7 +47,8 @@ public:
 class NoLoginItem final : public LoginItemService {
 public:
     bool isEnabled() const override { return false; }
-    std::optional<QString> setEnabled(bool) override { return std::nullopt; }
+    bool setEnabled(bool) override { return true; }
+    QString errorText() const override { return {}; }
 };
 
 } // namespace

@@ -28,7 +28,8 @@ namespace {
 class NoLoginItem final : public LoginItemService {
 public:
     bool isEnabled() const override { return false; }
-    std::optional<QString> setEnabled(bool /*enabled*/) override { return std::nullopt; }
+    bool setEnabled(bool /*enabled*/) override { return true; }
+    QString errorText() const override { return {}; }
 };
 
 ApplicationInfo entry(const char* id, const char* name, bool noDisplay = false)

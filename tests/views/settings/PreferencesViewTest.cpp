@@ -33,14 +33,15 @@ namespace {
 class RecordingLoginItems final : public LoginItemService {
 public:
     bool isEnabled() const override { return enabled; }
-    std::optional<QString> setEnabled(bool on) override
+    bool setEnabled(bool on) override
     {
         calls.append(on);
         if (refusal)
-            return refusal;
+            return false;
         enabled = on;
-        return std::nullopt;
+        return true;
     }
+    QString errorText() const override { return refusal.value_or(QString()); }
 
     bool enabled = false;
     std::optional<QString> refusal;

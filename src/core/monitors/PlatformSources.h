@@ -46,12 +46,17 @@ Q_SIGNALS:
 };
 
 /// A global observer of left and right button presses; it never grabs the pointer.
-class ClickSource {
+class ClickSource : public QObject {
+    Q_OBJECT
+
 public:
-    virtual ~ClickSource() = default;
-    /// Registers `handler`; false when no registration could be made.
-    virtual bool start(std::function<void()> handler) = 0;
+    /// Starts observing; false when it cannot.
+    virtual bool start() = 0;
     virtual void stop() = 0;
+
+Q_SIGNALS:
+    /// A press anywhere, between start() and stop().
+    void pressed();
 };
 
 } // namespace brindlemoor

@@ -21,7 +21,8 @@ StatusItemController::StatusItemController(const StatusItemServices& services, Q
     , m_popovers(services.popovers)
     , m_anchor(anchorFromTray())
 {
-    m_clickMonitor = std::make_unique<EventMonitor>(services.clicks, [this] { onPressAnywhere(); });
+    m_clickMonitor = std::make_unique<ClickMonitor>(services.clicks);
+    connect(m_clickMonitor.get(), &ClickMonitor::pressed, this, &StatusItemController::onPressAnywhere);
     connect(&services.tray, &TrayIcon::clicked, this, &StatusItemController::togglePopover);
     connect(&m_popovers, &PopoverHost::visibilityChanged, this, &StatusItemController::syncClickMonitor);
     connect(&m_popovers, &PopoverHost::welcomeContinued, this, &StatusItemController::dismissWelcome);

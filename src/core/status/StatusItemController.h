@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "core/monitors/EventMonitor.h"
+#include "core/monitors/ClickMonitor.h"
 #include "core/status/PopoverHost.h"
 #include "core/status/TrayIcon.h"
 
@@ -67,7 +67,7 @@ public:
     void presentSettings();
 
     bool hasSeenWelcome() const;
-    const EventMonitor& clickMonitor() const { return *m_clickMonitor; }
+    const ClickMonitor& clickMonitor() const { return *m_clickMonitor; }
 
 Q_SIGNALS:
     /// The user asked to quit the program.
@@ -84,7 +84,7 @@ private:
 
     StatusItemServices m_services;
     PopoverHost& m_popovers;
-    std::unique_ptr<EventMonitor> m_clickMonitor;
+    std::unique_ptr<ClickMonitor> m_clickMonitor;
     PopoverAnchor m_anchor;
 
     // The other half of one click, for whichever half comes second.

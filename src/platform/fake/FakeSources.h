@@ -33,27 +33,19 @@ public:
 
 class FakeClickSource final : public ClickSource {
 public:
-    bool start(std::function<void()> handler) override
+    bool start() override
     {
         ++registrations;
-        m_handler = std::move(handler);
         return true;
     }
-    void stop() override
-    {
-        --registrations;
-        m_handler = nullptr;
-    }
+    void stop() override { --registrations; }
     void click()
     {
-        if (m_handler)
-            m_handler();
+        if (registrations > 0)
+            Q_EMIT pressed();
     }
 
     int registrations = 0;
-
-private:
-    std::function<void()> m_handler;
 };
 
 } // namespace brindlemoor

@@ -28,7 +28,7 @@ public:
 
 class NoClickSource final : public ClickSource {
 public:
-    bool start(std::function<void()> /*handler*/) override { return false; }
+    bool start() override { return false; }
     void stop() override {}
 };
 

@@ -64,12 +64,11 @@ bool XInput2ClickSource::selectRawButtonPresses(bool enabled)
     return !error && m_x->isConnected();
 }
 
-bool XInput2ClickSource::start(std::function<void()> handler)
+bool XInput2ClickSource::start()
 {
     stop();
     if (!isAvailable() || !selectRawButtonPresses(true))
         return false;
-    m_handler = handler ? std::move(handler) : [] {};
     m_registered = true;
     // The round trip may have queued events that the socket will not announce again.
     const auto read = [this] { readEvents(); };
@@ -82,7 +81,6 @@ void XInput2ClickSource::stop()
     if (!m_registered)
         return;
     m_registered = false;
-    m_handler = nullptr;
     if (!isAvailable())
         return;
     selectRawButtonPresses(false);
@@ -103,12 +101,9 @@ void XInput2ClickSource::readEvents()
         const auto* press = reinterpret_cast<const xcb_input_raw_button_press_event_t*>(event.get());
         if (press->detail != leftButton && press->detail != rightButton)
             continue;
-        // A handler may stop or restart the monitor, so look at it afresh for each event
-        // and call a copy that outlives a reassignment.
-        if (m_registered) {
-            const std::function<void()> handler = m_handler;
-            handler();
-        }
+        // A receiver may stop the source, so look at it afresh for each event.
+        if (m_registered)
+            Q_EMIT pressed();
     }
     if (!m_x->isConnected() && m_available) {
         m_available = false;

@@ -24,7 +24,7 @@ public:
     XInput2ClickSource(const XInput2ClickSource&) = delete;
     XInput2ClickSource& operator=(const XInput2ClickSource&) = delete;
 
-    bool start(std::function<void()> handler) override;
+    bool start() override;
     void stop() override;
     bool isAvailable() const;
 
@@ -37,7 +37,6 @@ private:
     uint8_t m_inputOpcode = 0;
     bool m_available = false;
     bool m_registered = false;
-    std::function<void()> m_handler;
 };
 
 } // namespace brindlemoor

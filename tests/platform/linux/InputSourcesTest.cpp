@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/monitors/EventMonitor.h"
+#include "core/monitors/ClickMonitor.h"
 #include "platform/linux/IdleSourceChooser.h"
 #include "platform/linux/X11ScreenSaverIdleSource.h"
 #include "platform/linux/XInput2ClickSource.h"
@@ -66,7 +66,8 @@ TEST(X11InputSources, IdleTimeGrowsWithoutInputAndClicksAreSeenWithoutBeingTaken
     XInput2ClickSource clicks(session.display());
     ASSERT_TRUE(clicks.isAvailable());
     int seen = 0;
-    EventMonitor monitor(clicks, [&] { ++seen; });
+    ClickMonitor monitor(clicks);
+    QObject::connect(&monitor, &ClickMonitor::pressed, [&] { ++seen; });
     monitor.start();
     monitor.start(); // still one registration: one callback per click
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/monitors/EventMonitor.h"
+#include "core/monitors/ClickMonitor.h"
 #include "core/monitors/IdleMonitor.h"
 #include "platform/fake/ManualScheduler.h"
 #include "platform/linux/DesktopEntryRegistry.h"
@@ -47,7 +47,8 @@ TEST(LinuxActivitySources, WithoutDisplayOrBusEachSourceSaysSoOnceAndReportsNoth
             QObject::connect(&sources.activeApps(), &ActiveAppSource::activated, [&] { ++callbacks; });
             QObject::connect(&idle, &IdleMonitor::idleChanged, [&] { ++callbacks; });
             QObject::connect(&sources.lockSignals(), &LockSignalSource::lockSignalled, [&] { ++callbacks; });
-            EventMonitor clicks(sources.clicks(), [&] { ++callbacks; });
+            ClickMonitor clicks(sources.clicks());
+            QObject::connect(&clicks, &ClickMonitor::pressed, [&] { ++callbacks; });
 
             idle.start();
             scheduler.advance(std::chrono::minutes(10));

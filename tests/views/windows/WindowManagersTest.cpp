@@ -193,7 +193,8 @@ TEST_P(WindowManagers, FloatingWindowsStayAboveOnEveryDesktopOutOfTaskbarsAndLea
     // A transient popover closes on a click elsewhere, which the global click source reports.
     PopoverWindow popover;
     XInput2ClickSource clicks(session->display());
-    ASSERT_TRUE(clicks.start([&popover] { popover.handleGlobalClick(); }));
+    QObject::connect(&clicks, &ClickSource::pressed, &popover, qOverload<>(&PopoverWindow::handleGlobalClick));
+    ASSERT_TRUE(clicks.start());
     popover.showPopover(new QLabel(QStringLiteral("Settings")), PopoverAnchor::fromPoint(QPoint(640, 30)));
     const quint32 popoverId = static_cast<quint32>(popover.winId());
     if (!report.record("popover shown", DesktopSession::waitUntil([&] { return session->isViewable(popoverId); }, 5s)))

@@ -3,24 +3,29 @@
 
 #include "core/monitors/PlatformSources.h"
 
+#include <QObject>
+
 namespace brindlemoor {
 
 /// Watches left and right button presses anywhere, to close a popover on a click elsewhere.
-class EventMonitor final {
+class ClickMonitor final : public QObject {
+    Q_OBJECT
+
 public:
-    EventMonitor(ClickSource& source, std::function<void()> handler);
-    ~EventMonitor();
-    EventMonitor(const EventMonitor&) = delete;
-    EventMonitor& operator=(const EventMonitor&) = delete;
+    explicit ClickMonitor(ClickSource& source, QObject* parent = nullptr);
+    ~ClickMonitor() override;
 
     /// Replaces any running registration with a new one.
     void start();
     void stop();
     bool isRunning() const { return m_registered; }
 
+Q_SIGNALS:
+    /// A press anywhere while running.
+    void pressed();
+
 private:
     ClickSource& m_source;
-    std::function<void()> m_handler;
     bool m_registered = false;
 };
 

@@ -24,9 +24,9 @@ void HeadlessProgram::finishLaunching()
 {
     usage = std::make_unique<UsageStore>(defaults, clock);
     today = std::make_unique<TodayModel>(prefs, *usage);
-    controller = std::make_unique<StatusBarController>(
+    controller = std::make_unique<TrackingController>(
         *today, prefs, *usage,
-        StatusBarServices{clock, scheduler, activeApps, idleTime, lockSignals, indicator, overlay, sound, haptics});
+        TrackingServices{clock, scheduler, activeApps, idleTime, lockSignals, indicator, overlay, sound, haptics});
 }
 
 } // namespace brindlemoor::bench

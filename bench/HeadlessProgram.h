@@ -5,7 +5,7 @@
 #include "core/model/PreferencesStore.h"
 #include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
-#include "core/status/StatusBarController.h"
+#include "core/status/TrackingController.h"
 #include "platform/fake/FakeSources.h"
 #include "platform/fake/ManualClock.h"
 #include "platform/fake/ManualScheduler.h"
@@ -44,7 +44,7 @@ struct HeadlessProgram {
     PreferencesStore prefs;
     std::unique_ptr<UsageStore> usage;
     std::unique_ptr<TodayModel> today;
-    std::unique_ptr<StatusBarController> controller;
+    std::unique_ptr<TrackingController> controller;
 };
 
 } // namespace brindlemoor::bench

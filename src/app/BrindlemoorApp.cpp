@@ -6,8 +6,8 @@
 #include "core/foundation/ProgramIdentity.h"
 #include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
-#include "core/status/StatusBarController.h"
-#include "core/status/StatusItemController.h"
+#include "core/status/PopoverController.h"
+#include "core/status/TrackingController.h"
 #include "core/status/TrayIcon.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/DesktopEntryRegistry.h"
@@ -44,7 +44,7 @@ BrindlemoorApp::~BrindlemoorApp() = default;
 
 void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> request)
 {
-    if (m_controller)
+    if (m_tracking)
         return;
     m_usage = std::make_unique<UsageStore>(m_defaults, m_clock);
     // The last seconds counted wait in memory for their save. A session manager ending the session
@@ -67,10 +67,10 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     m_scheduler.runAfter(std::chrono::seconds(1), this, [this] { m_sound->prepare(); });
     m_haptics = std::make_unique<NullHapticPerformer>();
     m_today = std::make_unique<TodayModel>(m_prefs, *m_usage);
-    m_controller = std::make_unique<StatusBarController>(
-        *m_today, m_prefs, *m_usage,
-        StatusBarServices{m_clock, m_scheduler, m_sources->activeApps(), m_sources->idleTime(),
-                          m_sources->lockSignals(), *m_tray, *m_overlay, *m_sound, *m_haptics});
+    m_tracking = std::make_unique<TrackingController>(*m_today, m_prefs, *m_usage,
+                                                      TrackingServices{m_clock, m_scheduler, m_sources->activeApps(),
+                                                                       m_sources->idleTime(), m_sources->lockSignals(),
+                                                                       *m_tray, *m_overlay, *m_sound, *m_haptics});
     // The widgets open at the last quit come back now.
     m_icons = std::make_unique<AppIconProvider>(m_sources->catalog());
     m_widgets = std::make_unique<FloatingWidgetManager>();
@@ -81,9 +81,9 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     m_popovers = std::make_unique<TrayPopoverHost>(TrayPopoverContext{
         m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler, *m_windowSystem,
         [this](PopoverHost& host) -> QWidget* { return makeUsageContent(host); }, m_shellExtension.get()});
-    m_statusItem = std::make_unique<StatusItemController>(
-        StatusItemServices{m_defaults, m_clock, m_scheduler, m_sources->clicks(), *m_trayIcon, *m_popovers});
-    connect(m_statusItem.get(), &StatusItemController::quitRequested, qApp, &QCoreApplication::quit,
+    m_popoverController = std::make_unique<PopoverController>(
+        PopoverServices{m_defaults, m_clock, m_scheduler, m_sources->clicks(), *m_trayIcon, *m_popovers});
+    connect(m_popoverController.get(), &PopoverController::quitRequested, qApp, &QCoreApplication::quit,
             Qt::QueuedConnection);
 
     if (!request)
@@ -91,7 +91,7 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     if (request)
         handleRequest(*request);
     else
-        m_statusItem->scheduleWelcomeOffer();
+        m_popoverController->scheduleWelcomeOffer();
 }
 
 QWidget* BrindlemoorApp::makeUsageContent(PopoverHost& host)
@@ -106,16 +106,16 @@ QWidget* BrindlemoorApp::makeUsageContent(PopoverHost& host)
 
 void BrindlemoorApp::handleRequest(RunningInstance::Request request)
 {
-    if (!m_statusItem) {
+    if (!m_popoverController) {
         m_pendingRequest = request;
         return;
     }
     qCInfo(lcApp) << "asked for"
                   << (request == RunningInstance::Request::Settings ? "the settings" : "the usage popover");
     if (request == RunningInstance::Request::Settings)
-        m_statusItem->presentSettings();
+        m_popoverController->presentSettings();
     else
-        m_statusItem->presentUsage();
+        m_popoverController->presentUsage();
 }
 
 } // namespace brindlemoor

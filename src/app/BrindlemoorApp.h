@@ -25,8 +25,8 @@ class LinuxActivitySources;
 class LinuxTrayIcon;
 class NullHapticPerformer;
 class PopoverHost;
-class StatusBarController;
-class StatusItemController;
+class TrackingController;
+class PopoverController;
 class TodayModel;
 class TrayIndicator;
 class TrayPopoverHost;
@@ -72,12 +72,12 @@ private:
     std::unique_ptr<BreakOverlayController> m_overlay;
     std::unique_ptr<CanberraSoundPlayer> m_sound;
     std::unique_ptr<NullHapticPerformer> m_haptics;
-    std::unique_ptr<StatusBarController> m_controller;
+    std::unique_ptr<TrackingController> m_tracking;
     std::unique_ptr<AppIconProvider> m_icons;
     std::unique_ptr<FloatingWidgetManager> m_widgets;
     std::unique_ptr<XdgAutostart> m_loginItems;
     std::unique_ptr<TrayPopoverHost> m_popovers;
-    std::unique_ptr<StatusItemController> m_statusItem;
+    std::unique_ptr<PopoverController> m_popoverController;
     std::optional<RunningInstance::Request> m_pendingRequest;
 };
 

@@ -105,7 +105,7 @@ void PreferencesStore::setMonitoringPaused(bool paused)
         return;
     writeBool(keys::isMonitoringPaused, paused);
     // Pausing starts and stops counting, so it is announced like a change of the watched list.
-    Q_EMIT didChange();
+    Q_EMIT trackingSettingsChanged();
 }
 qint64 PreferencesStore::dailyLimitMinutes() const
 {
@@ -233,7 +233,7 @@ void PreferencesStore::saveMonitoredApps(const QList<MonitoredAppConfig>& apps)
     m_defaults.setValue(keys::monitoredAppsData, QJsonDocument(list).toJson(QJsonDocument::Compact));
     m_monitoredAppsCache.reset();
     Q_EMIT changed();
-    Q_EMIT didChange();
+    Q_EMIT trackingSettingsChanged();
 }
 
 RgbColor PreferencesStore::dotColor() const
@@ -253,7 +253,7 @@ void PreferencesStore::setDotColor(const RgbColor& color)
     writeDouble(keys::dotColorGreen, color.green);
     writeDouble(keys::dotColorBlue, color.blue);
     Q_EMIT changed();
-    Q_EMIT didChange();
+    Q_EMIT trackingSettingsChanged();
 }
 
 } // namespace brindlemoor

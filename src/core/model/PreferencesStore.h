@@ -70,7 +70,7 @@ public:
 
 Q_SIGNALS:
     /// The monitored-app list or the dot colour was stored, or monitoring was toggled.
-    void didChange();
+    void trackingSettingsChanged();
     /// Any setting or stored list changed; views re-read what they show.
     void changed();
 

@@ -29,12 +29,12 @@ TEST(PreferencesStore, MonitoredListSignalsAndNotifications)
 {
     MemoryKeyValueStore defaults;
     PreferencesStore prefs(defaults);
-    QSignalSpy didChange(&prefs, &PreferencesStore::didChange);
+    QSignalSpy trackingSettingsChanged(&prefs, &PreferencesStore::trackingSettingsChanged);
 
     prefs.addApp(kApp);
     prefs.addApp(kOther);
     prefs.addApp(kApp); // already there: nothing stored, no signal
-    EXPECT_EQ(didChange.count(), 2);
+    EXPECT_EQ(trackingSettingsChanged.count(), 2);
     EXPECT_EQ(prefs.monitoredApps(), (QList<MonitoredAppConfig>{{kApp, 60}, {kOther, 60}}));
     EXPECT_EQ(defaults.dataValue(keys::monitoredAppsData),
               QByteArray(R"([{"bundleID":"org.gnome.Calculator","timeLimitMinutes":60},)"
@@ -42,18 +42,18 @@ TEST(PreferencesStore, MonitoredListSignalsAndNotifications)
 
     prefs.setLimit(kOther, 25);
     EXPECT_EQ(prefs.config(kOther)->timeLimitMinutes, 25);
-    EXPECT_EQ(didChange.count(), 3);
+    EXPECT_EQ(trackingSettingsChanged.count(), 3);
 
     prefs.setLimit(QStringLiteral("not.watched"), 5);
-    EXPECT_EQ(didChange.count(), 3);
+    EXPECT_EQ(trackingSettingsChanged.count(), 3);
 
     prefs.removeApp(kApp);
     EXPECT_FALSE(prefs.isMonitored(kApp));
     EXPECT_TRUE(prefs.isMonitored(kOther));
-    EXPECT_EQ(didChange.count(), 4);
+    EXPECT_EQ(trackingSettingsChanged.count(), 4);
 
     prefs.setDotColor({1.0, 0.5, 0.0});
-    EXPECT_EQ(didChange.count(), 5);
+    EXPECT_EQ(trackingSettingsChanged.count(), 5);
     EXPECT_EQ(PreferencesStore(defaults).dotColor(), (RgbColor{1.0, 0.5, 0.0}));
 }
 

@@ -153,7 +153,7 @@ TEST_F(ApplicationChooserTest, ADuplicatePickAddsNothingButShowsTheSettingsAgain
     ASSERT_TRUE(controller.popover().isShown());
     EXPECT_EQ(controller.popover().content(), view);
 
-    QSignalSpy stored(&prefs, &PreferencesStore::didChange);
+    QSignalSpy stored(&prefs, &PreferencesStore::trackingSettingsChanged);
     QTest::mouseClick(view->plusButton(), Qt::LeftButton);
     ApplicationChooser* picker = view->appPicker();
     ASSERT_NE(picker, nullptr);

@@ -142,7 +142,7 @@ TEST_F(PreferencesViewTest, MinusRemovesTheSelectedAppAndClearsTheSelection)
 {
     addApps(2);
     makeView();
-    QSignalSpy stored(&prefs, &PreferencesStore::didChange);
+    QSignalSpy stored(&prefs, &PreferencesStore::trackingSettingsChanged);
     QTest::mouseClick(view->minusButton(), Qt::LeftButton);
     EXPECT_EQ(stored.count(), 0) << "nothing selected, nothing removed";
 

@@ -18,7 +18,7 @@ class Clock;
 class KeyValueStore;
 class Scheduler;
 
-struct StatusItemServices {
+struct PopoverServices {
     KeyValueStore& defaults; ///< where "hasSeenWelcome" lives
     const Clock& clock;
     Scheduler& scheduler;
@@ -30,7 +30,7 @@ struct StatusItemServices {
 /// The tray item's side that the user sees: what a click on the icon opens, the popovers'
 /// actions, the first-launch welcome, and the global click monitor, which runs exactly
 /// while a transient popover is shown.
-class StatusItemController final : public QObject {
+class PopoverController final : public QObject {
     Q_OBJECT
 
 public:
@@ -39,8 +39,8 @@ public:
     /// close together are one click, whichever of the two arrives first.
     static constexpr std::chrono::milliseconds sameClickWindow{500};
 
-    explicit StatusItemController(const StatusItemServices& services, QObject* parent = nullptr);
-    ~StatusItemController() override;
+    explicit PopoverController(const PopoverServices& services, QObject* parent = nullptr);
+    ~PopoverController() override;
 
     /// Offers the welcome 0.3 s from now (once the tray item has had time to appear).
     void scheduleWelcomeOffer();
@@ -82,7 +82,7 @@ private:
     bool isWithinSameClick(const QDateTime& at) const;
     PopoverAnchor anchorFromTray() const;
 
-    StatusItemServices m_services;
+    PopoverServices m_services;
     PopoverHost& m_popovers;
     std::unique_ptr<ClickMonitor> m_clickMonitor;
     PopoverAnchor m_anchor;

@@ -21,7 +21,7 @@ class UsageStore;
 
 /// Everything the controller is built on besides the stores: time, the platform's
 /// event sources and the outputs through which the cues reach the user.
-struct StatusBarServices {
+struct TrackingServices {
     const Clock& clock;
     Scheduler& scheduler;
     ActiveAppSource& activeApps;
@@ -33,8 +33,9 @@ struct StatusBarServices {
     HapticPerformer& haptics;
 };
 
-/// Wires tracking together and decides, once per counted second, which cues a limit raises.
-class StatusBarController final : public QObject {
+/// Counts the time of the watched application in front (not while idle, locked or paused) and
+/// decides, once per counted second, which cues a limit raises.
+class TrackingController final : public QObject {
     Q_OBJECT
 
 public:
@@ -44,9 +45,9 @@ public:
     static constexpr double appLimitHapticSeconds = 1.5;
     static constexpr double dailyLimitHapticSeconds = 2.0;
 
-    StatusBarController(TodayModel& today, PreferencesStore& prefs, UsageStore& usage,
-                        const StatusBarServices& services, QObject* parent = nullptr);
-    ~StatusBarController() override;
+    TrackingController(TodayModel& today, PreferencesStore& prefs, UsageStore& usage, const TrackingServices& services,
+                       QObject* parent = nullptr);
+    ~TrackingController() override;
 
     /// A burst of pulses: one at once, then one every 0.12 s until `seconds` have passed.
     void playHaptics(double seconds);
@@ -64,7 +65,7 @@ private:
 
     TodayModel& m_today;
     PreferencesStore& m_prefs;
-    StatusBarServices m_services;
+    TrackingServices m_services;
     UsageStore& m_usageStore;
     // Declared in the order they must end: the haptics' timer first, then the accumulator and the
     // idle poll, whose signals reach this controller.

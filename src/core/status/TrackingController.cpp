@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/status/StatusBarController.h"
+#include "core/status/TrackingController.h"
 
 #include "core/foundation/Clock.h"
 #include "core/foundation/Scheduler.h"
@@ -11,8 +11,8 @@
 
 namespace brindlemoor {
 
-StatusBarController::StatusBarController(TodayModel& today, PreferencesStore& prefs, UsageStore& usage,
-                                         const StatusBarServices& services, QObject* parent)
+TrackingController::TrackingController(TodayModel& today, PreferencesStore& prefs, UsageStore& usage,
+                                       const TrackingServices& services, QObject* parent)
     : QObject(parent)
     , m_today(today)
     , m_prefs(prefs)
@@ -22,30 +22,30 @@ StatusBarController::StatusBarController(TodayModel& today, PreferencesStore& pr
     , m_accumulator(usage, prefs, services.clock, services.scheduler)
 {
     m_idleMonitor.start();
-    connect(&m_accumulator, &TimeAccumulator::ticked, this, &StatusBarController::evaluateLimits);
+    connect(&m_accumulator, &TimeAccumulator::ticked, this, &TrackingController::evaluateLimits);
 
     updateStatusIcon();
-    connect(&services.activeApps, &ActiveAppSource::activated, this, &StatusBarController::onAppActivated);
+    connect(&services.activeApps, &ActiveAppSource::activated, this, &TrackingController::onAppActivated);
     connect(&services.lockSignals, &LockSignalSource::lockSignalled, this, [this](bool locked) {
         m_screenLocked = locked;
         onActivityStateChanged();
     });
-    connect(&m_idleMonitor, &IdleMonitor::idleChanged, this, &StatusBarController::onActivityStateChanged);
+    connect(&m_idleMonitor, &IdleMonitor::idleChanged, this, &TrackingController::onActivityStateChanged);
     resumeTracking();
 
     // A restart at or over a limit must not cue again for it.
     markDueCuesAsFired();
 
-    connect(&m_prefs, &PreferencesStore::didChange, this, &StatusBarController::onSettingsChanged);
-    connect(&m_today, &TodayModel::changed, this, &StatusBarController::updateStatusIcon);
+    connect(&m_prefs, &PreferencesStore::trackingSettingsChanged, this, &TrackingController::onSettingsChanged);
+    connect(&m_today, &TodayModel::changed, this, &TrackingController::updateStatusIcon);
     connect(&m_today, &TodayModel::appReset, this,
             [this](const QString& bundleID) { m_redSoundPlayedForApps.remove(bundleID); });
-    connect(&m_usageStore, &UsageStore::dayRolledOver, this, &StatusBarController::onDayRolledOver);
+    connect(&m_usageStore, &UsageStore::dayRolledOver, this, &TrackingController::onDayRolledOver);
 }
 
-StatusBarController::~StatusBarController() = default;
+TrackingController::~TrackingController() = default;
 
-void StatusBarController::playHaptics(double seconds)
+void TrackingController::playHaptics(double seconds)
 {
     m_hapticTimer.reset();
     const QDateTime end = m_services.clock.now().addMSecs(static_cast<qint64>(seconds * 1000.0));
@@ -59,7 +59,7 @@ void StatusBarController::playHaptics(double seconds)
     m_services.haptics.pulse();
 }
 
-void StatusBarController::evaluateLimits()
+void TrackingController::evaluateLimits()
 {
     if (m_today.isPaused())
         return;
@@ -99,7 +99,7 @@ void StatusBarController::evaluateLimits()
     }
 }
 
-void StatusBarController::onSettingsChanged()
+void TrackingController::onSettingsChanged()
 {
     if (m_today.isPaused())
         m_accumulator.stop();
@@ -108,7 +108,7 @@ void StatusBarController::onSettingsChanged()
     markDueCuesAsFired();
 }
 
-void StatusBarController::markDueCuesAsFired()
+void TrackingController::markDueCuesAsFired()
 {
     for (const QString& bundleID : m_today.appsAtLimit())
         m_redSoundPlayedForApps.insert(bundleID);
@@ -117,27 +117,27 @@ void StatusBarController::markDueCuesAsFired()
         m_dailyBreachSoundFiredAtLimit = daily.limit->seconds();
 }
 
-bool StatusBarController::trackingBlocked() const
+bool TrackingController::trackingBlocked() const
 {
     // Paused means no counting at all: no activation and no resume may start the accumulator.
     return m_screenLocked || m_idleMonitor.isUserIdle() || m_today.isPaused();
 }
 
-void StatusBarController::resumeTracking()
+void TrackingController::resumeTracking()
 {
     if (trackingBlocked())
         return;
     onAppActivated(m_services.activeApps.frontmostApp());
 }
 
-void StatusBarController::onAppActivated(const std::optional<RunningApp>& app)
+void TrackingController::onAppActivated(const std::optional<RunningApp>& app)
 {
     if (!app || trackingBlocked() || app->bundleID == ownBundleID)
         return;
     m_accumulator.appActivated(app->bundleID);
 }
 
-void StatusBarController::onActivityStateChanged()
+void TrackingController::onActivityStateChanged()
 {
     if (!m_screenLocked && !m_idleMonitor.isUserIdle()) {
         resumeTracking();
@@ -147,7 +147,7 @@ void StatusBarController::onActivityStateChanged()
     }
 }
 
-void StatusBarController::onDayRolledOver()
+void TrackingController::onDayRolledOver()
 {
     // The cues are per day: a program that runs for days must cue again on each of them.
     m_redSoundPlayedForApps.clear();
@@ -155,7 +155,7 @@ void StatusBarController::onDayRolledOver()
     m_dailyLimitOverlayShownForEffectiveLimit = 0;
 }
 
-void StatusBarController::updateStatusIcon()
+void TrackingController::updateStatusIcon()
 {
     StatusImage image;
     if (m_today.isPaused()) {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/status/StatusItemController.h"
+#include "core/status/PopoverController.h"
 #include "core/model/SettingsKeys.h"
 #include "platform/fake/FakeSources.h"
 #include "support/VirtualDay.h"
@@ -71,12 +71,12 @@ struct Harness : test::VirtualDay {
     FakeClickSource clicks;
     FakeTray tray;
     FakePopovers popovers;
-    StatusItemController controller{{defaults, clock, scheduler, clicks, tray, popovers}};
+    PopoverController controller{{defaults, clock, scheduler, clicks, tray, popovers}};
 };
 
 } // namespace
 
-TEST(StatusItemController, FirstLaunchWelcomesUnderTheTrayItemAndLeadsIntoTheSettings)
+TEST(PopoverController, FirstLaunchWelcomesUnderTheTrayItemAndLeadsIntoTheSettings)
 {
     Harness h(false);
     h.controller.scheduleWelcomeOffer();
@@ -104,7 +104,7 @@ TEST(StatusItemController, FirstLaunchWelcomesUnderTheTrayItemAndLeadsIntoTheSet
     EXPECT_TRUE(h.popovers.isShown(Kind::Usage)) << "after the welcome a click opens the usage popover";
 }
 
-TEST(StatusItemController, WithoutATrayTheWelcomeAndTheRequestsFromOutsideOpenCentred)
+TEST(PopoverController, WithoutATrayTheWelcomeAndTheRequestsFromOutsideOpenCentred)
 {
     Harness h(false);
     h.tray.geometry = QRect();
@@ -127,7 +127,7 @@ TEST(StatusItemController, WithoutATrayTheWelcomeAndTheRequestsFromOutsideOpenCe
     EXPECT_FALSE(h.monitoring());
 }
 
-TEST(StatusItemController, AClickTogglesTheUsagePopoverAndAltOrMiddleTheInfo)
+TEST(PopoverController, AClickTogglesTheUsagePopoverAndAltOrMiddleTheInfo)
 {
     Harness h;
     h.tray.click(kPlain);
@@ -155,7 +155,7 @@ TEST(StatusItemController, AClickTogglesTheUsagePopoverAndAltOrMiddleTheInfo)
     EXPECT_EQ(h.popovers.anchors[Kind::Usage], PopoverAnchor::fromPoint(QPoint(640, 400)));
 }
 
-TEST(StatusItemController, TheClickMonitorRunsExactlyWhileATransientPopoverIsShown)
+TEST(PopoverController, TheClickMonitorRunsExactlyWhileATransientPopoverIsShown)
 {
     Harness h;
     h.tray.click(kPlain);
@@ -187,7 +187,7 @@ TEST(StatusItemController, TheClickMonitorRunsExactlyWhileATransientPopoverIsSho
     EXPECT_FALSE(h.monitoring());
 }
 
-TEST(StatusItemController, TheTrayClickAndItsOwnPressCountOnceInEitherOrder)
+TEST(PopoverController, TheTrayClickAndItsOwnPressCountOnceInEitherOrder)
 {
     Harness h;
     // The press arrives first and closes the popover; the tray's report of the same click does not reopen it.
@@ -217,7 +217,7 @@ TEST(StatusItemController, TheTrayClickAndItsOwnPressCountOnceInEitherOrder)
     EXPECT_TRUE(h.popovers.isShown(Kind::Usage)) << "a click well after the press opens again";
 }
 
-TEST(StatusItemController, TheChooserClosingShowsTheSettingsAgainWhereTheyWere)
+TEST(PopoverController, TheChooserClosingShowsTheSettingsAgainWhereTheyWere)
 {
     Harness h;
     h.tray.click(kPlain);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/status/StatusItemController.h"
+#include "core/status/PopoverController.h"
 
 #include "core/foundation/Clock.h"
 #include "core/foundation/CoreLogging.h"
@@ -15,26 +15,26 @@ constexpr PopoverKind transientKinds[] = {PopoverKind::Usage, PopoverKind::Info,
 
 } // namespace
 
-StatusItemController::StatusItemController(const StatusItemServices& services, QObject* parent)
+PopoverController::PopoverController(const PopoverServices& services, QObject* parent)
     : QObject(parent)
     , m_services(services)
     , m_popovers(services.popovers)
     , m_anchor(anchorFromTray())
 {
     m_clickMonitor = std::make_unique<ClickMonitor>(services.clicks);
-    connect(m_clickMonitor.get(), &ClickMonitor::pressed, this, &StatusItemController::onPressAnywhere);
-    connect(&services.tray, &TrayIcon::clicked, this, &StatusItemController::togglePopover);
-    connect(&m_popovers, &PopoverHost::visibilityChanged, this, &StatusItemController::syncClickMonitor);
-    connect(&m_popovers, &PopoverHost::welcomeContinued, this, &StatusItemController::dismissWelcome);
-    connect(&m_popovers, &PopoverHost::appPickerFinished, this, &StatusItemController::onAppPickerFinished);
-    connect(&m_popovers, &PopoverHost::settingsRequested, this, &StatusItemController::openSettings);
-    connect(&m_popovers, &PopoverHost::infoRequested, this, &StatusItemController::openInfo);
-    connect(&m_popovers, &PopoverHost::quitRequested, this, &StatusItemController::quitRequested);
+    connect(m_clickMonitor.get(), &ClickMonitor::pressed, this, &PopoverController::onPressAnywhere);
+    connect(&services.tray, &TrayIcon::clicked, this, &PopoverController::togglePopover);
+    connect(&m_popovers, &PopoverHost::visibilityChanged, this, &PopoverController::syncClickMonitor);
+    connect(&m_popovers, &PopoverHost::welcomeContinued, this, &PopoverController::dismissWelcome);
+    connect(&m_popovers, &PopoverHost::appPickerFinished, this, &PopoverController::onAppPickerFinished);
+    connect(&m_popovers, &PopoverHost::settingsRequested, this, &PopoverController::openSettings);
+    connect(&m_popovers, &PopoverHost::infoRequested, this, &PopoverController::openInfo);
+    connect(&m_popovers, &PopoverHost::quitRequested, this, &PopoverController::quitRequested);
 }
 
-StatusItemController::~StatusItemController() = default;
+PopoverController::~PopoverController() = default;
 
-void StatusItemController::scheduleWelcomeOffer()
+void PopoverController::scheduleWelcomeOffer()
 {
     m_services.scheduler.runAfter(welcomeDelay, this, [this] {
         // Where the tray item is may be known only now that the tray has shown it.
@@ -43,18 +43,18 @@ void StatusItemController::scheduleWelcomeOffer()
     });
 }
 
-bool StatusItemController::hasSeenWelcome() const
+bool PopoverController::hasSeenWelcome() const
 {
     return m_services.defaults.boolValue(keys::hasSeenWelcome, false);
 }
 
-PopoverAnchor StatusItemController::anchorFromTray() const
+PopoverAnchor PopoverController::anchorFromTray() const
 {
     const QRect icon = m_services.tray.iconGeometry();
     return icon.isEmpty() ? PopoverAnchor::centered() : PopoverAnchor::fromRect(icon);
 }
 
-void StatusItemController::togglePopover(const TrayClick& click)
+void PopoverController::togglePopover(const TrayClick& click)
 {
     // A StatusNotifierItem host tells only where the click was.
     m_anchor = click.iconGeometry.isEmpty() ? PopoverAnchor::fromPoint(click.position)
@@ -73,7 +73,7 @@ void StatusItemController::togglePopover(const TrayClick& click)
         toggle(PopoverKind::Usage);
 }
 
-void StatusItemController::toggle(PopoverKind kind)
+void PopoverController::toggle(PopoverKind kind)
 {
     if (m_popovers.isShown(kind)) {
         close(kind);
@@ -88,19 +88,19 @@ void StatusItemController::toggle(PopoverKind kind)
     m_openedByLastTrayClick.insert(kind);
 }
 
-void StatusItemController::show(PopoverKind kind)
+void PopoverController::show(PopoverKind kind)
 {
     m_popovers.show(kind, m_anchor);
     syncClickMonitor();
 }
 
-void StatusItemController::close(PopoverKind kind)
+void PopoverController::close(PopoverKind kind)
 {
     m_popovers.close(kind);
     syncClickMonitor();
 }
 
-void StatusItemController::openSettings()
+void PopoverController::openSettings()
 {
     close(PopoverKind::Usage);
     if (m_popovers.isShown(PopoverKind::Settings))
@@ -109,7 +109,7 @@ void StatusItemController::openSettings()
         show(PopoverKind::Settings);
 }
 
-void StatusItemController::openInfo()
+void PopoverController::openInfo()
 {
     close(PopoverKind::Usage);
     if (m_popovers.isShown(PopoverKind::Info))
@@ -118,14 +118,14 @@ void StatusItemController::openInfo()
         show(PopoverKind::Info);
 }
 
-void StatusItemController::offerWelcome()
+void PopoverController::offerWelcome()
 {
     if (m_popovers.isShown(PopoverKind::Welcome) || hasSeenWelcome())
         return;
     show(PopoverKind::Welcome);
 }
 
-void StatusItemController::dismissWelcome()
+void PopoverController::dismissWelcome()
 {
     m_services.defaults.setValue(keys::hasSeenWelcome, true);
     close(PopoverKind::Welcome);
@@ -135,12 +135,12 @@ void StatusItemController::dismissWelcome()
         show(PopoverKind::Settings);
 }
 
-void StatusItemController::onAppPickerFinished()
+void PopoverController::onAppPickerFinished()
 {
     m_popovers.reshowSettings(m_anchor);
 }
 
-void StatusItemController::presentUsage()
+void PopoverController::presentUsage()
 {
     m_anchor = PopoverAnchor::centered();
     if (!hasSeenWelcome())
@@ -149,14 +149,14 @@ void StatusItemController::presentUsage()
         show(PopoverKind::Usage);
 }
 
-void StatusItemController::presentSettings()
+void PopoverController::presentSettings()
 {
     m_anchor = PopoverAnchor::centered();
     if (!m_popovers.isShown(PopoverKind::Settings))
         show(PopoverKind::Settings);
 }
 
-void StatusItemController::onPressAnywhere()
+void PopoverController::onPressAnywhere()
 {
     const bool partOfTrayClick = isWithinSameClick(m_lastTrayClickAt);
     m_lastPressAt = m_services.clock.now();
@@ -176,12 +176,12 @@ void StatusItemController::onPressAnywhere()
     syncClickMonitor();
 }
 
-bool StatusItemController::isWithinSameClick(const QDateTime& at) const
+bool PopoverController::isWithinSameClick(const QDateTime& at) const
 {
     return at.isValid() && at.msecsTo(m_services.clock.now()) <= sameClickWindow.count();
 }
 
-void StatusItemController::syncClickMonitor()
+void PopoverController::syncClickMonitor()
 {
     bool anyShown = false;
     for (const PopoverKind kind : transientKinds)

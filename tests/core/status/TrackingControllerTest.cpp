@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/status/StatusBarController.h"
+#include "core/status/TrackingController.h"
 #include "core/model/SettingsKeys.h"
 #include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
@@ -34,9 +34,9 @@ struct Harness : test::VirtualDay {
     {
         usage = std::make_unique<UsageStore>(defaults, clock);
         today = std::make_unique<TodayModel>(prefs, *usage);
-        controller = std::make_unique<StatusBarController>(
+        controller = std::make_unique<TrackingController>(
             *today, prefs, *usage,
-            StatusBarServices{clock, scheduler, apps, idle, lock, indicator, overlay, sound, haptics});
+            TrackingServices{clock, scheduler, apps, idle, lock, indicator, overlay, sound, haptics});
     }
     double seconds(const QString& app) const { return usage->entries().value(app).cumulativeSeconds; }
     int breachRecords(const QString& app) const
@@ -55,12 +55,12 @@ struct Harness : test::VirtualDay {
     CountingHaptics haptics;
     std::unique_ptr<UsageStore> usage;
     std::unique_ptr<TodayModel> today;
-    std::unique_ptr<StatusBarController> controller;
+    std::unique_ptr<TrackingController> controller;
 };
 
 } // namespace
 
-TEST(StatusBarController, ALimitIsReachedAtExactlyItsMinutesPlusItsExtensionPerAppAndDaily)
+TEST(TrackingController, ALimitIsReachedAtExactlyItsMinutesPlusItsExtensionPerAppAndDaily)
 {
     struct Case {
         bool daily;
@@ -96,7 +96,7 @@ TEST(StatusBarController, ALimitIsReachedAtExactlyItsMinutesPlusItsExtensionPerA
     }
 }
 
-TEST(StatusBarController, AnAppCuesOnceADayUntilItsRowIsReset)
+TEST(TrackingController, AnAppCuesOnceADayUntilItsRowIsReset)
 {
     Harness h;
     h.prefs.setLimit(kA, 1);
@@ -126,7 +126,7 @@ TEST(StatusBarController, AnAppCuesOnceADayUntilItsRowIsReset)
     EXPECT_EQ(h.haptics.pulses, 26);
 }
 
-TEST(StatusBarController, StartingOrSavingTheListOverALimitRaisesNothing)
+TEST(TrackingController, StartingOrSavingTheListOverALimitRaisesNothing)
 {
     Harness h;
     h.prefs.setLimit(kA, 1);
@@ -148,7 +148,7 @@ TEST(StatusBarController, StartingOrSavingTheListOverALimitRaisesNothing)
     EXPECT_EQ(h.indicator.shown.badge, QStringLiteral("2"));
 }
 
-TEST(StatusBarController, DailyLimitShowsTheOverlayInItsLastSevenSecondsThenCues)
+TEST(TrackingController, DailyLimitShowsTheOverlayInItsLastSevenSecondsThenCues)
 {
     Harness h;
     h.prefs.setDailyLimitMinutes(60);
@@ -177,7 +177,7 @@ TEST(StatusBarController, DailyLimitShowsTheOverlayInItsLastSevenSecondsThenCues
     EXPECT_EQ(h.sound.plays, 2);
 }
 
-TEST(StatusBarController, DailyCueSettings)
+TEST(TrackingController, DailyCueSettings)
 {
     struct Case {
         const char* name;
@@ -208,7 +208,7 @@ TEST(StatusBarController, DailyCueSettings)
     }
 }
 
-TEST(StatusBarController, PausedCountsNothingAndShowsTheRing)
+TEST(TrackingController, PausedCountsNothingAndShowsTheRing)
 {
     Harness h;
     h.prefs.setLimit(kA, 1);
@@ -232,7 +232,7 @@ TEST(StatusBarController, PausedCountsNothingAndShowsTheRing)
     EXPECT_EQ(h.seconds(kA), 70);
 }
 
-TEST(StatusBarController, LockAndIdleStopCountingAndActivityResumesWithTheFrontmostApp)
+TEST(TrackingController, LockAndIdleStopCountingAndActivityResumesWithTheFrontmostApp)
 {
     Harness h;
     h.start();
@@ -253,10 +253,10 @@ TEST(StatusBarController, LockAndIdleStopCountingAndActivityResumesWithTheFrontm
     EXPECT_EQ(h.seconds(kB), atIdle);
 
     // Activity resumes, but never with this program's own window in front.
-    h.apps.frontmost = RunningApp{StatusBarController::ownBundleID};
+    h.apps.frontmost = RunningApp{TrackingController::ownBundleID};
     h.idle.idleSeconds = 0;
     h.advanceSeconds(15);
-    h.apps.activate(StatusBarController::ownBundleID);
+    h.apps.activate(TrackingController::ownBundleID);
     h.advanceSeconds(3);
     EXPECT_EQ(h.seconds(kA) + h.seconds(kB), 10 + atIdle);
     h.apps.activate(kA);
@@ -264,7 +264,7 @@ TEST(StatusBarController, LockAndIdleStopCountingAndActivityResumesWithTheFrontm
     EXPECT_EQ(h.seconds(kA), 13);
 }
 
-TEST(StatusBarController, ANewDayCuesAgain)
+TEST(TrackingController, ANewDayCuesAgain)
 {
     Harness h;
     h.prefs.setLimit(kA, 1);
@@ -285,7 +285,7 @@ TEST(StatusBarController, ANewDayCuesAgain)
     EXPECT_EQ(h.sound.plays, 4);
 }
 
-TEST(StatusBarController, TrayImageCountsWatchedAppsOverTheirLimits)
+TEST(TrackingController, TrayImageCountsWatchedAppsOverTheirLimits)
 {
     Harness h;
     h.start();
@@ -311,7 +311,7 @@ TEST(StatusBarController, TrayImageCountsWatchedAppsOverTheirLimits)
     EXPECT_EQ(h.indicator.shown, (StatusImage{Kind::Normal, {0.9, 0.1, 0.4}, false, QString()}));
 }
 
-TEST(StatusBarController, HapticBurstsReplaceEachOther)
+TEST(TrackingController, HapticBurstsReplaceEachOther)
 {
     Harness h;
     h.start();

@@ -17,13 +17,13 @@
 #include "platform/linux/NullHapticPerformer.h"
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XdgAutostart.h"
-#include "views/menu/MenuRootView.h"
+#include "views/popover/MenuRootView.h"
 #include "views/settings/AppIconProvider.h"
 #include "views/status/BreakOverlayController.h"
 #include "views/status/BreakOverlayView.h"
 #include "views/status/TrayIndicator.h"
 #include "views/status/TrayPopoverHost.h"
-#include "views/widgets/FloatingWidgetManager.h"
+#include "views/cards/FloatingWidgetManager.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

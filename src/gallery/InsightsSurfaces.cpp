@@ -82,7 +82,7 @@ QImage panel(Gallery& gallery, Story story, bool expanded, bool dark, qreal rati
     const QSize size(kColumn + 2 * kPadding, row.height() + 2 * kPadding);
     QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
-    image.fill(systemColor(SystemColor::PopoverBackground));
+    image.fill(roleColor(ColorRole::PopoverBackground));
     QPainter(&image).drawImage(QPointF(kPadding, kPadding), content);
     return image;
 }

@@ -16,9 +16,9 @@
 #include "views/components/Appearance.h"
 #include "views/components/PopoverWindow.h"
 #include "views/components/Spring.h"
-#include "views/menu/AppUsageRowView.h"
-#include "views/menu/MenuRootView.h"
-#include "views/menu/UsageList.h"
+#include "views/popover/AppUsageRowView.h"
+#include "views/popover/MenuRootView.h"
+#include "views/popover/UsageList.h"
 #include "views/settings/AppIconProvider.h"
 
 #include <QAbstractButton>

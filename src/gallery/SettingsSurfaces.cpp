@@ -10,7 +10,7 @@
 #include "views/components/ColorWell.h"
 #include "views/components/FennDot.h"
 #include "views/components/FennSegmentedPicker.h"
-#include "views/components/FennSwitchStyle.h"
+#include "views/components/FennSwitch.h"
 #include "views/components/Fonts.h"
 #include "views/components/NamedColors.h"
 #include "views/components/PopoverWindow.h"
@@ -138,7 +138,7 @@ void renderControls(Gallery& gallery, bool dark, qreal ratio)
     followAppearance(&sheet);
     sheet.setPalette([] {
         QPalette palette = viewPalette();
-        palette.setColor(QPalette::Window, systemColor(SystemColor::PopoverBackground));
+        palette.setColor(QPalette::Window, roleColor(ColorRole::PopoverBackground));
         return palette;
     }());
     auto* grid = new QGridLayout(&sheet);
@@ -154,10 +154,10 @@ void renderControls(Gallery& gallery, bool dark, qreal ratio)
     };
 
     caption(QStringLiteral("switch"));
-    auto* off = new FennSwitchStyle(QStringLiteral("Off with label"));
-    auto* on = new FennSwitchStyle(QStringLiteral("On with label"));
+    auto* off = new FennSwitch(QStringLiteral("Off with label"));
+    auto* on = new FennSwitch(QStringLiteral("On with label"));
     on->setChecked(true);
-    auto* hidden = new FennSwitchStyle(QStringLiteral("hidden"));
+    auto* hidden = new FennSwitch(QStringLiteral("hidden"));
     hidden->setLabelHidden(true);
     hidden->setChecked(true);
     grid->addWidget(off, row, 1);

@@ -16,10 +16,10 @@
 #include "views/components/Appearance.h"
 #include "views/components/Spring.h"
 #include "views/settings/AppIconProvider.h"
-#include "views/widgets/DailyFloatingWidgetView.h"
-#include "views/widgets/FloatingWidgetManager.h"
-#include "views/widgets/FloatingWidgetPanel.h"
-#include "views/widgets/FloatingWidgetView.h"
+#include "views/cards/DailyFloatingWidgetView.h"
+#include "views/cards/FloatingWidgetManager.h"
+#include "views/cards/FloatingWidgetPanel.h"
+#include "views/cards/FloatingWidgetView.h"
 
 #include <QCoreApplication>
 #include <QFont>

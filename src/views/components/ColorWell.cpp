@@ -73,10 +73,10 @@ void ColorWell::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bezel = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(QPen(withOpacity(systemColor(SystemColor::Primary), 0.25), 1));
-    painter.setBrush(systemColor(SystemColor::ControlBackground));
+    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary), 0.25), 1));
+    painter.setBrush(roleColor(ColorRole::ControlBackground));
     painter.drawRoundedRect(bezel, 5, 5);
-    painter.setPen(QPen(withOpacity(systemColor(SystemColor::Primary), 0.15), 1));
+    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary), 0.15), 1));
     painter.setBrush(m_color);
     painter.drawRoundedRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5), 3, 3);
     if (showsFocusRing(this)) {

@@ -139,7 +139,7 @@ void ExtensionNotice::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::TextAntialiasing);
     const Layout layout = computeLayout(boxWidth());
     wrapped::paint(painter, m_text, textFont(), layout.text, leading, centred() ? Qt::AlignHCenter : Qt::AlignLeft,
-                   systemColor(SystemColor::Secondary));
+                   roleColor(ColorRole::Secondary));
 }
 
 } // namespace brindlemoor

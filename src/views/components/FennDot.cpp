@@ -33,7 +33,7 @@ void FennDot::paint(QPainter& painter, const QPointF& center, const QColor& colo
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal radius = size / 2;
     if (!isActive) {
-        const ColorPair secondary = colorPair(SystemColor::Secondary);
+        const ColorPair secondary = colorPair(ColorRole::Secondary);
         const QColor grey = withOpacity(dark ? secondary.dark : secondary.light, 0.1);
         painter.setPen(QPen(grey, 0.5));
         painter.setBrush(grey);

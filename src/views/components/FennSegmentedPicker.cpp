@@ -106,7 +106,7 @@ void FennSegmentedPicker::paintEvent(QPaintEvent* /*event*/)
     QPainterPath capsule;
     capsule.addRoundedRect(bounds, bounds.height() / 2, bounds.height() / 2);
     painter.setClipPath(capsule);
-    const QColor primary = systemColor(SystemColor::Primary);
+    const QColor primary = roleColor(ColorRole::Primary);
     painter.fillPath(capsule, withOpacity(primary, 0.1));
 
     if (!m_highlight.isEmpty()) {

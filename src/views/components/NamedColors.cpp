@@ -39,22 +39,22 @@ ColorPair colorPair(NamedColor name)
     return {};
 }
 
-ColorPair colorPair(SystemColor role)
+ColorPair colorPair(ColorRole role)
 {
     switch (role) {
-    case SystemColor::Primary:
+    case ColorRole::Primary:
         return {rgb(0, 0, 0, 0.85), rgb(1, 1, 1, 0.85)};
-    case SystemColor::Secondary:
+    case ColorRole::Secondary:
         return {rgb(0, 0, 0, 0.5), rgb(1, 1, 1, 0.55)};
-    case SystemColor::Separator:
+    case ColorRole::Separator:
         return {rgb(0, 0, 0, 0.1), rgb(1, 1, 1, 0.1)};
-    case SystemColor::ControlBackground:
+    case ColorRole::ControlBackground:
         return {rgb(1, 1, 1), rgb(0.118, 0.118, 0.118)};
-    case SystemColor::PopoverBackground:
+    case ColorRole::PopoverBackground:
         return {rgb(0.93, 0.93, 0.93), rgb(0.17, 0.17, 0.17)};
-    case SystemColor::Teal:
+    case ColorRole::Teal:
         return {rgb(0.188, 0.69, 0.78), rgb(0.25, 0.784, 0.878)};
-    case SystemColor::Gray:
+    case ColorRole::Gray:
         return {rgb(0.557, 0.557, 0.576), rgb(0.596, 0.596, 0.616)};
     }
     return {};
@@ -65,7 +65,7 @@ QColor namedColor(NamedColor name)
     return resolve(colorPair(name));
 }
 
-QColor systemColor(SystemColor role)
+QColor roleColor(ColorRole role)
 {
     return resolve(colorPair(role));
 }
@@ -102,10 +102,10 @@ QColor mixColors(const QColor& from, const QColor& to, qreal t)
 QPalette viewPalette()
 {
     const bool dark = Appearance::instance().isDark();
-    const QColor primary = systemColor(SystemColor::Primary);
-    const QColor secondary = systemColor(SystemColor::Secondary);
-    const QColor window = systemColor(SystemColor::PopoverBackground);
-    const QColor control = systemColor(SystemColor::ControlBackground);
+    const QColor primary = roleColor(ColorRole::Primary);
+    const QColor secondary = roleColor(ColorRole::Secondary);
+    const QColor window = roleColor(ColorRole::PopoverBackground);
+    const QColor control = roleColor(ColorRole::ControlBackground);
     const QColor accent = namedColor(NamedColor::GlobalAccent);
 
     QPalette palette;

@@ -19,8 +19,9 @@ enum class NamedColor {
     NeonRed,      ///< the limit dot
 };
 
-/// The desktop's own roles that the views paint with, resolved like the named colours.
-enum class SystemColor {
+/// The roles that the views paint with. Their values are the program's own, fixed, not read
+/// from the desktop's theme; resolved like the named colours.
+enum class ColorRole {
     Primary,           ///< text and symbols
     Secondary,         ///< captions, inactive symbols
     Separator,         ///< dividers and outlines
@@ -36,11 +37,11 @@ struct ColorPair {
 };
 
 ColorPair colorPair(NamedColor name);
-ColorPair colorPair(SystemColor role);
+ColorPair colorPair(ColorRole role);
 
 /// Resolved for the current appearance; ask again after Appearance::changed().
 QColor namedColor(NamedColor name);
-QColor systemColor(SystemColor role);
+QColor roleColor(ColorRole role);
 /// By the colour's name ("globalAccent", "dailyBlue", "neonOrange", "neonRed").
 std::optional<NamedColor> namedColorFromName(QStringView name);
 

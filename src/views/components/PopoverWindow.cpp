@@ -171,7 +171,7 @@ void PopoverWindow::paintEvent(QPaintEvent* /*event*/)
         const qreal strength = (dark ? 0.09 : 0.05) * (1.0 - static_cast<qreal>(i) / (margin + 1));
         painter.fillPath(stroker.createStroke(path), QColor::fromRgbF(0, 0, 0, static_cast<float>(strength)));
     }
-    painter.fillPath(path, systemColor(SystemColor::PopoverBackground));
+    painter.fillPath(path, roleColor(ColorRole::PopoverBackground));
     painter.setPen(QPen(dark ? withOpacity(Qt::white, 0.14) : withOpacity(Qt::black, 0.14), 0.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);

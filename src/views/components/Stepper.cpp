@@ -70,10 +70,10 @@ void Stepper::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor primary = systemColor(SystemColor::Primary);
+    const QColor primary = roleColor(ColorRole::Primary);
     const QRectF body = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setPen(QPen(withOpacity(primary, 0.2), 1));
-    painter.setBrush(systemColor(SystemColor::ControlBackground));
+    painter.setBrush(roleColor(ColorRole::ControlBackground));
     painter.drawRoundedRect(body, 4, 4);
 
     if (m_pressed != 0) {

@@ -107,7 +107,7 @@ void ReflectionCard::setOpacity(qreal opacity)
 
 QColor ReflectionCard::iconColor() const
 {
-    return m_insight.accent ? accentColor(*m_insight.accent) : systemColor(SystemColor::Secondary);
+    return m_insight.accent ? accentColor(*m_insight.accent) : roleColor(ColorRole::Secondary);
 }
 
 int ReflectionCard::heightForWidth(int width) const
@@ -135,7 +135,7 @@ void ReflectionCard::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(m_opacity);
 
-    const QColor primary = systemColor(SystemColor::Primary);
+    const QColor primary = roleColor(ColorRole::Primary);
     const bool dark = Appearance::instance().isDark();
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()), kRadius, kRadius);
@@ -156,7 +156,7 @@ void ReflectionCard::paintEvent(QPaintEvent* /*event*/)
     layOut(body, textWidth, layOut(title, textWidth, 0, 0) + kTitleSpacing, kBodyLineSpacing);
     painter.setPen(primary);
     title.draw(&painter, QPointF(kTextLeft, kPadding));
-    painter.setPen(systemColor(SystemColor::Secondary));
+    painter.setPen(roleColor(ColorRole::Secondary));
     body.draw(&painter, QPointF(kTextLeft, kPadding));
 }
 

@@ -87,13 +87,13 @@ void ReflectionHeader::paintEvent(QPaintEvent* /*event*/)
     if (isDown())
         painter.setOpacity(0.7);
     const bool dark = Appearance::instance().isDark();
-    const QColor primary = systemColor(SystemColor::Primary);
+    const QColor primary = roleColor(ColorRole::Primary);
     const QRectF bounds(rect());
 
     QPainterPath shape;
     shape.addRoundedRect(bounds, kRadius, kRadius);
     painter.fillPath(shape, withOpacity(primary, 0.08));
-    painter.fillPath(shape, withOpacity(systemColor(SystemColor::Teal), 0.16 * m_openness));
+    painter.fillPath(shape, withOpacity(roleColor(ColorRole::Teal), 0.16 * m_openness));
     QPainterPath edge;
     edge.addRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), kRadius - 0.5, kRadius - 0.5);
     painter.strokePath(edge, QPen(withOpacity(primary, 0.12), 1));
@@ -119,7 +119,7 @@ void ReflectionHeader::paintEvent(QPaintEvent* /*event*/)
     painter.drawText(QPointF(x, middle - metrics.height() / 2 + metrics.ascent()), text());
     x += metrics.horizontalAdvance(text()) + kSpacing;
 
-    const QColor dot = mixColors(systemColor(SystemColor::Gray), systemColor(SystemColor::Teal), m_openness);
+    const QColor dot = mixColors(roleColor(ColorRole::Gray), roleColor(ColorRole::Teal), m_openness);
     painter.save();
     painter.setOpacity(painter.opacity() * (0.55 + 0.45 * m_openness));
     FennDot::paint(painter, QPointF(x + kDotSize / 2, middle), dot, kDotSize, true, dark);

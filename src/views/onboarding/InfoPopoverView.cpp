@@ -102,8 +102,8 @@ void InfoPopoverView::paintEvent(QPaintEvent* /*event*/)
 
 int InfoPopoverView::layOut(QPainter* painter, qreal* linkTop) const
 {
-    const QColor primary = systemColor(SystemColor::Primary);
-    const QColor secondary = systemColor(SystemColor::Secondary);
+    const QColor primary = roleColor(ColorRole::Primary);
+    const QColor secondary = roleColor(ColorRole::Secondary);
     const auto text = [&](const QString& string, const QFont& font, qreal x, qreal y, qreal width, qreal leading,
                           const QColor& color) {
         const qreal height = wrapped::height(string, font, width, leading);
@@ -113,7 +113,7 @@ int InfoPopoverView::layOut(QPainter* painter, qreal* linkTop) const
     };
     const auto divider = [&](qreal y) {
         if (painter)
-            painter->fillRect(QRectF(padding, y, contentWidth, 1), systemColor(SystemColor::Separator));
+            painter->fillRect(QRectF(padding, y, contentWidth, 1), roleColor(ColorRole::Separator));
         return 1.0;
     };
 

@@ -115,10 +115,10 @@ void WelcomeView::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::TextAntialiasing);
     const Layout layout = computeLayout();
     painter.setFont(titleFont());
-    painter.setPen(systemColor(SystemColor::Primary));
+    painter.setPen(roleColor(ColorRole::Primary));
     painter.drawText(layout.title, Qt::AlignCenter, title());
     wrapped::paint(painter, subtitle(), subtitleFont(), layout.subtitle, subtitleLeading, Qt::AlignHCenter,
-                   systemColor(SystemColor::Secondary));
+                   roleColor(ColorRole::Secondary));
 }
 
 } // namespace brindlemoor

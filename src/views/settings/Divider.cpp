@@ -28,7 +28,7 @@ QSize Divider::sizeHint() const
 void Divider::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), withOpacity(systemColor(SystemColor::Separator), m_opacity));
+    painter.fillRect(rect(), withOpacity(roleColor(ColorRole::Separator), m_opacity));
 }
 
 } // namespace brindlemoor

@@ -31,7 +31,7 @@ void applyTablePalette(QTableWidget* table)
 {
     // Clear rows over the box's own background, with every other row faintly tinted.
     QPalette palette = table->palette();
-    const QColor primary = systemColor(SystemColor::Primary);
+    const QColor primary = roleColor(ColorRole::Primary);
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, Qt::transparent);
         palette.setColor(group, QPalette::AlternateBase, withOpacity(primary, 0.05));

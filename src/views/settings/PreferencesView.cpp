@@ -6,7 +6,7 @@
 #include "views/components/Appearance.h"
 #include "views/components/ColorWell.h"
 #include "views/components/FennSegmentedPicker.h"
-#include "views/components/FennSwitchStyle.h"
+#include "views/components/FennSwitch.h"
 #include "views/components/Fonts.h"
 #include "views/components/NamedColors.h"
 #include "views/components/Stepper.h"
@@ -63,9 +63,9 @@ QHBoxLayout* settingRow(QWidget* label, QWidget* control, Qt::Alignment alignmen
     return row;
 }
 
-FennSwitchStyle* makeSwitch(const QString& title)
+FennSwitch* makeSwitch(const QString& title)
 {
-    auto* toggle = new FennSwitchStyle(title);
+    auto* toggle = new FennSwitch(title);
     toggle->setLabelHidden(true);
     toggle->setTint(NamedColor::GlobalAccent);
     return toggle;
@@ -324,9 +324,9 @@ void PreferencesView::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(m_box->geometry());
     painter.setPen(Qt::NoPen);
-    painter.setBrush(systemColor(SystemColor::ControlBackground));
+    painter.setBrush(roleColor(ColorRole::ControlBackground));
     painter.drawRoundedRect(box, 10, 10);
-    painter.setPen(QPen(systemColor(SystemColor::Separator), 0.5));
+    painter.setPen(QPen(roleColor(ColorRole::Separator), 0.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.25, 0.25, -0.25, -0.25), 10, 10);
 }

@@ -15,7 +15,7 @@ class ApplicationCatalog;
 class ApplicationChooser;
 class ColorWell;
 class FennSegmentedPicker;
-class FennSwitchStyle;
+class FennSwitch;
 class LoginItemService;
 class MinutesField;
 class MonitoredAppsTableView;
@@ -57,10 +57,10 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
-    FennSwitchStyle* launchSwitch() const { return m_launchSwitch; }
-    FennSwitchStyle* soundSwitch() const { return m_soundSwitch; }
-    FennSwitchStyle* shapesSwitch() const { return m_shapesSwitch; }
-    FennSwitchStyle* overlaySwitch() const { return m_overlaySwitch; }
+    FennSwitch* launchSwitch() const { return m_launchSwitch; }
+    FennSwitch* soundSwitch() const { return m_soundSwitch; }
+    FennSwitch* shapesSwitch() const { return m_shapesSwitch; }
+    FennSwitch* overlaySwitch() const { return m_overlaySwitch; }
     MinutesField* dailyLimitField() const { return m_dailyField; }
     Stepper* dailyLimitStepper() const { return m_dailyStepper; }
     MinutesField* extendField() const { return m_extendField; }
@@ -98,10 +98,10 @@ private:
     bool m_launchAtLogin = false;
     std::optional<QString> m_selected;
 
-    FennSwitchStyle* m_launchSwitch = nullptr;
-    FennSwitchStyle* m_soundSwitch = nullptr;
-    FennSwitchStyle* m_shapesSwitch = nullptr;
-    FennSwitchStyle* m_overlaySwitch = nullptr;
+    FennSwitch* m_launchSwitch = nullptr;
+    FennSwitch* m_soundSwitch = nullptr;
+    FennSwitch* m_shapesSwitch = nullptr;
+    FennSwitch* m_overlaySwitch = nullptr;
     MinutesField* m_dailyField = nullptr;
     Stepper* m_dailyStepper = nullptr;
     MinutesField* m_extendField = nullptr;

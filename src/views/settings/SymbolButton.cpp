@@ -53,7 +53,7 @@ void SymbolButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor color = systemColor(m_prominent ? SystemColor::Primary : SystemColor::Secondary);
+    QColor color = roleColor(m_prominent ? ColorRole::Primary : ColorRole::Secondary);
     if (isDown())
         color = withOpacity(color, 0.6);
     // At 15 points the plus spans 11 of the frame's 16.

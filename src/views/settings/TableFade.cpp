@@ -19,7 +19,7 @@ TableFade::TableFade(QWidget* parent)
 void TableFade::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const QColor background = systemColor(SystemColor::ControlBackground);
+    const QColor background = roleColor(ColorRole::ControlBackground);
     QLinearGradient gradient(QPointF(width() / 2.0, height() * 0.2), QPointF(width() / 2.0, height()));
     gradient.setColorAt(0, withOpacity(background, 0));
     gradient.setColorAt(1, withOpacity(background, 0.95));

@@ -3,7 +3,7 @@
 #include "views/components/ColorWell.h"
 #include "views/components/FennDot.h"
 #include "views/components/FennSegmentedPicker.h"
-#include "views/components/FennSwitchStyle.h"
+#include "views/components/FennSwitch.h"
 #include "views/components/NamedColors.h"
 #include "views/components/Stepper.h"
 
@@ -36,7 +36,7 @@ protected:
 
 TEST_F(Controls, SwitchTogglesFromItsLabelAndRepaintsWhenTheAppearanceFlips)
 {
-    FennSwitchStyle toggle(QStringLiteral("Gentle sound at limit"));
+    FennSwitch toggle(QStringLiteral("Gentle sound at limit"));
     toggle.resize(toggle.sizeHint());
     toggle.show();
     QSignalSpy clicked(&toggle, &QAbstractButton::clicked);

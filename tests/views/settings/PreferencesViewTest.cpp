@@ -7,7 +7,7 @@
 #include "support/WidgetTesting.h"
 #include "views/components/ColorWell.h"
 #include "views/components/FennSegmentedPicker.h"
-#include "views/components/FennSwitchStyle.h"
+#include "views/components/FennSwitch.h"
 #include "views/components/NamedColors.h"
 #include "views/components/Stepper.h"
 #include "views/settings/AppIconProvider.h"
@@ -129,7 +129,7 @@ TEST_F(PreferencesViewTest, FadeLiesOverTheLastVisibleRowOnlyWhenTheTableScrolls
         return pixel(render(view.get()), QPoint(row.left() + 60, row.bottom() - 1));
     };
     makeView();
-    const QColor background = systemColor(SystemColor::ControlBackground);
+    const QColor background = roleColor(ColorRole::ControlBackground);
     const QColor plain = bottomOfFifthRow(5);
     const QColor faded = bottomOfFifthRow(6);
     EXPECT_FALSE(near(plain, background, 12)) << "the selection shows";

@@ -1,0 +1,6 @@
+# SPDX-License-Identifier: MIT
+brindlemoor_add_test(menu_test
+    SOURCES popover/MenuTest.cpp
+    LIBS brindlemoor_views brindlemoor_fakes
+    MAIN brindlemoor_gui_test_main
+    ENVIRONMENT "${views_env}")

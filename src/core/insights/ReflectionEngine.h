@@ -27,7 +27,8 @@ public:
     /// "yesterday", "today", a weekday within the week, else e.g. "Mar 5"; a key that is
     /// not a date is returned as it is.
     static QString relativeDayLabel(const QString& dayKey, const QDate& today);
-    /// The hour on a 12-hour clock: 0 gives "12AM", 13 gives "1PM".
+    /// The hour as the user's locale writes it: "1PM" where its clock has twelve hours,
+    /// "13:00" where it has twenty-four.
     static QString hourLabel(int hour);
 
 private:

@@ -8,8 +8,8 @@
 #include "FuzzerSetup.h"
 
 #include "core/foundation/KeyValueStore.h"
-#include "core/model/PreferencesStore.h"
 #include "core/model/PastDays.h"
+#include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
 #include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"

@@ -8,8 +8,10 @@
 #include "FuzzerSetup.h"
 
 #include "core/foundation/KeyValueStore.h"
+#include "core/model/PastDays.h"
 #include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
 #include "core/model/WidgetPositions.h"
 #include "platform/fake/ManualClock.h"
@@ -94,20 +96,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     prefs.saveMonitoredApps(apps);
     if (prefs.monitoredApps() != apps)
         fuzz::fail("the monitored apps change when saved again");
-    const DayHistory history = prefs.history();
-    prefs.saveHistory(history);
-    if (prefs.history() != history)
+    PastDays pastDays(defaults);
+    const DayHistory history = pastDays.history();
+    pastDays.saveHistory(history);
+    if (pastDays.history() != history)
         fuzz::fail("the history changes when saved again");
-    prefs.recordBreachHours({{QStringLiteral("org.example.Editor"), {9}}}, QStringLiteral("2026-03-10"));
+    pastDays.recordBreachHours({{QStringLiteral("org.example.Editor"), {9}}}, QStringLiteral("2026-03-10"));
 
     ManualClock clock(QDateTime(QDate(2026, 3, 11), QTime(12, 0), QTimeZone::utc()));
     UsageStore usage(defaults, clock);
+    const TodayModel today(prefs, usage); // hands the stored limits to the usage store
     for (const MonitoredAppConfig& app : apps) {
-        usage.tick(app.bundleID, prefs);
-        usage.appLimit(app.bundleID, prefs);
+        usage.tick(app.bundleID);
+        usage.appLimit(app.bundleID);
     }
-    usage.dailyLimit(prefs);
-    usage.outcome(prefs);
+    usage.dailyLimit();
+    usage.outcome();
 
     const QJsonObject positions = decodeWidgetPositions(defaults.dataValue(keys::floatingWidgetPositions));
     for (const QJsonValue& position : positions)

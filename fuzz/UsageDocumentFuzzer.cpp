@@ -5,6 +5,7 @@
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/TodayModel.h"
 #include "core/model/UsageRecords.h"
 #include "core/model/UsageStore.h"
 #include "platform/fake/ManualClock.h"
@@ -42,14 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Noon the day after the seeds' day: a stored day closes at the first tick, another one carries on.
     ManualClock clock(QDateTime(QDate(2026, 3, 11), QTime(12, 0), QTimeZone::utc()));
     UsageStore store(defaults, clock);
+    const TodayModel today(prefs, store); // hands the limits to the usage store
     const QString app =
         store.entries().isEmpty() ? QStringLiteral("org.example.Editor") : store.entries().begin().key();
     prefs.addApp(app);
     store.incrementSwitchCount(app);
     store.recordBreachHour(app);
-    store.outcome(prefs);
-    store.tick(app, prefs);
+    store.outcome();
+    store.tick(app);
     store.extendDaily(15, 3600);
-    store.outcome(prefs);
+    store.outcome();
     return 0;
 }

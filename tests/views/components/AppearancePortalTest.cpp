@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The appearance follows the settings portal, here a stand-in served on a private bus.
+#include "support/ScopedEnvironment.h"
 #include "views/components/Appearance.h"
 #include "views/components/NamedColors.h"
 
@@ -80,7 +81,7 @@ TEST(AppearancePortal, FollowsTheDesktopsColourSchemeAndFallsBackToThePalette)
     ASSERT_TRUE(portalSide.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
 
     // The first use of the appearance finds the session bus and asks the portal.
-    qputenv("DBUS_SESSION_BUS_ADDRESS", bus.address.toUtf8());
+    const test::ScopedEnvironment sessionBus("DBUS_SESSION_BUS_ADDRESS", bus.address.toUtf8());
     Appearance& appearance = Appearance::instance();
     ASSERT_FALSE(appearance.isDark()) << "the offscreen palette is light";
     QSignalSpy changed(&appearance, &Appearance::changed);

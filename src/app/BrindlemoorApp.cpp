@@ -17,13 +17,13 @@
 #include "platform/linux/NullHapticPerformer.h"
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XdgAutostart.h"
+#include "views/cards/FloatingWidgetManager.h"
 #include "views/popover/MenuRootView.h"
 #include "views/settings/AppIconProvider.h"
 #include "views/status/BreakOverlayController.h"
 #include "views/status/BreakOverlayView.h"
 #include "views/status/TrayIndicator.h"
 #include "views/status/TrayPopoverHost.h"
-#include "views/cards/FloatingWidgetManager.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -59,9 +59,9 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     m_sources = std::make_unique<LinuxActivitySources>(m_scheduler, session);
     m_trayIcon =
         std::make_unique<LinuxTrayIcon>(session.sessionBus, QString(programName), QByteArray(), m_shellExtension.get());
-    m_tray = std::make_unique<TrayIndicator>(*m_trayIcon);
+    m_tray = std::make_unique<TrayIndicator>(m_appearance, *m_trayIcon);
     m_windowSystem = X11WindowSystem::forApplication(isWayland(session.kind));
-    m_overlay = std::make_unique<BreakOverlayController>(m_scheduler, *m_windowSystem);
+    m_overlay = std::make_unique<BreakOverlayController>(m_appearance, m_scheduler, *m_windowSystem);
     m_sound = std::make_unique<CanberraSoundPlayer>();
     // Not on the way to the tray icon: the sound service's connection costs as much as the rest.
     m_scheduler.runAfter(std::chrono::seconds(1), this, [this] { m_sound->prepare(); });
@@ -75,11 +75,11 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     m_icons = std::make_unique<AppIconProvider>(m_sources->catalog());
     m_widgets = std::make_unique<FloatingWidgetManager>();
     m_widgets->configure(
-        {m_defaults, *m_today, m_sources->catalog(), *m_icons, m_sources->activeApps(), *m_windowSystem});
+        {m_appearance, m_defaults, *m_today, m_sources->catalog(), *m_icons, m_sources->activeApps(), *m_windowSystem});
 
     m_loginItems = std::make_unique<XdgAutostart>();
     m_popovers = std::make_unique<TrayPopoverHost>(TrayPopoverContext{
-        m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler, *m_windowSystem,
+        m_appearance, m_prefs, *m_loginItems, m_sources->catalog(), *m_icons, m_scheduler, *m_windowSystem,
         [this](PopoverHost& host) -> QWidget* { return makeUsageContent(host); }, m_shellExtension.get()});
     m_popoverController = std::make_unique<PopoverController>(
         PopoverServices{m_defaults, m_clock, m_scheduler, m_sources->clicks(), *m_trayIcon, *m_popovers});
@@ -96,8 +96,8 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
 
 QWidget* BrindlemoorApp::makeUsageContent(PopoverHost& host)
 {
-    auto* menu =
-        new MenuRootView({*m_today, m_sources->catalog(), *m_icons, m_clock, m_widgets.get(), m_shellExtension.get()});
+    auto* menu = new MenuRootView(
+        {m_appearance, *m_today, m_sources->catalog(), *m_icons, m_clock, m_widgets.get(), m_shellExtension.get()});
     connect(menu, &MenuRootView::openSettingsRequested, &host, &PopoverHost::settingsRequested);
     connect(menu, &MenuRootView::openInfoRequested, &host, &PopoverHost::infoRequested);
     connect(menu, &MenuRootView::quitRequested, &host, &PopoverHost::quitRequested);

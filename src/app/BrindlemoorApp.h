@@ -6,6 +6,7 @@
 #include "core/foundation/RetryingKeyValueStore.h"
 #include "core/foundation/Scheduler.h"
 #include "core/model/PreferencesStore.h"
+#include "views/components/Appearance.h"
 
 #include <QObject>
 
@@ -62,6 +63,8 @@ private:
     PreferencesStore m_prefs;
     SystemClock m_clock;
     QtScheduler m_scheduler;
+    // Light or dark for every view below, all of which go before it.
+    Appearance m_appearance;
     std::unique_ptr<UsageStore> m_usage;
     std::unique_ptr<TodayModel> m_today;
     std::unique_ptr<GnomeShellExtension> m_shellExtension;

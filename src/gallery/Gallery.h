@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "views/components/Appearance.h"
+
 #include <QImage>
 #include <QString>
 
@@ -21,8 +23,11 @@ public:
     /// Renders a widget (at its current size) at the given device pixel ratio.
     QImage grab(QWidget* widget, qreal devicePixelRatio);
     int failures() const { return m_failures; }
+    /// Light or dark as each picture asks.
+    Appearance& appearance() { return m_appearance; }
 
 private:
+    Appearance m_appearance;
     QString m_folder;
     int m_failures = 0;
 };

@@ -9,7 +9,6 @@
 #include "core/model/UsageStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "platform/fake/ManualClock.h"
-#include "views/components/Appearance.h"
 #include "views/components/NamedColors.h"
 #include "views/components/Spring.h"
 #include "views/insights/ReflectionPanelRow.h"
@@ -70,11 +69,11 @@ struct Scene {
 
 QImage panel(Gallery& gallery, Story story, bool expanded, bool dark, qreal ratio)
 {
-    Appearance::instance().setDark(dark);
+    gallery.appearance().setDark(dark);
     Scene scene(story);
     UsageStore usage(scene.defaults, scene.clock);
     const TodayModel today(scene.prefs, usage);
-    ReflectionPanelRow row(ReflectionEngine(scene.catalog, scene.clock), today);
+    ReflectionPanelRow row(gallery.appearance(), ReflectionEngine(scene.catalog, scene.clock), today);
     row.setExpanded(expanded);
     row.resize(kColumn, row.heightForWidth(kColumn));
     const QImage content = gallery.grab(&row, ratio);
@@ -82,7 +81,7 @@ QImage panel(Gallery& gallery, Story story, bool expanded, bool dark, qreal rati
     const QSize size(kColumn + 2 * kPadding, row.height() + 2 * kPadding);
     QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
-    image.fill(roleColor(ColorRole::PopoverBackground));
+    image.fill(roleColor(ColorRole::PopoverBackground, dark));
     QPainter(&image).drawImage(QPointF(kPadding, kPadding), content);
     return image;
 }

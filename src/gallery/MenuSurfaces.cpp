@@ -13,7 +13,6 @@
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "platform/fake/FakeDesktopExtension.h"
 #include "platform/fake/ManualClock.h"
-#include "views/components/Appearance.h"
 #include "views/components/PopoverWindow.h"
 #include "views/components/Spring.h"
 #include "views/popover/AppUsageRowView.h"
@@ -145,8 +144,9 @@ struct Scene {
 QImage popover(Gallery& gallery, Story story, qreal ratio)
 {
     Scene scene(story);
-    PopoverWindow window;
-    auto* menu = new MenuRootView({*scene.today, scene.catalog, scene.icons, scene.clock, nullptr, &scene.extension});
+    PopoverWindow window(gallery.appearance());
+    auto* menu = new MenuRootView(
+        {gallery.appearance(), *scene.today, scene.catalog, scene.icons, scene.clock, nullptr, &scene.extension});
     window.showPopover(menu, PopoverAnchor::fromRect(QRect(700, 0, 24, 24)));
     if (story == Story::ElevenApps)
         menu->usageList()->scrollTo(menu->usageList()->maximumScroll());
@@ -179,7 +179,7 @@ void renderMenuSurfaces(Gallery& gallery)
         {Story::Hovered, "hovered"},   {Story::Insights, "insights"}, {Story::Extension, "extension-off"},
     };
     for (const bool dark : {false, true}) {
-        Appearance::instance().setDark(dark);
+        gallery.appearance().setDark(dark);
         for (const qreal ratio : {1.0, 2.0}) {
             for (const auto& s : stories) {
                 gallery.save(

@@ -5,7 +5,6 @@
 #include "gallery/Gallery.h"
 
 #include "platform/fake/FakeDesktopExtension.h"
-#include "views/components/Appearance.h"
 #include "views/components/PopoverWindow.h"
 #include "views/onboarding/InfoPopoverController.h"
 #include "views/onboarding/InfoPopoverView.h"
@@ -40,20 +39,20 @@ QImage shown(Gallery& gallery, PopoverWindow& popover, qreal ratio)
 void renderOnboardingSurfaces(Gallery& gallery)
 {
     for (const bool dark : {false, true}) {
-        Appearance::instance().setDark(dark);
+        gallery.appearance().setDark(dark);
         for (const qreal ratio : {1.0, 2.0}) {
-            WelcomePopoverController welcome(nullptr);
+            WelcomePopoverController welcome(gallery.appearance(), nullptr);
             welcome.show(trayItem);
             gallery.save(name("welcome", dark, ratio), shown(gallery, welcome.popover(), ratio));
             welcome.show(PopoverAnchor::centered());
             gallery.save(name("welcome-centred", dark, ratio), shown(gallery, welcome.popover(), ratio));
 
             FakeDesktopExtension extension(DesktopExtension::State::Off);
-            WelcomePopoverController noticed(&extension);
+            WelcomePopoverController noticed(gallery.appearance(), &extension);
             noticed.show(trayItem);
             gallery.save(name("welcome-extension-off", dark, ratio), shown(gallery, noticed.popover(), ratio));
 
-            InfoPopoverController info;
+            InfoPopoverController info(gallery.appearance());
             info.toggle(trayItem);
             gallery.save(name("info", dark, ratio), shown(gallery, info.popover(), ratio));
         }

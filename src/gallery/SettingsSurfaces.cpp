@@ -6,7 +6,6 @@
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
-#include "views/components/Appearance.h"
 #include "views/components/ColorWell.h"
 #include "views/components/FennDot.h"
 #include "views/components/FennSegmentedPicker.h"
@@ -99,11 +98,12 @@ void fillPrefs(PreferencesStore& prefs, int appCount)
 
 void renderPopover(Gallery& gallery, const QString& name, int appCount, bool atBottom, bool dark, qreal ratio)
 {
-    Appearance::instance().setDark(dark);
+    gallery.appearance().setDark(dark);
     Settings settings;
     fillPrefs(settings.prefs, appCount);
-    PopoverWindow popover;
-    auto* view = new PreferencesView(settings.prefs, settings.loginItems, settings.catalog, settings.icons);
+    PopoverWindow popover(gallery.appearance());
+    auto* view = new PreferencesView(gallery.appearance(), settings.prefs, settings.loginItems, settings.catalog,
+                                     settings.icons);
     const QRect tray = atBottom ? QRect(560, 576, 24, 24) : QRect(560, 0, 24, 24);
     popover.showPopover(view, PopoverAnchor::fromRect(tray));
     if (appCount > 1) {
@@ -117,10 +117,10 @@ void renderPopover(Gallery& gallery, const QString& name, int appCount, bool atB
 
 void renderChooser(Gallery& gallery, bool dark, qreal ratio, const QString& search)
 {
-    Appearance::instance().setDark(dark);
+    gallery.appearance().setDark(dark);
     Settings settings;
     settings.prefs.addApp(QStringLiteral("org.gnome.Calculator"));
-    ApplicationChooser chooser(settings.catalog, settings.icons, settings.prefs);
+    ApplicationChooser chooser(gallery.appearance(), settings.catalog, settings.icons, settings.prefs);
     chooser.searchField()->setText(search);
     chooser.show();
     const QString name =
@@ -132,13 +132,14 @@ void renderChooser(Gallery& gallery, bool dark, qreal ratio, const QString& sear
 // Every control in each of its states, on the popover's background.
 void renderControls(Gallery& gallery, bool dark, qreal ratio)
 {
-    Appearance::instance().setDark(dark);
+    Appearance& appearance = gallery.appearance();
+    appearance.setDark(dark);
     QWidget sheet;
     sheet.setAutoFillBackground(true);
-    followAppearance(&sheet);
-    sheet.setPalette([] {
-        QPalette palette = viewPalette();
-        palette.setColor(QPalette::Window, roleColor(ColorRole::PopoverBackground));
+    followAppearance(&sheet, appearance);
+    sheet.setPalette([dark] {
+        QPalette palette = viewPalette(dark);
+        palette.setColor(QPalette::Window, roleColor(ColorRole::PopoverBackground, dark));
         return palette;
     }());
     auto* grid = new QGridLayout(&sheet);
@@ -154,10 +155,10 @@ void renderControls(Gallery& gallery, bool dark, qreal ratio)
     };
 
     caption(QStringLiteral("switch"));
-    auto* off = new FennSwitch(QStringLiteral("Off with label"));
-    auto* on = new FennSwitch(QStringLiteral("On with label"));
+    auto* off = new FennSwitch(appearance, QStringLiteral("Off with label"));
+    auto* on = new FennSwitch(appearance, QStringLiteral("On with label"));
     on->setChecked(true);
-    auto* hidden = new FennSwitch(QStringLiteral("hidden"));
+    auto* hidden = new FennSwitch(appearance, QStringLiteral("hidden"));
     hidden->setLabelHidden(true);
     hidden->setChecked(true);
     grid->addWidget(off, row, 1);
@@ -165,18 +166,19 @@ void renderControls(Gallery& gallery, bool dark, qreal ratio)
     grid->addWidget(hidden, row++, 3);
 
     caption(QStringLiteral("picker"));
-    auto* used = new FennSegmentedPicker({{QStringLiteral("Used"), false}, {QStringLiteral("Remaining"), true}}, 70);
+    auto* used =
+        new FennSegmentedPicker(appearance, {{QStringLiteral("Used"), false}, {QStringLiteral("Remaining"), true}}, 70);
     used->setSelection(false);
     auto* remaining =
-        new FennSegmentedPicker({{QStringLiteral("Used"), false}, {QStringLiteral("Remaining"), true}}, 70);
+        new FennSegmentedPicker(appearance, {{QStringLiteral("Used"), false}, {QStringLiteral("Remaining"), true}}, 70);
     remaining->setSelection(true);
     grid->addWidget(used, row, 1);
     grid->addWidget(remaining, row++, 2);
 
     caption(QStringLiteral("well, stepper"));
-    auto* well = new ColorWell;
+    auto* well = new ColorWell(appearance);
     well->setColor(QColor::fromRgbF(0.2f, 0.78f, 0.74f));
-    auto* stepper = new Stepper(1, 60, 5);
+    auto* stepper = new Stepper(appearance, 1, 60, 5);
     stepper->setValue(60);
     grid->addWidget(well, row, 1, Qt::AlignLeft);
     grid->addWidget(stepper, row++, 2, Qt::AlignLeft);
@@ -188,9 +190,9 @@ void renderControls(Gallery& gallery, bool dark, qreal ratio)
     dotRow->setSpacing(4);
     for (const NamedColor color :
          {NamedColor::GlobalAccent, NamedColor::DailyBlue, NamedColor::NeonOrange, NamedColor::NeonRed})
-        dotRow->addWidget(new FennDot(namedColor(color), 10, true));
-    dotRow->addWidget(new FennDot(namedColor(NamedColor::NeonRed), 10, false));
-    dotRow->addWidget(new FennDot(namedColor(NamedColor::NeonOrange), 16, true));
+        dotRow->addWidget(new FennDot(appearance, namedColor(color, dark), 10, true));
+    dotRow->addWidget(new FennDot(appearance, namedColor(NamedColor::NeonRed, dark), 10, false));
+    dotRow->addWidget(new FennDot(appearance, namedColor(NamedColor::NeonOrange, dark), 16, true));
     grid->addWidget(dots, row++, 1, 1, 3, Qt::AlignLeft);
 
     caption(QStringLiteral("named colours"));
@@ -203,7 +205,7 @@ void renderControls(Gallery& gallery, bool dark, qreal ratio)
         int x = 0;
         for (const NamedColor color :
              {NamedColor::GlobalAccent, NamedColor::DailyBlue, NamedColor::NeonOrange, NamedColor::NeonRed}) {
-            painter.fillRect(QRect(x, 0, 36, 18), namedColor(color));
+            painter.fillRect(QRect(x, 0, 36, 18), namedColor(color, dark));
             x += 40;
         }
     }

@@ -2,7 +2,6 @@
 #include "gallery/Gallery.h"
 
 #include "core/foundation/Scheduler.h"
-#include "views/components/Appearance.h"
 #include "views/status/BreakOverlayView.h"
 #include "views/status/StatusDot.h"
 #include "views/status/StatusIconEngine.h"
@@ -201,7 +200,7 @@ void renderStatusSurfaces(Gallery& gallery)
 
     QtScheduler scheduler;
     for (const bool dark : {false, true}) {
-        Appearance::instance().setDark(dark);
+        gallery.appearance().setDark(dark);
         const QString tone = dark ? QStringLiteral("dark") : QStringLiteral("light");
         for (const qreal ratio : {1.0, 2.0}) {
             gallery.save(QStringLiteral("status-overlay-%1-%2x").arg(tone).arg(ratio),

@@ -13,13 +13,12 @@
 #include "platform/fake/FakeSources.h"
 #include "platform/fake/FakeWindowSystem.h"
 #include "platform/fake/ManualClock.h"
-#include "views/components/Appearance.h"
-#include "views/components/Spring.h"
-#include "views/settings/AppIconProvider.h"
 #include "views/cards/DailyFloatingWidgetView.h"
 #include "views/cards/FloatingWidgetManager.h"
 #include "views/cards/FloatingWidgetPanel.h"
 #include "views/cards/FloatingWidgetView.h"
+#include "views/components/Spring.h"
+#include "views/settings/AppIconProvider.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -55,7 +54,8 @@ const Row rows[] = {
 
 // One day's stores and a manager that knows which application is in front.
 struct Scene {
-    explicit Scene(const Row& row, bool front)
+    Scene(const Appearance& appearance, const Row& row, bool front)
+        : appearance(appearance)
     {
         prefs.addApp(kApp);
         prefs.setLimit(kApp, 60);
@@ -70,11 +70,12 @@ struct Scene {
         today = std::make_unique<TodayModel>(prefs, *usage);
         activeApps.frontmost = RunningApp{front ? kApp : kElsewhere};
         windowSystem.compositor = true;
-        manager.configure({defaults, *today, catalog, icons, activeApps, windowSystem});
+        manager.configure({appearance, defaults, *today, catalog, icons, activeApps, windowSystem});
     }
 
-    FloatingWidgetContext context() { return {defaults, *today, catalog, icons, activeApps, windowSystem}; }
+    FloatingWidgetContext context() { return {appearance, defaults, *today, catalog, icons, activeApps, windowSystem}; }
 
+    const Appearance& appearance;
     MemoryKeyValueStore defaults;
     PreferencesStore prefs{defaults};
     ManualClock clock{QDateTime(QDate(2026, 3, 10), QTime(15, 0))};
@@ -90,11 +91,11 @@ struct Scene {
 
 QImage widget(Gallery& gallery, const Row& row, bool daily, bool front, qreal ratio)
 {
-    Scene scene(row, front);
+    Scene scene(gallery.appearance(), row, front);
     FloatingCardView* view =
         daily ? static_cast<FloatingCardView*>(new DailyFloatingWidgetView(scene.context(), scene.manager))
               : new FloatingWidgetView(kApp, scene.context(), scene.manager);
-    FloatingWidgetPanel panel(view, scene.windowSystem);
+    FloatingWidgetPanel panel(gallery.appearance(), view, scene.windowSystem);
     panel.show();
     if (row.hovered) {
         QEvent enter(QEvent::Enter);
@@ -158,7 +159,7 @@ void renderWidgetSurfaces(Gallery& gallery)
 {
     SpringAnimation::setMotionEnabled(false);
     for (const bool dark : {false, true}) {
-        Appearance::instance().setDark(dark);
+        gallery.appearance().setDark(dark);
         for (const qreal ratio : {1.0, 2.0}) {
             gallery.save(QStringLiteral("widgets-%1@%2x")
                              .arg(dark ? QStringLiteral("dark") : QStringLiteral("light"))

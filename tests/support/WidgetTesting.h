@@ -23,8 +23,10 @@ protected:
     {
         QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 10));
         SpringAnimation::setMotionEnabled(false);
-        Appearance::instance().setDark(false);
+        appearance.setDark(false);
     }
+
+    Appearance appearance;
 };
 
 /// The widget as it paints now, at device pixel ratio 1.

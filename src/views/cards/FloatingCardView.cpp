@@ -2,6 +2,9 @@
 #include "views/cards/FloatingCardView.h"
 
 #include "core/model/TodayModel.h"
+#include "views/cards/CardActionButton.h"
+#include "views/cards/FloatingWidgetManager.h"
+#include "views/cards/WidgetCloseButton.h"
 #include "views/components/Appearance.h"
 #include "views/components/FennDot.h"
 #include "views/components/Fonts.h"
@@ -9,9 +12,6 @@
 #include "views/components/ProgressCard.h"
 #include "views/components/SymbolPainter.h"
 #include "views/status/OverlayEasing.h"
-#include "views/cards/CardActionButton.h"
-#include "views/cards/FloatingWidgetManager.h"
-#include "views/cards/WidgetCloseButton.h"
 
 #include <QPainter>
 
@@ -68,7 +68,7 @@ FloatingCardView::FloatingCardView(const Look& look, const FloatingWidgetContext
     , m_emphasisMotion(emphasisSpring)
     , m_hoverTracker(new HoverTracker(this))
     , m_action(new CardActionButton(look.actionName, this))
-    , m_close(new WidgetCloseButton(this))
+    , m_close(new WidgetCloseButton(context.appearance, this))
 {
     setFixedSize(cardWidth, cardHeight);
     m_close->setGeometry(WidgetCloseButton::frameFor(cardWidth));
@@ -93,7 +93,7 @@ FloatingCardView::~FloatingCardView() = default;
 void FloatingCardView::initialize()
 {
     connect(&m_context.today, &TodayModel::changed, this, &FloatingCardView::refresh);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_context.appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
     connect(&m_manager, &FloatingWidgetManager::frontmostBundleIDChanged, this,
             [this](const QString& bundleID) { setFrontmost(isFrontmostFor(bundleID), true); });
     setFrontmost(isFrontmostFor(m_manager.frontmostBundleID()), false);
@@ -172,13 +172,13 @@ QImage FloatingCardView::paintCard(qreal ratio) const
     QPainter painter(&layer);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF card(QPointF(0, 0), QSizeF(size()));
-    const bool dark = Appearance::instance().isDark();
+    const bool dark = m_context.appearance.isDark();
 
     painter.save();
     painter.setClipPath(progresscard::continuousRoundedRect(card, progresscard::cornerRadius));
     const qreal drawn = m_fill.value();
     const qreal fraction = m_context.today.showsTimeRemaining() ? drawn : 1 - drawn;
-    const QColor fill = namedColor(m_look.fill);
+    const QColor fill = namedColor(m_look.fill, dark);
     progresscard::paintFill(painter, card, fraction, withOpacity(fill, fillOpacity), m_look.fadeStop);
     progresscard::paintGlow(painter, card, fraction, fill);
     progresscard::paintGloss(painter, card, dark ? 0.06 : 0.22);
@@ -188,7 +188,7 @@ QImage FloatingCardView::paintCard(qreal ratio) const
                                   [&](QPainter& content) { paintContent(content, card); });
 
     const qreal border = std::max(0.0, lerp(dimmedBorderOpacity, frontBorderOpacity, m_emphasis));
-    progresscard::paintBorder(painter, card, borderWidth, withOpacity(roleColor(ColorRole::Primary), border));
+    progresscard::paintBorder(painter, card, borderWidth, withOpacity(roleColor(ColorRole::Primary, dark), border));
     return layer;
 }
 
@@ -197,8 +197,8 @@ void FloatingCardView::paintContent(QPainter& painter, const QRectF& card) const
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF line = card.adjusted(m_look.padding, 0, -m_look.padding, 0);
     const qreal middle = line.center().y();
-    const QColor primary = roleColor(ColorRole::Primary);
-    const bool dark = Appearance::instance().isDark();
+    const bool dark = m_context.appearance.isDark();
+    const QColor primary = roleColor(ColorRole::Primary, dark);
     const QFont font = fonts::system(textSize, QFont::DemiBold);
     const QFontMetricsF metrics(font);
     painter.setFont(font);
@@ -215,13 +215,13 @@ void FloatingCardView::paintContent(QPainter& painter, const QRectF& card) const
         const QColor symbol = m_action->isDown() ? withOpacity(primary, 0.5) : primary;
         SymbolPainter::paint(painter, m_look.actionSymbol, action.center(), actionSymbolSize, QFont::Medium, symbol);
         const QPointF dot(action.left() - spacing - dotSize / 2, middle);
-        FennDot::paint(painter, dot, namedColor(NamedColor::NeonRed), dotSize, true, dark);
+        FennDot::paint(painter, dot, namedColor(NamedColor::NeonRed, dark), dotSize, true, dark);
         trailingLeft = dot.x() - dotSize / 2;
     } else {
         qreal textRight = line.right();
         if (now == LimitLevel::Near) {
             const QPointF dot(line.right() - dotSize / 2, middle);
-            FennDot::paint(painter, dot, namedColor(NamedColor::NeonOrange), dotSize, true, dark);
+            FennDot::paint(painter, dot, namedColor(NamedColor::NeonOrange, dark), dotSize, true, dark);
             textRight = dot.x() - dotSize / 2 - spacing;
         }
         const QString text = timeText();

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "core/model/LimitProgress.h"
+#include "views/cards/FloatingWidgetContext.h"
 #include "views/components/NamedColors.h"
 #include "views/components/ProgressFillAnimation.h"
 #include "views/components/Spring.h"
 #include "views/components/Symbol.h"
-#include "views/cards/FloatingWidgetContext.h"
 
 #include <QVariantAnimation>
 #include <QWidget>

@@ -5,6 +5,7 @@ namespace brindlemoor {
 
 class ActiveAppSource;
 class AppIconProvider;
+class Appearance;
 class ApplicationCatalog;
 class KeyValueStore;
 class TodayModel;
@@ -12,6 +13,7 @@ class WindowSystem;
 
 /// What the floating widgets are built on, handed to the manager once at start-up.
 struct FloatingWidgetContext {
+    const Appearance& appearance;      ///< light or dark
     KeyValueStore& defaults;           ///< where the open widgets' positions are kept
     TodayModel& today;                 ///< what the cards show, and the only way they change the day
     const ApplicationCatalog& catalog; ///< application names

@@ -202,7 +202,7 @@ QPoint FloatingWidgetManager::clampOrigin(const QPoint& origin, const QSize& siz
 FloatingWidgetPanel* FloatingWidgetManager::createPanel(const QString& bundleID)
 {
     auto* view = new FloatingWidgetView(bundleID, *m_context, *this);
-    auto* panel = new FloatingWidgetPanel(view, m_context->windowSystem, bundleID);
+    auto* panel = new FloatingWidgetPanel(m_context->appearance, view, m_context->windowSystem, bundleID);
     connect(view, &FloatingCardView::closeRequested, this, [this, bundleID] { closeWidget(bundleID); });
     connect(panel, &FloatingWidgetPanel::moved, this, [this, bundleID] { storePosition(bundleID); });
     m_panels.insert(bundleID, panel);
@@ -213,7 +213,7 @@ FloatingWidgetPanel* FloatingWidgetManager::createPanel(const QString& bundleID)
 FloatingWidgetPanel* FloatingWidgetManager::createDailyPanel()
 {
     auto* view = new DailyFloatingWidgetView(*m_context, *this);
-    auto* panel = new FloatingWidgetPanel(view, m_context->windowSystem);
+    auto* panel = new FloatingWidgetPanel(m_context->appearance, view, m_context->windowSystem);
     connect(view, &FloatingCardView::closeRequested, this, &FloatingWidgetManager::closeDailyWidget);
     connect(panel, &FloatingWidgetPanel::moved, this, &FloatingWidgetManager::storeDailyPosition);
     m_dailyPanel = panel;

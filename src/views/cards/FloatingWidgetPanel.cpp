@@ -2,12 +2,13 @@
 #include "views/cards/FloatingWidgetPanel.h"
 
 #include "core/foundation/WindowSystem.h"
+#include "views/cards/FloatingCardView.h"
+#include "views/components/Appearance.h"
 #include "views/components/Blur.h"
 #include "views/components/DragToMove.h"
 #include "views/components/NamedColors.h"
 #include "views/components/ProgressCard.h"
 #include "views/components/WindowRecipes.h"
-#include "views/cards/FloatingCardView.h"
 
 #include <QPainter>
 #include <QWindow>
@@ -47,8 +48,10 @@ QImage shadowImage(qreal ratio)
 
 } // namespace
 
-FloatingWidgetPanel::FloatingWidgetPanel(FloatingCardView* content, WindowSystem& windowSystem, QString bundleID)
-    : m_content(content)
+FloatingWidgetPanel::FloatingWidgetPanel(const Appearance& appearance, FloatingCardView* content,
+                                         WindowSystem& windowSystem, QString bundleID)
+    : m_appearance(appearance)
+    , m_content(content)
     , m_windowSystem(windowSystem)
     , m_bundleID(std::move(bundleID))
     , m_translucent(windowSystem.compositorRunning())
@@ -94,8 +97,9 @@ void FloatingWidgetPanel::moveEvent(QMoveEvent* /*event*/)
 void FloatingWidgetPanel::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
+    const bool dark = m_appearance.isDark();
     if (!m_translucent) {
-        painter.fillRect(rect(), roleColor(ColorRole::PopoverBackground));
+        painter.fillRect(rect(), roleColor(ColorRole::PopoverBackground, dark));
         return;
     }
     const qreal ratio = devicePixelRatioF();

@@ -7,6 +7,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class FloatingCardView;
 class WindowSystem;
 
@@ -21,7 +22,8 @@ public:
     static constexpr int shadowMargin = 12;
 
     /// Takes `content` as its child. `bundleID` names the application; empty for the daily widget.
-    FloatingWidgetPanel(FloatingCardView* content, WindowSystem& windowSystem, QString bundleID = {});
+    FloatingWidgetPanel(const Appearance& appearance, FloatingCardView* content, WindowSystem& windowSystem,
+                        QString bundleID = {});
 
     const QString& bundleID() const { return m_bundleID; }
     FloatingCardView* content() const { return m_content; }
@@ -41,6 +43,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const Appearance& m_appearance;
     FloatingCardView* m_content;
     WindowSystem& m_windowSystem;
     QString m_bundleID;

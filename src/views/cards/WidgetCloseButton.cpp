@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/cards/WidgetCloseButton.h"
 
+#include "views/components/Appearance.h"
 #include "views/components/NamedColors.h"
 #include "views/components/SymbolPainter.h"
 
@@ -18,8 +19,9 @@ constexpr qreal materialOpacity = 0.85;
 
 } // namespace
 
-WidgetCloseButton::WidgetCloseButton(QWidget* parent)
+WidgetCloseButton::WidgetCloseButton(const Appearance& appearance, QWidget* parent)
     : QAbstractButton(parent)
+    , m_colorScheme(appearance)
 {
     setAccessibleName(tr("Close"));
     setFocusPolicy(Qt::NoFocus);
@@ -57,11 +59,12 @@ void WidgetCloseButton::paintEvent(QPaintEvent* /*event*/)
     const qreal scale = hiddenScale + (1 - hiddenScale) * m_appearance;
     painter.scale(scale, scale);
     const qreal radius = diameter / 2;
-    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary), 0.15), 0.5));
-    painter.setBrush(withOpacity(roleColor(ColorRole::PopoverBackground), materialOpacity));
+    const bool dark = m_colorScheme.isDark();
+    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary, dark), 0.15), 0.5));
+    painter.setBrush(withOpacity(roleColor(ColorRole::PopoverBackground, dark), materialOpacity));
     painter.drawEllipse(QPointF(0, 0), radius, radius);
     SymbolPainter::paint(painter, Symbol::Xmark, QPointF(0, 0), symbolSize, QFont::Bold,
-                         roleColor(ColorRole::Secondary));
+                         roleColor(ColorRole::Secondary, dark));
 }
 
 } // namespace brindlemoor

@@ -5,6 +5,8 @@
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// The small round close button in a floating card's top-trailing corner. It fades and
 /// grows in while the pointer is over the card, and out when it leaves.
 class WidgetCloseButton final : public QAbstractButton {
@@ -15,7 +17,7 @@ public:
     /// A little room around the circle for the pointer.
     static constexpr int slack = 2;
 
-    explicit WidgetCloseButton(QWidget* parent = nullptr);
+    explicit WidgetCloseButton(const Appearance& appearance, QWidget* parent = nullptr);
 
     /// 0 gone, 1 fully shown: the opacity, and the scale from 0.6 up.
     void setAppearance(qreal appearance);
@@ -29,6 +31,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const Appearance& m_colorScheme;
     qreal m_appearance = 0;
 };
 

@@ -32,13 +32,8 @@ bool sessionBusRuns()
 
 } // namespace
 
-Appearance& Appearance::instance()
-{
-    static Appearance appearance;
-    return appearance;
-}
-
-Appearance::Appearance()
+Appearance::Appearance(QObject* parent)
+    : QObject(parent)
 {
     m_dark = qApp ? paletteIsDark() : false;
     if (qApp)

@@ -14,12 +14,12 @@ class PortalSettings;
 
 /// Light or dark, as the desktop says; every view repaints when it changes.
 /// The settings portal's color-scheme decides where it answers; otherwise the
-/// palette's window colour does.
+/// palette's window colour does. The views that paint with it go before it.
 class Appearance final : public QObject {
     Q_OBJECT
 
 public:
-    static Appearance& instance();
+    explicit Appearance(QObject* parent = nullptr);
 
     bool isDark() const { return m_dark; }
     /// For the gallery and tests, and for the desktop's own signal of a change.
@@ -35,7 +35,6 @@ Q_SIGNALS:
     void changed();
 
 private:
-    Appearance();
     bool eventFilter(QObject* watched, QEvent* event) override;
     void followPalette();
     void setPortalPreference(std::optional<bool> dark);

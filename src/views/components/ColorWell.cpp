@@ -13,14 +13,15 @@
 
 namespace brindlemoor {
 
-ColorWell::ColorWell(QWidget* parent)
+ColorWell::ColorWell(const Appearance& appearance, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_color(Qt::white)
 {
     setFixedSize(wellWidth, wellHeight);
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 QColor ColorWell::toDeviceRgb(const QColor& color)
@@ -73,14 +74,15 @@ void ColorWell::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bezel = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary), 0.25), 1));
-    painter.setBrush(roleColor(ColorRole::ControlBackground));
+    const bool dark = m_appearance.isDark();
+    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary, dark), 0.25), 1));
+    painter.setBrush(roleColor(ColorRole::ControlBackground, dark));
     painter.drawRoundedRect(bezel, 5, 5);
-    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary), 0.15), 1));
+    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary, dark), 0.15), 1));
     painter.setBrush(m_color);
     painter.drawRoundedRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5), 3, 3);
     if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.8), 1.5));
+        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.8), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
     }

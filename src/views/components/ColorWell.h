@@ -8,6 +8,8 @@
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// A small bordered swatch; a click opens a colour dialog whose choices stream
 /// back as colorChanged() while the user drags.
 class ColorWell final : public QWidget {
@@ -17,7 +19,7 @@ public:
     static constexpr int wellWidth = 44;
     static constexpr int wellHeight = 22;
 
-    explicit ColorWell(QWidget* parent = nullptr);
+    explicit ColorWell(const Appearance& appearance, QWidget* parent = nullptr);
 
     QColor color() const { return m_color; }
     /// Shows `color` in RGB; the same colour again is no assignment at all, so
@@ -44,6 +46,7 @@ private:
     void openDialog();
     void takeUserColor(const QColor& color);
 
+    const Appearance& m_appearance;
     QColor m_color;
     QPointer<QColorDialog> m_dialog;
 };

@@ -27,11 +27,13 @@ QFont textFont()
 
 } // namespace
 
-ExtensionNotice::ExtensionNotice(DesktopExtension* extension, Qt::Alignment alignment, QWidget* parent)
+ExtensionNotice::ExtensionNotice(const Appearance& appearance, DesktopExtension* extension, Qt::Alignment alignment,
+                                 QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_extension(extension)
     , m_alignment(alignment)
-    , m_button(new ProminentButton(tr("Turn On"), 0, ProminentButton::Size::Small, this))
+    , m_button(new ProminentButton(appearance, tr("Turn On"), 0, ProminentButton::Size::Small, this))
 {
     m_button->setAccessibleName(tr("Turn On Brindlemoor's GNOME Shell Extension"));
     if (m_extension) {
@@ -39,7 +41,7 @@ ExtensionNotice::ExtensionNotice(DesktopExtension* extension, Qt::Alignment alig
         connect(m_button, &ProminentButton::clicked, m_extension, &DesktopExtension::enable);
         connect(m_extension, &DesktopExtension::stateChanged, this, &ExtensionNotice::refresh);
     }
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
     refresh();
 }
 
@@ -138,8 +140,9 @@ void ExtensionNotice::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const Layout layout = computeLayout(boxWidth());
+    const bool dark = m_appearance.isDark();
     wrapped::paint(painter, m_text, textFont(), layout.text, leading, centred() ? Qt::AlignHCenter : Qt::AlignLeft,
-                   roleColor(ColorRole::Secondary));
+                   roleColor(ColorRole::Secondary, dark));
 }
 
 } // namespace brindlemoor

@@ -5,6 +5,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class DesktopExtension;
 class ProminentButton;
 
@@ -18,7 +19,8 @@ class ExtensionNotice final : public QWidget {
 public:
     /// Left-aligned, the button ends the line; centred, the button stands under the text.
     /// Without an extension (null) there is never anything to say.
-    ExtensionNotice(DesktopExtension* extension, Qt::Alignment alignment, QWidget* parent = nullptr);
+    ExtensionNotice(const Appearance& appearance, DesktopExtension* extension, Qt::Alignment alignment,
+                    QWidget* parent = nullptr);
 
     /// Empty while hidden.
     const QString& text() const { return m_text; }
@@ -49,6 +51,7 @@ private:
     bool centred() const { return m_alignment.testFlag(Qt::AlignHCenter); }
     void refresh();
 
+    const Appearance& m_appearance;
     DesktopExtension* m_extension;
     Qt::Alignment m_alignment;
     ProminentButton* m_button;

@@ -11,14 +11,15 @@
 
 namespace brindlemoor {
 
-FennDot::FennDot(const QColor& color, qreal size, bool isActive, QWidget* parent)
+FennDot::FennDot(const Appearance& appearance, const QColor& color, qreal size, bool isActive, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_color(color)
     , m_size(size)
     , m_active(isActive)
 {
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 QSize FennDot::sizeHint() const
@@ -58,7 +59,7 @@ void FennDot::paint(QPainter& painter, const QPointF& center, const QColor& colo
 void FennDot::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    paint(painter, QRectF(rect()).center(), m_color, m_size, m_active, Appearance::instance().isDark());
+    paint(painter, QRectF(rect()).center(), m_color, m_size, m_active, m_appearance.isDark());
 }
 
 } // namespace brindlemoor

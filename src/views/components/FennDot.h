@@ -8,6 +8,8 @@ class QPainter;
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// The small status dot: glowing in its colour when active, a faint grey disc when not.
 class FennDot final : public QWidget {
     Q_OBJECT
@@ -15,7 +17,7 @@ class FennDot final : public QWidget {
 public:
     static constexpr int padding = 5;
 
-    FennDot(const QColor& color, qreal size, bool isActive, QWidget* parent = nullptr);
+    FennDot(const Appearance& appearance, const QColor& color, qreal size, bool isActive, QWidget* parent = nullptr);
 
     /// Paints a dot centred on `center`, for views that draw rows themselves; the glow
     /// stays within the padding around it. An inactive dot ignores `color`; `dark`
@@ -29,6 +31,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const Appearance& m_appearance;
     QColor m_color;
     qreal m_size;
     bool m_active;

@@ -14,8 +14,10 @@
 
 namespace brindlemoor {
 
-FennSegmentedPicker::FennSegmentedPicker(QList<Option> options, int itemWidth, QWidget* parent)
+FennSegmentedPicker::FennSegmentedPicker(const Appearance& appearance, QList<Option> options, int itemWidth,
+                                         QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_options(std::move(options))
     , m_itemWidth(itemWidth)
     , m_animation(kStandardSpring, this)
@@ -27,7 +29,7 @@ FennSegmentedPicker::FennSegmentedPicker(QList<Option> options, int itemWidth, Q
         m_highlight = value.toRectF();
         update();
     });
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 void FennSegmentedPicker::setSelection(const QVariant& value)
@@ -106,16 +108,17 @@ void FennSegmentedPicker::paintEvent(QPaintEvent* /*event*/)
     QPainterPath capsule;
     capsule.addRoundedRect(bounds, bounds.height() / 2, bounds.height() / 2);
     painter.setClipPath(capsule);
-    const QColor primary = roleColor(ColorRole::Primary);
+    const bool dark = m_appearance.isDark();
+    const QColor primary = roleColor(ColorRole::Primary, dark);
     painter.fillPath(capsule, withOpacity(primary, 0.1));
 
     if (!m_highlight.isEmpty()) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(namedColor(m_tint));
+        painter.setBrush(namedColor(m_tint, dark));
         painter.drawRoundedRect(m_highlight, m_highlight.height() / 2, m_highlight.height() / 2);
     }
     if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(m_tint), 0.8), 1.5));
+        painter.setPen(QPen(withOpacity(namedColor(m_tint, dark), 0.8), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(bounds.adjusted(0.75, 0.75, -0.75, -0.75), bounds.height() / 2 - 0.75,
                                 bounds.height() / 2 - 0.75);

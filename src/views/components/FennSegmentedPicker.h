@@ -10,6 +10,8 @@
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// A capsule of equal segments with a highlight that springs to the chosen one.
 class FennSegmentedPicker final : public QWidget {
     Q_OBJECT
@@ -24,7 +26,7 @@ public:
     static constexpr int padding = 2;
     static constexpr int segmentTextInset = 4;
 
-    FennSegmentedPicker(QList<Option> options, int itemWidth, QWidget* parent = nullptr);
+    FennSegmentedPicker(const Appearance& appearance, QList<Option> options, int itemWidth, QWidget* parent = nullptr);
 
     QVariant selection() const { return m_selection; }
     /// Places the highlight at once; sends nothing (the caller knows what it set).
@@ -52,6 +54,7 @@ private:
     int segmentAt(const QPointF& position) const;
     void choose(int index);
 
+    const Appearance& m_appearance;
     QList<Option> m_options;
     int m_itemWidth;
     QVariant m_selection;

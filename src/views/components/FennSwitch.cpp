@@ -19,8 +19,9 @@ constexpr int kGlowRadius = 4;
 
 } // namespace
 
-FennSwitch::FennSwitch(const QString& label, QWidget* parent)
+FennSwitch::FennSwitch(const Appearance& appearance, const QString& label, QWidget* parent)
     : QAbstractButton(parent)
+    , m_appearance(appearance)
     , m_animation(kStandardSpring, this)
 {
     setText(label);
@@ -30,7 +31,7 @@ FennSwitch::FennSwitch(const QString& label, QWidget* parent)
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(&m_animation, &QVariantAnimation::valueChanged, this,
             [this](const QVariant& value) { setProgress(value.toReal()); });
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 void FennSwitch::setTint(NamedColor tint)
@@ -75,8 +76,9 @@ void FennSwitch::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor primary = roleColor(ColorRole::Primary);
-    const QColor tint = namedColor(m_tint);
+    const bool dark = m_appearance.isDark();
+    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const QColor tint = namedColor(m_tint, dark);
     const qreal on = std::clamp(m_progress, 0.0, 1.0);
 
     if (!m_labelHidden && !text().isEmpty()) {

@@ -8,6 +8,8 @@
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// The program's switch: a label and a capsule track with a sliding knob. The
 /// whole row is the hit area, so a click on the label toggles it as well.
 /// A click springs the knob across; setChecked() places it at once.
@@ -22,7 +24,7 @@ public:
     static constexpr int labelSpacing = 8;
     static constexpr int rowPadding = 2;
 
-    explicit FennSwitch(const QString& label = {}, QWidget* parent = nullptr);
+    explicit FennSwitch(const Appearance& appearance, const QString& label = {}, QWidget* parent = nullptr);
 
     void setTint(NamedColor tint);
     NamedColor tint() const { return m_tint; }
@@ -45,6 +47,7 @@ protected:
 private:
     void setProgress(qreal progress);
 
+    const Appearance& m_appearance;
     NamedColor m_tint = NamedColor::GlobalAccent;
     bool m_labelHidden = false;
     qreal m_progress = 0; // 0 off, 1 on; overshoots a little while springing

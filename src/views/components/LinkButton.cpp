@@ -9,15 +9,16 @@
 
 namespace brindlemoor {
 
-LinkButton::LinkButton(const QString& label, const QFont& font, QWidget* parent)
+LinkButton::LinkButton(const Appearance& appearance, const QString& label, const QFont& font, QWidget* parent)
     : QAbstractButton(parent)
+    , m_appearance(appearance)
 {
     setText(label);
     setFont(font);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 QSize LinkButton::sizeHint() const
@@ -32,7 +33,8 @@ void LinkButton::paintEvent(QPaintEvent* /*event*/)
     QFont font = this->font();
     font.setUnderline(m_hovered || showsFocusRing(this));
     painter.setFont(font);
-    const QColor color = namedColor(NamedColor::GlobalAccent);
+    const bool dark = m_appearance.isDark();
+    const QColor color = namedColor(NamedColor::GlobalAccent, dark);
     painter.setPen(isDown() ? color.darker(125) : color);
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, text());
 }

@@ -17,9 +17,9 @@ QColor rgb(double red, double green, double blue, double alpha = 1.0)
                             static_cast<float>(alpha));
 }
 
-QColor resolve(const ColorPair& pair)
+QColor resolve(const ColorPair& pair, bool dark)
 {
-    return Appearance::instance().isDark() ? pair.dark : pair.light;
+    return dark ? pair.dark : pair.light;
 }
 
 } // namespace
@@ -60,14 +60,14 @@ ColorPair colorPair(ColorRole role)
     return {};
 }
 
-QColor namedColor(NamedColor name)
+QColor namedColor(NamedColor name, bool dark)
 {
-    return resolve(colorPair(name));
+    return resolve(colorPair(name), dark);
 }
 
-QColor roleColor(ColorRole role)
+QColor roleColor(ColorRole role, bool dark)
 {
-    return resolve(colorPair(role));
+    return resolve(colorPair(role), dark);
 }
 
 std::optional<NamedColor> namedColorFromName(QStringView name)
@@ -99,14 +99,13 @@ QColor mixColors(const QColor& from, const QColor& to, qreal t)
                             mix(a.alphaF(), b.alphaF()));
 }
 
-QPalette viewPalette()
+QPalette viewPalette(bool dark)
 {
-    const bool dark = Appearance::instance().isDark();
-    const QColor primary = roleColor(ColorRole::Primary);
-    const QColor secondary = roleColor(ColorRole::Secondary);
-    const QColor window = roleColor(ColorRole::PopoverBackground);
-    const QColor control = roleColor(ColorRole::ControlBackground);
-    const QColor accent = namedColor(NamedColor::GlobalAccent);
+    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const QColor secondary = roleColor(ColorRole::Secondary, dark);
+    const QColor window = roleColor(ColorRole::PopoverBackground, dark);
+    const QColor control = roleColor(ColorRole::ControlBackground, dark);
+    const QColor accent = namedColor(NamedColor::GlobalAccent, dark);
 
     QPalette palette;
     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
@@ -137,11 +136,11 @@ QPalette viewPalette()
     return palette;
 }
 
-void followAppearance(QWidget* widget)
+void followAppearance(QWidget* widget, const Appearance& appearance)
 {
-    widget->setPalette(viewPalette());
-    QObject::connect(&Appearance::instance(), &Appearance::changed, widget,
-                     [widget] { widget->setPalette(viewPalette()); });
+    widget->setPalette(viewPalette(appearance.isDark()));
+    QObject::connect(&appearance, &Appearance::changed, widget,
+                     [widget, &appearance] { widget->setPalette(viewPalette(appearance.isDark())); });
 }
 
 } // namespace brindlemoor

@@ -11,6 +11,8 @@ class QWidget;
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// The program's own colours; each has a light and a dark value.
 enum class NamedColor {
     GlobalAccent, ///< per-app fills, switches, accents
@@ -39,9 +41,9 @@ struct ColorPair {
 ColorPair colorPair(NamedColor name);
 ColorPair colorPair(ColorRole role);
 
-/// Resolved for the current appearance; ask again after Appearance::changed().
-QColor namedColor(NamedColor name);
-QColor roleColor(ColorRole role);
+/// Resolved for a dark or a light appearance; ask again after Appearance::changed().
+QColor namedColor(NamedColor name, bool dark);
+QColor roleColor(ColorRole role, bool dark);
 /// By the colour's name ("globalAccent", "dailyBlue", "neonOrange", "neonRed").
 std::optional<NamedColor> namedColorFromName(QStringView name);
 
@@ -51,8 +53,8 @@ QColor withOpacity(QColor color, qreal opacity);
 QColor mixColors(const QColor& from, const QColor& to, qreal t);
 
 /// A palette for the stock widgets inside the program's views (labels, fields, lists).
-QPalette viewPalette();
-/// Gives `widget` the view palette now and again at every change of appearance.
-void followAppearance(QWidget* widget);
+QPalette viewPalette(bool dark);
+/// Gives `widget` the view palette now and again at every change of `appearance`.
+void followAppearance(QWidget* widget, const Appearance& appearance);
 
 } // namespace brindlemoor

@@ -51,13 +51,14 @@ PopoverWindow::Placement PopoverWindow::place(QSize panelSize, const QRect& anch
     return {QRect(windowX, windowY, width, height), edge, arrowX};
 }
 
-PopoverWindow::PopoverWindow(Behavior behavior, QWidget* parent)
+PopoverWindow::PopoverWindow(const Appearance& appearance, Behavior behavior, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_behavior(behavior)
 {
     windows::makePopoverWindow(this);
-    followAppearance(this);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    followAppearance(this, appearance);
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 void PopoverWindow::showPopover(QWidget* content, const PopoverAnchor& anchor)
@@ -165,13 +166,13 @@ void PopoverWindow::paintEvent(QPaintEvent* /*event*/)
     // A soft shadow: widening strokes, each faint, add up towards the panel.
     QPainterPathStroker stroker;
     stroker.setJoinStyle(Qt::RoundJoin);
-    const bool dark = Appearance::instance().isDark();
+    const bool dark = m_appearance.isDark();
     for (int i = m_compositing ? margin : 0; i >= 1; i -= 2) {
         stroker.setWidth(2 * i);
         const qreal strength = (dark ? 0.09 : 0.05) * (1.0 - static_cast<qreal>(i) / (margin + 1));
         painter.fillPath(stroker.createStroke(path), QColor::fromRgbF(0, 0, 0, static_cast<float>(strength)));
     }
-    painter.fillPath(path, roleColor(ColorRole::PopoverBackground));
+    painter.fillPath(path, roleColor(ColorRole::PopoverBackground, dark));
     painter.setPen(QPen(dark ? withOpacity(Qt::white, 0.14) : withOpacity(Qt::black, 0.14), 0.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);

@@ -10,6 +10,8 @@
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// A rounded panel with an arrow towards its anchor, in a frameless translucent
 /// top-level window. It opens under the anchor, or above it when the anchor is in
 /// the lower half of its screen (a bottom panel), and stays on the screen. Without an
@@ -40,7 +42,8 @@ public:
     /// the primary screen).
     static Placement place(QSize panelSize, const QRect& anchor, const QRect& screen, const QRect& available);
 
-    explicit PopoverWindow(Behavior behavior = Behavior::Transient, QWidget* parent = nullptr);
+    explicit PopoverWindow(const Appearance& appearance, Behavior behavior = Behavior::Transient,
+                           QWidget* parent = nullptr);
 
     /// Shows `content` in the panel, pointing at `anchor`. The window owns the content
     /// from now on; a different content shown before is deleted.
@@ -83,6 +86,7 @@ private:
     bool familyWindowVisible() const;
     QPainterPath panelPath() const;
 
+    const Appearance& m_appearance;
     Behavior m_behavior;
     QPointer<QWidget> m_content;
     PopoverAnchor m_anchor;

@@ -31,8 +31,10 @@ Metrics metrics(ProminentButton::Size size)
 
 } // namespace
 
-ProminentButton::ProminentButton(const QString& label, int minimumWidth, Size size, QWidget* parent)
+ProminentButton::ProminentButton(const Appearance& appearance, const QString& label, int minimumWidth, Size size,
+                                 QWidget* parent)
     : QAbstractButton(parent)
+    , m_appearance(appearance)
     , m_minimumWidth(minimumWidth)
     , m_size(size)
 {
@@ -41,7 +43,7 @@ ProminentButton::ProminentButton(const QString& label, int minimumWidth, Size si
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 QSize ProminentButton::sizeHint() const
@@ -57,7 +59,8 @@ void ProminentButton::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF body = QRectF(rect()).adjusted(focusMargin, focusMargin, -focusMargin, -focusMargin);
     const qreal radius = metrics(m_size).cornerRadius;
-    QColor fill = namedColor(NamedColor::GlobalAccent);
+    const bool dark = m_appearance.isDark();
+    QColor fill = namedColor(NamedColor::GlobalAccent, dark);
     if (isDown())
         fill = fill.darker(118);
     else if (m_hovered)
@@ -76,7 +79,7 @@ void ProminentButton::paintEvent(QPaintEvent* /*event*/)
 
     if (showsFocusRing(this)) {
         painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.5), 3));
+        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.5), 3));
         painter.drawRoundedRect(body.adjusted(-1.5, -1.5, 1.5, 1.5), radius + 1.5, radius + 1.5);
     }
     painter.setPen(Qt::white);

@@ -5,6 +5,8 @@
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// The one call to action of a view: a large rounded button filled with the accent colour,
 /// its label in white; a small one acts within a line of text. Return, Enter and Space
 /// press it while it has the focus.
@@ -19,7 +21,8 @@ public:
     static constexpr int smallHeight = 20;
     static constexpr int focusMargin = 3; ///< room for the focus ring on each side of the body
 
-    ProminentButton(const QString& label, int minimumWidth, Size size = Size::Regular, QWidget* parent = nullptr);
+    ProminentButton(const Appearance& appearance, const QString& label, int minimumWidth, Size size = Size::Regular,
+                    QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
 
@@ -30,6 +33,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    const Appearance& m_appearance;
     int m_minimumWidth;
     Size m_size;
     bool m_hovered = false;

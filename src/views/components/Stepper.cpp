@@ -14,8 +14,9 @@
 
 namespace brindlemoor {
 
-Stepper::Stepper(int minimum, int maximum, int step, QWidget* parent)
+Stepper::Stepper(const Appearance& appearance, int minimum, int maximum, int step, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_minimum(minimum)
     , m_maximum(maximum)
     , m_step(step)
@@ -23,7 +24,7 @@ Stepper::Stepper(int minimum, int maximum, int step, QWidget* parent)
 {
     setFixedSize(stepperWidth, stepperHeight);
     setFocusPolicy(Qt::TabFocus);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 void Stepper::setValue(int value)
@@ -70,10 +71,11 @@ void Stepper::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor primary = roleColor(ColorRole::Primary);
+    const bool dark = m_appearance.isDark();
+    const QColor primary = roleColor(ColorRole::Primary, dark);
     const QRectF body = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setPen(QPen(withOpacity(primary, 0.2), 1));
-    painter.setBrush(roleColor(ColorRole::ControlBackground));
+    painter.setBrush(roleColor(ColorRole::ControlBackground, dark));
     painter.drawRoundedRect(body, 4, 4);
 
     if (m_pressed != 0) {
@@ -99,7 +101,7 @@ void Stepper::paintEvent(QPaintEvent* /*event*/)
     chevron(upRect(), +1);
     chevron(downRect(), -1);
     if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.8), 1.5));
+        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.8), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 4, 4);
     }

@@ -7,6 +7,8 @@
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// Two small arrows that step a whole number up or down within a range. The value
 /// it shows may lie outside the range (a bound setting typed elsewhere); a step
 /// starts from the nearest end of the range and never leaves it.
@@ -17,7 +19,7 @@ public:
     static constexpr int stepperWidth = 13;
     static constexpr int stepperHeight = 22;
 
-    Stepper(int minimum, int maximum, int step, QWidget* parent = nullptr);
+    Stepper(const Appearance& appearance, int minimum, int maximum, int step, QWidget* parent = nullptr);
 
     int value() const { return m_value; }
     /// Shows a value without sending valueChanged().
@@ -47,6 +49,7 @@ protected:
 private:
     void stepBy(int direction);
 
+    const Appearance& m_appearance;
     int m_minimum;
     int m_maximum;
     int m_step;

@@ -57,13 +57,13 @@ qreal layOut(QTextLayout& layout, qreal width, qreal top, qreal spacing)
     return y;
 }
 
-QColor accentColor(InsightAccent accent)
+QColor accentColor(InsightAccent accent, bool dark)
 {
     switch (accent) {
     case InsightAccent::NeonRed:
-        return namedColor(NamedColor::NeonRed);
+        return namedColor(NamedColor::NeonRed, dark);
     case InsightAccent::NeonOrange:
-        return namedColor(NamedColor::NeonOrange);
+        return namedColor(NamedColor::NeonOrange, dark);
     case InsightAccent::Teal:
         break;
     }
@@ -73,8 +73,9 @@ QColor accentColor(InsightAccent accent)
 
 } // namespace
 
-ReflectionCard::ReflectionCard(const Insight& insight, QWidget* parent)
+ReflectionCard::ReflectionCard(const Appearance& appearance, const Insight& insight, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_insight(insight)
 {
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Preferred);
@@ -82,7 +83,7 @@ ReflectionCard::ReflectionCard(const Insight& insight, QWidget* parent)
     setSizePolicy(policy);
     setAccessibleName(insight.title);
     setAccessibleDescription(insight.body);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 void ReflectionCard::setInsight(const Insight& insight)
@@ -107,7 +108,8 @@ void ReflectionCard::setOpacity(qreal opacity)
 
 QColor ReflectionCard::iconColor() const
 {
-    return m_insight.accent ? accentColor(*m_insight.accent) : roleColor(ColorRole::Secondary);
+    const bool dark = m_appearance.isDark();
+    return m_insight.accent ? accentColor(*m_insight.accent, dark) : roleColor(ColorRole::Secondary, dark);
 }
 
 int ReflectionCard::heightForWidth(int width) const
@@ -135,8 +137,8 @@ void ReflectionCard::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(m_opacity);
 
-    const QColor primary = roleColor(ColorRole::Primary);
-    const bool dark = Appearance::instance().isDark();
+    const bool dark = m_appearance.isDark();
+    const QColor primary = roleColor(ColorRole::Primary, dark);
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()), kRadius, kRadius);
     painter.fillPath(shape, withOpacity(primary, dark ? 0.06 : 0.035));
@@ -156,7 +158,7 @@ void ReflectionCard::paintEvent(QPaintEvent* /*event*/)
     layOut(body, textWidth, layOut(title, textWidth, 0, 0) + kTitleSpacing, kBodyLineSpacing);
     painter.setPen(primary);
     title.draw(&painter, QPointF(kTextLeft, kPadding));
-    painter.setPen(roleColor(ColorRole::Secondary));
+    painter.setPen(roleColor(ColorRole::Secondary, dark));
     body.draw(&painter, QPointF(kTextLeft, kPadding));
 }
 

@@ -7,13 +7,15 @@
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// One insight: its icon in the accent (or secondary) colour, the title, and the body
 /// wrapped onto as many lines as it needs. The panel fades it in and out.
 class ReflectionCard final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ReflectionCard(const Insight& insight, QWidget* parent = nullptr);
+    explicit ReflectionCard(const Appearance& appearance, const Insight& insight, QWidget* parent = nullptr);
 
     const Insight& insight() const { return m_insight; }
     void setInsight(const Insight& insight);
@@ -32,6 +34,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const Appearance& m_appearance;
     Insight m_insight;
     qreal m_opacity = 1;
 };

@@ -35,8 +35,9 @@ QColor teal()
 
 } // namespace
 
-ReflectionHeader::ReflectionHeader(QWidget* parent)
+ReflectionHeader::ReflectionHeader(const Appearance& appearance, QWidget* parent)
     : QAbstractButton(parent)
+    , m_appearance(appearance)
 {
     setText(tr("Insights"));
     setFocusPolicy(Qt::TabFocus);
@@ -48,7 +49,7 @@ ReflectionHeader::ReflectionHeader(QWidget* parent)
         m_openness = value.toReal();
         update();
     });
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 void ReflectionHeader::setExpanded(bool expanded)
@@ -86,14 +87,14 @@ void ReflectionHeader::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::Antialiasing);
     if (isDown())
         painter.setOpacity(0.7);
-    const bool dark = Appearance::instance().isDark();
-    const QColor primary = roleColor(ColorRole::Primary);
+    const bool dark = m_appearance.isDark();
+    const QColor primary = roleColor(ColorRole::Primary, dark);
     const QRectF bounds(rect());
 
     QPainterPath shape;
     shape.addRoundedRect(bounds, kRadius, kRadius);
     painter.fillPath(shape, withOpacity(primary, 0.08));
-    painter.fillPath(shape, withOpacity(roleColor(ColorRole::Teal), 0.16 * m_openness));
+    painter.fillPath(shape, withOpacity(roleColor(ColorRole::Teal, dark), 0.16 * m_openness));
     QPainterPath edge;
     edge.addRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), kRadius - 0.5, kRadius - 0.5);
     painter.strokePath(edge, QPen(withOpacity(primary, 0.12), 1));
@@ -103,11 +104,11 @@ void ReflectionHeader::paintEvent(QPaintEvent* /*event*/)
     const qreal side = SymbolPainter::side(kSymbolPoints);
     const QRectF symbolBox(x, middle - side / 2, side, side);
     SymbolPainter::paintShadow(painter, Symbol::Sparkles, symbolBox, QFont::DemiBold,
-                               withOpacity(namedColor(NamedColor::NeonOrange), 0.45), 4);
+                               withOpacity(namedColor(NamedColor::NeonOrange, dark), 0.45), 4);
     SymbolPainter::paintShadow(painter, Symbol::Sparkles, symbolBox, QFont::DemiBold, withOpacity(teal(), 0.35), 6);
     QLinearGradient gradient(0, 0, 1, 1);
     gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
-    gradient.setColorAt(0, namedColor(NamedColor::NeonOrange));
+    gradient.setColorAt(0, namedColor(NamedColor::NeonOrange, dark));
     gradient.setColorAt(1, teal());
     SymbolPainter::paint(painter, Symbol::Sparkles, symbolBox, QFont::DemiBold, gradient);
     x += side + kSpacing;
@@ -119,14 +120,14 @@ void ReflectionHeader::paintEvent(QPaintEvent* /*event*/)
     painter.drawText(QPointF(x, middle - metrics.height() / 2 + metrics.ascent()), text());
     x += metrics.horizontalAdvance(text()) + kSpacing;
 
-    const QColor dot = mixColors(roleColor(ColorRole::Gray), roleColor(ColorRole::Teal), m_openness);
+    const QColor dot = mixColors(roleColor(ColorRole::Gray, dark), roleColor(ColorRole::Teal, dark), m_openness);
     painter.save();
     painter.setOpacity(painter.opacity() * (0.55 + 0.45 * m_openness));
     FennDot::paint(painter, QPointF(x + kDotSize / 2, middle), dot, kDotSize, true, dark);
     painter.restore();
 
     if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.8), 1.2));
+        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.8), 1.2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(bounds.adjusted(0.6, 0.6, -0.6, -0.6), kRadius, kRadius);
     }

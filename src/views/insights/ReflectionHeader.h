@@ -6,6 +6,8 @@
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// The reflection panel's header: the glowing sparkles, "Insights" and a dot that turns
 /// teal while the panel is open. Clicking it asks the panel to open or close.
 class ReflectionHeader final : public QAbstractButton {
@@ -14,7 +16,7 @@ class ReflectionHeader final : public QAbstractButton {
 public:
     static constexpr int height = 32;
 
-    explicit ReflectionHeader(QWidget* parent = nullptr);
+    explicit ReflectionHeader(const Appearance& appearance, QWidget* parent = nullptr);
 
     bool isExpanded() const { return m_expanded; }
     /// Tints the background and the dot, easing there over 0.2 s.
@@ -28,6 +30,7 @@ protected:
 private:
     QFont labelFont() const;
 
+    const Appearance& m_appearance;
     bool m_expanded = false;
     qreal m_openness = 0; // 0 closed ... 1 open, as shown now
     QVariantAnimation m_animation;

@@ -30,11 +30,13 @@ QEasingCurve easeInOut()
 
 } // namespace
 
-ReflectionPanelRow::ReflectionPanelRow(const ReflectionEngine& engine, const TodayModel& today, QWidget* parent)
+ReflectionPanelRow::ReflectionPanelRow(const Appearance& appearance, const ReflectionEngine& engine,
+                                       const TodayModel& today, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_engine(engine)
     , m_today(today)
-    , m_header(new ReflectionHeader(this))
+    , m_header(new ReflectionHeader(appearance, this))
 {
     QSizePolicy policy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     policy.setHeightForWidth(true);
@@ -84,7 +86,7 @@ void ReflectionPanelRow::buildCards()
     clearCards();
     const QList<Insight> insights = m_engine.generateInsights(m_today);
     for (qsizetype i = 0; i < std::min<qsizetype>(insights.size(), maxCards); ++i) {
-        auto* card = new ReflectionCard(insights.at(i), this);
+        auto* card = new ReflectionCard(m_appearance, insights.at(i), this);
         card->setOpacity(0);
         card->show();
         m_cards.append(card);

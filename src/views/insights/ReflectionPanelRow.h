@@ -9,6 +9,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class ReflectionCard;
 class ReflectionHeader;
 class TodayModel;
@@ -23,7 +24,8 @@ class ReflectionPanelRow final : public QWidget {
 public:
     static constexpr int maxCards = 4;
 
-    ReflectionPanelRow(const ReflectionEngine& engine, const TodayModel& today, QWidget* parent = nullptr);
+    ReflectionPanelRow(const Appearance& appearance, const ReflectionEngine& engine, const TodayModel& today,
+                       QWidget* parent = nullptr);
 
     bool isExpanded() const { return m_expanded; }
     /// Opening computes the insights afresh; closing fades every card out, then folds.
@@ -49,6 +51,7 @@ private:
     int cardsHeight(int width) const;
     void relayout();
 
+    const Appearance& m_appearance;
     ReflectionEngine m_engine;
     const TodayModel& m_today;
     ReflectionHeader* m_header;

@@ -5,10 +5,10 @@
 
 namespace brindlemoor {
 
-InfoPopoverController::InfoPopoverController(QObject* parent)
+InfoPopoverController::InfoPopoverController(const Appearance& appearance, QObject* parent)
     : QObject(parent)
-    , m_popover(new PopoverWindow(PopoverWindow::Behavior::Transient))
-    , m_view(new InfoPopoverView(m_popover))
+    , m_popover(new PopoverWindow(appearance, PopoverWindow::Behavior::Transient))
+    , m_view(new InfoPopoverView(appearance, m_popover))
 {
     m_popover->setWindowTitle(tr("About Brindlemoor"));
 }

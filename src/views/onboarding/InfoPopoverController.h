@@ -7,6 +7,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class InfoPopoverView;
 
 /// The info popover: transient, made once and kept for the life of the program.
@@ -14,7 +15,7 @@ class InfoPopoverController final : public QObject {
     Q_OBJECT
 
 public:
-    explicit InfoPopoverController(QObject* parent = nullptr);
+    explicit InfoPopoverController(const Appearance& appearance, QObject* parent = nullptr);
     ~InfoPopoverController() override;
     InfoPopoverController(const InfoPopoverController&) = delete;
     InfoPopoverController& operator=(const InfoPopoverController&) = delete;

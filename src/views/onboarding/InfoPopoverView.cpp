@@ -59,12 +59,13 @@ constexpr int contentWidth = InfoPopoverView::viewWidth - 2 * InfoPopoverView::p
 
 } // namespace
 
-InfoPopoverView::InfoPopoverView(QWidget* parent)
+InfoPopoverView::InfoPopoverView(const Appearance& appearance, QWidget* parent)
     : QWidget(parent)
-    , m_feedback(new LinkButton(tr("Send Feedback"), fonts::system(10, QFont::Medium), this))
+    , m_appearance(appearance)
+    , m_feedback(new LinkButton(appearance, tr("Send Feedback"), fonts::system(10, QFont::Medium), this))
 {
     connect(m_feedback, &LinkButton::clicked, this, [] { QDesktopServices::openUrl(feedbackUrl()); });
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
     resize(sizeHint());
 }
 
@@ -102,8 +103,9 @@ void InfoPopoverView::paintEvent(QPaintEvent* /*event*/)
 
 int InfoPopoverView::layOut(QPainter* painter, qreal* linkTop) const
 {
-    const QColor primary = roleColor(ColorRole::Primary);
-    const QColor secondary = roleColor(ColorRole::Secondary);
+    const bool dark = m_appearance.isDark();
+    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const QColor secondary = roleColor(ColorRole::Secondary, dark);
     const auto text = [&](const QString& string, const QFont& font, qreal x, qreal y, qreal width, qreal leading,
                           const QColor& color) {
         const qreal height = wrapped::height(string, font, width, leading);
@@ -113,7 +115,7 @@ int InfoPopoverView::layOut(QPainter* painter, qreal* linkTop) const
     };
     const auto divider = [&](qreal y) {
         if (painter)
-            painter->fillRect(QRectF(padding, y, contentWidth, 1), roleColor(ColorRole::Separator));
+            painter->fillRect(QRectF(padding, y, contentWidth, 1), roleColor(ColorRole::Separator, dark));
         return 1.0;
     };
 

@@ -6,6 +6,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class LinkButton;
 
 /// What the program does and does not do with the user's data, its version, and a
@@ -19,7 +20,7 @@ public:
     static constexpr int spacing = 20;
     static constexpr int iconSide = 48;
 
-    explicit InfoPopoverView(QWidget* parent = nullptr);
+    explicit InfoPopoverView(const Appearance& appearance, QWidget* parent = nullptr);
 
     /// The build's version, or "1.0" where the build gave none.
     static QString version();
@@ -37,6 +38,7 @@ private:
     /// where the feedback link's row starts.
     int layOut(QPainter* painter, qreal* linkTop = nullptr) const;
 
+    const Appearance& m_appearance;
     LinkButton* m_feedback;
 };
 

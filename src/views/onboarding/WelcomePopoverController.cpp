@@ -5,10 +5,11 @@
 
 namespace brindlemoor {
 
-WelcomePopoverController::WelcomePopoverController(DesktopExtension* extension, QObject* parent)
+WelcomePopoverController::WelcomePopoverController(const Appearance& appearance, DesktopExtension* extension,
+                                                   QObject* parent)
     : QObject(parent)
-    , m_popover(new PopoverWindow(PopoverWindow::Behavior::ApplicationDefined))
-    , m_view(new WelcomeView(extension, m_popover))
+    , m_popover(new PopoverWindow(appearance, PopoverWindow::Behavior::ApplicationDefined))
+    , m_view(new WelcomeView(appearance, extension, m_popover))
 {
     m_popover->setWindowTitle(tr("Welcome to Brindlemoor"));
     connect(m_view, &WelcomeView::continueRequested, this, &WelcomePopoverController::continueRequested);

@@ -7,6 +7,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class DesktopExtension;
 class WelcomeView;
 
@@ -17,7 +18,7 @@ class WelcomePopoverController final : public QObject {
 
 public:
     /// `extension` may be null: then the welcome says nothing about it.
-    explicit WelcomePopoverController(DesktopExtension* extension, QObject* parent = nullptr);
+    WelcomePopoverController(const Appearance& appearance, DesktopExtension* extension, QObject* parent = nullptr);
     ~WelcomePopoverController() override;
     WelcomePopoverController(const WelcomePopoverController&) = delete;
     WelcomePopoverController& operator=(const WelcomePopoverController&) = delete;

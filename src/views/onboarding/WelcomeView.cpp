@@ -28,15 +28,16 @@ QFont subtitleFont()
 
 } // namespace
 
-WelcomeView::WelcomeView(DesktopExtension* extension, QWidget* parent)
+WelcomeView::WelcomeView(const Appearance& appearance, DesktopExtension* extension, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_logo(new WelcomeLogoView(logoSide, this))
-    , m_notice(new ExtensionNotice(extension, Qt::AlignHCenter, this))
-    , m_button(new ProminentButton(tr("Get Started"), 110, ProminentButton::Size::Regular, this))
+    , m_notice(new ExtensionNotice(appearance, extension, Qt::AlignHCenter, this))
+    , m_button(new ProminentButton(appearance, tr("Get Started"), 110, ProminentButton::Size::Regular, this))
 {
     m_button->setAccessibleName(tr("Get started"));
     connect(m_button, &ProminentButton::clicked, this, &WelcomeView::continueRequested);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
     setFocusProxy(m_button);
     resize(sizeHint());
 }
@@ -115,10 +116,11 @@ void WelcomeView::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::TextAntialiasing);
     const Layout layout = computeLayout();
     painter.setFont(titleFont());
-    painter.setPen(roleColor(ColorRole::Primary));
+    const bool dark = m_appearance.isDark();
+    painter.setPen(roleColor(ColorRole::Primary, dark));
     painter.drawText(layout.title, Qt::AlignCenter, title());
     wrapped::paint(painter, subtitle(), subtitleFont(), layout.subtitle, subtitleLeading, Qt::AlignHCenter,
-                   roleColor(ColorRole::Secondary));
+                   roleColor(ColorRole::Secondary, dark));
 }
 
 } // namespace brindlemoor

@@ -5,6 +5,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class DesktopExtension;
 class ExtensionNotice;
 class ProminentButton;
@@ -29,7 +30,7 @@ public:
     static constexpr int subtitleLeading = 4;
 
     /// `extension` may be null: then there is no notice.
-    explicit WelcomeView(DesktopExtension* extension, QWidget* parent = nullptr);
+    explicit WelcomeView(const Appearance& appearance, DesktopExtension* extension, QWidget* parent = nullptr);
 
     static QString title();
     static QString subtitle();
@@ -58,6 +59,7 @@ private:
     /// The notice's height and the spacing after it; none while it is hidden.
     int noticeExtent() const;
 
+    const Appearance& m_appearance;
     WelcomeLogoView* m_logo;
     ExtensionNotice* m_notice;
     ProminentButton* m_button;

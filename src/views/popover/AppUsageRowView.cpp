@@ -2,10 +2,10 @@
 #include "views/popover/AppUsageRowView.h"
 
 #include "core/model/TodayModel.h"
+#include "views/cards/FloatingWidgetManager.h"
 #include "views/components/DragOutGesture.h"
 #include "views/components/ProgressCard.h"
 #include "views/settings/AppIconProvider.h"
-#include "views/cards/FloatingWidgetManager.h"
 
 #include <QAbstractButton>
 #include <QPainter>
@@ -21,9 +21,11 @@ constexpr qreal iconCornerRadius = 3;
 
 } // namespace
 
-AppUsageRowView::AppUsageRowView(AppUsage usage, const LimitProgress& progress, TodayModel& today,
-                                 AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent)
-    : MenuCardView({NamedColor::GlobalAccent, 0.08, 0.11, 0.40, 0.45, 0.05, 0.07, 0.1, 0.18, shadowRadius, shadowOffset,
+AppUsageRowView::AppUsageRowView(const Appearance& appearance, AppUsage usage, const LimitProgress& progress,
+                                 TodayModel& today, AppIconProvider& icons, FloatingWidgetManager* widgets,
+                                 QWidget* parent)
+    : MenuCardView(appearance,
+                   {NamedColor::GlobalAccent, 0.08, 0.11, 0.40, 0.45, 0.05, 0.07, 0.1, 0.18, shadowRadius, shadowOffset,
                     120, true},
                    today, parent)
     , m_usage(std::move(usage))

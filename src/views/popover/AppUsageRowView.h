@@ -8,6 +8,7 @@
 namespace brindlemoor {
 
 class AppIconProvider;
+class Appearance;
 class DragOutGesture;
 class FloatingWidgetManager;
 class TodayModel;
@@ -27,8 +28,8 @@ public:
     static constexpr qreal shadowOffset = 2;
 
     /// `widgets` may be null (the gallery): the row then does not drag out.
-    AppUsageRowView(AppUsage usage, const LimitProgress& progress, TodayModel& today, AppIconProvider& icons,
-                    FloatingWidgetManager* widgets, QWidget* parent = nullptr);
+    AppUsageRowView(const Appearance& appearance, AppUsage usage, const LimitProgress& progress, TodayModel& today,
+                    AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
 
     const AppUsage& usage() const { return m_usage; }
     /// New numbers for the same application; the fill follows a shrinking share left.

@@ -2,17 +2,18 @@
 #include "views/popover/FennProgressBar.h"
 
 #include "core/model/TodayModel.h"
+#include "views/cards/FloatingWidgetManager.h"
 #include "views/components/DragOutGesture.h"
 #include "views/components/ProgressCard.h"
-#include "views/cards/FloatingWidgetManager.h"
 
 #include <QAbstractButton>
 
 namespace brindlemoor {
 
-FennProgressBar::FennProgressBar(const TodayModel& today, FloatingWidgetManager* widgets, QWidget* parent)
-    : MenuCardView({NamedColor::DailyBlue, 0.06, 0.1, 0.35, 0.35, 0.04, 0.04, 0.12, 0.14, 8, 3, 100, false}, today,
-                   parent)
+FennProgressBar::FennProgressBar(const Appearance& appearance, const TodayModel& today, FloatingWidgetManager* widgets,
+                                 QWidget* parent)
+    : MenuCardView(appearance, {NamedColor::DailyBlue, 0.06, 0.1, 0.35, 0.35, 0.04, 0.04, 0.12, 0.14, 8, 3, 100, false},
+                   today, parent)
     , m_widgets(widgets)
     , m_drag(new DragOutGesture(this))
 {

@@ -8,6 +8,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class DragOutGesture;
 class FloatingWidgetManager;
 
@@ -22,7 +23,8 @@ public:
     static constexpr std::chrono::milliseconds growDuration{550};
 
     /// `widgets` may be null (the gallery): the bar then does not drag out.
-    FennProgressBar(const TodayModel& today, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
+    FennProgressBar(const Appearance& appearance, const TodayModel& today, FloatingWidgetManager* widgets,
+                    QWidget* parent = nullptr);
 
     /// The day's total against the daily limit, and the minutes one extension adds.
     void setValues(const LimitProgress& daily, qint64 extensionMinutes);

@@ -2,6 +2,7 @@
 #include "views/popover/MenuCardView.h"
 
 #include "core/model/TodayModel.h"
+#include "views/cards/CardActionButton.h"
 #include "views/components/Appearance.h"
 #include "views/components/FennDot.h"
 #include "views/components/Fonts.h"
@@ -9,7 +10,6 @@
 #include "views/components/ProgressCard.h"
 #include "views/components/SymbolPainter.h"
 #include "views/status/OverlayEasing.h"
-#include "views/cards/CardActionButton.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -50,8 +50,9 @@ QFont capsuleFont()
 
 } // namespace
 
-MenuCardView::MenuCardView(const Look& look, const TodayModel& today, QWidget* parent)
+MenuCardView::MenuCardView(const Appearance& appearance, const Look& look, const TodayModel& today, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_look(look)
     , m_today(today)
     , m_hoverTracker(new HoverTracker(this))
@@ -72,7 +73,7 @@ MenuCardView::MenuCardView(const Look& look, const TodayModel& today, QWidget* p
         m_shrink = value.toReal();
         update();
     });
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
     // The time text switches between used and left with the setting.
     connect(&today, &TodayModel::changed, this, &MenuCardView::contentChanged);
 }
@@ -232,8 +233,8 @@ void MenuCardView::paintEvent(QPaintEvent* /*event*/)
     painter.scale(s, s);
     painter.translate(-card.center());
 
-    const bool dark = Appearance::instance().isDark();
-    const QColor primary = roleColor(ColorRole::Primary);
+    const bool dark = m_appearance.isDark();
+    const QColor primary = roleColor(ColorRole::Primary, dark);
     const QPainterPath shape = progresscard::continuousRoundedRect(card, progresscard::cornerRadius);
     painter.fillPath(shape, withOpacity(primary, lerp(m_look.track, m_look.hoverTrack, m_hover)));
 
@@ -242,7 +243,7 @@ void MenuCardView::paintEvent(QPaintEvent* /*event*/)
     // The fill shows the share left while time left is shown, the share used otherwise.
     const qreal drawn = std::clamp(m_fill.value(), 0.0, 1.0);
     const qreal fraction = m_today.showsTimeRemaining() ? drawn : 1 - drawn;
-    progresscard::paintFill(painter, card, fraction, namedColor(m_look.fill), fadeStop);
+    progresscard::paintFill(painter, card, fraction, namedColor(m_look.fill, dark), fadeStop);
     painter.restore();
 
     const qreal gloss = dark ? lerp(m_look.glossDark, m_look.hoverGlossDark, m_hover)
@@ -259,8 +260,8 @@ void MenuCardView::paintContent(QPainter& painter, const QRectF& card) const
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF line = card.adjusted(padding, 0, -padding, 0);
     const qreal middle = line.center().y();
-    const QColor primary = roleColor(ColorRole::Primary);
-    const bool dark = Appearance::instance().isDark();
+    const bool dark = m_appearance.isDark();
+    const QColor primary = roleColor(ColorRole::Primary, dark);
 
     const qreal lead = leadingWidth();
     paintLeadingItem(painter, QRectF(line.left(), middle - lead / 2, lead, lead));
@@ -289,7 +290,7 @@ void MenuCardView::paintContent(QPainter& painter, const QRectF& card) const
     }
 
     if (!layout.dot.isEmpty()) {
-        const QColor color = namedColor(what.dot == Dot::Red ? NamedColor::NeonRed : NamedColor::NeonOrange);
+        const QColor color = namedColor(what.dot == Dot::Red ? NamedColor::NeonRed : NamedColor::NeonOrange, dark);
         const qreal grow = m_look.dotFollowsHover ? lerp(1, hoverDotScale, m_hover) : 1;
         painter.save();
         if (m_look.dotFollowsHover)

@@ -13,6 +13,7 @@ class QAbstractButton;
 
 namespace brindlemoor {
 
+class Appearance;
 class CardActionButton;
 class HoverTracker;
 class TodayModel;
@@ -73,7 +74,7 @@ protected:
         bool resetButton = false;
     };
 
-    MenuCardView(const Look& look, const TodayModel& today, QWidget* parent);
+    MenuCardView(const Appearance& appearance, const Look& look, const TodayModel& today, QWidget* parent);
 
     virtual QString title() const = 0;
     virtual Trailing trailing() const = 0;
@@ -107,6 +108,7 @@ private:
     void setHover(qreal hover);
     void updateShadowArea();
 
+    const Appearance& m_appearance;
     Look m_look;
     const TodayModel& m_today;
     ProgressFillAnimation m_fill;

@@ -4,6 +4,7 @@
 namespace brindlemoor {
 
 class AppIconProvider;
+class Appearance;
 class ApplicationCatalog;
 class Clock;
 class DesktopExtension;
@@ -12,6 +13,7 @@ class TodayModel;
 
 /// What the usage popover's content is built on, handed over afresh at each opening.
 struct MenuContext {
+    const Appearance& appearance;      ///< light or dark
     TodayModel& today;                 ///< what the cards show, and the only way they change the day
     const ApplicationCatalog& catalog; ///< application names, for the rows and the insights
     AppIconProvider& icons;

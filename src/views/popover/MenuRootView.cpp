@@ -52,14 +52,15 @@ QString productName()
 MenuRootView::MenuRootView(const MenuContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context)
-    , m_pause(new SymbolButton(Symbol::PauseCircle, tr("Pause Monitoring"), this))
-    , m_settings(new SymbolButton(Symbol::Gearshape, tr("Settings"), this))
-    , m_info(new SymbolButton(Symbol::InfoCircle, tr("About Brindlemoor"), this))
-    , m_notice(new ExtensionNotice(context.extension, Qt::AlignLeft, this))
-    , m_list(new UsageList(context.today, context.icons, context.widgets, this))
-    , m_bar(new FennProgressBar(context.today, context.widgets, this))
-    , m_reflection(new ReflectionPanelRow(ReflectionEngine(context.catalog, context.clock), context.today, this))
-    , m_quit(new QuitRow(this))
+    , m_pause(new SymbolButton(context.appearance, Symbol::PauseCircle, tr("Pause Monitoring"), this))
+    , m_settings(new SymbolButton(context.appearance, Symbol::Gearshape, tr("Settings"), this))
+    , m_info(new SymbolButton(context.appearance, Symbol::InfoCircle, tr("About Brindlemoor"), this))
+    , m_notice(new ExtensionNotice(context.appearance, context.extension, Qt::AlignLeft, this))
+    , m_list(new UsageList(context.appearance, context.today, context.icons, context.widgets, this))
+    , m_bar(new FennProgressBar(context.appearance, context.today, context.widgets, this))
+    , m_reflection(new ReflectionPanelRow(context.appearance, ReflectionEngine(context.catalog, context.clock),
+                                          context.today, this))
+    , m_quit(new QuitRow(context.appearance, this))
 {
     for (SymbolButton* button : {m_pause, m_settings, m_info})
         button->setPointSize(headerSymbolSize);
@@ -75,7 +76,7 @@ MenuRootView::MenuRootView(const MenuContext& context, QWidget* parent)
     connect(quit, &QShortcut::activated, this, &MenuRootView::quitRequested);
 
     connect(&context.today, &TodayModel::changed, this, &MenuRootView::refresh);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_context.appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
     refresh();
 }
 
@@ -273,19 +274,20 @@ void MenuRootView::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor primary = roleColor(ColorRole::Primary);
+    const bool dark = m_context.appearance.isDark();
+    const QColor primary = roleColor(ColorRole::Primary, dark);
 
     painter.setFont(headlineFont());
     painter.setPen(primary);
     painter.drawText(m_layout.title, Qt::AlignVCenter | Qt::AlignLeft, productName());
 
-    const QColor line = withOpacity(roleColor(ColorRole::Separator), dividerOpacity);
+    const QColor line = withOpacity(roleColor(ColorRole::Separator, dark), dividerOpacity);
     for (const int y : std::as_const(m_layout.dividers))
         painter.fillRect(QRectF(padding, y, columnWidth - 2 * padding, 1), line);
 
     if (!m_emptyText.isEmpty()) {
         painter.setFont(fonts::body());
-        painter.setPen(roleColor(ColorRole::Secondary));
+        painter.setPen(roleColor(ColorRole::Secondary, dark));
         painter.drawText(m_layout.emptyText, Qt::AlignCenter, m_emptyText);
     }
 

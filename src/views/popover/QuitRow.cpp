@@ -37,8 +37,9 @@ QFont hintFont()
 
 } // namespace
 
-QuitRow::QuitRow(QWidget* parent)
+QuitRow::QuitRow(const Appearance& appearance, QWidget* parent)
     : QAbstractButton(parent)
+    , m_appearance(appearance)
     , m_hoverTracker(new HoverTracker(this))
 {
     setText(tr("Quit"));
@@ -61,7 +62,7 @@ QuitRow::QuitRow(QWidget* parent)
         m_hoverMotion.setEndValue(hovering ? 1.0 : 0.0);
         m_hoverMotion.start();
     });
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 QKeySequence QuitRow::shortcut()
@@ -82,11 +83,12 @@ void QuitRow::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bounds(rect());
+    const bool dark = m_appearance.isDark();
     if (m_hover > 0) {
         painter.fillPath(progresscard::continuousRoundedRect(bounds, cornerRadius),
-                         withOpacity(namedColor(NamedColor::GlobalAccent), m_hover));
+                         withOpacity(namedColor(NamedColor::GlobalAccent, dark), m_hover));
     }
-    const QColor primary = roleColor(ColorRole::Primary);
+    const QColor primary = roleColor(ColorRole::Primary, dark);
     const QRectF line = bounds.adjusted(paddingX, paddingY, -paddingX, -paddingY);
     painter.setPen(isDown() ? withOpacity(primary, 0.6) : primary);
     painter.setFont(labelFont());
@@ -96,7 +98,7 @@ void QuitRow::paintEvent(QPaintEvent* /*event*/)
     painter.setFont(hintFont());
     painter.drawText(line, Qt::AlignVCenter | Qt::AlignRight, shortcut().toString(QKeySequence::NativeText));
     if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.8), 1.2));
+        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.8), 1.2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(bounds.adjusted(0.6, 0.6, -0.6, -0.6), cornerRadius, cornerRadius);
     }

@@ -6,6 +6,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class HoverTracker;
 
 /// The popover's last row: "Quit" and its shortcut, on the accent colour while hovered.
@@ -13,7 +14,7 @@ class QuitRow final : public QAbstractButton {
     Q_OBJECT
 
 public:
-    explicit QuitRow(QWidget* parent = nullptr);
+    explicit QuitRow(const Appearance& appearance, QWidget* parent = nullptr);
 
     /// The shortcut as this desktop writes it ("Ctrl+Q").
     static QKeySequence shortcut();
@@ -23,6 +24,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const Appearance& m_appearance;
     HoverTracker* m_hoverTracker;
     QVariantAnimation m_hoverMotion;
     qreal m_hover = 0;

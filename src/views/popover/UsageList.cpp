@@ -22,8 +22,10 @@ const QMargins shadowRoom =
 
 } // namespace
 
-UsageList::UsageList(TodayModel& today, AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent)
+UsageList::UsageList(const Appearance& appearance, TodayModel& today, AppIconProvider& icons,
+                     FloatingWidgetManager* widgets, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_today(today)
     , m_icons(icons)
     , m_widgets(widgets)
@@ -65,7 +67,7 @@ void UsageList::setRows(const QList<Row>& rows)
             view->setUsage(row.usage, row.progress);
             continue;
         }
-        auto* view = new AppUsageRowView(row.usage, row.progress, m_today, m_icons, m_widgets, this);
+        auto* view = new AppUsageRowView(m_appearance, row.usage, row.progress, m_today, m_icons, m_widgets, this);
         m_rows.insert(row.usage.id, view);
         view->show();
     }

@@ -12,6 +12,7 @@ namespace brindlemoor {
 
 class AppIconProvider;
 class AppUsageRowView;
+class Appearance;
 class FloatingWidgetManager;
 class TodayModel;
 
@@ -31,7 +32,8 @@ public:
         LimitProgress progress;
     };
 
-    UsageList(TodayModel& today, AppIconProvider& icons, FloatingWidgetManager* widgets, QWidget* parent = nullptr);
+    UsageList(const Appearance& appearance, TodayModel& today, AppIconProvider& icons, FloatingWidgetManager* widgets,
+              QWidget* parent = nullptr);
 
     /// The rows in the order given; a row keeps its widget (and its fill) while its id stays.
     void setRows(const QList<Row>& rows);
@@ -57,6 +59,7 @@ protected:
 private:
     void placeRows();
 
+    const Appearance& m_appearance;
     TodayModel& m_today;
     AppIconProvider& m_icons;
     FloatingWidgetManager* m_widgets;

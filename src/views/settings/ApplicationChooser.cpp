@@ -38,8 +38,8 @@ QString applicationsFolder()
 
 } // namespace
 
-ApplicationChooser::ApplicationChooser(const ApplicationCatalog& catalog, AppIconProvider& icons,
-                                       PreferencesStore& prefs, QWidget* parent)
+ApplicationChooser::ApplicationChooser(const Appearance& appearance, const ApplicationCatalog& catalog,
+                                       AppIconProvider& icons, PreferencesStore& prefs, QWidget* parent)
     : QDialog(parent)
     , m_catalog(catalog)
     , m_icons(icons)
@@ -51,7 +51,7 @@ ApplicationChooser::ApplicationChooser(const ApplicationCatalog& catalog, AppIco
     , m_add(new QPushButton(tr("Add"), this))
 {
     setWindowTitle(tr("Add Application"));
-    followAppearance(this);
+    followAppearance(this, appearance);
     setAutoFillBackground(true);
     setFont(fonts::body());
     resize(420, 460);
@@ -92,10 +92,10 @@ ApplicationChooser::ApplicationChooser(const ApplicationCatalog& catalog, AppIco
     m_search->setFocus();
 }
 
-ApplicationChooser* ApplicationChooser::open(const ApplicationCatalog& catalog, AppIconProvider& icons,
-                                             PreferencesStore& prefs)
+ApplicationChooser* ApplicationChooser::open(const Appearance& appearance, const ApplicationCatalog& catalog,
+                                             AppIconProvider& icons, PreferencesStore& prefs)
 {
-    auto* chooser = new ApplicationChooser(catalog, icons, prefs);
+    auto* chooser = new ApplicationChooser(appearance, catalog, icons, prefs);
     chooser->setAttribute(Qt::WA_DeleteOnClose);
     chooser->show();
     chooser->raise();

@@ -13,6 +13,7 @@ class QPushButton;
 namespace brindlemoor {
 
 class AppIconProvider;
+class Appearance;
 class ApplicationCatalog;
 class PreferencesStore;
 
@@ -24,11 +25,12 @@ class ApplicationChooser final : public QDialog {
     Q_OBJECT
 
 public:
-    ApplicationChooser(const ApplicationCatalog& catalog, AppIconProvider& icons, PreferencesStore& prefs,
-                       QWidget* parent = nullptr);
+    ApplicationChooser(const Appearance& appearance, const ApplicationCatalog& catalog, AppIconProvider& icons,
+                       PreferencesStore& prefs, QWidget* parent = nullptr);
 
     /// Shows a new chooser and returns at once; it deletes itself when closed.
-    static ApplicationChooser* open(const ApplicationCatalog& catalog, AppIconProvider& icons, PreferencesStore& prefs);
+    static ApplicationChooser* open(const Appearance& appearance, const ApplicationCatalog& catalog,
+                                    AppIconProvider& icons, PreferencesStore& prefs);
 
     QLineEdit* searchField() const { return m_search; }
     QListWidget* list() const { return m_list; }

@@ -8,8 +8,9 @@
 
 namespace brindlemoor {
 
-Divider::Divider(Qt::Orientation orientation, qreal opacity, QWidget* parent)
+Divider::Divider(const Appearance& appearance, Qt::Orientation orientation, qreal opacity, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_orientation(orientation)
     , m_opacity(opacity)
 {
@@ -17,7 +18,7 @@ Divider::Divider(Qt::Orientation orientation, qreal opacity, QWidget* parent)
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     else
         setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 QSize Divider::sizeHint() const
@@ -28,7 +29,8 @@ QSize Divider::sizeHint() const
 void Divider::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), withOpacity(roleColor(ColorRole::Separator), m_opacity));
+    const bool dark = m_appearance.isDark();
+    painter.fillRect(rect(), withOpacity(roleColor(ColorRole::Separator, dark), m_opacity));
 }
 
 } // namespace brindlemoor

@@ -5,12 +5,15 @@
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// A one-pixel line in the separator colour, across (horizontal) or upright (vertical).
 class Divider final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit Divider(Qt::Orientation orientation, qreal opacity = 1.0, QWidget* parent = nullptr);
+    explicit Divider(const Appearance& appearance, Qt::Orientation orientation, qreal opacity = 1.0,
+                     QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
 
@@ -18,6 +21,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const Appearance& m_appearance;
     Qt::Orientation m_orientation;
     qreal m_opacity;
 };

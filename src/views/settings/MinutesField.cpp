@@ -13,7 +13,7 @@ MinutesField::MinutesField(const QString& placeholder, QWidget* parent)
     setPlaceholderText(placeholder);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setFixedWidth(fieldWidth);
-    setText(MinutesFormatter::shared().text(m_value));
+    setText(m_formatter.text(m_value));
     connect(this, &QLineEdit::editingFinished, this, &MinutesField::commit);
 }
 
@@ -22,17 +22,17 @@ void MinutesField::setValue(qint64 value)
     m_value = value;
     if (hasFocus() && isModified())
         return;
-    setText(MinutesFormatter::shared().text(value));
+    setText(m_formatter.text(value));
 }
 
 void MinutesField::commit()
 {
-    const auto entered = MinutesFormatter::shared().value(text());
+    const auto entered = m_formatter.value(text());
     if (entered && *entered != m_value) {
         m_value = *entered;
         Q_EMIT committed(*entered);
     }
-    setText(MinutesFormatter::shared().text(m_value));
+    setText(m_formatter.text(m_value));
     setModified(false);
 }
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "views/settings/MinutesFormatter.h"
+
 #include <QLineEdit>
 
 namespace brindlemoor {
 
-/// A minutes setting as text. What the shared formatter rejects is not committed,
+/// A minutes setting as text. What the formatter rejects is not committed,
 /// and the field goes back to the setting's value.
 class MinutesField final : public QLineEdit {
     Q_OBJECT
@@ -26,6 +28,7 @@ Q_SIGNALS:
 private:
     void commit();
 
+    MinutesFormatter m_formatter;
     qint64 m_value = 0;
 };
 

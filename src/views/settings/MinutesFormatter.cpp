@@ -3,12 +3,6 @@
 
 namespace brindlemoor {
 
-const MinutesFormatter& MinutesFormatter::shared()
-{
-    static const MinutesFormatter formatter;
-    return formatter;
-}
-
 std::optional<qint64> MinutesFormatter::value(const QString& text) const
 {
     const QString trimmed = text.trimmed();

@@ -27,16 +27,16 @@ protected:
     }
 };
 
-void applyTablePalette(QTableWidget* table)
+void applyTablePalette(QTableWidget* table, bool dark)
 {
     // Clear rows over the box's own background, with every other row faintly tinted.
     QPalette palette = table->palette();
-    const QColor primary = roleColor(ColorRole::Primary);
+    const QColor primary = roleColor(ColorRole::Primary, dark);
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, Qt::transparent);
         palette.setColor(group, QPalette::AlternateBase, withOpacity(primary, 0.05));
         palette.setColor(group, QPalette::Text, primary);
-        palette.setColor(group, QPalette::Highlight, withOpacity(namedColor(NamedColor::GlobalAccent), 0.35));
+        palette.setColor(group, QPalette::Highlight, withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.35));
         palette.setColor(group, QPalette::HighlightedText, primary);
     }
     table->setPalette(palette);
@@ -44,8 +44,10 @@ void applyTablePalette(QTableWidget* table)
 
 } // namespace
 
-MonitoredAppsTableView::MonitoredAppsTableView(const ApplicationCatalog& catalog, QWidget* parent)
+MonitoredAppsTableView::MonitoredAppsTableView(const Appearance& appearance, const ApplicationCatalog& catalog,
+                                               QWidget* parent)
     : QTableWidget(0, 2, parent)
+    , m_appearance(appearance)
     , m_catalog(catalog)
 {
     setItemDelegate(new NoFocusFrameDelegate(this));
@@ -72,8 +74,8 @@ MonitoredAppsTableView::MonitoredAppsTableView(const ApplicationCatalog& catalog
     horizontalHeader()->setStretchLastSection(true);
     viewport()->setAutoFillBackground(false);
     setAutoFillBackground(false);
-    applyTablePalette(this);
-    connect(&Appearance::instance(), &Appearance::changed, this, [this] { applyTablePalette(this); });
+    applyTablePalette(this, appearance.isDark());
+    connect(&m_appearance, &Appearance::changed, this, [this] { applyTablePalette(this, m_appearance.isDark()); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &MonitoredAppsTableView::publishSelection);
 }
 
@@ -103,7 +105,7 @@ void MonitoredAppsTableView::setApps(const QList<MonitoredAppConfig>& apps, cons
         name->configure(app.bundleID);
         auto* limit = limitCell(row);
         if (!limit) {
-            limit = new StepperCell;
+            limit = new StepperCell(m_appearance);
             setCellWidget(row, 1, limit);
             // The row's app is looked up at the step: a reload gives the cell another one.
             connect(limit, &StepperCell::valueChanged, this, [this, limit](int minutes) {

@@ -9,6 +9,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class ApplicationCatalog;
 class MonitoredAppCell;
 class StepperCell;
@@ -24,7 +25,8 @@ public:
     static constexpr int appColumnWidth = 237;
     static constexpr int limitColumnWidth = 80;
 
-    explicit MonitoredAppsTableView(const ApplicationCatalog& catalog, QWidget* parent = nullptr);
+    explicit MonitoredAppsTableView(const Appearance& appearance, const ApplicationCatalog& catalog,
+                                    QWidget* parent = nullptr);
 
     /// Takes new rows and the bound selection, reloads, and selects the first row
     /// with the selected id (or none).
@@ -49,6 +51,7 @@ protected:
 private:
     void publishSelection();
 
+    const Appearance& m_appearance;
     const ApplicationCatalog& m_catalog;
     QList<MonitoredAppConfig> m_apps;
 };

@@ -63,9 +63,9 @@ QHBoxLayout* settingRow(QWidget* label, QWidget* control, Qt::Alignment alignmen
     return row;
 }
 
-FennSwitch* makeSwitch(const QString& title)
+FennSwitch* makeSwitch(const Appearance& appearance, const QString& title)
 {
-    auto* toggle = new FennSwitch(title);
+    auto* toggle = new FennSwitch(appearance, title);
     toggle->setLabelHidden(true);
     toggle->setTint(NamedColor::GlobalAccent);
     return toggle;
@@ -89,18 +89,19 @@ int stepperValue(qint64 value)
 
 } // namespace
 
-PreferencesView::PreferencesView(PreferencesStore& prefs, LoginItemService& loginItems,
+PreferencesView::PreferencesView(const Appearance& appearance, PreferencesStore& prefs, LoginItemService& loginItems,
                                  const ApplicationCatalog& catalog, AppIconProvider& icons, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
     , m_prefs(prefs)
     , m_loginItems(loginItems)
     , m_catalog(catalog)
     , m_icons(icons)
 {
-    followAppearance(this);
+    followAppearance(this, appearance);
     build();
     connect(&m_prefs, &PreferencesStore::changed, this, &PreferencesView::refresh);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
     refresh();
 }
 
@@ -118,12 +119,12 @@ void PreferencesView::build()
     column->setSpacing(spacing);
 
     column->addWidget(makeLabel(tr("Settings"), fonts::title3()));
-    column->addWidget(new Divider(Qt::Horizontal, 0.45));
+    column->addWidget(new Divider(m_appearance, Qt::Horizontal, 0.45));
 
-    m_launchSwitch = makeSwitch(tr("Launch Brindlemoor at login"));
-    m_soundSwitch = makeSwitch(tr("Gentle sound at limit"));
-    m_shapesSwitch = makeSwitch(tr("Square indicator on alert"));
-    m_overlaySwitch = makeSwitch(tr("Daily limit overlay"));
+    m_launchSwitch = makeSwitch(m_appearance, tr("Launch Brindlemoor at login"));
+    m_soundSwitch = makeSwitch(m_appearance, tr("Gentle sound at limit"));
+    m_shapesSwitch = makeSwitch(m_appearance, tr("Square indicator on alert"));
+    m_overlaySwitch = makeSwitch(m_appearance, tr("Daily limit overlay"));
     column->addLayout(settingRow(labelBlock(tr("Launch Brindlemoor at login"), {}), m_launchSwitch));
     column->addLayout(settingRow(labelBlock(tr("Gentle sound at limit"), {}), m_soundSwitch));
     column->addLayout(settingRow(labelBlock(tr("Square indicator on alert"), {}), m_shapesSwitch));
@@ -131,32 +132,32 @@ void PreferencesView::build()
                                  m_overlaySwitch, Qt::AlignTop));
 
     m_dailyField = new MinutesField(QStringLiteral("0"));
-    m_dailyStepper = new Stepper(0, 1440, 30);
+    m_dailyStepper = new Stepper(m_appearance, 0, 1440, 30);
     m_dailyStepper->setAccessibleName(tr("Daily Total Limit (0 to disable)"));
     column->addLayout(settingRow(labelBlock(tr("Daily Total Limit (0 to disable)"), tr("Amber alert at 80%")),
                                  fieldWithStepper(m_dailyField, m_dailyStepper)));
     m_extendField = new MinutesField(QStringLiteral("15"));
-    m_extendStepper = new Stepper(1, 60, 5);
+    m_extendStepper = new Stepper(m_appearance, 1, 60, 5);
     m_extendStepper->setAccessibleName(tr("Extend duration"));
     column->addLayout(settingRow(labelBlock(tr("Extend duration"), tr("Added when you extend app limit")),
                                  fieldWithStepper(m_extendField, m_extendStepper)));
 
-    m_colorWell = new ColorWell;
+    m_colorWell = new ColorWell(m_appearance);
     m_colorWell->setAccessibleName(tr("Indicator color"));
     column->addLayout(settingRow(labelBlock(tr("Indicator color"), {}), m_colorWell));
-    m_timePicker = new FennSegmentedPicker({{tr("Used"), false}, {tr("Remaining"), true}}, 70);
+    m_timePicker = new FennSegmentedPicker(m_appearance, {{tr("Used"), false}, {tr("Remaining"), true}}, 70);
     m_timePicker->setActiveTint(NamedColor::GlobalAccent);
     m_timePicker->setAccessibleName(tr("Time display"));
     column->addLayout(settingRow(labelBlock(tr("Time display"), {}), m_timePicker));
 
-    column->addWidget(new Divider(Qt::Horizontal));
+    column->addWidget(new Divider(m_appearance, Qt::Horizontal));
     column->addWidget(makeLabel(tr("Usage time for selected apps (minutes)"), fonts::body()));
     column->addWidget(buildAppsBox());
 
     auto* closing = new QWidget;
     auto* closingColumn = new QVBoxLayout(closing);
     closingColumn->setContentsMargins(0, 8, 0, 0);
-    closingColumn->addWidget(new Divider(Qt::Horizontal, 0.45));
+    closingColumn->addWidget(new Divider(m_appearance, Qt::Horizontal, 0.45));
     column->addWidget(closing);
 
     connect(m_launchSwitch, &QAbstractButton::clicked, this, &PreferencesView::setLaunchAtLogin);
@@ -191,7 +192,7 @@ QWidget* PreferencesView::buildAppsBox()
     headerRow->addWidget(makeLabel(tr("Time limit"), fonts::system(13, QFont::DemiBold)));
     column->addWidget(header);
 
-    m_table = new MonitoredAppsTableView(m_catalog);
+    m_table = new MonitoredAppsTableView(m_appearance, m_catalog);
     connect(m_table, &MonitoredAppsTableView::limitStepped, &m_prefs, &PreferencesStore::setLimit);
     connect(m_table, &MonitoredAppsTableView::selectedAppChanged, this, [this](const std::optional<QString>& id) {
         m_selected = id;
@@ -199,7 +200,7 @@ QWidget* PreferencesView::buildAppsBox()
     });
     m_table->installEventFilter(this);
     column->addWidget(m_table);
-    m_fade = new TableFade(m_box);
+    m_fade = new TableFade(m_appearance, m_box);
     m_fade->hide();
 
     auto* bar = new QWidget;
@@ -207,9 +208,9 @@ QWidget* PreferencesView::buildAppsBox()
     auto* barRow = new QHBoxLayout(bar);
     barRow->setContentsMargins(12, 0, 12, 0);
     barRow->setSpacing(10);
-    m_plus = new SymbolButton(Symbol::Plus, tr("Add application"));
-    m_minus = new SymbolButton(Symbol::Minus, tr("Remove application"));
-    auto* separator = new Divider(Qt::Vertical);
+    m_plus = new SymbolButton(m_appearance, Symbol::Plus, tr("Add application"));
+    m_minus = new SymbolButton(m_appearance, Symbol::Minus, tr("Remove application"));
+    auto* separator = new Divider(m_appearance, Qt::Vertical);
     separator->setFixedHeight(14);
     m_countLabel = makeLabel(QString(), fonts::caption(), true);
     barRow->addWidget(m_plus);
@@ -282,7 +283,7 @@ void PreferencesView::openAppPicker()
         m_picker->activateWindow();
         return;
     }
-    m_picker = ApplicationChooser::open(m_catalog, m_icons, m_prefs);
+    m_picker = ApplicationChooser::open(m_appearance, m_catalog, m_icons, m_prefs);
     connect(m_picker, &ApplicationChooser::choiceFinished, this, &PreferencesView::appPickerFinished);
 }
 
@@ -324,9 +325,10 @@ void PreferencesView::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(m_box->geometry());
     painter.setPen(Qt::NoPen);
-    painter.setBrush(roleColor(ColorRole::ControlBackground));
+    const bool dark = m_appearance.isDark();
+    painter.setBrush(roleColor(ColorRole::ControlBackground, dark));
     painter.drawRoundedRect(box, 10, 10);
-    painter.setPen(QPen(roleColor(ColorRole::Separator), 0.5));
+    painter.setPen(QPen(roleColor(ColorRole::Separator, dark), 0.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.25, 0.25, -0.25, -0.25), 10, 10);
 }

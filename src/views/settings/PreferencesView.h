@@ -11,6 +11,7 @@ class QLabel;
 namespace brindlemoor {
 
 class AppIconProvider;
+class Appearance;
 class ApplicationCatalog;
 class ApplicationChooser;
 class ColorWell;
@@ -37,8 +38,8 @@ public:
     static constexpr int headerHeight = 34;
     static constexpr int visibleRows = 5;
 
-    PreferencesView(PreferencesStore& prefs, LoginItemService& loginItems, const ApplicationCatalog& catalog,
-                    AppIconProvider& icons, QWidget* parent = nullptr);
+    PreferencesView(const Appearance& appearance, PreferencesStore& prefs, LoginItemService& loginItems,
+                    const ApplicationCatalog& catalog, AppIconProvider& icons, QWidget* parent = nullptr);
     ~PreferencesView() override;
     PreferencesView(const PreferencesView&) = delete;
     PreferencesView& operator=(const PreferencesView&) = delete;
@@ -90,6 +91,7 @@ private:
     void setLaunchAtLogin(bool on);
     void placeFade();
 
+    const Appearance& m_appearance;
     PreferencesStore& m_prefs;
     LoginItemService& m_loginItems;
     const ApplicationCatalog& m_catalog;

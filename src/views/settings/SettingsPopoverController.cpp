@@ -6,9 +6,10 @@
 
 namespace brindlemoor {
 
-SettingsPopoverController::SettingsPopoverController(PreferencesView* view, Scheduler& scheduler, QObject* parent)
+SettingsPopoverController::SettingsPopoverController(const Appearance& appearance, PreferencesView* view,
+                                                     Scheduler& scheduler, QObject* parent)
     : QObject(parent)
-    , m_popover(new PopoverWindow(PopoverWindow::Behavior::Transient))
+    , m_popover(new PopoverWindow(appearance, PopoverWindow::Behavior::Transient))
     , m_view(view)
     , m_scheduler(scheduler)
 {

@@ -9,6 +9,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class PreferencesView;
 class Scheduler;
 
@@ -21,7 +22,8 @@ public:
     static constexpr std::chrono::milliseconds reshowDelay{100};
 
     /// Takes the view; the popover owns it from now on.
-    SettingsPopoverController(PreferencesView* view, Scheduler& scheduler, QObject* parent = nullptr);
+    SettingsPopoverController(const Appearance& appearance, PreferencesView* view, Scheduler& scheduler,
+                              QObject* parent = nullptr);
     ~SettingsPopoverController() override;
     SettingsPopoverController(const SettingsPopoverController&) = delete;
     SettingsPopoverController& operator=(const SettingsPopoverController&) = delete;

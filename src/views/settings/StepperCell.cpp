@@ -11,10 +11,10 @@
 
 namespace brindlemoor {
 
-StepperCell::StepperCell(QWidget* parent)
+StepperCell::StepperCell(const Appearance& appearance, QWidget* parent)
     : QWidget(parent)
     , m_valueLabel(new QLabel(this))
-    , m_stepper(new Stepper(minimum, maximum, step, this))
+    , m_stepper(new Stepper(appearance, minimum, maximum, step, this))
 {
     // The common UI fonts have digits of one width, so the numbers line up as they are.
     m_valueLabel->setFont(fonts::system(13, QFont::Medium));

@@ -7,6 +7,7 @@ class QLabel;
 
 namespace brindlemoor {
 
+class Appearance;
 class Stepper;
 
 /// The "red" cell of the monitored-apps table: the limit in minutes and a stepper
@@ -19,7 +20,7 @@ public:
     static constexpr int maximum = 600;
     static constexpr int step = 5;
 
-    explicit StepperCell(QWidget* parent = nullptr);
+    explicit StepperCell(const Appearance& appearance, QWidget* parent = nullptr);
 
     /// Shows a stored limit on the stepper's grid. Only the display is clamped: a
     /// stored 7 shows as 5 and stays 7 until the user steps.

@@ -13,8 +13,9 @@
 
 namespace brindlemoor {
 
-SymbolButton::SymbolButton(Symbol symbol, const QString& accessibleName, QWidget* parent)
+SymbolButton::SymbolButton(const Appearance& appearance, Symbol symbol, const QString& accessibleName, QWidget* parent)
     : QAbstractButton(parent)
+    , m_appearance(appearance)
     , m_symbol(symbol)
 {
     setAccessibleName(accessibleName);
@@ -22,7 +23,7 @@ SymbolButton::SymbolButton(Symbol symbol, const QString& accessibleName, QWidget
     setFixedSize(side, side);
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 void SymbolButton::setProminent(bool prominent)
@@ -53,13 +54,14 @@ void SymbolButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor color = roleColor(m_prominent ? ColorRole::Primary : ColorRole::Secondary);
+    const bool dark = m_appearance.isDark();
+    QColor color = roleColor(m_prominent ? ColorRole::Primary : ColorRole::Secondary, dark);
     if (isDown())
         color = withOpacity(color, 0.6);
     // At 15 points the plus spans 11 of the frame's 16.
     SymbolPainter::paint(painter, m_symbol, QRectF(rect()).center(), m_points, QFont::Medium, color);
     if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent), 0.8), 1.2));
+        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.8), 1.2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(0.6, 0.6, -0.6, -0.6), 3, 3);
     }

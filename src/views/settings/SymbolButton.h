@@ -7,6 +7,8 @@
 
 namespace brindlemoor {
 
+class Appearance;
+
 /// A symbol as a button in a 16 × 16 frame (the table bar's "plus" and "minus"), or a
 /// larger one for a larger symbol (the popover's header).
 class SymbolButton final : public QAbstractButton {
@@ -15,7 +17,7 @@ class SymbolButton final : public QAbstractButton {
 public:
     static constexpr int side = 16;
 
-    SymbolButton(Symbol symbol, const QString& accessibleName, QWidget* parent = nullptr);
+    SymbolButton(const Appearance& appearance, Symbol symbol, const QString& accessibleName, QWidget* parent = nullptr);
 
     /// Primary style when it has something to act on, secondary otherwise.
     void setProminent(bool prominent);
@@ -31,6 +33,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    const Appearance& m_appearance;
     Symbol m_symbol;
     bool m_prominent = true;
     qreal m_points = 15;

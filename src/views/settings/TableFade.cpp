@@ -9,17 +9,19 @@
 
 namespace brindlemoor {
 
-TableFade::TableFade(QWidget* parent)
+TableFade::TableFade(const Appearance& appearance, QWidget* parent)
     : QWidget(parent)
+    , m_appearance(appearance)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    connect(&Appearance::instance(), &Appearance::changed, this, qOverload<>(&QWidget::update));
+    connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 
 void TableFade::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const QColor background = roleColor(ColorRole::ControlBackground);
+    const bool dark = m_appearance.isDark();
+    const QColor background = roleColor(ColorRole::ControlBackground, dark);
     QLinearGradient gradient(QPointF(width() / 2.0, height() * 0.2), QPointF(width() / 2.0, height()));
     gradient.setColorAt(0, withOpacity(background, 0));
     gradient.setColorAt(1, withOpacity(background, 0.95));

@@ -41,8 +41,10 @@ void closeNow(BreakOverlayView* view)
 
 } // namespace
 
-BreakOverlayController::BreakOverlayController(Scheduler& scheduler, WindowSystem& windowSystem, QObject* parent)
+BreakOverlayController::BreakOverlayController(const Appearance& appearance, Scheduler& scheduler,
+                                               WindowSystem& windowSystem, QObject* parent)
     : QObject(parent)
+    , m_appearance(appearance)
     , m_scheduler(scheduler)
     , m_windowSystem(windowSystem)
 {
@@ -72,8 +74,8 @@ void BreakOverlayController::show(qint64 extensionMinutes, std::function<void()>
     // Window opacity shows only where a compositing manager runs; elsewhere a fade would
     // leave the window invisible or flickering, so the overlay appears at once.
     const bool seeThrough = m_windowSystem.compositorRunning();
-    auto* view = new BreakOverlayView(m_scheduler, extensionMinutes, std::move(capture),
-                                      Appearance::instance().isDark(), seeThrough);
+    auto* view =
+        new BreakOverlayView(m_scheduler, extensionMinutes, std::move(capture), m_appearance.isDark(), seeThrough);
     const QPointer<BreakOverlayView> shown(view);
     // A view that was replaced may still be finishing its fade; it must not close its successor.
     connect(view, &BreakOverlayView::closeRequested, this, [this, shown] {

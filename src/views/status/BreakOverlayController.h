@@ -8,6 +8,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class BreakOverlayView;
 class Scheduler;
 class WindowSystem;
@@ -19,7 +20,8 @@ class BreakOverlayController final : public QObject, public BreakOverlayPresente
     Q_OBJECT
 
 public:
-    BreakOverlayController(Scheduler& scheduler, WindowSystem& windowSystem, QObject* parent = nullptr);
+    BreakOverlayController(const Appearance& appearance, Scheduler& scheduler, WindowSystem& windowSystem,
+                           QObject* parent = nullptr);
     ~BreakOverlayController() override;
 
     void show(qint64 extensionMinutes, std::function<void()> onExtend) override;
@@ -30,6 +32,7 @@ public:
     BreakOverlayView* view() const { return m_view; }
 
 private:
+    const Appearance& m_appearance;
     Scheduler& m_scheduler;
     WindowSystem& m_windowSystem;
     QPointer<BreakOverlayView> m_view;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "views/status/StatusDot.h"
 
-#include "views/components/Appearance.h"
-
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -54,8 +52,6 @@ StatusDotColors StatusDotColors::forAppearance(bool dark)
 void drawStatusDot(QPainter& painter, QRectF rect, bool hollow, QColor color, const QString& shape,
                    const QString& badge, QColor label)
 {
-    if (!label.isValid())
-        label = StatusDotColors::forAppearance(Appearance::instance().isDark()).label;
     QColor tint = hollow ? label : color.toRgb();
     if (!tint.isValid())
         tint = color;

@@ -26,10 +26,10 @@ struct StatusDotColors {
 /// Paints the dot into `rect` (the whole image): a 2-pixel inset oval, or a rounded square
 /// when `shape` is "square"; a ring in the label colour at half opacity when `hollow`
 /// (`color` is then ignored), otherwise a top-lit gradient of `color` with the optional
-/// white `badge` in its middle. An invalid `label` means the current appearance's.
+/// white `badge` in its middle.
 /// The measures are those of an 18-pixel `rect` and scale with its size.
 void drawStatusDot(QPainter& painter, QRectF rect, bool hollow, QColor color, const QString& shape,
-                   const QString& badge, QColor label = {});
+                   const QString& badge, QColor label);
 
 /// Paints what `image` shows into `bounds`, for a light or a dark desktop.
 void paintStatusImage(QPainter& painter, const QRectF& bounds, const StatusImage& image, bool dark);

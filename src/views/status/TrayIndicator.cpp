@@ -9,11 +9,12 @@
 
 namespace brindlemoor {
 
-TrayIndicator::TrayIndicator(TrayIcon& tray, QObject* parent)
+TrayIndicator::TrayIndicator(const Appearance& appearance, TrayIcon& tray, QObject* parent)
     : QObject(parent)
+    , m_appearance(appearance)
     , m_tray(tray)
 {
-    connect(&Appearance::instance(), &Appearance::changed, this, &TrayIndicator::refresh);
+    connect(&m_appearance, &Appearance::changed, this, &TrayIndicator::refresh);
 }
 
 void TrayIndicator::setImage(const StatusImage& image)
@@ -26,7 +27,7 @@ void TrayIndicator::refresh()
 {
     if (!m_image)
         return;
-    const Key key{*m_image, Appearance::instance().isDark()};
+    const Key key{*m_image, m_appearance.isDark()};
     if (m_drawn == key)
         return;
     m_drawn = key;

@@ -9,6 +9,7 @@
 
 namespace brindlemoor {
 
+class Appearance;
 class TrayIcon;
 
 /// The tray item's image: turns the controller's StatusImage into an icon for the tray and
@@ -17,7 +18,7 @@ class TrayIndicator final : public QObject, public StatusIndicator {
     Q_OBJECT
 
 public:
-    explicit TrayIndicator(TrayIcon& tray, QObject* parent = nullptr);
+    explicit TrayIndicator(const Appearance& appearance, TrayIcon& tray, QObject* parent = nullptr);
 
     void setImage(const StatusImage& image) override;
 
@@ -30,6 +31,7 @@ private:
 
     void refresh();
 
+    const Appearance& m_appearance;
     TrayIcon& m_tray;
     std::optional<StatusImage> m_image;
     std::optional<Key> m_drawn;

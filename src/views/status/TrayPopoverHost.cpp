@@ -16,7 +16,7 @@ namespace brindlemoor {
 TrayPopoverHost::TrayPopoverHost(TrayPopoverContext context, QObject* parent)
     : PopoverHost(parent)
     , m_context(std::move(context))
-    , m_usage(std::make_unique<PopoverWindow>(PopoverWindow::Behavior::Transient))
+    , m_usage(std::make_unique<PopoverWindow>(m_context.appearance, PopoverWindow::Behavior::Transient))
 {
     m_usage->setWindowTitle(tr("Today in Brindlemoor"));
     watch(m_usage.get());
@@ -55,7 +55,7 @@ bool TrayPopoverHost::isShown(PopoverKind kind) const
 InfoPopoverController& TrayPopoverHost::info()
 {
     if (!m_info) {
-        m_info = std::make_unique<InfoPopoverController>();
+        m_info = std::make_unique<InfoPopoverController>(m_context.appearance);
         watch(&m_info->popover());
     }
     return *m_info;
@@ -64,9 +64,10 @@ InfoPopoverController& TrayPopoverHost::info()
 SettingsPopoverController& TrayPopoverHost::settings()
 {
     if (!m_settings) {
-        auto* view = new PreferencesView(m_context.prefs, m_context.loginItems, m_context.catalog, m_context.icons);
+        auto* view = new PreferencesView(m_context.appearance, m_context.prefs, m_context.loginItems, m_context.catalog,
+                                         m_context.icons);
         connect(view, &PreferencesView::appPickerFinished, this, &TrayPopoverHost::appPickerFinished);
-        m_settings = std::make_unique<SettingsPopoverController>(view, m_context.scheduler);
+        m_settings = std::make_unique<SettingsPopoverController>(m_context.appearance, view, m_context.scheduler);
         m_settings->popover().setWindowTitle(tr("Brindlemoor Settings"));
         watch(&m_settings->popover());
     }
@@ -97,7 +98,7 @@ void TrayPopoverHost::show(PopoverKind kind, const PopoverAnchor& anchor)
         break;
     case PopoverKind::Welcome:
         if (!m_welcome) {
-            m_welcome = std::make_unique<WelcomePopoverController>(m_context.extension);
+            m_welcome = std::make_unique<WelcomePopoverController>(m_context.appearance, m_context.extension);
             watch(&m_welcome->popover());
             connect(m_welcome.get(), &WelcomePopoverController::continueRequested, this,
                     &PopoverHost::welcomeContinued);

@@ -11,6 +11,7 @@ class QWidget;
 namespace brindlemoor {
 
 class AppIconProvider;
+class Appearance;
 class ApplicationCatalog;
 class DesktopExtension;
 class InfoPopoverController;
@@ -24,6 +25,7 @@ class WindowSystem;
 
 /// What the tray item's popovers are built on.
 struct TrayPopoverContext {
+    const Appearance& appearance;
     PreferencesStore& prefs;
     LoginItemService& loginItems;
     const ApplicationCatalog& catalog;

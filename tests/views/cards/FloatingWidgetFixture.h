@@ -12,8 +12,8 @@
 #include "platform/fake/FakeWindowSystem.h"
 #include "platform/fake/ManualClock.h"
 #include "support/WidgetTesting.h"
-#include "views/settings/AppIconProvider.h"
 #include "views/cards/FloatingWidgetManager.h"
+#include "views/settings/AppIconProvider.h"
 
 #include <QCoreApplication>
 #include <QJsonDocument>
@@ -62,7 +62,7 @@ protected:
     AppIconProvider icons{catalog};
     FakeActiveAppSource activeApps;
     FakeWindowSystem windowSystem;
-    FloatingWidgetContext context{defaults, today, catalog, icons, activeApps, windowSystem};
+    FloatingWidgetContext context{appearance, defaults, today, catalog, icons, activeApps, windowSystem};
 };
 
 } // namespace brindlemoor::test

@@ -36,7 +36,7 @@ protected:
 
 TEST_F(Controls, SwitchTogglesFromItsLabelAndRepaintsWhenTheAppearanceFlips)
 {
-    FennSwitch toggle(QStringLiteral("Gentle sound at limit"));
+    FennSwitch toggle(appearance, QStringLiteral("Gentle sound at limit"));
     toggle.resize(toggle.sizeHint());
     toggle.show();
     QSignalSpy clicked(&toggle, &QAbstractButton::clicked);
@@ -59,7 +59,7 @@ TEST_F(Controls, SwitchTogglesFromItsLabelAndRepaintsWhenTheAppearanceFlips)
     QCoreApplication::processEvents();
     PaintCounter counter;
     toggle.installEventFilter(&counter);
-    Appearance::instance().setDark(true);
+    appearance.setDark(true);
     QCoreApplication::processEvents();
     EXPECT_GT(counter.paints, 0);
     EXPECT_TRUE(near(knob(), colorPair(NamedColor::GlobalAccent).dark, 1));
@@ -67,15 +67,16 @@ TEST_F(Controls, SwitchTogglesFromItsLabelAndRepaintsWhenTheAppearanceFlips)
 
 TEST_F(Controls, SegmentedPickerChoosesOtherSegmentsOnly)
 {
-    FennSegmentedPicker picker({{QStringLiteral("Used"), false}, {QStringLiteral("Remaining"), true}}, 70);
+    FennSegmentedPicker picker(appearance, {{QStringLiteral("Used"), false}, {QStringLiteral("Remaining"), true}}, 70);
     picker.resize(picker.sizeHint());
     picker.show();
-    FennSegmentedPicker wordy({{QStringLiteral("Verbrauchte Zeit"), false}, {QStringLiteral("Rest"), true}}, 70);
+    FennSegmentedPicker wordy(appearance, {{QStringLiteral("Verbrauchte Zeit"), false}, {QStringLiteral("Rest"), true}},
+                              70);
     EXPECT_GT(wordy.segmentRect(1).width(), 70) << "a label that does not fit widens every segment";
     EXPECT_EQ(wordy.segmentRect(1).width(), wordy.segmentRect(0).width());
     picker.setSelection(false);
     QSignalSpy changed(&picker, &FennSegmentedPicker::selectionChanged);
-    const QColor tint = namedColor(NamedColor::GlobalAccent);
+    const QColor tint = namedColor(NamedColor::GlobalAccent, appearance.isDark());
     const auto segment = [&](int index) { return picker.segmentRect(index).center().toPoint(); };
     const auto tinted = [&](int index) {
         return near(pixel(render(&picker), segment(index) - QPoint(20, 5)), tint, 1);
@@ -96,13 +97,13 @@ TEST_F(Controls, SegmentedPickerChoosesOtherSegmentsOnly)
 
 TEST_F(Controls, InactiveDotIgnoresItsColour)
 {
-    const auto draw = [](const QColor& color, bool active) {
-        FennDot dot(color, 10, active);
+    const auto draw = [this](const QColor& color, bool active) {
+        FennDot dot(appearance, color, 10, active);
         dot.resize(dot.sizeHint());
         return render(&dot);
     };
-    const QColor red = namedColor(NamedColor::NeonRed);
-    EXPECT_EQ(draw(red, false), draw(namedColor(NamedColor::DailyBlue), false));
+    const QColor red = namedColor(NamedColor::NeonRed, appearance.isDark());
+    EXPECT_EQ(draw(red, false), draw(namedColor(NamedColor::DailyBlue, appearance.isDark()), false));
     // The body in its colour under a 3 % overlay, and a glow outside it that an inactive dot lacks.
     const QImage active = draw(red, true);
     EXPECT_TRUE(near(pixel(active, {10, 10}), red, 8));
@@ -112,7 +113,7 @@ TEST_F(Controls, InactiveDotIgnoresItsColour)
 
 TEST_F(Controls, ColorWellTakesTheUsersColourOnceAndIgnoresItsEcho)
 {
-    ColorWell well;
+    ColorWell well(appearance);
     well.show();
     QSignalSpy changed(&well, &ColorWell::colorChanged);
     const QColor teal = QColor::fromRgbF(0.2f, 0.78f, 0.74f);
@@ -152,7 +153,7 @@ TEST_F(Controls, StepperStaysWithinItsRange)
     for (const Case& c : cases)
         EXPECT_EQ(Stepper::stepped(c.value, c.direction, 1, 60, 5), c.expected) << c.value << " by " << c.direction;
 
-    Stepper stepper(1, 60, 5);
+    Stepper stepper(appearance, 1, 60, 5);
     stepper.show();
     stepper.setValue(58);
     QSignalSpy changed(&stepper, &Stepper::valueChanged);

@@ -93,7 +93,7 @@ TEST(PopoverPlacement, UnderOrAboveTheAnchorAndOnTheScreen)
 
 TEST_F(Popover, ShowsItsContentWithAnArrowAndFollowsItsSize)
 {
-    PopoverWindow popover;
+    PopoverWindow popover(appearance);
     auto* panelContent = content({200, 100});
     const QRect tray(300, 0, 24, 24);
     popover.showPopover(panelContent, PopoverAnchor::fromRect(tray));
@@ -107,7 +107,7 @@ TEST_F(Popover, ShowsItsContentWithAnArrowAndFollowsItsSize)
 
     const QImage image = brindlemoor::test::render(&popover);
     const QPoint tip = popover.mapFromGlobal(popover.arrowTip());
-    const QColor panel = roleColor(ColorRole::PopoverBackground);
+    const QColor panel = roleColor(ColorRole::PopoverBackground, appearance.isDark());
     EXPECT_TRUE(near(pixel(image, tip + QPoint(0, 5)), panel, 3)) << "inside the arrow";
     EXPECT_LT(pixel(image, tip + QPoint(-12, 2)).alpha(), 60) << "beside the arrow: only shadow";
     EXPECT_TRUE(near(pixel(image, popover.panelRect().center()), panel, 3));
@@ -129,7 +129,7 @@ TEST_F(Popover, ShowsItsContentWithAnArrowAndFollowsItsSize)
 
 TEST_F(Popover, TransientClosesOnAClickElsewhereOnlyAndApplicationDefinedStays)
 {
-    PopoverWindow transient(PopoverWindow::Behavior::Transient);
+    PopoverWindow transient(appearance, PopoverWindow::Behavior::Transient);
     auto* panelContent = content({200, 100});
     transient.showPopover(panelContent, PopoverAnchor::fromRect({300, 0, 24, 24}));
     QSignalSpy closed(&transient, &PopoverWindow::closed);
@@ -150,7 +150,7 @@ TEST_F(Popover, TransientClosesOnAClickElsewhereOnlyAndApplicationDefinedStays)
     transient.closePopover();
     EXPECT_EQ(closed.count(), 1);
 
-    PopoverWindow pinned(PopoverWindow::Behavior::ApplicationDefined);
+    PopoverWindow pinned(appearance, PopoverWindow::Behavior::ApplicationDefined);
     pinned.showPopover(content({200, 100}), PopoverAnchor::fromRect({300, 0, 24, 24}));
     pinned.handleGlobalClick(QPoint(700, 500));
     EXPECT_TRUE(pinned.isShown());
@@ -164,7 +164,7 @@ TEST_F(Popover, TransientClosesWhenActivationGoesToAnotherWindow)
     elsewhere.setGeometry(500, 300, 100, 80);
     elsewhere.show();
 
-    PopoverWindow transient(PopoverWindow::Behavior::Transient);
+    PopoverWindow transient(appearance, PopoverWindow::Behavior::Transient);
     auto* panelContent = content({200, 100});
     transient.showPopover(panelContent, PopoverAnchor::fromRect({300, 0, 24, 24}));
     activate(transient);
@@ -181,7 +181,7 @@ TEST_F(Popover, TransientClosesWhenActivationGoesToAnotherWindow)
     activate(elsewhere);
     EXPECT_FALSE(transient.isShown());
 
-    PopoverWindow pinned(PopoverWindow::Behavior::ApplicationDefined);
+    PopoverWindow pinned(appearance, PopoverWindow::Behavior::ApplicationDefined);
     pinned.showPopover(content({200, 100}), PopoverAnchor::fromRect({300, 0, 24, 24}));
     activate(pinned);
     activate(elsewhere);

@@ -78,7 +78,7 @@ protected:
     FakeApplicationCatalog catalog;
     UsageStore usage{day.defaults, day.clock};
     TodayModel today{day.prefs, usage};
-    ReflectionPanelRow row{ReflectionEngine(catalog, day.clock), today};
+    ReflectionPanelRow row{appearance, ReflectionEngine(catalog, day.clock), today};
 };
 
 } // namespace

@@ -55,7 +55,7 @@ public:
 
 TEST_F(Onboarding, TheWelcomeReportsEachPressAndOnlyTheProgramClosesIt)
 {
-    WelcomePopoverController welcome(nullptr);
+    WelcomePopoverController welcome(appearance, nullptr);
     QSignalSpy continued(&welcome, &WelcomePopoverController::continueRequested);
     welcome.show(kTray);
     welcome.popover().handleGlobalClick(QPoint(100, 500));
@@ -79,7 +79,7 @@ TEST_F(Onboarding, TheFeedbackLinkHandsTheBuildsMailAddressToTheDesktop)
 {
     MailHandler mail;
     QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &mail, "open");
-    InfoPopoverController info;
+    InfoPopoverController info(appearance);
     info.toggle(kTray);
     QTest::mouseClick(info.view().feedbackLink(), Qt::LeftButton);
     QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
@@ -99,10 +99,11 @@ TEST_F(Onboarding, TheHostBuildsTheUsageContentAfreshAndReportsEveryOpeningAndCl
     ManualScheduler scheduler(clock);
     FakeWindowSystem windowSystem;
     int built = 0;
-    TrayPopoverHost host({prefs, loginItems, catalog, icons, scheduler, windowSystem, [&](PopoverHost&) -> QWidget* {
-                              ++built;
-                              return new QLabel(QStringLiteral("usage"));
-                          }});
+    TrayPopoverHost host(
+        {appearance, prefs, loginItems, catalog, icons, scheduler, windowSystem, [&](PopoverHost&) -> QWidget* {
+             ++built;
+             return new QLabel(QStringLiteral("usage"));
+         }});
     QSignalSpy changes(&host, &PopoverHost::visibilityChanged);
 
     host.show(PopoverKind::Usage, kTray);

@@ -26,7 +26,7 @@ class MenuTest : public FloatingWidgetFixture {
 protected:
     MenuRootView& open(TodayModel& model)
     {
-        menu = std::make_unique<MenuRootView>(MenuContext{model, catalog, icons, clock, &widgets});
+        menu = std::make_unique<MenuRootView>(MenuContext{appearance, model, catalog, icons, clock, &widgets});
         menu->show();
         return *menu;
     }
@@ -43,7 +43,7 @@ protected:
         return ids;
     }
     /// The dot as painted: its kind, and the named colour at its centre.
-    static void expectDot(MenuCardView& card, Dot expected)
+    void expectDot(MenuCardView& card, Dot expected) const
     {
         card.resize(330, MenuCardView::cardHeight + 2);
         card.show();
@@ -52,7 +52,8 @@ protected:
             EXPECT_TRUE(card.dotRect().isEmpty());
             return;
         }
-        const QColor color = namedColor(expected == Dot::Red ? NamedColor::NeonRed : NamedColor::NeonOrange);
+        const QColor color =
+            namedColor(expected == Dot::Red ? NamedColor::NeonRed : NamedColor::NeonOrange, appearance.isDark());
         EXPECT_TRUE(near(pixel(render(&card), card.dotRect().center().toPoint()), color, 10));
     }
 
@@ -67,13 +68,13 @@ TEST_F(MenuTest, DotsFromPast80PercentOnARowAndFrom80PercentOnTheDailyBar)
 {
     for (const auto& [seconds, dot] : {std::pair{2880.0, Dot::None}, std::pair{3600.0, Dot::Red}}) {
         SCOPED_TRACE(seconds);
-        AppUsageRowView row({kEditor, QStringLiteral("Editor"), seconds}, {seconds, Limit{60}}, today, icons, nullptr);
+        AppUsageRowView row(appearance, {kEditor, QStringLiteral("Editor"), seconds}, {seconds, Limit{60}}, today, icons, nullptr);
         expectDot(row, dot);
         EXPECT_TRUE(row.resetButton()->isVisible());
     }
     for (const auto& [seconds, dot] : {std::pair{5760.0, Dot::Orange}, std::pair{7200.0, Dot::Red}}) {
         SCOPED_TRACE(seconds);
-        FennProgressBar bar(today, nullptr);
+        FennProgressBar bar(appearance, today, nullptr);
         bar.setValues({seconds, Limit{120}}, 15);
         expectDot(bar, dot);
         EXPECT_EQ(bar.extendButton()->isVisible(), dot == Dot::Red);
@@ -207,8 +208,8 @@ TEST_F(MenuTest, DraggingEightPointsOutOpensTheWidgetUnderThePointerAndCarriesIt
 
 TEST_F(MenuTest, CtrlQQuitsWhileThePopoverHasTheKeyboard)
 {
-    PopoverWindow popover;
-    auto* view = new MenuRootView({today, catalog, icons, clock, nullptr});
+    PopoverWindow popover(appearance);
+    auto* view = new MenuRootView({appearance, today, catalog, icons, clock, nullptr});
     QSignalSpy quits(view, &MenuRootView::quitRequested);
     popover.showPopover(view, PopoverAnchor::fromRect(QRect(400, 0, 24, 24)));
     ASSERT_TRUE(QTest::qWaitForWindowActive(&popover));
@@ -223,8 +224,8 @@ TEST_F(MenuTest, TheExtensionNoticeSwitchesOnOnlyAtAClickAndGivesItsRoomBackWhen
     using State = DesktopExtension::State;
     use(kEditor, 30);
     FakeDesktopExtension extension(State::Off);
-    PopoverWindow popover;
-    auto* view = new MenuRootView({today, catalog, icons, clock, nullptr, &extension});
+    PopoverWindow popover(appearance);
+    auto* view = new MenuRootView({appearance, today, catalog, icons, clock, nullptr, &extension});
     popover.showPopover(view, PopoverAnchor::fromRect(QRect(400, 0, 24, 24)));
     ExtensionNotice* notice = view->extensionNotice();
     ASSERT_TRUE(notice->isVisible());

@@ -43,7 +43,7 @@ class ApplicationChooserTest : public brindlemoor::test::WidgetTest {
 protected:
     ApplicationChooser& openChooser()
     {
-        chooser = std::make_unique<ApplicationChooser>(catalog, icons, prefs);
+        chooser = std::make_unique<ApplicationChooser>(appearance, catalog, icons, prefs);
         QObject::connect(chooser.get(), &ApplicationChooser::choiceFinished, chooser.get(), [this] { ++finished; });
         chooser->show();
         return *chooser;
@@ -146,8 +146,8 @@ TEST_F(ApplicationChooserTest, ADuplicatePickAddsNothingButShowsTheSettingsAgain
     ManualClock clock(QDateTime(QDate(2026, 3, 10), QTime(9, 0)));
     ManualScheduler scheduler(clock);
     const PopoverAnchor tray = PopoverAnchor::fromRect({300, 0, 24, 24});
-    auto* view = new PreferencesView(prefs, loginItems, catalog, icons);
-    SettingsPopoverController controller(view, scheduler);
+    auto* view = new PreferencesView(appearance, prefs, loginItems, catalog, icons);
+    SettingsPopoverController controller(appearance, view, scheduler);
     QObject::connect(view, &PreferencesView::appPickerFinished, &controller, [&] { controller.reshow(tray); });
     controller.show(tray);
     ASSERT_TRUE(controller.popover().isShown());

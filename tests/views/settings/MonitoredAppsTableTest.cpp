@@ -34,7 +34,7 @@ protected:
     QPoint rowCenter(int row) const { return table.rowRect(row).center() - table.viewport()->pos(); }
 
     FakeApplicationCatalog catalog;
-    MonitoredAppsTableView table{catalog};
+    MonitoredAppsTableView table{appearance, catalog};
     QList<QPair<QString, int>> updates;
     QList<std::optional<QString>> published;
 };

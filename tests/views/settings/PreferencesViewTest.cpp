@@ -52,7 +52,7 @@ class PreferencesViewTest : public brindlemoor::test::WidgetTest {
 protected:
     PreferencesView& makeView()
     {
-        view = std::make_unique<PreferencesView>(prefs, loginItems, catalog, icons);
+        view = std::make_unique<PreferencesView>(appearance, prefs, loginItems, catalog, icons);
         view->adjustSize();
         view->show();
         return *view;
@@ -129,7 +129,7 @@ TEST_F(PreferencesViewTest, FadeLiesOverTheLastVisibleRowOnlyWhenTheTableScrolls
         return pixel(render(view.get()), QPoint(row.left() + 60, row.bottom() - 1));
     };
     makeView();
-    const QColor background = roleColor(ColorRole::ControlBackground);
+    const QColor background = roleColor(ColorRole::ControlBackground, appearance.isDark());
     const QColor plain = bottomOfFifthRow(5);
     const QColor faded = bottomOfFifthRow(6);
     EXPECT_FALSE(near(plain, background, 12)) << "the selection shows";
@@ -227,7 +227,7 @@ TEST_F(PreferencesViewTest, ControlsWriteTheirSettingsAndFollowTheStore)
 
     // The view's own text follows the appearance while it stays open.
     const QColor lightText = view->countLabel()->palette().color(QPalette::WindowText);
-    Appearance::instance().setDark(true);
+    appearance.setDark(true);
     EXPECT_NE(view->countLabel()->palette().color(QPalette::WindowText), lightText);
     EXPECT_GT(view->palette().color(QPalette::WindowText).lightness(), 128);
 }

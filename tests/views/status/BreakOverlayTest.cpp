@@ -36,10 +36,11 @@ protected:
         QTest::mouseClick(&button, Qt::LeftButton, {}, button.capsuleRect().center().toPoint());
     }
 
+    Appearance appearance;
     ManualClock clock{QDateTime(QDate(2026, 3, 10), QTime(15, 0))};
     ManualScheduler scheduler{clock};
     FakeWindowSystem windowSystem;
-    BreakOverlayController overlay{scheduler, windowSystem};
+    BreakOverlayController overlay{appearance, scheduler, windowSystem};
 };
 
 } // namespace

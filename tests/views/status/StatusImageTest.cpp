@@ -23,9 +23,10 @@ protected:
     void SetUp() override
     {
         QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 13));
-        Appearance::instance().setDark(false);
+        appearance.setDark(false);
     }
-    void TearDown() override { Appearance::instance().setDark(false); }
+
+    Appearance appearance;
 };
 
 // The device pixel that covers the logical point (x, y).
@@ -157,7 +158,7 @@ TEST_F(StatusImageTest, TrayIsHandedAnIconOnlyWhenTheImageOrTheAppearanceChanges
         void setIcon(const QIcon& icon) override { icons.append(icon); }
         QList<QIcon> icons;
     } tray;
-    TrayIndicator indicator(tray);
+    TrayIndicator indicator(appearance, tray);
 
     const StatusImage green = image(StatusImage::Kind::Normal, {0.1, 0.7, 0.3});
     for (int tick = 0; tick < 5; ++tick)
@@ -165,7 +166,7 @@ TEST_F(StatusImageTest, TrayIsHandedAnIconOnlyWhenTheImageOrTheAppearanceChanges
     ASSERT_EQ(tray.icons.size(), 1);
     indicator.setImage(image(StatusImage::Kind::Red, {}, true));
     ASSERT_EQ(tray.icons.size(), 2);
-    Appearance::instance().setDark(true);
+    appearance.setDark(true);
     ASSERT_EQ(tray.icons.size(), 3);
     // The icon is the dark appearance's drawing of the new image.
     const QIcon expected(new StatusIconEngine(image(StatusImage::Kind::Red, {}, true), true));

@@ -7,6 +7,7 @@
 #include "platform/linux/XInput2ClickSource.h"
 #include "support/ProgramTesting.h"
 #include "support/WindowManagerSetup.h"
+#include "views/components/Appearance.h"
 #include "views/components/PopoverWindow.h"
 #include "views/components/WindowRecipes.h"
 #include "views/status/BreakOverlayController.h"
@@ -106,7 +107,8 @@ TEST_P(WindowManagers, BreakOverlayShowsOverAFullScreenWindowTakesClicksAndGives
 
     ManualClock clock{QDateTime(QDate(2026, 3, 10), QTime(15, 0))};
     ManualScheduler scheduler{clock};
-    BreakOverlayController overlay(scheduler, *windowSystem);
+    Appearance appearance;
+    BreakOverlayController overlay(appearance, scheduler, *windowSystem);
     int extended = 0;
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     const QPoint backdrop(40, screen.height() / 2);
@@ -191,7 +193,8 @@ TEST_P(WindowManagers, FloatingWindowsStayAboveOnEveryDesktopOutOfTaskbarsAndLea
                   QStringLiteral("active 0x%1").arg(session->activeWindow(), 0, 16));
 
     // A transient popover closes on a click elsewhere, which the global click source reports.
-    PopoverWindow popover;
+    Appearance appearance;
+    PopoverWindow popover(appearance);
     XInput2ClickSource clicks(session->display());
     QObject::connect(&clicks, &ClickSource::pressed, &popover, qOverload<>(&PopoverWindow::handleGlobalClick));
     ASSERT_TRUE(clicks.start());

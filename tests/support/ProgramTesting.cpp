@@ -150,14 +150,14 @@ bool activate(const DesktopSession& session, quint32 window)
            DesktopSession::waitUntil([&] { return session.activeWindow() == window; });
 }
 
-bool waitForShown(const DesktopSession& session, const QString& title, bool shown)
+bool waitForShown(const DesktopSession& session, const QString& title, bool shown, std::chrono::milliseconds within)
 {
     return DesktopSession::waitUntil(
         [&] {
             const quint32 window = session.findWindow(title);
             return (window != 0 && session.isViewable(window)) == shown;
         },
-        10s);
+        within);
 }
 
 ::testing::AssertionResult stopsCleanly(QProcess* program, int signal)

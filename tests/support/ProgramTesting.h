@@ -53,7 +53,8 @@ bool clickAt(const DesktopSession& session, QPoint at, int button = 1, bool alt 
 /// Activates the window and waits until the window manager reports it active.
 bool activate(const DesktopSession& session, quint32 window);
 /// Waits until a window with this title is shown, or with `shown` false, until none is.
-bool waitForShown(const DesktopSession& session, const QString& title, bool shown = true);
+bool waitForShown(const DesktopSession& session, const QString& title, bool shown = true,
+                  std::chrono::milliseconds within = std::chrono::seconds(10));
 /// Sends `signal` and expects a clean exit; otherwise says how it ended and what it printed.
 ::testing::AssertionResult stopsCleanly(QProcess* program, int signal = SIGTERM);
 

@@ -8,7 +8,6 @@
 #include "platform/sqlite/SqliteKeyValueStore.h"
 #include "support/ProgramTesting.h"
 
-#include <QDir>
 #include <QFile>
 #include <QJsonObject>
 #include <QProcess>
@@ -32,14 +31,6 @@ const QString kWelcome = QStringLiteral("Welcome to Brindlemoor");
 const QString kUsage = QStringLiteral("Today in Brindlemoor");
 const QString kInfo = QStringLiteral("About Brindlemoor");
 const QString kSettings = QStringLiteral("Brindlemoor Settings");
-
-/// Keeps a picture of the screen where BRINDLEMOOR_E2E_SHOTS names a folder.
-void keepShot(const DesktopSession& session, const QString& name)
-{
-    const QString folder = qEnvironmentVariable("BRINDLEMOOR_E2E_SHOTS");
-    if (!folder.isEmpty() && QDir().mkpath(folder))
-        session.grab().save(folder + u'/' + name + QStringLiteral(".png"));
-}
 
 /// A desktop with two terminals, one of them the watched application.
 class ProgramEndToEnd : public ::testing::Test {
@@ -76,6 +67,21 @@ protected:
         return session->emitSignal(QStringLiteral("/org/freedesktop/ScreenSaver"),
                                    QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("ActiveChanged"),
                                    {locked ? QStringLiteral("boolean:true") : QStringLiteral("boolean:false")});
+    }
+
+    /// Return on the welcome, until the settings show. Qt hears of the welcome's focus a little
+    /// after the window manager says so, and a key sent in between goes nowhere; while the
+    /// welcome shows, no key has reached it.
+    bool getStarted() const
+    {
+        const quint32 welcome = session->findWindow(kWelcome);
+        return DesktopSession::waitUntil(
+            [&] {
+                if (session->isViewable(welcome))
+                    session->xdotool({QStringLiteral("key"), QStringLiteral("Return")});
+                return waitForShown(*session, kSettings, true, 3s);
+            },
+            20s);
     }
 
     std::unique_ptr<DesktopSession> session;
@@ -259,43 +265,29 @@ TEST_F(ProgramEndToEnd, StartsWithAnEmptyStoreAndWithGarbageInEveryKey)
     }
 }
 
+// What the popovers do is PopoverControllerTest's and PopoverWindowTest's; here the real tray,
+// the real click monitor and the real window manager take part.
 TEST_F(ProgramEndToEnd, FirstStartWelcomesThenTheTrayIconOpensEveryPopover)
 {
     ASSERT_TRUE(activate(*session, otherWindow));
     QProcess* program = startProgram();
     ASSERT_TRUE(waitForShown(*session, kWelcome)) << "the welcome greets the first start";
     const quint32 welcome = session->findWindow(kWelcome);
-    EXPECT_TRUE(DesktopSession::waitUntil([&] { return session->activeWindow() == welcome; }))
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return session->activeWindow() == welcome; }))
         << "the welcome has the keyboard";
-    keepShot(*session, QStringLiteral("1-welcome"));
     const QPoint dot = trayDotArea(session->grab()).center();
     ASSERT_FALSE(dot.isNull());
     const QRect welcomeRect = session->geometry(welcome);
     EXPECT_LT(std::abs(welcomeRect.center().x() - dot.x()), welcomeRect.width() / 2) << "under the tray item";
     EXPECT_LT(welcomeRect.top(), dot.y() + 40);
 
-    const QPoint onOther = session->geometry(otherWindow).center();
-    ASSERT_TRUE(clickAt(*session, onOther));
-    pause(700ms);
-    EXPECT_TRUE(session->isViewable(welcome)) << "a click elsewhere leaves the welcome";
-
     // "Get Started" from the keyboard: the button has the focus once the welcome has.
-    ASSERT_TRUE(activate(*session, welcome));
-    ASSERT_TRUE(session->xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
-    ASSERT_TRUE(waitForShown(*session, kSettings)) << "the settings follow the welcome";
+    ASSERT_TRUE(getStarted()) << "the settings follow the welcome";
     EXPECT_TRUE(waitForShown(*session, kWelcome, false));
-    keepShot(*session, QStringLiteral("2-settings"));
-    ASSERT_TRUE(clickAt(*session, onOther));
+    ASSERT_TRUE(clickAt(*session, session->geometry(otherWindow).center()));
     EXPECT_TRUE(waitForShown(*session, kSettings, false)) << "a click elsewhere closes the settings";
 
-    // A click toggles the usage popover; a click on another window closes it and still reaches that window.
-    ASSERT_TRUE(clickAt(*session, dot));
-    ASSERT_TRUE(waitForShown(*session, kUsage));
-    keepShot(*session, QStringLiteral("3-usage"));
-    pause(700ms);
-    ASSERT_TRUE(clickAt(*session, dot));
-    EXPECT_TRUE(waitForShown(*session, kUsage, false)) << "a second click closes it";
-    pause(700ms);
+    // A click on another window closes the usage popover and still reaches that window.
     ASSERT_TRUE(clickAt(*session, dot));
     ASSERT_TRUE(waitForShown(*session, kUsage));
     ASSERT_TRUE(clickAt(*session, session->geometry(watchedWindow).center()));
@@ -303,17 +295,13 @@ TEST_F(ProgramEndToEnd, FirstStartWelcomesThenTheTrayIconOpensEveryPopover)
     EXPECT_TRUE(DesktopSession::waitUntil([&] { return session->activeWindow() == watchedWindow; }))
         << "the click went on to the window under it";
 
-    // Alt-click and middle click open the info.
-    pause(700ms);
+    // The tray host tells Alt and the middle button apart.
     ASSERT_TRUE(clickAt(*session, dot, 1, true));
     ASSERT_TRUE(waitForShown(*session, kInfo)) << "Alt-click";
-    keepShot(*session, QStringLiteral("4-info"));
-    pause(700ms);
     ASSERT_TRUE(clickAt(*session, dot, 2));
     EXPECT_TRUE(waitForShown(*session, kInfo, false)) << "middle click";
 
     // Quit, the popover's last row: the program ends normally, the welcome marked as seen.
-    pause(700ms);
     ASSERT_TRUE(clickAt(*session, dot));
     ASSERT_TRUE(waitForShown(*session, kUsage));
     const QRect usage = session->geometry(session->findWindow(kUsage));
@@ -334,8 +322,7 @@ TEST_F(ProgramEndToEnd, KeepsChangesInMemoryUntilItsFolderCanBeWritten)
     QProcess* program = startProgram();
     ASSERT_TRUE(waitForShown(*session, kWelcome)) << "it starts without a store, and without its lock";
     ASSERT_TRUE(activate(*session, session->findWindow(kWelcome)));
-    ASSERT_TRUE(session->xdotool({QStringLiteral("key"), QStringLiteral("Return")}));
-    ASSERT_TRUE(waitForShown(*session, kSettings));
+    ASSERT_TRUE(getStarted());
     QString said;
     EXPECT_TRUE(DesktopSession::waitUntil([&] {
         said += QString::fromUtf8(program->readAllStandardError());
@@ -370,10 +357,10 @@ TEST_F(ProgramEndToEnd, WithoutATrayItSaysSoOnceAndIsReachedThroughASecondStart)
     };
     startAgain({});
     ASSERT_TRUE(waitForShown(*session, kUsage)) << "the running one opens its usage popover";
-    pause(600ms); // the content fades in
-    keepShot(*session, QStringLiteral("5-second-start"));
-    const QRect usage = session->geometry(session->findWindow(kUsage));
-    EXPECT_LE((usage.center() - QPoint(640, 400)).manhattanLength(), 4) << "in the middle of the screen";
+    EXPECT_TRUE(DesktopSession::waitUntil([&] {
+        const QRect usage = session->geometry(session->findWindow(kUsage));
+        return (usage.center() - QPoint(640, 400)).manhattanLength() <= 4;
+    })) << "in the middle of the screen";
     EXPECT_TRUE(countsOn(2)) << "the running one keeps counting";
 
     // A click elsewhere closes it without a tray too; the desktop entry's Settings action opens the settings.

@@ -2,11 +2,7 @@
 // The real program in a headless KDE Plasma Wayland session: native windows reported by its
 // KWin script, its tray item, its overlay over a full-screen native window, the script's
 // life across quits and kills, KWin's idle notification and its own lock.
-#include "core/foundation/Clock.h"
-#include "core/model/PreferencesStore.h"
-#include "core/model/UsageStore.h"
 #include "platform/linux/KWinScript.h"
-#include "platform/sqlite/SqliteKeyValueStore.h"
 #include "StandInWatcher.h"
 #include "support/KWinSession.h"
 #include "support/ProgramTesting.h"
@@ -70,15 +66,7 @@ TEST(ProgramOnKWin, CountsNativeWindowsShowsItsCuesAndLeavesNoScriptBehind)
     writeDesktopEntry(session, kWatched, kWatched);
     writeDesktopEntry(session, kOther, kOther);
     prepareReturningUser(session, {kWatched});
-    {
-        SqliteKeyValueStore defaults(storePath(session));
-        PreferencesStore prefs(defaults);
-        prefs.setDailyLimitMinutes(1);
-        SystemClock clock;
-        UsageStore usage(defaults, clock);
-        for (int second = 0; second < kSeeded; ++second)
-            usage.tick(kWatched);
-    }
+    seedDayNearTheLimit(session, kWatched, kSeeded);
     QProcess* watched = kwin.startWindow(kWatched, QStringLiteral("Watched"), Qt::red, true);
     QProcess* other = kwin.startWindow(kOther, QStringLiteral("Other"), Qt::blue);
     ASSERT_TRUE(watched != nullptr && other != nullptr) << session.error().toStdString();

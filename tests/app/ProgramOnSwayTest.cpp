@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The real program under a headless sway: the front from the compositor's toplevel list, idle
 // time from its idle notifications, logind's lock, the bar's tray and the overlay, from outside.
-#include "core/foundation/Clock.h"
-#include "core/model/PreferencesStore.h"
-#include "core/model/UsageStore.h"
-#include "platform/sqlite/SqliteKeyValueStore.h"
 #include "support/ProgramTesting.h"
 #include "support/SwaySession.h"
 
@@ -32,12 +28,12 @@ protected:
             GTEST_SKIP() << "sway, grim or xhost is not installed";
         session = std::make_unique<SwaySession>(SwaySession::Options{.logind = true});
         ASSERT_TRUE(session->isReady()) << session->error().toStdString();
-        writeDesktopEntry(session->dataHome(), kWatched, kWatchedWindow);
-        writeDesktopEntry(session->dataHome(), kOther, kOther);
-        prepareReturningUser(session->configHome(), {kWatched});
-        ASSERT_NE(session->startNativeWindow(kWatchedWindow, QColor(kWatchedColour).name()), nullptr)
+        writeDesktopEntry(*session, kWatched, kWatchedWindow);
+        writeDesktopEntry(*session, kOther, kOther);
+        prepareReturningUser(*session, {kWatched});
+        ASSERT_NE(session->startNativeWindow(kWatchedWindow, QColor(kWatchedColour)), nullptr)
             << session->error().toStdString();
-        ASSERT_NE(session->startNativeWindow(kOther, QStringLiteral("#3050c0")), nullptr)
+        ASSERT_NE(session->startNativeWindow(kOther, QColor(0x30, 0x50, 0xc0)), nullptr)
             << session->error().toStdString();
     }
 
@@ -48,26 +44,14 @@ protected:
         return program;
     }
 
-    double counted() const { return countedSeconds(session->configHome(), kWatched); }
-    bool countsOn(double seconds) const { return test::countsOn(session->configHome(), kWatched, seconds); }
+    double counted() const { return countedSeconds(*session, kWatched); }
+    bool countsOn(double seconds) const { return test::countsOn(*session, kWatched, seconds); }
     bool stopsCounting(std::optional<std::chrono::seconds> within = std::nullopt) const
     {
-        return test::stopsCounting(session->configHome(), kWatched, within);
+        return test::stopsCounting(*session, kWatched, within);
     }
     /// The share of the screen that shows the full-screen watched window's colour.
-    double watchedShare() const
-    {
-        const QImage screen = session->grab().convertToFormat(QImage::Format_RGB32);
-        if (screen.isNull())
-            return -1;
-        qint64 same = 0;
-        for (int y = 0; y < screen.height(); y += 4) {
-            const auto* line = reinterpret_cast<const QRgb*>(screen.constScanLine(y));
-            for (int x = 0; x < screen.width(); x += 4)
-                same += static_cast<int>(line[x] == kWatchedColour);
-        }
-        return static_cast<double>(same) / ((screen.height() / 4.0) * (screen.width() / 4.0));
-    }
+    double watchedShare() const { return shareOf(session->grab(), kWatchedColour); }
 
     std::unique_ptr<SwaySession> session;
 };
@@ -78,7 +62,7 @@ TEST_F(ProgramOnSway, CountsTheFocusedNativeWindowUntilLockedOrIdleAndShowsItsDo
 {
     ASSERT_TRUE(session->focus(kOther));
     QProcess* program = startProgram();
-    EXPECT_TRUE(DesktopSession::waitUntil([&] { return !trayDotArea(session->grab()).isEmpty(); }, 15s))
+    EXPECT_TRUE(Session::waitUntil([&] { return !trayDotArea(session->grab()).isEmpty(); }, 15s))
         << "the dot sits in swaybar's tray";
     ASSERT_TRUE(session->nudge());
     EXPECT_TRUE(stopsCounting());
@@ -108,23 +92,15 @@ TEST_F(ProgramOnSway, CountsTheFocusedNativeWindowUntilLockedOrIdleAndShowsItsDo
 
 TEST_F(ProgramOnSway, TheOverlayShowsAboveAFullScreenNativeWindow)
 {
-    {
-        SqliteKeyValueStore defaults(storePath(session->configHome()));
-        PreferencesStore prefs(defaults);
-        prefs.setDailyLimitMinutes(1);
-        SystemClock clock;
-        UsageStore usage(defaults, clock);
-        // The overlay comes seven seconds before the limit.
-        for (int second = 0; second < 50; ++second)
-            usage.tick(kWatched);
-    }
+    // The overlay comes seven seconds before the limit.
+    seedDayNearTheLimit(*session, kWatched, 50);
     ASSERT_TRUE(session->focus(kWatchedWindow));
     ASSERT_TRUE(session->swaymsg({QStringLiteral("fullscreen enable")}));
-    ASSERT_TRUE(DesktopSession::waitUntil([&] { return watchedShare() > 0.99; })) << "the window fills the screen";
+    ASSERT_TRUE(Session::waitUntil([&] { return watchedShare() > 0.99; })) << "the window fills the screen";
     ASSERT_TRUE(session->nudge());
     QProcess* program = startProgram();
-    EXPECT_TRUE(DesktopSession::waitUntil([&] { return watchedShare() < 0.5; }, 20s))
+    EXPECT_TRUE(Session::waitUntil([&] { return watchedShare() < 0.5; }, 20s))
         << "the overlay covers the window (at " << counted() << " s)";
-    EXPECT_TRUE(DesktopSession::waitUntil([&] { return watchedShare() > 0.99; }, 15s)) << "and goes by itself";
+    EXPECT_TRUE(Session::waitUntil([&] { return watchedShare() > 0.99; }, 15s)) << "and goes by itself";
     EXPECT_TRUE(stopsCleanly(program));
 }

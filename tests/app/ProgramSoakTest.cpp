@@ -97,7 +97,7 @@ TEST(ProgramKilledAtRandom, KeepsWhatReachedTheDiskAndLosesLittleCountedTime)
         // Mostly short runs, to hit every phase of a save; every fifteenth outlasts the loss
         // bound, so that a program that stopped saving after its first write would fail.
         const int delayMs = kill % 15 == 0 ? random.bounded(15000, 18000) : random.bounded(300, 4000);
-        pause(std::chrono::milliseconds(delayMs));
+        Session::waitUntil([&] { return counting.elapsed() >= delayMs; }, std::chrono::milliseconds(delayMs + 1000));
         const auto beforeKill = storedEntry(session);
         const double countedFor = static_cast<double>(counting.elapsed() / 1000);
         ::kill(static_cast<pid_t>(program->processId()), SIGKILL);

@@ -1,21 +1,20 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "support/Session.h"
+
 #include <QByteArray>
 #include <QImage>
-#include <QProcessEnvironment>
 #include <QRect>
 #include <QSize>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
 
-#include <chrono>
-#include <functional>
 #include <memory>
-#include <vector>
 
 class QProcess;
+
+namespace brindlemoor {
+class XcbConnection;
+}
 
 namespace brindlemoor::test {
 
@@ -23,16 +22,13 @@ namespace brindlemoor::test {
 /// compositor switch (and openbox's focusNew, below).
 enum class WindowManager { Openbox, Xfwm4, KWin, Mutter, Marco };
 
-/// A private desktop for tests: Xvfb on a free display, a window manager (openbox unless
-/// asked otherwise), optionally a tray host, a private D-Bus session bus and temporary XDG
-/// folders. Everything it starts runs in its own process group and is killed in the
-/// destructor, also when a test fails; a crashed test takes its direct children with it
-/// (parent-death signal).
+/// A private X11 desktop for tests: Xvfb on a free display, a window manager (openbox unless
+/// asked otherwise), optionally a tray host, and a private D-Bus session bus.
 ///
 /// Under openbox new windows do not take the focus by themselves (focusNew is off); the
 /// other managers give it as their desktops do. Either way a test activates the window it
 /// wants, e.g. with xdotool("windowactivate", "--sync", id), and waits for activeWindow().
-class DesktopSession final {
+class DesktopSession final : public Session {
 public:
     struct Options {
         bool display = true;       ///< Xvfb
@@ -58,36 +54,13 @@ public:
     DesktopSession();
     explicit DesktopSession(const Options& options);
     ~DesktopSession();
-    DesktopSession(const DesktopSession&) = delete;
-    DesktopSession& operator=(const DesktopSession&) = delete;
-
-    /// False when something could not be started; error() says what.
-    bool isReady() const { return m_error.isEmpty(); }
-    QString error() const { return m_error; }
 
     QByteArray display() const { return m_display; } ///< ":N"
     QString busAddress() const { return m_busAddress; }
-    QString dataHome() const;   ///< the temporary XDG_DATA_HOME
-    QString configHome() const; ///< the temporary XDG_CONFIG_HOME
-    /// The environment for children: the display, the bus and the temporary XDG folders.
-    QProcessEnvironment environment() const { return m_environment; }
-    /// Puts the same variables into this process's environment (for code that reads them directly).
+    /// Puts the session's display, bus and XDG folders into this process's environment (for
+    /// code that reads them directly).
     void exportToThisProcess() const;
-    /// Sets a variable for the programs started from now on (a compositor's display).
-    void setEnvironmentVariable(const QString& name, const QString& value) { m_environment.insert(name, value); }
 
-    /// Starts a program in the session; it is stopped with the session. Null when it cannot start.
-    QProcess* start(const QString& program, const QStringList& arguments);
-    /// Starts a program in a process group of its own, which a session stops as one, and which
-    /// dies with the test should the test crash. Null, and `error` set, when it cannot start.
-    static std::unique_ptr<QProcess> launch(const QString& program, const QStringList& arguments,
-                                            const QProcessEnvironment& environment, QString* error);
-    /// Runs a tool to its end; true when it exits with 0. `output`, if given, receives what it printed.
-    static bool runTool(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
-                        QString* output = nullptr);
-    /// Stops a program started here before the session ends, with all it started in turn (a
-    /// panel's plugins): SIGTERM to its process group, SIGKILL if it lingers.
-    static void stop(QProcess* process);
     /// Starts a client and returns its window with this title once it is mapped (and managed,
     /// when a window manager runs); 0 when none shows up in time. `process`, if given, receives
     /// the client's process, for reading what it prints.
@@ -130,30 +103,15 @@ public:
     bool emitSignal(const QString& path, const QString& interface, const QString& member,
                     const QStringList& arguments = {}) const;
 
-    /// Processes events until `condition` holds or `timeout` passes; for waiting on real servers.
-    static bool waitUntil(const std::function<bool()>& condition,
-                          std::chrono::milliseconds timeout = std::chrono::seconds(10));
-
 private:
-    class XConnection;
-
     bool startXvfb(const QSize& screenSize);
     bool startWindowManager(WindowManager manager, bool compositor);
     bool writeOpenboxConfiguration();
     bool startTrayHost();
-    bool startBus();
-    QProcess* start(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment);
-    bool run(const QString& program, const QStringList& arguments, QString* output) const;
-    void stopAll();
 
-    QTemporaryDir m_root;
     QByteArray m_display;
     QString m_busAddress;
-    QString m_error;
-    bool m_busStartsServices = false;
-    QProcessEnvironment m_environment;
-    std::unique_ptr<XConnection> m_x;
-    std::vector<std::unique_ptr<QProcess>> m_processes;
+    std::unique_ptr<XcbConnection> m_x;
 };
 
 } // namespace brindlemoor::test

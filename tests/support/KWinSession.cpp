@@ -154,25 +154,9 @@ bool KWinSession::startKWin(const Options& options)
 
 QProcess* KWinSession::startWindow(const QString& app, const QString& title, const QColor& colour, bool fullScreen)
 {
-    QStringList arguments{app, title, colour.name()};
-    if (fullScreen)
-        arguments.append(QStringLiteral("--fullscreen"));
-    QProcess* window = m_desktop.start(QStringLiteral(BRINDLEMOOR_NATIVE_TEST_WINDOW), arguments);
-    if (window == nullptr)
-        return nullptr;
-    QByteArray said;
-    const bool shown = DesktopSession::waitUntil([&] {
-        said += window->readAllStandardOutput();
-        return said.contains("shown\n");
-    });
-    if (!shown)
-        return nullptr;
-    noteFocus(window, said);
     // KWin 6 activates a new window a moment after it has drawn itself, and would take the
     // focus back from a window activated in between.
-    if (!DesktopSession::waitUntil([&] { return isActive(title); }, 10s))
-        return nullptr;
-    return window;
+    return m_desktop.startTestWindow(app, title, colour, fullScreen, [&] { return isActive(title); });
 }
 
 bool KWinSession::activate(const QString& title, QProcess* window)
@@ -186,9 +170,11 @@ bool KWinSession::activate(const QString& title, QProcess* window)
                                  "    if (plasma6) workspace.activeWindow = w; else workspace.activeClient = w;\n"
                                  "}\n")
                       .arg(quoted));
+    // The window's own word that it has the keyboard, and KWin's.
     return asked && DesktopSession::waitUntil([&] {
-               noteFocus(window, window->readAllStandardOutput());
-               return m_active.value(window) && isActive(title);
+               const QStringList said = Session::said(window);
+               return said.lastIndexOf(QStringLiteral("active")) > said.lastIndexOf(QStringLiteral("inactive")) &&
+                      isActive(title);
            });
 }
 
@@ -208,14 +194,6 @@ std::optional<QString> KWinSession::evaluate(const QString& expression)
     if (!DesktopSession::waitUntil([&] { return m_replies->replies.size() > before; }, 10s))
         return std::nullopt;
     return m_replies->replies.last();
-}
-
-void KWinSession::noteFocus(QProcess* window, const QByteArray& said)
-{
-    for (const QByteArray& line : said.split('\n')) {
-        if (line == "active" || line == "inactive")
-            m_active.insert(window, line == "active");
-    }
 }
 
 bool KWinSession::runScript(const QString& source)

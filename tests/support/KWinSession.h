@@ -4,7 +4,6 @@
 #include "support/DesktopSession.h"
 
 #include <QColor>
-#include <QHash>
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
@@ -62,14 +61,12 @@ public:
 
 private:
     bool startKWin(const Options& options);
-    void noteFocus(QProcess* window, const QByteArray& said);
     bool isActive(const QString& title);
 
     DesktopSession m_desktop;
     QTemporaryDir m_root;
     QString m_error;
     int m_scripts = 0;
-    QHash<QProcess*, bool> m_active; ///< each window's focus, as it said last
     std::unique_ptr<ScriptReplies> m_replies;
 };
 

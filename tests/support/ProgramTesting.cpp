@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "support/ProgramTesting.h"
 
+#include "core/foundation/Clock.h"
 #include "core/model/PreferencesStore.h"
 #include "core/model/SettingsKeys.h"
 #include "core/model/UsageRecords.h"
 #include "core/model/UsageStore.h"
+#include "core/status/PopoverController.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
 
 #include <QDir>
@@ -12,6 +14,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+
+#include <algorithm>
 
 namespace brindlemoor::test {
 
@@ -24,21 +28,16 @@ constexpr std::chrono::seconds savePeriod{UsageStore::ticksPerSave};
 
 } // namespace
 
-QString storePath(const QString& configHome)
+QString storePath(const Session& session)
 {
-    const QString path = configHome + QStringLiteral("/brindlemoor/defaults.sqlite3");
+    const QString path = session.configHome() + QStringLiteral("/brindlemoor/defaults.sqlite3");
     QDir().mkpath(QFileInfo(path).path());
     return path;
 }
 
-QString storePath(const DesktopSession& session)
+void writeDesktopEntry(const Session& session, const QString& id, const QString& wmClass)
 {
-    return storePath(session.configHome());
-}
-
-void writeDesktopEntry(const QString& dataHome, const QString& id, const QString& wmClass)
-{
-    const QString folder = dataHome + QStringLiteral("/applications");
+    const QString folder = session.dataHome() + QStringLiteral("/applications");
     QDir().mkpath(folder);
     QFile file(folder + u'/' + id + QStringLiteral(".desktop"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -47,14 +46,9 @@ void writeDesktopEntry(const QString& dataHome, const QString& id, const QString
                    .toUtf8());
 }
 
-void writeDesktopEntry(const DesktopSession& session, const QString& id, const QString& wmClass)
+void prepareReturningUser(const Session& session, const QStringList& apps)
 {
-    writeDesktopEntry(session.dataHome(), id, wmClass);
-}
-
-void prepareReturningUser(const QString& configHome, const QStringList& apps)
-{
-    SqliteKeyValueStore defaults(storePath(configHome));
+    SqliteKeyValueStore defaults(storePath(session));
     ASSERT_TRUE(defaults.isOpen());
     PreferencesStore prefs(defaults);
     for (const QString& app : apps)
@@ -62,53 +56,44 @@ void prepareReturningUser(const QString& configHome, const QStringList& apps)
     defaults.setValue(keys::hasSeenWelcome, true);
 }
 
-void prepareReturningUser(const DesktopSession& session, const QStringList& apps)
+void seedDayNearTheLimit(const Session& session, const QString& app, double seconds)
 {
-    prepareReturningUser(session.configHome(), apps);
+    SqliteKeyValueStore defaults(storePath(session));
+    PreferencesStore(defaults).setDailyLimitMinutes(1);
+    SystemClock clock;
+    UsageStore usage(defaults, clock);
+    while (usage.totalSecondsToday() < seconds)
+        usage.tick(app);
+    usage.flush();
 }
 
-double countedSeconds(const QString& configHome, const QString& app)
+double countedSeconds(const Session& session, const QString& app)
 {
-    SqliteKeyValueStore defaults(storePath(configHome));
+    SqliteKeyValueStore defaults(storePath(session));
     const auto state = PersistedState::decode(defaults.dataValue(keys::usageDailyData));
     return state ? state->entries.value(app).cumulativeSeconds : 0.0;
 }
 
-bool countsOn(const QString& configHome, const QString& app, double seconds)
+bool countsOn(const Session& session, const QString& app, double seconds)
 {
-    const double target = countedSeconds(configHome, app) + seconds;
-    return DesktopSession::waitUntil([&] { return countedSeconds(configHome, app) >= target; }, savePeriod + 8s);
+    const double target = countedSeconds(session, app) + seconds;
+    return Session::waitUntil([&] { return countedSeconds(session, app) >= target; }, savePeriod + 8s);
 }
 
-bool countsOn(const DesktopSession& session, const QString& app, double seconds)
+bool stopsCounting(const Session& session, const QString& app, std::optional<std::chrono::seconds> within)
 {
-    return countsOn(session.configHome(), app, seconds);
-}
-
-bool stopsCounting(const QString& configHome, const QString& app, std::optional<std::chrono::seconds> within)
-{
-    double last = countedSeconds(configHome, app);
+    double last = countedSeconds(session, app);
     QElapsedTimer still;
     still.start();
-    return DesktopSession::waitUntil(
+    return Session::waitUntil(
         [&] {
-            if (const double now = countedSeconds(configHome, app); now != last) {
+            if (const double now = countedSeconds(session, app); now != last) {
                 last = now;
                 still.restart();
             }
             return still.elapsed() >= std::chrono::milliseconds(savePeriod + 1500ms).count();
         },
         within.value_or(2 * savePeriod + 5s));
-}
-
-bool stopsCounting(const DesktopSession& session, const QString& app, std::optional<std::chrono::seconds> within)
-{
-    return stopsCounting(session.configHome(), app, within);
-}
-
-double countedSeconds(const DesktopSession& session, const QString& app)
-{
-    return countedSeconds(session.configHome(), app);
 }
 
 QRect trayDotArea(const QImage& screen, const QRect& area)
@@ -127,6 +112,17 @@ QRect trayDotArea(const QImage& screen, const QRect& area)
     return found;
 }
 
+double shareOf(const QImage& screen, QRgb colour)
+{
+    const QImage image = screen.convertToFormat(QImage::Format_RGB32);
+    qint64 matching = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        matching += std::count(line, line + image.width(), colour);
+    }
+    return image.isNull() ? 0.0 : double(matching) / (double(image.width()) * image.height());
+}
+
 bool showsTrayDot(const DesktopSession& session)
 {
     return !trayDotArea(session.grab()).isEmpty();
@@ -134,6 +130,11 @@ bool showsTrayDot(const DesktopSession& session)
 
 bool clickAt(const DesktopSession& session, QPoint at, int button, bool alt)
 {
+    // The program takes a press and a tray click this close together for one click.
+    static QElapsedTimer lastClick;
+    if (lastClick.isValid())
+        Session::waitUntil([] { return lastClick.elapsed() > PopoverController::sameClickWindow.count(); }, 2s);
+    lastClick.start();
     QStringList arguments{QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y())};
     if (alt)
         arguments << QStringLiteral("keydown") << QStringLiteral("alt");
@@ -149,19 +150,14 @@ bool activate(const DesktopSession& session, quint32 window)
            DesktopSession::waitUntil([&] { return session.activeWindow() == window; });
 }
 
-bool waitForShown(const DesktopSession& session, const QString& title, bool shown)
+bool waitForShown(const DesktopSession& session, const QString& title, bool shown, std::chrono::milliseconds within)
 {
     return DesktopSession::waitUntil(
         [&] {
             const quint32 window = session.findWindow(title);
             return (window != 0 && session.isViewable(window)) == shown;
         },
-        10s);
-}
-
-void pause(std::chrono::milliseconds duration)
-{
-    DesktopSession::waitUntil([] { return false; }, duration);
+        within);
 }
 
 ::testing::AssertionResult stopsCleanly(QProcess* program, int signal)

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "support/WaylandSession.h"
 
-#include "support/DesktopSession.h"
-
-#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -15,7 +12,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <algorithm>
 #include <atomic>
@@ -36,46 +32,11 @@ constexpr int callTimeoutMs = 25000;
 const QString socketName = QStringLiteral("wayland-brindlemoor");
 const QString shellService = QStringLiteral("org.gnome.Shell");
 
-// Services start only where a folder is given: the session bus of GNOME starts the lock
-// screen's org.gnome.ScreenSaver front, as a desktop's bus does, and nothing else.
-const char* const busConfiguration = R"(<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig>
-  <type>session</type>
-  <listen>unix:dir=%1</listen>
-  %2
-  <auth>EXTERNAL</auth>
-  <policy context="default">
-    <allow send_destination="*" eavesdrop="true"/>
-    <allow eavesdrop="true"/>
-    <allow own="*"/>
-  </policy>
-</busconfig>
-)";
-
-/// Like DesktopSession::waitUntil, for conditions that cost a process or a round trip.
+/// Waits as Session::waitUntil does, for conditions that cost a process or a round trip.
 bool poll(const std::function<bool()>& condition, std::chrono::milliseconds timeout,
           std::chrono::milliseconds interval = 100ms)
 {
-    const QDeadlineTimer deadline(timeout);
-    while (true) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        if (condition())
-            return true;
-        if (deadline.hasExpired())
-            return false;
-        QThread::msleep(static_cast<unsigned long>(interval.count()));
-    }
-}
-
-bool hasEnded(QProcess* process)
-{
-    return process->state() != QProcess::Running || process->waitForFinished(0);
-}
-
-QString tail(QProcess* process)
-{
-    return QString::fromLocal8Bit(process->readAllStandardError().right(3000));
+    return Session::waitUntil(condition, timeout, interval);
 }
 
 QDBusMessage call(const QDBusConnection& bus, const QString& service, const QString& path, const QString& interface,
@@ -132,43 +93,28 @@ QString connectionName()
 WaylandSession::WaylandSession(const Options& options)
     : m_desktop(options.desktop)
     , m_screenSize(options.screenSize)
-    , m_environment(QProcessEnvironment::systemEnvironment())
 {
-    if (!m_root.isValid()) {
-        m_error = QStringLiteral("no temporary folder");
-        return;
-    }
-    for (const char* folder : {"data/applications", "config", "cache", "runtime", "bus", "system-bus", "services"})
-        QDir(m_root.path()).mkpath(QString::fromLatin1(folder));
-    QFile::setPermissions(m_root.filePath(QStringLiteral("runtime")),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    for (const char* name : {"WAYLAND_DISPLAY", "DISPLAY", "XAUTHORITY", "DBUS_SESSION_BUS_ADDRESS",
-                             "DBUS_SYSTEM_BUS_ADDRESS", "QT_QPA_PLATFORM", "XDG_SESSION_ID", "XDG_CURRENT_DESKTOP"})
-        m_environment.remove(QString::fromLatin1(name));
-    m_environment.insert(QStringLiteral("XDG_DATA_HOME"), dataHome());
-    m_environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome());
-    m_environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_root.filePath(QStringLiteral("cache")));
-    m_environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_root.filePath(QStringLiteral("runtime")));
     m_environment.insert(QStringLiteral("XDG_SESSION_TYPE"), QStringLiteral("wayland"));
-
+    QDir().mkpath(dataHome() + QStringLiteral("/applications"));
     for (const QString& app : options.testWindowApps) {
         QFile entry(dataHome() + QStringLiteral("/applications/") + app + QStringLiteral(".desktop"));
         if (!entry.open(QIODevice::WriteOnly) ||
             entry.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2 %1 %1 red\n")
-                            .arg(app, QStringLiteral(BRINDLEMOOR_WAYLAND_TEST_WINDOW))
-                            .toUtf8()) < 0) {
-            m_error = QStringLiteral("cannot write the desktop entry of %1").arg(app);
-            return;
-        }
+                            .arg(app, QStringLiteral(BRINDLEMOOR_NATIVE_TEST_WINDOW))
+                            .toUtf8()) < 0)
+            fail(QStringLiteral("cannot write the desktop entry of %1").arg(app));
     }
-
-    const bool ok = options.desktop == Desktop::GnomeShell ? startGnomeShell(options) : startWeston(options);
-    if (!ok)
+    const bool ok =
+        isReady() && (options.desktop == Desktop::GnomeShell ? startGnomeShell(options) : startWeston(options));
+    if (!ok) {
+        disconnect();
         stopAll();
+    }
 }
 
 WaylandSession::~WaylandSession()
 {
+    disconnect();
     stopAll();
 }
 
@@ -183,65 +129,10 @@ bool WaylandSession::isInstalled(Desktop desktop)
            (desktop == Desktop::Weston || QFileInfo::exists(QStringLiteral("/usr/lib/python3/dist-packages/dbusmock")));
 }
 
-QString WaylandSession::dataHome() const
-{
-    return m_root.filePath(QStringLiteral("data"));
-}
-
-QString WaylandSession::configHome() const
-{
-    return m_root.filePath(QStringLiteral("config"));
-}
-
-QProcess* WaylandSession::start(const QString& program, const QStringList& arguments)
-{
-    return start(program, arguments, m_environment);
-}
-
-QProcess* WaylandSession::start(const QString& program, const QStringList& arguments,
-                                const QProcessEnvironment& environment)
-{
-    auto process = DesktopSession::launch(program, arguments, environment, &m_error);
-    if (!process)
-        return nullptr;
-    m_processes.push_back(std::move(process));
-    return m_processes.back().get();
-}
-
-QProcess* WaylandSession::startBus(const QString& name, const QString& serviceFolder, QString* address)
-{
-    QFile config(m_root.filePath(name + QStringLiteral(".conf")));
-    const QString services =
-        serviceFolder.isEmpty() ? QString() : QStringLiteral("<servicedir>%1</servicedir>").arg(serviceFolder);
-    if (!config.open(QIODevice::WriteOnly) ||
-        config.write(QString::fromLatin1(busConfiguration).arg(m_root.filePath(name), services).toUtf8()) < 0) {
-        m_error = QStringLiteral("cannot write the bus configuration");
-        return nullptr;
-    }
-    config.close();
-    QProcess* bus = start(QStringLiteral("dbus-daemon"),
-                          {QStringLiteral("--config-file=") + config.fileName(), QStringLiteral("--nofork"),
-                           QStringLiteral("--nopidfile"), QStringLiteral("--print-address=1")});
-    if (bus == nullptr)
-        return nullptr;
-    QByteArray output;
-    const QDeadlineTimer deadline(startTimeout);
-    while (!output.contains('\n') && !hasEnded(bus) && !deadline.hasExpired()) {
-        bus->waitForReadyRead(100);
-        output += bus->readAllStandardOutput();
-    }
-    *address = QString::fromUtf8(output.trimmed());
-    if (address->isEmpty()) {
-        m_error = QStringLiteral("dbus-daemon did not start: %1").arg(tail(bus));
-        return nullptr;
-    }
-    return bus;
-}
-
 bool WaylandSession::startWeston(const Options& options)
 {
-    QString busAddress;
-    if (startBus(QStringLiteral("bus"), QString(), &busAddress) == nullptr)
+    const QString busAddress = startBus(m_root.filePath(QStringLiteral("bus")));
+    if (busAddress.isEmpty())
         return false;
     m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), busAddress);
     QProcess* weston = start(QStringLiteral("weston"),
@@ -252,11 +143,9 @@ bool WaylandSession::startWeston(const Options& options)
     if (weston == nullptr)
         return false;
     const QString socket = m_root.filePath(QStringLiteral("runtime/") + socketName);
-    if (!DesktopSession::waitUntil([&] { return QFileInfo::exists(socket) || hasEnded(weston); }, startTimeout) ||
-        hasEnded(weston)) {
-        m_error = QStringLiteral("weston did not start: %1").arg(tail(weston));
+    if (!waitForStart(
+            weston, QStringLiteral("weston"), [&] { return QFileInfo::exists(socket); }, startTimeout))
         return false;
-    }
     m_environment.insert(QStringLiteral("WAYLAND_DISPLAY"), socketName);
     return true;
 }
@@ -270,14 +159,9 @@ bool WaylandSession::startMock(const QStringList& arguments, const QString& name
               QStringList{QStringLiteral("-m"), QStringLiteral("dbusmock"), QStringLiteral("--system")} + arguments);
     if (mock == nullptr)
         return false;
-    if (!DesktopSession::waitUntil(
-            [&] { return m_systemBus.interface()->isServiceRegistered(name).value() || hasEnded(mock); },
-            startTimeout) ||
-        hasEnded(mock)) {
-        m_error = QStringLiteral("the mock of %1 did not start: %2").arg(name, tail(mock));
-        return false;
-    }
-    return true;
+    return waitForStart(
+        mock, QStringLiteral("the mock of ") + name,
+        [&] { return m_systemBus.interface()->isServiceRegistered(name).value(); }, startTimeout);
 }
 
 bool WaylandSession::writeKeyfile(const QStringList& extensions)
@@ -305,8 +189,7 @@ bool WaylandSession::writeKeyfile(const QStringList& extensions)
     QDir(configHome()).mkpath(QStringLiteral("glib-2.0/settings"));
     QFile file(configHome() + QStringLiteral("/glib-2.0/settings/keyfile"));
     if (!file.open(QIODevice::WriteOnly) || file.write(keyfile.toUtf8()) < 0) {
-        m_error = QStringLiteral("cannot write the settings");
-        return false;
+        return fail(QStringLiteral("cannot write the settings"));
     }
     for (const QString& extension : extensions) {
         const QString target =
@@ -314,8 +197,7 @@ bool WaylandSession::writeKeyfile(const QStringList& extensions)
         QDir().mkpath(target);
         const QStringList files = QDir(extension).entryList(QDir::Files);
         if (files.isEmpty()) {
-            m_error = QStringLiteral("no extension in %1").arg(extension);
-            return false;
+            return fail(QStringLiteral("no extension in %1").arg(extension));
         }
         for (const QString& name : files)
             QFile::copy(extension + u'/' + name, target + u'/' + name);
@@ -332,21 +214,19 @@ bool WaylandSession::startGnomeShell(const Options& options)
     struct stat x11Folder = {};
     if (::stat(x11Sockets, &x11Folder) != 0 ||
         ((x11Folder.st_mode & 07777) != 01777 && ::chmod(x11Sockets, 01777) != 0)) {
-        m_error = QStringLiteral("/tmp/.X11-unix is not writable for all, which XWayland needs");
-        return false;
+        return fail(QStringLiteral("/tmp/.X11-unix is not writable for all, which XWayland needs"));
     }
 
     // The shell needs logind on the system bus (there is /run/systemd/seats) with a session
     // for its user; its lock screen, and so org.gnome.ScreenSaver, needs GDM to answer there.
-    QString systemAddress;
-    if (startBus(QStringLiteral("system-bus"), QString(), &systemAddress) == nullptr)
+    const QString systemAddress = startBus(m_root.filePath(QStringLiteral("system-bus")));
+    if (systemAddress.isEmpty())
         return false;
     m_environment.insert(QStringLiteral("DBUS_SYSTEM_BUS_ADDRESS"), systemAddress);
     const QString systemName = connectionName();
     m_systemBus = QDBusConnection::connectToBus(systemAddress, systemName);
     if (!m_systemBus.isConnected()) {
-        m_error = QStringLiteral("cannot connect to the private system bus");
-        return false;
+        return fail(QStringLiteral("cannot connect to the private system bus"));
     }
     const QString user = QString::fromLocal8Bit(getpwuid(getuid())->pw_name);
     if (!startMock({QStringLiteral("--template"), QStringLiteral("logind")},
@@ -363,16 +243,19 @@ bool WaylandSession::startGnomeShell(const Options& options)
                         QStringLiteral("/org/gnome/DisplayManager/Manager"), mock, QStringLiteral("AddProperty"),
                         {QStringLiteral("org.gnome.DisplayManager.Manager"), QStringLiteral("Version"),
                          QVariant::fromValue(QDBusVariant(QStringLiteral("43.0")))}))) {
-        m_error = QStringLiteral("the logind and GDM mocks do not answer");
-        return false;
+        return fail(QStringLiteral("the logind and GDM mocks do not answer"));
     }
     m_environment.insert(QStringLiteral("XDG_SESSION_ID"), QStringLiteral("c1"));
 
+    // The session bus starts the lock screen's org.gnome.ScreenSaver front, as a desktop's
+    // bus does, and nothing else.
     const QString services = m_root.filePath(QStringLiteral("services"));
+    QDir().mkpath(services);
     QFile::copy(QStringLiteral("/usr/share/dbus-1/services/org.gnome.ScreenSaver.service"),
                 services + QStringLiteral("/org.gnome.ScreenSaver.service"));
-    QString sessionAddress;
-    if (startBus(QStringLiteral("bus"), services, &sessionAddress) == nullptr)
+    const QString sessionAddress =
+        startBus(m_root.filePath(QStringLiteral("bus")), QStringLiteral("<servicedir>%1</servicedir>").arg(services));
+    if (sessionAddress.isEmpty())
         return false;
     m_environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), sessionAddress);
     m_bus = QDBusConnection::connectToBus(sessionAddress, connectionName());
@@ -380,8 +263,7 @@ bool WaylandSession::startGnomeShell(const Options& options)
     // of a portal's: GNOME's own callers. The harness stands in for them on its private bus.
     if (!m_bus.isConnected() || !m_bus.registerService(QStringLiteral("org.gnome.Screenshot")) ||
         !m_bus.registerService(QStringLiteral("org.freedesktop.impl.portal.desktop.gnome"))) {
-        m_error = QStringLiteral("cannot connect to the private session bus");
-        return false;
+        return fail(QStringLiteral("cannot connect to the private session bus"));
     }
 
     if (!writeKeyfile(options.extensions))
@@ -403,16 +285,11 @@ bool WaylandSession::startGnomeShell(const Options& options)
     m_environment.insert(QStringLiteral("WAYLAND_DISPLAY"), socketName);
 
     const QString socket = m_root.filePath(QStringLiteral("runtime/") + socketName);
-    if (!poll(
-            [&] {
-                return (QFileInfo::exists(socket) && m_bus.interface()->isServiceRegistered(shellService).value()) ||
-                       hasEnded(shell);
-            },
-            startTimeout) ||
-        hasEnded(shell)) {
-        m_error = QStringLiteral("gnome-shell did not start: %1").arg(tail(shell));
+    if (!waitForStart(
+            shell, QStringLiteral("gnome-shell"),
+            [&] { return QFileInfo::exists(socket) && m_bus.interface()->isServiceRegistered(shellService).value(); },
+            startTimeout))
         return false;
-    }
     if (!findXwayland(shell->processId())) {
         m_error += QStringLiteral(": ") + tail(shell);
         return false;
@@ -469,12 +346,11 @@ bool WaylandSession::findXwayland(qint64 shellPid)
         return xprop.exitStatus() == QProcess::NormalExit && xprop.exitCode() == 0;
     };
     if (!poll(find, startTimeout)) {
-        m_error = QStringLiteral("no XWayland started by gnome-shell");
-        return false;
+        return fail(QStringLiteral("no XWayland started by gnome-shell"));
     }
     if (!poll(answers, startTimeout, 200ms)) {
-        m_error = QStringLiteral("XWayland does not answer on %1").arg(m_environment.value(QStringLiteral("DISPLAY")));
-        return false;
+        return fail(
+            QStringLiteral("XWayland does not answer on %1").arg(m_environment.value(QStringLiteral("DISPLAY"))));
     }
     return true;
 }
@@ -495,8 +371,7 @@ bool WaylandSession::hideOverview()
          QStringLiteral("Set"),
          {shellService, QStringLiteral("OverviewActive"), QVariant::fromValue(QDBusVariant(false))});
     if (!poll([&] { return !overviewActive(); }, 10s)) {
-        m_error = QStringLiteral("the overview does not close");
-        return false;
+        return fail(QStringLiteral("the overview does not close"));
     }
     return true;
 }
@@ -504,33 +379,12 @@ bool WaylandSession::hideOverview()
 QProcess* WaylandSession::startTestWindow(const QString& app, const QString& title, const QColor& colour,
                                           bool fullScreen)
 {
-    QStringList arguments{app, title, colour.name()};
-    if (fullScreen)
-        arguments.append(QStringLiteral("--fullscreen"));
-    QProcess* window = start(QStringLiteral(BRINDLEMOOR_WAYLAND_TEST_WINDOW), arguments);
-    if (window == nullptr)
-        return nullptr;
     m_colours.insert(title, colour);
-    const auto listed = [&] {
+    return Session::startTestWindow(app, title, colour, fullScreen, [&] {
         const QList<Window> all = windows();
         return m_desktop != Desktop::GnomeShell ||
                std::any_of(all.begin(), all.end(), [&](const Window& w) { return w.title == title; });
-    };
-    const bool shown =
-        poll([&] { return hasEnded(window) || (said(window).contains(QStringLiteral("shown")) && listed()); }, 15s);
-    if (!shown || hasEnded(window)) {
-        m_error = QStringLiteral("the test window %1 did not show: %2").arg(title, tail(window));
-        return nullptr;
-    }
-    return window;
-}
-
-QStringList WaylandSession::said(QProcess* process)
-{
-    // Kept with the process: reading its output consumes it.
-    const QByteArray output = process->property("said").toByteArray() + process->readAllStandardOutput();
-    process->setProperty("said", output);
-    return QString::fromLocal8Bit(output).split(u'\n', Qt::SkipEmptyParts);
+    });
 }
 
 QImage WaylandSession::screenshot() const
@@ -558,16 +412,13 @@ QList<WaylandSession::Window> WaylandSession::windows() const
     const auto map = reply.arguments().constFirst().value<QDBusArgument>();
     map.beginMap();
     while (!map.atEnd()) {
-        Window window;
+        quint64 id = 0;
         QVariantMap properties;
         map.beginMapEntry();
-        map >> window.id >> properties;
+        map >> id >> properties;
         map.endMapEntry();
-        window.title = properties.value(QStringLiteral("title")).toString();
-        window.wmClass = properties.value(QStringLiteral("wm-class")).toString();
-        window.appId = properties.value(QStringLiteral("app-id")).toString();
-        window.focused = properties.value(QStringLiteral("has-focus")).toBool();
-        window.x11 = properties.value(QStringLiteral("client-type")).toUInt() == 1;
+        const Window window{properties.value(QStringLiteral("title")).toString(),
+                            properties.value(QStringLiteral("has-focus")).toBool()};
         windows.append(window);
     }
     map.endMap();
@@ -698,28 +549,18 @@ bool WaylandSession::isLocked() const
     return succeeded(reply) && reply.arguments().value(0).toBool();
 }
 
-bool WaylandSession::run(const QString& program, const QStringList& arguments, QString* output) const
-{
-    return DesktopSession::runTool(program, arguments, m_environment, output);
-}
-
 bool WaylandSession::xdotool(const QStringList& arguments, QString* output) const
 {
     return m_environment.contains(QStringLiteral("DISPLAY")) && run(QStringLiteral("xdotool"), arguments, output);
 }
 
-void WaylandSession::stopAll()
+void WaylandSession::disconnect()
 {
     for (QDBusConnection* connection : {&m_bus, &m_systemBus}) {
         if (connection->isConnected())
             QDBusConnection::disconnectFromBus(connection->name());
     }
     m_remoteDesktopSession.clear();
-    // Clients first, the buses last. gnome-shell dies of SIGTERM rather than ending: its
-    // exit status says nothing.
-    for (auto index = m_processes.size(); index-- > 0;)
-        DesktopSession::stop(m_processes[index].get());
-    m_processes.clear();
 }
 
 } // namespace brindlemoor::test

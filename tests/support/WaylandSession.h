@@ -1,36 +1,27 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QByteArray>
+#include "support/Session.h"
+
 #include <QColor>
 #include <QDBusConnection>
 #include <QHash>
 #include <QImage>
 #include <QList>
 #include <QPoint>
-#include <QProcessEnvironment>
 #include <QSize>
-#include <QString>
-#include <QStringList>
-#include <QTemporaryDir>
-
-#include <memory>
-#include <vector>
-
-class QProcess;
 
 namespace brindlemoor::test {
 
-/// A private headless Wayland desktop for tests, as DesktopSession is for X11: a runtime
-/// folder of its own, a private session bus, temporary XDG folders, and the compositor.
-/// Everything it starts runs in its own process group and is killed with the session.
+/// A private headless Wayland desktop for tests, as DesktopSession is for X11: a private
+/// session bus and the compositor.
 ///
 /// GNOME Shell runs with XWayland (environment() carries its DISPLAY), a mocked logind and
 /// GDM on a private system bus (the shell needs the one, its lock screen the other), and the
 /// extensions given installed and enabled. The helpers for input, screenshots, locking and
 /// the windows' focus use GNOME's own D-Bus interfaces; under weston only start() and
 /// startTestWindow() are of use.
-class WaylandSession final {
+class WaylandSession final : public Session {
 public:
     enum class Desktop { GnomeShell, Weston };
 
@@ -46,39 +37,20 @@ public:
 
     /// A window as GNOME Shell lists it (org.gnome.Shell.Introspect).
     struct Window {
-        quint64 id = 0;
         QString title;
-        QString wmClass; ///< a native window's app_id
-        QString appId;   ///< the shell's application, "window:N" where it knows none
         bool focused = false;
-        bool x11 = false;
     };
 
     explicit WaylandSession(const Options& options);
     ~WaylandSession();
-    WaylandSession(const WaylandSession&) = delete;
-    WaylandSession& operator=(const WaylandSession&) = delete;
 
     /// Whether the desktop can run here: its programs are installed.
     static bool isInstalled(Desktop desktop);
 
-    bool isReady() const { return m_error.isEmpty(); }
-    QString error() const { return m_error; }
+    // environment(): WAYLAND_DISPLAY, DISPLAY and XAUTHORITY (GNOME), both buses, the session's type and desktop.
 
-    QString dataHome() const;
-    QString configHome() const;
-    /// For children: WAYLAND_DISPLAY, DISPLAY and XAUTHORITY (GNOME), the runtime folder, both
-    /// buses, the session's type and desktop, and the temporary XDG folders.
-    QProcessEnvironment environment() const { return m_environment; }
-
-    /// Starts a program in the session; it is stopped with the session. Null when it cannot start.
-    QProcess* start(const QString& program, const QStringList& arguments);
-    QProcess* start(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment);
-    /// Starts the native test window: solid `colour`, app_id `app`. It returns once the window
-    /// has drawn itself, and under GNOME the shell lists it.
+    /// Starts the native test window, under GNOME until the shell lists it.
     QProcess* startTestWindow(const QString& app, const QString& title, const QColor& colour, bool fullScreen = false);
-    /// The lines the test window `process` has printed so far: "shown", "active", "inactive".
-    static QStringList said(QProcess* process);
 
     // GNOME Shell only, from here on.
 
@@ -107,25 +79,19 @@ public:
 private:
     bool startGnomeShell(const Options& options);
     bool startWeston(const Options& options);
-    QProcess* startBus(const QString& name, const QString& serviceFolder, QString* address);
     bool startMock(const QStringList& arguments, const QString& name);
     bool findXwayland(qint64 shellPid);
     bool hideOverview();
     bool writeKeyfile(const QStringList& extensions);
     bool remoteDesktop();
-    bool run(const QString& program, const QStringList& arguments, QString* output) const;
-    void stopAll();
+    void disconnect();
 
-    QTemporaryDir m_root;
     Desktop m_desktop = Desktop::GnomeShell;
     QSize m_screenSize;
-    QString m_error;
-    QProcessEnvironment m_environment;
     QDBusConnection m_bus{QString()};       ///< the harness's own connection to the session bus
     QDBusConnection m_systemBus{QString()}; ///< and to the private system bus
     QString m_remoteDesktopSession;         ///< lives as long as m_bus
     QHash<QString, QColor> m_colours;       ///< the test windows' colours by title
-    std::vector<std::unique_ptr<QProcess>> m_processes;
 };
 
 } // namespace brindlemoor::test

@@ -16,7 +16,13 @@ namespace {
 class XdgAutostartTest : public ::testing::Test {
 protected:
     void SetUp() override { qputenv("XDG_CONFIG_HOME", configHome.toUtf8()); }
-    void TearDown() override { qunsetenv("XDG_CONFIG_HOME"); }
+    void TearDown() override
+    {
+        if (earlierConfigHome.isEmpty())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", earlierConfigHome);
+    }
 
     QByteArray read() const
     {
@@ -25,6 +31,7 @@ protected:
     }
     static void write(const QString& path, const QByteArray& text) { ASSERT_TRUE(test::writeFile(path, text)); }
 
+    const QByteArray earlierConfigHome = qgetenv("XDG_CONFIG_HOME");
     QTemporaryDir home;
     QString configHome = home.filePath(QStringLiteral("config"));
     QString entry = configHome + QStringLiteral("/autostart/io.github.brindlemoor.Brindlemoor.desktop");

@@ -95,25 +95,7 @@ protected:
 
 } // namespace
 
-TEST_F(StatusNotifierItemTest, RegistersOnceItHasAnIconAndAgainWithEveryNewWatcher)
-{
-    EXPECT_TRUE(item.isWatcherPresent());
-    show(solidIcon(Qt::red));
-    const QVariantMap properties = host->properties();
-    EXPECT_EQ(properties.value(QStringLiteral("Category")), QStringLiteral("ApplicationStatus"));
-    EXPECT_EQ(properties.value(QStringLiteral("Id")), QStringLiteral("brindlemoor"));
-    EXPECT_EQ(properties.value(QStringLiteral("Title")), QStringLiteral("Brindlemoor"));
-    EXPECT_EQ(properties.value(QStringLiteral("Status")), QStringLiteral("Active"));
-
-    // The panel restarts: its watcher goes, and a new one knows nothing of the item.
-    const QStringList first = watcher->registered();
-    watcher.reset();
-    ASSERT_TRUE(DesktopSession::waitUntil([&] { return !item.isWatcherPresent(); }));
-    watcher = std::make_unique<StandInWatcher>(session.busAddress());
-    ASSERT_TRUE(DesktopSession::waitUntil([&] { return !watcher->registered().isEmpty(); }));
-    EXPECT_EQ(watcher->registered(), first);
-}
-
+// Registering with a watcher that starts later is TrayBackendTest's, with the real program.
 TEST_F(StatusNotifierItemTest, HandsHostsEverySizeInNetworkByteOrderAndAnnouncesOnlyChanges)
 {
     // Half-transparent red: premultiplied pixels would halve the red; hosts expect it straight.

@@ -22,7 +22,6 @@ brindlemoor_add_test(unavailable_sources_test
 brindlemoor_add_test(activity_sources_display_test
     SOURCES
         linux/ActiveAppSourceTest.cpp
-        linux/DesktopSessionTest.cpp
         linux/InputSourcesTest.cpp
         linux/LockSignalSourceTest.cpp
         linux/ScriptedBusService.cpp

@@ -6,7 +6,6 @@
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XInput2ClickSource.h"
 #include "support/ProgramTesting.h"
-#include "support/WindowManagerSetup.h"
 #include "views/components/Appearance.h"
 #include "views/components/PopoverWindow.h"
 #include "views/components/WindowRecipes.h"
@@ -22,13 +21,80 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <vector>
 
 using namespace brindlemoor;
 using namespace brindlemoor::test;
 using namespace std::chrono_literals;
 
 namespace {
+
+/// One window manager with its compositor on or off.
+struct WindowManagerSetup {
+    WindowManager manager = WindowManager::Openbox;
+    bool compositor = false;
+
+    /// "kwin_x11 composited", "xfwm4 plain", ...
+    QString name() const
+    {
+        const QString program = DesktopSession::programName(manager);
+        if (!DesktopSession::hasCompositorSwitch(manager))
+            return program;
+        return program + (compositor ? QStringLiteral(" composited") : QStringLiteral(" plain"));
+    }
+    std::string testName() const { return name().replace(u' ', u'_').toStdString(); }
+};
+
+void PrintTo(const WindowManagerSetup& setup, std::ostream* out)
+{
+    *out << setup.testName();
+}
+
+/// The setups of every CI run; marco too where BRINDLEMOOR_EVERY_WINDOW_MANAGER is set
+/// (scripts/check-window-managers.sh).
+std::vector<WindowManagerSetup> chosenSetups()
+{
+    std::vector<WindowManagerSetup> setups = {
+        {WindowManager::Openbox, false}, {WindowManager::Xfwm4, false}, {WindowManager::Xfwm4, true},
+        {WindowManager::KWin, false},    {WindowManager::KWin, true},   {WindowManager::Mutter, true},
+    };
+    if (qEnvironmentVariableIsSet("BRINDLEMOOR_EVERY_WINDOW_MANAGER")) {
+        setups.push_back({WindowManager::Marco, false});
+        setups.push_back({WindowManager::Marco, true});
+    }
+    return setups;
+}
+
+/// Says one line per behaviour, "<setup> | <behaviour> | yes|NO", for the hand-run script to
+/// collect, and makes each a test expectation.
+class BehaviourReport final {
+public:
+    explicit BehaviourReport(const WindowManagerSetup& setup)
+        : m_setup(setup.name())
+    {
+    }
+
+    /// Returns `holds`, so that a test can stop where later behaviours depend on this one.
+    bool record(const char* behaviour, bool holds, const QString& detail = {})
+    {
+        std::printf("%-20s | %-36s | %s%s\n", qPrintable(m_setup), behaviour, holds ? "yes" : "NO",
+                    detail.isEmpty() ? "" : qPrintable(QStringLiteral(" (%1)").arg(detail)));
+        std::fflush(stdout);
+        EXPECT_TRUE(holds) << behaviour << " on " << m_setup.toStdString() << ' ' << detail.toStdString();
+        return holds;
+    }
+    /// A line that is not a requirement, e.g. where the focus went.
+    void note(const char* what, const QString& value)
+    {
+        std::printf("%-20s | %-36s | %s\n", qPrintable(m_setup), what, qPrintable(value));
+        std::fflush(stdout);
+    }
+
+private:
+    QString m_setup;
+};
 
 /// A session with the manager under test and this process's QApplication on its display.
 /// Qt connects to one display per process, so each setup runs in a process of its own (as
@@ -42,7 +108,8 @@ protected:
         static bool applicationMade = false;
         ASSERT_FALSE(applicationMade) << "one window manager per process: run each test case on its own";
         applicationMade = true;
-        session = std::make_unique<DesktopSession>(GetParam().options());
+        session = std::make_unique<DesktopSession>(
+            DesktopSession::Options{.manager = GetParam().manager, .compositor = GetParam().compositor});
         ASSERT_TRUE(session->isReady()) << session->error().toStdString();
         session->exportToThisProcess();
         qputenv("QT_QPA_PLATFORM", "xcb");
@@ -226,5 +293,5 @@ TEST_P(WindowManagers, FloatingWindowsStayAboveOnEveryDesktopOutOfTaskbarsAndLea
     report.record("popover closes on Escape", DesktopSession::waitUntil(closedByEscape, 4s));
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryDesktop, WindowManagers, ::testing::ValuesIn(WindowManagerSetup::chosen()),
-                         WindowManagerSetupName{});
+INSTANTIATE_TEST_SUITE_P(EveryDesktop, WindowManagers, ::testing::ValuesIn(chosenSetups()),
+                         [](const auto& info) { return info.param.testName(); });

@@ -68,7 +68,8 @@ TEST_F(MenuTest, DotsFromPast80PercentOnARowAndFrom80PercentOnTheDailyBar)
 {
     for (const auto& [seconds, dot] : {std::pair{2880.0, Dot::None}, std::pair{3600.0, Dot::Red}}) {
         SCOPED_TRACE(seconds);
-        AppUsageRowView row(appearance, {kEditor, QStringLiteral("Editor"), seconds}, {seconds, Limit{60}}, today, icons, nullptr);
+        AppUsageRowView row(appearance, {kEditor, QStringLiteral("Editor"), seconds}, {seconds, Limit{60}}, today,
+                            icons, nullptr);
         expectDot(row, dot);
         EXPECT_TRUE(row.resetButton()->isVisible());
     }

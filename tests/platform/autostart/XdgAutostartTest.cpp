@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Launch at login against a temporary XDG_CONFIG_HOME.
 #include "platform/linux/XdgAutostart.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TestFiles.h"
 
 #include <QCoreApplication>
@@ -106,15 +107,14 @@ TEST_F(XdgAutostartTest, ExecIsQuotedAsDesktopEntriesWantIt)
 
     // By default the entry starts this very program, or the AppImage it runs from.
     EXPECT_EQ(XdgAutostart::runningExecutable(), QCoreApplication::applicationFilePath());
-    qputenv("APPIMAGE", "/home/ann/Apps/Brindlemoor.AppImage");
-    EXPECT_EQ(XdgAutostart::runningExecutable(), QStringLiteral("/home/ann/Apps/Brindlemoor.AppImage"));
-    qunsetenv("APPIMAGE");
+    {
+        const test::ScopedEnvironment appImage("APPIMAGE", "/home/ann/Apps/Brindlemoor.AppImage");
+        EXPECT_EQ(XdgAutostart::runningExecutable(), QStringLiteral("/home/ann/Apps/Brindlemoor.AppImage"));
+    }
 
     // An unset or relative XDG_CONFIG_HOME means ~/.config.
-    const QByteArray home = qgetenv("HOME");
-    qputenv("HOME", configHome.toUtf8());
+    const test::ScopedEnvironment home("HOME", configHome.toUtf8());
     qputenv("XDG_CONFIG_HOME", "relative/config");
     EXPECT_EQ(XdgAutostart::entryPath(),
               configHome + QStringLiteral("/.config/autostart/io.github.brindlemoor.Brindlemoor.desktop"));
-    qputenv("HOME", home);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/sqlite/SqliteKeyValueStore.h"
 #include "support/MessageLog.h"
+#include "support/ScopedEnvironment.h"
 
 #include <QDir>
 #include <QProcess>
@@ -120,9 +121,10 @@ TEST(SqliteKeyValueStore, AFileThatIsNoDatabaseIsMovedAsideAndANewOneBegun)
 TEST(SqliteKeyValueStore, DefaultLocationIsAPrivateFolderUnderTheConfigHome)
 {
     QTemporaryDir dir;
-    qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
-    const QString path = SqliteKeyValueStore::ensureDefaultLocation();
-    qunsetenv("XDG_CONFIG_HOME");
+    const QString path = [&] {
+        const test::ScopedEnvironment configHome("XDG_CONFIG_HOME", dir.path().toUtf8());
+        return SqliteKeyValueStore::ensureDefaultLocation();
+    }();
     EXPECT_EQ(path, dir.path() + QStringLiteral("/brindlemoor/defaults.sqlite3"));
     const QFile::Permissions permissions = QFile::permissions(dir.path() + QStringLiteral("/brindlemoor"));
     EXPECT_TRUE(permissions.testFlags(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));

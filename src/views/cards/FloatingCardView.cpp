@@ -276,7 +276,7 @@ void FloatingCardView::setHovering(bool hovering)
 void FloatingCardView::applyHover(qreal hover)
 {
     m_hover = hover;
-    m_close->setAppearance(hover);
+    m_close->setReveal(hover);
 }
 
 } // namespace brindlemoor

@@ -21,7 +21,7 @@ constexpr qreal materialOpacity = 0.85;
 
 WidgetCloseButton::WidgetCloseButton(const Appearance& appearance, QWidget* parent)
     : QAbstractButton(parent)
-    , m_colorScheme(appearance)
+    , m_appearance(appearance)
 {
     setAccessibleName(tr("Close"));
     setFocusPolicy(Qt::NoFocus);
@@ -29,11 +29,11 @@ WidgetCloseButton::WidgetCloseButton(const Appearance& appearance, QWidget* pare
     hide();
 }
 
-void WidgetCloseButton::setAppearance(qreal appearance)
+void WidgetCloseButton::setReveal(qreal reveal)
 {
-    m_appearance = std::clamp(appearance, 0.0, 1.0);
+    m_reveal = std::clamp(reveal, 0.0, 1.0);
     // Gone means gone: a faded-out button must not take clicks.
-    setVisible(m_appearance > 0);
+    setVisible(m_reveal > 0);
     update();
 }
 
@@ -53,13 +53,13 @@ void WidgetCloseButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setOpacity(m_appearance);
+    painter.setOpacity(m_reveal);
     const QPointF center = QRectF(rect()).center();
     painter.translate(center);
-    const qreal scale = hiddenScale + (1 - hiddenScale) * m_appearance;
+    const qreal scale = hiddenScale + (1 - hiddenScale) * m_reveal;
     painter.scale(scale, scale);
     const qreal radius = diameter / 2;
-    const bool dark = m_colorScheme.isDark();
+    const bool dark = m_appearance.isDark();
     painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary, dark), 0.15), 0.5));
     painter.setBrush(withOpacity(roleColor(ColorRole::PopoverBackground, dark), materialOpacity));
     painter.drawEllipse(QPointF(0, 0), radius, radius);

@@ -20,8 +20,7 @@ public:
     explicit WidgetCloseButton(const Appearance& appearance, QWidget* parent = nullptr);
 
     /// 0 gone, 1 fully shown: the opacity, and the scale from 0.6 up.
-    void setAppearance(qreal appearance);
-    qreal appearance() const { return m_appearance; }
+    void setReveal(qreal reveal);
     /// Where the circle goes for a card of `cardWidth`: 2 points in from the top-trailing corner.
     static QRect frameFor(int cardWidth);
 
@@ -31,8 +30,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    const Appearance& m_colorScheme;
-    qreal m_appearance = 0;
+    const Appearance& m_appearance;
+    qreal m_reveal = 0;
 };
 
 } // namespace brindlemoor

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/popover/MenuRootView.h"
 
+#include "core/foundation/ProgramIdentity.h"
 #include "core/insights/ReflectionEngine.h"
 #include "core/model/TodayModel.h"
 #include "views/components/Appearance.h"
@@ -40,11 +41,6 @@ QFont headlineFont()
     QFont font = fonts::system(13, QFont::DemiBold);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 0.2);
     return font;
-}
-
-QString productName()
-{
-    return QStringLiteral("Brindlemoor");
 }
 
 } // namespace
@@ -156,7 +152,7 @@ MenuRootView::Layout MenuRootView::computeLayout() const
     const QFontMetricsF title(headlineFont());
     const int buttonSide = m_pause->height();
     const int headerHeight = std::max(static_cast<int>(std::ceil(title.height())), buttonSide);
-    const qreal titleWidth = title.horizontalAdvance(productName());
+    const qreal titleWidth = title.horizontalAdvance(QString(programName));
     layout.title = QRectF(padding, y, titleWidth, headerHeight);
     qreal x = padding + std::ceil(titleWidth) + spacing;
     for (int i = 0; i < 3; ++i) {
@@ -279,7 +275,7 @@ void MenuRootView::paintEvent(QPaintEvent* /*event*/)
 
     painter.setFont(headlineFont());
     painter.setPen(primary);
-    painter.drawText(m_layout.title, Qt::AlignVCenter | Qt::AlignLeft, productName());
+    painter.drawText(m_layout.title, Qt::AlignVCenter | Qt::AlignLeft, QString(programName));
 
     const QColor line = withOpacity(roleColor(ColorRole::Separator, dark), dividerOpacity);
     for (const int y : std::as_const(m_layout.dividers))

@@ -7,6 +7,8 @@
 #include "core/foundation/Scheduler.h"
 #include "core/model/SettingsKeys.h"
 
+#include <utility>
+
 namespace brindlemoor {
 
 namespace {
@@ -61,6 +63,7 @@ void PopoverController::togglePopover(const TrayClick& click)
                                             : PopoverAnchor::fromRect(click.iconGeometry);
     m_lastTrayClickAt = m_services.clock.now();
     m_openedByLastTrayClick.clear();
+    m_heldBackByLastTrayClick.clear();
     qCDebug(lcCore) << "tray click at" << click.position << "alt" << click.altHeld << "middle"
                     << (click.button == TrayClick::Button::Middle);
     if (!hasSeenWelcome()) {
@@ -82,6 +85,7 @@ void PopoverController::toggle(PopoverKind kind)
     // The press on the tray icon closed it a moment ago: this click has done its toggle.
     if (isWithinSameClick(m_lastPressAt) && m_closedByLastPress.contains(kind)) {
         m_closedByLastPress.remove(kind);
+        m_heldBackByLastTrayClick.insert(kind);
         return;
     }
     show(kind);
@@ -161,6 +165,15 @@ void PopoverController::onPressAnywhere()
     const bool partOfTrayClick = isWithinSameClick(m_lastTrayClickAt);
     m_lastPressAt = m_services.clock.now();
     m_closedByLastPress.clear();
+    // The tray click held back for a press that closed its popover, and now its own press
+    // comes: that earlier press was a click elsewhere, and this click opens.
+    const QSet<PopoverKind> heldBack = std::exchange(m_heldBackByLastTrayClick, {});
+    if (partOfTrayClick) {
+        for (const PopoverKind kind : heldBack) {
+            m_popovers.show(kind, m_anchor);
+            m_openedByLastTrayClick.insert(kind);
+        }
+    }
     for (const PopoverKind kind : transientKinds) {
         // The tray click came first and opened it; this is that click's own press.
         if (partOfTrayClick && m_openedByLastTrayClick.contains(kind))
@@ -186,10 +199,25 @@ void PopoverController::syncClickMonitor()
     bool anyShown = false;
     for (const PopoverKind kind : transientKinds)
         anyShown = anyShown || m_popovers.isShown(kind);
-    if (anyShown && !m_clickMonitor->isRunning())
-        m_clickMonitor->start();
-    else if (!anyShown && m_clickMonitor->isRunning())
+    if (anyShown) {
+        m_monitorLingersUntil = {};
+        if (!m_clickMonitor->isRunning())
+            m_clickMonitor->start();
+        return;
+    }
+    if (!m_clickMonitor->isRunning())
+        return;
+    // A click elsewhere that closed the popover, then at once a click on the tray icon: the
+    // second press has to be seen, or the tray click would be taken for the first one's.
+    const QDateTime now = m_services.clock.now();
+    if (!m_monitorLingersUntil.isValid()) {
+        m_monitorLingersUntil = now.addMSecs(sameClickWindow.count());
+        m_services.scheduler.runAfter(sameClickWindow, this, [this] { syncClickMonitor(); });
+    } else if (now >= m_monitorLingersUntil) {
+        m_monitorLingersUntil = {};
+        m_heldBackByLastTrayClick.clear();
         m_clickMonitor->stop();
+    }
 }
 
 } // namespace brindlemoor

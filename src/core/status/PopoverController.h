@@ -28,8 +28,8 @@ struct PopoverServices {
 };
 
 /// The tray item's side that the user sees: what a click on the icon opens, the popovers'
-/// actions, the first-launch welcome, and the global click monitor, which runs exactly
-/// while a transient popover is shown.
+/// actions, the first-launch welcome, and the global click monitor, which runs while a
+/// transient popover is shown and for one click's length after the last one closed.
 class PopoverController final : public QObject {
     Q_OBJECT
 
@@ -92,6 +92,11 @@ private:
     QSet<PopoverKind> m_closedByLastPress;
     QDateTime m_lastTrayClickAt;
     QSet<PopoverKind> m_openedByLastTrayClick;
+    /// What the last tray click took for its own press's doing; a press of its own arriving
+    /// after it shows the press before was another click's.
+    QSet<PopoverKind> m_heldBackByLastTrayClick;
+    /// Until when the click monitor outlives the last popover; invalid while one is shown.
+    QDateTime m_monitorLingersUntil;
 };
 
 } // namespace brindlemoor

@@ -254,10 +254,19 @@ TEST_P(WindowManagers, FloatingWindowsStayAboveOnEveryDesktopOutOfTaskbarsAndLea
                       seenOnAnotherDesktop(id));
     EXPECT_TRUE(activate(*session, terminal));
     report.record("widget above the active window", session->isStackedAbove(id, terminal));
-    ASSERT_TRUE(clickAt(*session, panel.geometry().center()));
+    // Where the server has the widget: a click that missed it would land on the desktop,
+    // which takes the focus from everyone.
+    const QRect placed = session->geometry(id);
+    ASSERT_TRUE(clickAt(*session, placed.center()));
+    QString under;
+    session->xdotool({QStringLiteral("getmouselocation")}, &under);
     report.record("widget leaves the focus where it was, also when clicked",
                   !DesktopSession::waitUntil([&] { return session->activeWindow() != terminal; }, 1s),
-                  QStringLiteral("active 0x%1").arg(session->activeWindow(), 0, 16));
+                  QStringLiteral("active 0x%1, widget at %2,%3, pointer: %4")
+                      .arg(session->activeWindow(), 0, 16)
+                      .arg(placed.x())
+                      .arg(placed.y())
+                      .arg(under.trimmed()));
 
     // A transient popover closes on a click elsewhere, which the global click source reports.
     Appearance appearance;

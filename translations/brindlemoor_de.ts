@@ -60,10 +60,11 @@
     </message>
     <message>
         <source>You&apos;re within your daily limit. Good pace.</source>
-        <translation>Du bist innerhalb deines Tageslimits. Gutes Tempo.</translation>
+        <translation>Du liegst im Rahmen deines Tageslimits. Gutes Tempo.</translation>
     </message>
     <message numerus="yes">
         <source>%n day(s)</source>
+        <extracomment>Fills the %1 of &quot;Breached on %1 in the past 14 days (%2).&quot;</extracomment>
         <translation>
             <numerusform>%n Tag</numerusform>
             <numerusform>%n Tagen</numerusform>
@@ -71,6 +72,7 @@
     </message>
     <message numerus="yes">
         <source>%n total breach-hour(s)</source>
+        <extracomment>Fills the %2 of &quot;Breached on %1 in the past 14 days (%2).&quot;</extracomment>
         <translation>
             <numerusform>insgesamt %n Stunde über dem Limit</numerusform>
             <numerusform>insgesamt %n Stunden über dem Limit</numerusform>

@@ -5,6 +5,7 @@
     <name>ReflectionEngine</name>
     <message numerus="yes">
         <source>%n day(s)</source>
+        <extracomment>Fills the %1 of &quot;Breached on %1 in the past 14 days (%2).&quot;</extracomment>
         <translation>
             <numerusform>%n day</numerusform>
             <numerusform>%n days</numerusform>
@@ -12,6 +13,7 @@
     </message>
     <message numerus="yes">
         <source>%n total breach-hour(s)</source>
+        <extracomment>Fills the %2 of &quot;Breached on %1 in the past 14 days (%2).&quot;</extracomment>
         <translation>
             <numerusform>%n total breach-hour</numerusform>
             <numerusform>%n total breach-hours</numerusform>

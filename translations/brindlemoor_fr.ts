@@ -64,6 +64,7 @@
     </message>
     <message numerus="yes">
         <source>%n day(s)</source>
+        <extracomment>Fills the %1 of &quot;Breached on %1 in the past 14 days (%2).&quot;</extracomment>
         <translation>
             <numerusform>%n jour</numerusform>
             <numerusform>%n jours</numerusform>
@@ -71,6 +72,7 @@
     </message>
     <message numerus="yes">
         <source>%n total breach-hour(s)</source>
+        <extracomment>Fills the %2 of &quot;Breached on %1 in the past 14 days (%2).&quot;</extracomment>
         <translation>
             <numerusform>%n heure de dépassement au total</numerusform>
             <numerusform>%n heures de dépassement au total</numerusform>
@@ -82,7 +84,7 @@
     </message>
     <message>
         <source>Breached on %1 in the past 14 days (%2). Consider a shorter limit or a pre-session timer.</source>
-        <translation>Limite dépassée sur %1 ces 14 derniers jours (%2). Une limite plus courte ou un minuteur avant de commencer pourrait aider.</translation>
+        <translation>Limite dépassée %1 sur les 14 derniers (%2). Une limite plus courte ou un minuteur avant de commencer pourrait aider.</translation>
     </message>
     <message numerus="yes">
         <source>%n fewer breach-hour(s) this week</source>

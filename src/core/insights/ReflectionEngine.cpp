@@ -180,7 +180,9 @@ QList<Insight> ReflectionEngine::generateInsights(const TodayModel& todayModel) 
     if (pushedDays >= 1) {
         const int days = static_cast<int>(pushedDays);
         const int hours = static_cast<int>(pushedHours);
+        //: Fills the %1 of "Breached on %1 in the past 14 days (%2)."
         const QString daysText = tr("%n day(s)", nullptr, days);
+        //: Fills the %2 of "Breached on %1 in the past 14 days (%2)."
         const QString hoursText = tr("%n total breach-hour(s)", nullptr, hours);
         insights.append({QStringLiteral("app.badge.fill"),
                          tr("%1 pushes your limits most").arg(applicationDisplayName(m_catalog, pushedApp)),

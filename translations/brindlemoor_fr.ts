@@ -213,7 +213,7 @@
     </message>
     <message>
         <source>Daily usage limit</source>
-        <translation>Limite quotidienne</translation>
+        <translation>Limite du jour</translation>
     </message>
 </context>
 <context>
@@ -247,7 +247,7 @@
     <name>brindlemoor::FennProgressBar</name>
     <message>
         <source>Daily usage limit</source>
-        <translation>Limite quotidienne</translation>
+        <translation>Limite du jour</translation>
     </message>
     <message>
         <source>+%1m</source>

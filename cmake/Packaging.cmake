@@ -31,4 +31,6 @@ set(CPACK_STRIP_FILES ON)
 # is named here: Qt's X11 platform plugin, libcanberra's PulseAudio backend and the sound theme.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libcanberra-pulse, sound-theme-freedesktop")
+# Qt's own texts (shortcuts, file and colour dialogs) in the user's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 include(CPack)

@@ -15,6 +15,9 @@ fi
 packages=(
     cmake ninja-build g++ pkg-config clang-format clang-tidy tzdata
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins
+    # translations: Qt Linguist's tools and their CMake functions, Qt's own translations, and
+    # gettext for the desktop entry's and the metainfo's (with appstream's rules for the metainfo, below)
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n gettext
     libsqlite3-dev sqlite3
     libcanberra-dev libcanberra-pulse sound-theme-freedesktop
     libxcb1-dev libxcb-ewmh-dev libxcb-icccm4-dev libxcb-screensaver0-dev libxcb-xinput-dev libxcb-res0-dev

@@ -10,5 +10,6 @@ cd "$(dirname "$0")/.."
 preset="${BRINDLEMOOR_PACKAGE_PRESET:-release}"
 scripts/install-deps.sh >&2
 cmake --preset "$preset" >&2
-cmake --build --preset "$preset" --target brindlemoor brindlemoor_icons brindlemoor_gnome_shell_extension >&2
+cmake --build --preset "$preset" --target brindlemoor brindlemoor_icons brindlemoor_gnome_shell_extension \
+    brindlemoor_translations brindlemoor_translated_data >&2
 cpack --preset "$preset" | tee /dev/stderr | sed -n 's/^CPack: - package: \(.*\) generated\.$/\1/p' | grep .

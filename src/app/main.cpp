@@ -10,6 +10,7 @@
 #include "platform/linux/AppId.h"
 #include "platform/linux/SessionKind.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
+#include "views/components/Translations.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -61,6 +62,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationVersion(QString::fromLatin1(brindlemoor::build::version));
     // No main window: closing a popover or the overlay must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
+    brindlemoor::installTranslations();
 
     const QString storePath = brindlemoor::SqliteKeyValueStore::ensureDefaultLocation();
     brindlemoor::SingleInstance instance(QFileInfo(storePath).dir().filePath(QStringLiteral("instance.lock")));

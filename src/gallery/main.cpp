@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Renders every surface of the program to PNG files so that a person can look at them.
 #include "gallery/Gallery.h"
+#include "views/components/Translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,8 +23,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "gallery: cannot create %s\n", argv[1]);
         return 1;
     }
-    // One pinned font keeps the pictures the same on every machine.
+    // One pinned font keeps the pictures the same on every machine; LANGUAGE picks their language.
     QApplication::setFont(QFont(QStringLiteral("DejaVu Sans"), 13));
+    brindlemoor::installTranslations();
 
     brindlemoor::gallery::Gallery gallery(folder);
     brindlemoor::gallery::renderStatusSurfaces(gallery);

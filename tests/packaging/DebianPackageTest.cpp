@@ -148,6 +148,9 @@ TEST_F(DebianPackage, InstallsRunsFromItsPlaceAndPurgesWithoutATrace)
     for (const char* file : {"metadata.json", "extension.js"})
         expected.append(QStringLiteral("/usr/share/gnome-shell/extensions/brindlemoor@brindlemoor.github.io/%1")
                             .arg(QLatin1String(file)));
+    for (const char* language : {"de", "en", "fr"})
+        expected.append(
+            QStringLiteral("/usr/share/brindlemoor/translations/brindlemoor_%1.qm").arg(QLatin1String(language)));
     for (int size : {16, 22, 24, 32, 48, 64, 128, 256, 512})
         expected.append(
             QStringLiteral("/usr/share/icons/hicolor/%1x%1/apps/io.github.brindlemoor.Brindlemoor.png").arg(size));

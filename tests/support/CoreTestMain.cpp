@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "support/EnglishTexts.h"
+
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
@@ -6,6 +8,8 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    QTranslator english;
+    installEnglishTexts(english);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

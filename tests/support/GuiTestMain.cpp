@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "support/EnglishTexts.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -9,6 +11,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QTranslator english;
+    installEnglishTexts(english);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -180,10 +180,10 @@ QList<Insight> ReflectionEngine::generateInsights(const TodayModel& todayModel) 
     if (pushedDays >= 1) {
         const int days = static_cast<int>(pushedDays);
         const int hours = static_cast<int>(pushedHours);
-        // No English plural forms are loaded, so each count picks its own text.
-        const QString daysText = days == 1 ? tr("%n day", nullptr, days) : tr("%n days", nullptr, days);
-        const QString hoursText =
-            hours == 1 ? tr("%n total breach-hour", nullptr, hours) : tr("%n total breach-hours", nullptr, hours);
+        //: Fills the %1 of "Breached on %1 in the past 14 days (%2)."
+        const QString daysText = tr("%n day(s)", nullptr, days);
+        //: Fills the %2 of "Breached on %1 in the past 14 days (%2)."
+        const QString hoursText = tr("%n total breach-hour(s)", nullptr, hours);
         insights.append({QStringLiteral("app.badge.fill"),
                          tr("%1 pushes your limits most").arg(applicationDisplayName(m_catalog, pushedApp)),
                          tr("Breached on %1 in the past 14 days (%2). Consider a shorter limit or a pre-session timer.")
@@ -201,14 +201,12 @@ QList<Insight> ReflectionEngine::generateInsights(const TodayModel& todayModel) 
         if (lastWeek > thisWeek) {
             insights.append(
                 {QStringLiteral("chart.line.downtrend.xyaxis"),
-                 change == 1 ? tr("%n fewer breach-hour this week", nullptr, change)
-                             : tr("%n fewer breach-hours this week", nullptr, change),
+                 tr("%n fewer breach-hour(s) this week", nullptr, change),
                  tr("%1 this week vs %2 last week. Your limits are starting to stick.").arg(thisWeek).arg(lastWeek),
                  InsightAccent::Teal, 4});
         } else {
             insights.append({QStringLiteral("chart.line.uptrend.xyaxis"),
-                             change == 1 ? tr("%n more breach-hour this week", nullptr, change)
-                                         : tr("%n more breach-hours this week", nullptr, change),
+                             tr("%n more breach-hour(s) this week", nullptr, change),
                              tr("%1 this week vs %2 last week. Awareness starts with noticing the pattern.")
                                  .arg(thisWeek)
                                  .arg(lastWeek),

@@ -47,6 +47,8 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Symbol.h
     ${CMAKE_CURRENT_LIST_DIR}/SymbolPainter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SymbolPainter.h
+    ${CMAKE_CURRENT_LIST_DIR}/Translations.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/Translations.h
     ${CMAKE_CURRENT_LIST_DIR}/WindowRecipes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowRecipes.h
     ${CMAKE_CURRENT_LIST_DIR}/WrappedText.cpp
@@ -54,3 +56,8 @@ target_sources(brindlemoor_views PRIVATE
 )
 # Light or dark comes from the desktop's settings portal.
 target_link_libraries(brindlemoor_views PRIVATE Qt6::DBus)
+# Where the program looks for its translations when none is beside the binary.
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/Translations.cpp APPEND PROPERTY COMPILE_DEFINITIONS
+    BRINDLEMOOR_BUILD_TRANSLATIONS_DIR="${BRINDLEMOOR_TRANSLATIONS_BUILD_DIR}"
+    BRINDLEMOOR_INSTALL_TRANSLATIONS_DIR="${CMAKE_INSTALL_PREFIX}/${BRINDLEMOOR_TRANSLATIONS_INSTALL_DIR}")
+add_dependencies(brindlemoor_views brindlemoor_translations)

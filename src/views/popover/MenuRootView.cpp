@@ -28,6 +28,8 @@ namespace brindlemoor {
 
 namespace {
 
+constexpr int emptyTextFlags = Qt::AlignCenter | Qt::TextWordWrap;
+
 constexpr qreal headerSymbolSize = 15;
 constexpr int headerPaddingBottom = 2;
 constexpr int dividerPadding = 4;
@@ -171,7 +173,10 @@ MenuRootView::Layout MenuRootView::computeLayout() const
 
     if (!m_emptyText.isEmpty()) {
         const int top = m_context.today.hasWatchedApps() ? noUsagePaddingTop : 0;
-        const int textHeight = static_cast<int>(std::ceil(QFontMetricsF(fonts::body()).height()));
+        // One line in English; a longer language wraps.
+        const QRectF wrapped =
+            QFontMetricsF(fonts::body()).boundingRect(QRectF(0, 0, column, 1e6), emptyTextFlags, m_emptyText);
+        const int textHeight = static_cast<int>(std::ceil(wrapped.height()));
         layout.emptyText = QRectF(padding, y + top, column, textHeight);
         next(top + textHeight);
     } else {
@@ -284,7 +289,7 @@ void MenuRootView::paintEvent(QPaintEvent* /*event*/)
     if (!m_emptyText.isEmpty()) {
         painter.setFont(fonts::body());
         painter.setPen(roleColor(ColorRole::Secondary, dark));
-        painter.drawText(m_layout.emptyText, Qt::AlignCenter, m_emptyText);
+        painter.drawText(m_layout.emptyText, emptyTextFlags, m_emptyText);
     }
 
     if (m_bar->isVisible())

@@ -49,6 +49,9 @@ QWidget* labelBlock(const QString& title, const QString& caption)
     column->addWidget(makeLabel(title, fonts::body()));
     if (!caption.isEmpty())
         column->addWidget(makeLabel(caption, fonts::caption(), true));
+    // A longer language wraps instead of running under the control beside it.
+    for (auto* label : block->findChildren<QLabel*>())
+        label->setWordWrap(true);
     return block;
 }
 
@@ -57,8 +60,7 @@ QHBoxLayout* settingRow(QWidget* label, QWidget* control, Qt::Alignment alignmen
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(8);
-    row->addWidget(label, 0, alignment);
-    row->addStretch(1);
+    row->addWidget(label, 1, alignment);
     row->addWidget(control, 0, alignment);
     return row;
 }
@@ -151,7 +153,9 @@ void PreferencesView::build()
     column->addLayout(settingRow(labelBlock(tr("Time display"), {}), m_timePicker));
 
     column->addWidget(new Divider(m_appearance, Qt::Horizontal));
-    column->addWidget(makeLabel(tr("Usage time for selected apps (minutes)"), fonts::body()));
+    auto* appsTitle = makeLabel(tr("Usage time for selected apps (minutes)"), fonts::body());
+    appsTitle->setWordWrap(true);
+    column->addWidget(appsTitle);
     column->addWidget(buildAppsBox());
 
     auto* closing = new QWidget;
@@ -228,12 +232,12 @@ QWidget* PreferencesView::buildAppsBox()
 QSize PreferencesView::sizeHint() const
 {
     // Exactly 360 wide; as tall as the rows, the table and the bars want.
-    return {viewWidth, layout()->sizeHint().height()};
+    return {viewWidth, layout()->totalHeightForWidth(viewWidth)};
 }
 
 QString PreferencesView::countText(qsizetype count)
 {
-    return tr("%1 app%2 added").arg(count).arg(count == 1 ? QString() : QStringLiteral("s"));
+    return tr("%n app(s) added", nullptr, static_cast<int>(count));
 }
 
 void PreferencesView::refresh()

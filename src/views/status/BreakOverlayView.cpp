@@ -177,14 +177,13 @@ BreakOverlayView::BreakOverlayView(Scheduler& scheduler, qint64 extensionMinutes
     caption.setLetterSpacing(QFont::AbsoluteSpacing, 3);
     m_column = new Column(
         {
-            {QStringLiteral("DAILY LIMIT"), caption, 0.55, 0, 0},
-            {QStringLiteral("You are about to reach your daily screen time limit"), lineFont(28, QFont::Bold), 1.0, 2,
-             0},
-            {QStringLiteral("Consider taking a short break"), lineFont(17, QFont::Normal), 0.75, 0, 12},
+            {tr("DAILY LIMIT"), caption, 0.55, 0, 0},
+            {tr("You are about to reach your daily screen time limit"), lineFont(28, QFont::Bold), 1.0, 2, 0},
+            {tr("Consider taking a short break"), lineFont(17, QFont::Normal), 0.75, 0, 12},
         },
         this);
-    m_closeButton = new OverlayButton(QStringLiteral("Close"), {}, true, m_column);
-    m_extendButton = new OverlayButton(QStringLiteral("Extend for %1 min").arg(extensionMinutes),
+    m_closeButton = new OverlayButton(tr("Close"), {}, true, m_column);
+    m_extendButton = new OverlayButton(tr("Extend for %n min", nullptr, static_cast<int>(extensionMinutes)),
                                        QStringLiteral("clock"), false, m_column);
     connect(m_closeButton, &QAbstractButton::clicked, this, [this] { choose(&BreakOverlayView::closeRequested); });
     connect(m_extendButton, &QAbstractButton::clicked, this, [this] { choose(&BreakOverlayView::extendRequested); });

@@ -4,12 +4,14 @@
 #include "core/model/PreferencesStore.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "support/MessageLog.h"
+#include "support/ScopedEnvironment.h"
 #include "support/WidgetTesting.h"
 #include "views/components/ColorWell.h"
 #include "views/components/FennSegmentedPicker.h"
 #include "views/components/FennSwitch.h"
 #include "views/components/NamedColors.h"
 #include "views/components/Stepper.h"
+#include "views/components/Translations.h"
 #include "views/settings/AppIconProvider.h"
 #include "views/settings/MinutesField.h"
 #include "views/settings/MonitoredAppsTableView.h"
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTranslator>
 
 using namespace brindlemoor;
 using brindlemoor::test::near;
@@ -114,6 +117,23 @@ TEST_F(PreferencesViewTest, CountTextTableHeightAndFadeFollowTheList)
         EXPECT_EQ(view->fade()->isVisible(), c.fade);
         EXPECT_EQ(view->sizeHint(), QSize(360, emptyHeight + c.tableHeight)) << "header and bar stay";
     }
+}
+
+TEST_F(PreferencesViewTest, TheUsersLanguageBringsItsTextsQtsAndItsDates)
+{
+    // LANGUAGE=fr with no locale for dates and hours: the dates follow the texts.
+    const test::ScopedEnvironment noLocale("LC_ALL", "C");
+    const QLocale before;
+    installTranslations(QLocale(QLocale::French, QLocale::France));
+    // French counts none as one, as English does not.
+    EXPECT_EQ(PreferencesView::countText(0), QStringLiteral("0 application ajout\u00e9e"));
+    EXPECT_EQ(PreferencesView::countText(2), QStringLiteral("2 applications ajout\u00e9es"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Annuler"));
+    EXPECT_EQ(QLocale().language(), QLocale::French);
+
+    qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+    QLocale::setDefault(before);
+    EXPECT_EQ(PreferencesView::countText(0), QStringLiteral("0 apps added"));
 }
 
 TEST_F(PreferencesViewTest, FadeLiesOverTheLastVisibleRowOnlyWhenTheTableScrolls)

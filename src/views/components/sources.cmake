@@ -1,5 +1,7 @@
 # SPDX-License-Identifier: MIT
 target_sources(brindlemoor_views PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleContent.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleContent.h
     ${CMAKE_CURRENT_LIST_DIR}/Appearance.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Appearance.h
     ${CMAKE_CURRENT_LIST_DIR}/ViewsLogging.cpp
@@ -27,6 +29,8 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ProminentButton.h
     ${CMAKE_CURRENT_LIST_DIR}/Fonts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Fonts.h
+    ${CMAKE_CURRENT_LIST_DIR}/HeadingLabel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HeadingLabel.h
     ${CMAKE_CURRENT_LIST_DIR}/HoverTracker.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HoverTracker.h
     ${CMAKE_CURRENT_LIST_DIR}/NamedColors.cpp

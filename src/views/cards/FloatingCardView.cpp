@@ -11,6 +11,7 @@
 #include "views/components/HoverTracker.h"
 #include "views/components/ProgressCard.h"
 #include "views/components/SymbolPainter.h"
+#include "views/components/TabularDigits.h"
 #include "views/status/OverlayEasing.h"
 
 #include <QPainter>
@@ -225,10 +226,10 @@ void FloatingCardView::paintContent(QPainter& painter, const QRectF& card) const
             textRight = dot.x() - dotSize / 2 - spacing;
         }
         const QString text = timeText();
-        const qreal width = metrics.horizontalAdvance(text);
+        const qreal width = tabular::width(font, text);
         const QRectF textRect(textRight - width, line.top(), width, line.height());
         painter.setPen(primary);
-        painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignRight, text);
+        tabular::draw(painter, textRect, Qt::AlignVCenter | Qt::AlignRight, text);
         trailingLeft = textRect.left();
     }
 

@@ -51,6 +51,8 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Symbol.h
     ${CMAKE_CURRENT_LIST_DIR}/SymbolPainter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SymbolPainter.h
+    ${CMAKE_CURRENT_LIST_DIR}/TabularDigits.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TabularDigits.h
     ${CMAKE_CURRENT_LIST_DIR}/WindowRecipes.cpp
     ${CMAKE_CURRENT_LIST_DIR}/WindowRecipes.h
     ${CMAKE_CURRENT_LIST_DIR}/WrappedText.cpp

@@ -98,7 +98,19 @@ void FloatingCardView::initialize()
     connect(&m_manager, &FloatingWidgetManager::frontmostBundleIDChanged, this,
             [this](const QString& bundleID) { setFrontmost(isFrontmostFor(bundleID), true); });
     setFrontmost(isFrontmostFor(m_manager.frontmostBundleID()), false);
+    m_close->setAccessibleName(tr("Close the %1 widget").arg(title()));
     refresh();
+}
+
+QString FloatingCardView::accessibleText() const
+{
+    return tr("%1, %2").arg(title(), progress().spokenText(NearFrom::At80Percent));
+}
+
+QString FloatingCardView::accessibleValue() const
+{
+    const LimitProgress now = progress();
+    return now.limit ? tr("%1 %").arg(now.percentUsed()) : QString();
 }
 
 QString FloatingCardView::timeText() const

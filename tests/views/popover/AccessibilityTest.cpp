@@ -2,6 +2,7 @@
 #include "views/cards/FloatingWidgetFixture.h"
 #include "views/components/FennSegmentedPicker.h"
 #include "views/components/Stepper.h"
+#include "views/onboarding/InfoPopoverView.h"
 #include "views/onboarding/WelcomeView.h"
 #include "views/popover/MenuRootView.h"
 #include "views/settings/PreferencesView.h"
@@ -123,7 +124,7 @@ TEST_F(AccessibilityTest, TheUsagePopoverReadsAsItShows)
         find(walk(&menu), QAccessible::ListItem, QStringLiteral("Browser, 1 min used of 1 min, limit reached")));
 }
 
-TEST_F(AccessibilityTest, SettingsAndWelcomeNameEveryControl)
+TEST_F(AccessibilityTest, SettingsWelcomeAndInfoNameEveryControl)
 {
     NoLoginItems loginItems;
     PreferencesView settings(appearance, prefs, loginItems, catalog, icons);
@@ -166,4 +167,10 @@ TEST_F(AccessibilityTest, SettingsAndWelcomeNameEveryControl)
     ASSERT_NE(logo, greeting.end());
     EXPECT_TRUE(logo->invisible);
     EXPECT_TRUE(logo->name.isEmpty());
+
+    InfoPopoverView info(appearance);
+    info.show();
+    const QList<Heard> about = walk(&info);
+    expectControlsNamed(about);
+    EXPECT_TRUE(find(about, QAccessible::Heading, QStringLiteral("Brindlemoor")));
 }

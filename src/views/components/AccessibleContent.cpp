@@ -78,9 +78,8 @@ private:
 
 class ContentAccessible final : public QAccessibleWidget {
 public:
-    ContentAccessible(QWidget* widget, AccessibleContent* content)
+    ContentAccessible(QWidget* widget, const AccessibleContent* content)
         : QAccessibleWidget(widget, content->accessibleRole())
-        , m_content(content)
     {
         // The painted items' interfaces go with the view; the registry may have let them go first.
         QObject::connect(widget, &QObject::destroyed, widget, [ids = m_itemIds] {
@@ -91,15 +90,22 @@ public:
         });
     }
 
-    QAccessible::Role role() const override { return m_content->accessibleRole(); }
+    QAccessible::Role role() const override
+    {
+        const AccessibleContent* what = content();
+        return what ? what->accessibleRole() : QAccessibleWidget::role();
+    }
 
     QString text(QAccessible::Text t) const override
     {
+        const AccessibleContent* what = content();
+        if (!what)
+            return QAccessibleWidget::text(t);
         switch (t) {
         case QAccessible::Name:
-            return widget()->accessibleName().isEmpty() ? m_content->accessibleText() : widget()->accessibleName();
+            return widget()->accessibleName().isEmpty() ? what->accessibleText() : widget()->accessibleName();
         case QAccessible::Value:
-            return m_content->accessibleValue();
+            return what->accessibleValue();
         default:
             return QAccessibleWidget::text(t);
         }
@@ -114,24 +120,20 @@ public:
         return state;
     }
 
-    int childCount() const override
-    {
-        return QAccessibleWidget::childCount() + static_cast<int>(m_content->accessibleItems().size());
-    }
+    int childCount() const override { return QAccessibleWidget::childCount() + itemCount(); }
 
     QAccessibleInterface* child(int index) const override
     {
-        const int items = static_cast<int>(m_content->accessibleItems().size());
+        const int items = itemCount();
         if (index >= items)
             return QAccessibleWidget::child(index - items);
-        const int item = index;
-        if (item < 0)
+        if (index < 0)
             return nullptr;
-        while (static_cast<int>(m_itemIds->size()) <= item) {
+        while (static_cast<int>(m_itemIds->size()) <= index) {
             const int next = static_cast<int>(m_itemIds->size());
             m_itemIds->push_back(QAccessible::registerAccessibleInterface(new ItemAccessible(widget(), next)));
         }
-        return QAccessible::accessibleInterface(m_itemIds->at(item));
+        return QAccessible::accessibleInterface(m_itemIds->at(index));
     }
 
     int indexOfChild(const QAccessibleInterface* child) const override
@@ -142,16 +144,21 @@ public:
                 return static_cast<int>(i);
         }
         const int index = QAccessibleWidget::indexOfChild(child);
-        return index < 0 ? -1 : index + static_cast<int>(m_content->accessibleItems().size());
+        return index < 0 ? -1 : index + itemCount();
     }
 
 private:
-    bool isDecorative() const
+    bool isDecorative() const { return role() == QAccessible::Graphic && text(QAccessible::Name).isEmpty(); }
+
+    // Asked afresh each time: while QWidget's destructor hides the widget (and a screen reader
+    // may ask about it) the view's own part is gone already, and the cast then finds nothing.
+    const AccessibleContent* content() const { return contentOf(object()); }
+    int itemCount() const
     {
-        return m_content->accessibleRole() == QAccessible::Graphic && text(QAccessible::Name).isEmpty();
+        const AccessibleContent* what = content();
+        return what ? static_cast<int>(what->accessibleItems().size()) : 0;
     }
 
-    AccessibleContent* m_content;
     std::shared_ptr<std::vector<QAccessible::Id>> m_itemIds = std::make_shared<std::vector<QAccessible::Id>>();
 };
 
@@ -172,24 +179,26 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Value ? QString::number(stepper()->value()) : QAccessibleWidget::text(t);
+        const Stepper* s = stepper();
+        return t == QAccessible::Value && s ? QString::number(s->value()) : QAccessibleWidget::text(t);
     }
 
-    QVariant currentValue() const override { return stepper()->value(); }
-    QVariant maximumValue() const override { return stepper()->maximum(); }
-    QVariant minimumValue() const override { return stepper()->minimum(); }
-    QVariant minimumStepSize() const override { return stepper()->step(); }
+    QVariant currentValue() const override { return stepper() ? QVariant(stepper()->value()) : QVariant(); }
+    QVariant maximumValue() const override { return stepper() ? QVariant(stepper()->maximum()) : QVariant(); }
+    QVariant minimumValue() const override { return stepper() ? QVariant(stepper()->minimum()) : QVariant(); }
+    QVariant minimumStepSize() const override { return stepper() ? QVariant(stepper()->step()) : QVariant(); }
 
     // Reached in steps, so that the value lands where a user's clicks could put it and the
     // owner hears each change as from the user.
     void setCurrentValue(const QVariant& value) override
     {
+        Stepper* s = stepper();
         const int target = value.toInt();
-        while (stepper()->value() != target) {
-            const int direction = target > stepper()->value() ? 1 : -1;
-            const int before = stepper()->value();
-            stepper()->stepBy(direction);
-            const int after = stepper()->value();
+        while (s && s->value() != target) {
+            const int direction = target > s->value() ? 1 : -1;
+            const int before = s->value();
+            s->stepBy(direction);
+            const int after = s->value();
             if (after == before || (after - target) * direction >= 0)
                 break;
         }
@@ -202,16 +211,17 @@ public:
 
     void doAction(const QString& actionName) override
     {
-        if (actionName == increaseAction())
+        if (stepper() && actionName == increaseAction())
             stepper()->stepBy(+1);
-        else if (actionName == decreaseAction())
+        else if (stepper() && actionName == decreaseAction())
             stepper()->stepBy(-1);
         else
             QAccessibleWidget::doAction(actionName);
     }
 
 private:
-    Stepper* stepper() const { return static_cast<Stepper*>(widget()); }
+    // None while QWidget's destructor runs, as for the painted views.
+    Stepper* stepper() const { return qobject_cast<Stepper*>(object()); }
 };
 
 /// Segments read like a combo box: the setting's name and the chosen segment as its value.
@@ -226,7 +236,9 @@ public:
     {
         if (t != QAccessible::Value)
             return QAccessibleWidget::text(t);
-        const auto* picker = static_cast<const FennSegmentedPicker*>(widget());
+        const auto* picker = qobject_cast<const FennSegmentedPicker*>(object());
+        if (!picker)
+            return {};
         for (const FennSegmentedPicker::Option& option : picker->options()) {
             if (option.value == picker->selection())
                 return option.label;
@@ -245,21 +257,21 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Value ? well()->color().name() : QAccessibleWidget::text(t);
+        return t == QAccessible::Value && well() ? well()->color().name() : QAccessibleWidget::text(t);
     }
 
     QStringList actionNames() const override { return QAccessibleWidget::actionNames() << pressAction(); }
 
     void doAction(const QString& actionName) override
     {
-        if (actionName == pressAction())
+        if (well() && actionName == pressAction())
             well()->openDialog();
         else
             QAccessibleWidget::doAction(actionName);
     }
 
 private:
-    ColorWell* well() const { return static_cast<ColorWell*>(widget()); }
+    ColorWell* well() const { return qobject_cast<ColorWell*>(object()); }
 };
 
 class HeadingAccessible final : public QAccessibleWidget {
@@ -271,8 +283,9 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
-            return static_cast<const HeadingLabel*>(widget())->text();
+        const auto* label = qobject_cast<const HeadingLabel*>(object());
+        if (t == QAccessible::Name && label && label->accessibleName().isEmpty())
+            return label->text();
         return QAccessibleWidget::text(t);
     }
 };

@@ -62,11 +62,11 @@ QString LimitProgress::dailyTimeText(bool showRemaining) const
 
 QString LimitProgress::spokenText(NearFrom near) const
 {
-    const QString used = DurationText::spoken(this->used);
+    const QString spokenUsed = DurationText::spoken(used);
     if (!limit)
-        return QCoreApplication::translate("LimitProgress", "%1 used, no limit").arg(used);
-    const QString usedOf =
-        QCoreApplication::translate("LimitProgress", "%1 used of %2").arg(used, DurationText::spoken(limitSeconds()));
+        return QCoreApplication::translate("LimitProgress", "%1 used, no limit").arg(spokenUsed);
+    QString usedOf = QCoreApplication::translate("LimitProgress", "%1 used of %2")
+                         .arg(spokenUsed, DurationText::spoken(limitSeconds()));
     switch (level(near)) {
     case LimitLevel::Reached:
         return QCoreApplication::translate("LimitProgress", "%1, limit reached").arg(usedOf);

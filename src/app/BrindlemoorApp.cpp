@@ -67,6 +67,7 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     m_scheduler.runAfter(std::chrono::seconds(1), this, [this] { m_sound->prepare(); });
     m_haptics = std::make_unique<NullHapticPerformer>();
     m_today = std::make_unique<TodayModel>(m_prefs, *m_usage);
+    m_tray->followToday(*m_today);
     m_tracking = std::make_unique<TrackingController>(*m_today, m_prefs, *m_usage,
                                                       TrackingServices{m_clock, m_scheduler, m_sources->activeApps(),
                                                                        m_sources->idleTime(), m_sources->lockSignals(),

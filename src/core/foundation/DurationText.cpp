@@ -62,4 +62,16 @@ QString DurationText::dailyLeft(double seconds)
     return tr("%1 left").arg(compact(roundedUp(wholeSeconds(seconds)), tr("0s")));
 }
 
+QString DurationText::spoken(double seconds)
+{
+    const qint64 whole = wholeSeconds(seconds);
+    if (whole < 60)
+        return tr("%1 s").arg(whole);
+    const qint64 hours = whole / 3600;
+    const qint64 minutes = whole % 3600 / 60;
+    if (hours == 0)
+        return tr("%1 min").arg(minutes);
+    return minutes == 0 ? tr("%1 h").arg(hours) : tr("%1 h %2 min").arg(hours).arg(minutes);
+}
+
 } // namespace brindlemoor

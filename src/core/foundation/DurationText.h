@@ -23,6 +23,9 @@ public:
     /// The daily bar's forms: the same, except that nothing is "0s".
     static QString dailyUsed(double seconds);
     static QString dailyLeft(double seconds);
+
+    /// Time as a screen reader or a tooltip says it ("1 h 12 min", "45 s"), truncated like used().
+    static QString spoken(double seconds);
 };
 
 } // namespace brindlemoor

@@ -3,6 +3,8 @@
 
 #include "core/foundation/DurationText.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 
@@ -56,6 +58,24 @@ QString LimitProgress::dailyTimeText(bool showRemaining) const
     if (isReached())
         return {};
     return showRemaining ? DurationText::dailyLeft(limitSeconds() - used) : DurationText::dailyUsed(used);
+}
+
+QString LimitProgress::spokenText(NearFrom near) const
+{
+    const QString spokenUsed = DurationText::spoken(used);
+    if (!limit)
+        return QCoreApplication::translate("LimitProgress", "%1 used, no limit").arg(spokenUsed);
+    QString usedOf = QCoreApplication::translate("LimitProgress", "%1 used of %2")
+                         .arg(spokenUsed, DurationText::spoken(limitSeconds()));
+    switch (level(near)) {
+    case LimitLevel::Reached:
+        return QCoreApplication::translate("LimitProgress", "%1, limit reached").arg(usedOf);
+    case LimitLevel::Near:
+        return QCoreApplication::translate("LimitProgress", "%1, near the limit").arg(usedOf);
+    case LimitLevel::Under:
+        break;
+    }
+    return usedOf;
 }
 
 } // namespace brindlemoor

@@ -34,6 +34,8 @@ struct LimitProgress {
     /// form says nothing as "0m", the daily form as "0s".
     QString appTimeText(bool showRemaining) const;
     QString dailyTimeText(bool showRemaining) const;
+    /// The whole state in words, for a screen reader: "42 min used of 1 h, near the limit".
+    QString spokenText(NearFrom near) const;
 
 private:
     double limitSeconds() const { return limit ? limit->seconds() : 0.0; }

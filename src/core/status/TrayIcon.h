@@ -37,6 +37,9 @@ public:
     /// The icon's global geometry where the tray tells; empty otherwise (no tray, or a
     /// StatusNotifierItem host, which tells only where a click was).
     virtual QRect iconGeometry() const { return {}; }
+    /// The day's state in a sentence, shown beside the program's name where the host shows
+    /// tooltips; hosts without them ignore it.
+    virtual void setToolTip(const QString& /*text*/) {}
 
 Q_SIGNALS:
     void clicked(const brindlemoor::TrayClick& click);

@@ -68,6 +68,14 @@ void LinuxTrayIcon::showShellDot()
     m_shell->setDot(png);
 }
 
+void LinuxTrayIcon::setToolTip(const QString& text)
+{
+    m_toolTip = text;
+    m_item->setToolTip(text);
+    if (m_xembed)
+        m_xembed->setToolTip(text);
+}
+
 QRect LinuxTrayIcon::iconGeometry() const
 {
     return m_backend == Backend::XEmbed && m_xembed ? m_xembed->iconGeometry() : QRect();
@@ -135,6 +143,7 @@ bool LinuxTrayIcon::showXEmbed()
         m_xembed = std::make_unique<XEmbedTrayIcon>(m_title);
         connect(m_xembed.get(), &TrayIcon::clicked, this, &TrayIcon::clicked);
         m_xembed->setIcon(m_icon);
+        m_xembed->setToolTip(m_toolTip);
     }
     if (m_xembed->show())
         return true;

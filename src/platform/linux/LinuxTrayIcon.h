@@ -36,6 +36,7 @@ public:
 
     void setIcon(const QIcon& icon) override;
     QRect iconGeometry() const override;
+    void setToolTip(const QString& text) override;
 
 private:
     void choose();
@@ -49,6 +50,7 @@ private:
     std::unique_ptr<XEmbedTrayIcon> m_xembed;
     GnomeShellExtension* m_shell;
     QIcon m_icon;
+    QString m_toolTip;
     Backend m_backend = Backend::None;
     bool m_qtTrayIsDBus = false;
     bool m_announced = false;

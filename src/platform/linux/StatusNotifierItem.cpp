@@ -127,7 +127,7 @@ public:
     int windowId() const { return 0; }
     QString noName() const { return {}; }
     DBusImageList noImages() const { return {}; }
-    DBusToolTip toolTip() const { return {{}, {}, m_item->m_title, {}}; }
+    DBusToolTip toolTip() const { return {{}, {}, m_item->m_title, m_item->m_toolTip}; }
     bool itemIsMenu() const { return false; }
     // The conventional "no menu": hosts then send ContextMenu, which has nothing to show.
     QDBusObjectPath menu() const { return QDBusObjectPath(QStringLiteral("/NO_DBUSMENU")); }
@@ -211,6 +211,14 @@ StatusNotifierItem::~StatusNotifierItem()
 bool StatusNotifierItem::isWatcherPresentNow() const
 {
     return m_bus.isConnected() && m_bus.interface()->isServiceRegistered(watcherService).value();
+}
+
+void StatusNotifierItem::setToolTip(const QString& text)
+{
+    if (text == m_toolTip)
+        return;
+    m_toolTip = text;
+    Q_EMIT m_adaptor->NewToolTip();
 }
 
 void StatusNotifierItem::setIcon(const QIcon& icon)

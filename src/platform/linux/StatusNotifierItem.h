@@ -25,6 +25,7 @@ public:
     ~StatusNotifierItem() override;
 
     void setIcon(const QIcon& icon) override;
+    void setToolTip(const QString& text) override;
 
     /// Whether a watcher runs, as the last change of its owner said.
     bool isWatcherPresent() const { return m_watcherPresent; }
@@ -44,6 +45,7 @@ private:
     QDBusConnection m_bus;
     QString m_serviceName;
     QString m_title;
+    QString m_toolTip;
     Adaptor* m_adaptor;
     QList<QImage> m_images;
     bool m_watcherPresent = false;

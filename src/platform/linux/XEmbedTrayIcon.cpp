@@ -14,6 +14,7 @@ namespace brindlemoor {
 XEmbedTrayIcon::XEmbedTrayIcon(const QString& toolTip, QObject* parent)
     : TrayIcon(parent)
     , m_tray(new QSystemTrayIcon(this))
+    , m_title(toolTip)
 {
     m_tray->setToolTip(toolTip);
     connect(m_tray, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -37,6 +38,11 @@ XEmbedTrayIcon::XEmbedTrayIcon(const QString& toolTip, QObject* parent)
         click.altHeld = isAltHeldNow();
         Q_EMIT clicked(click);
     });
+}
+
+void XEmbedTrayIcon::setToolTip(const QString& text)
+{
+    m_tray->setToolTip(text.isEmpty() ? m_title : tr("%1 — %2").arg(m_title, text));
 }
 
 void XEmbedTrayIcon::setIcon(const QIcon& icon)

@@ -21,6 +21,7 @@ public:
 
     void setIcon(const QIcon& icon) override;
     QRect iconGeometry() const override;
+    void setToolTip(const QString& text) override;
 
     /// Shows the icon, in the tray now or in the next one that starts. False, and hidden,
     /// when Qt carries the icon over D-Bus instead: then it is not ours to show.
@@ -29,6 +30,7 @@ public:
 
 private:
     QSystemTrayIcon* m_tray;
+    QString m_title;
 };
 
 } // namespace brindlemoor

@@ -8,7 +8,8 @@ namespace brindlemoor {
 
 DailyFloatingWidgetView::DailyFloatingWidgetView(const FloatingWidgetContext& context,
                                                  const FloatingWidgetManager& manager, QWidget* parent)
-    : FloatingCardView({NamedColor::DailyBlue, 0.93, 12, 0.35, Symbol::Plus, tr("Extend")}, context, manager, parent)
+    : FloatingCardView({NamedColor::DailyBlue, 0.93, 12, 0.35, Symbol::Plus, tr("Extend the daily limit")}, context,
+                       manager, parent)
 {
     initialize();
 }

@@ -11,6 +11,7 @@
 #include "views/components/HoverTracker.h"
 #include "views/components/ProgressCard.h"
 #include "views/components/SymbolPainter.h"
+#include "views/components/TabularDigits.h"
 #include "views/status/OverlayEasing.h"
 
 #include <QPainter>
@@ -97,7 +98,19 @@ void FloatingCardView::initialize()
     connect(&m_manager, &FloatingWidgetManager::frontmostBundleIDChanged, this,
             [this](const QString& bundleID) { setFrontmost(isFrontmostFor(bundleID), true); });
     setFrontmost(isFrontmostFor(m_manager.frontmostBundleID()), false);
+    m_close->setAccessibleName(tr("Close the %1 widget").arg(title()));
     refresh();
+}
+
+QString FloatingCardView::accessibleText() const
+{
+    return tr("%1, %2").arg(title(), progress().spokenText(NearFrom::At80Percent));
+}
+
+QString FloatingCardView::accessibleValue() const
+{
+    const LimitProgress now = progress();
+    return now.limit ? tr("%1 %").arg(now.percentUsed()) : QString();
 }
 
 QString FloatingCardView::timeText() const
@@ -225,10 +238,10 @@ void FloatingCardView::paintContent(QPainter& painter, const QRectF& card) const
             textRight = dot.x() - dotSize / 2 - spacing;
         }
         const QString text = timeText();
-        const qreal width = metrics.horizontalAdvance(text);
+        const qreal width = tabular::width(font, text);
         const QRectF textRect(textRight - width, line.top(), width, line.height());
         painter.setPen(primary);
-        painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignRight, text);
+        tabular::draw(painter, textRect, Qt::AlignVCenter | Qt::AlignRight, text);
         trailingLeft = textRect.left();
     }
 

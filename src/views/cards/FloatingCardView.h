@@ -3,6 +3,7 @@
 
 #include "core/model/LimitProgress.h"
 #include "views/cards/FloatingWidgetContext.h"
+#include "views/components/AccessibleContent.h"
 #include "views/components/NamedColors.h"
 #include "views/components/ProgressFillAnimation.h"
 #include "views/components/Spring.h"
@@ -26,7 +27,7 @@ class WidgetCloseButton;
 /// leading item, a title, the time or a warning dot, and a border. The card dims and loses
 /// a little colour while the user works elsewhere, and shows a close button while hovered.
 /// The per-app and the daily widget differ only in what they read and a few looks.
-class FloatingCardView : public QWidget {
+class FloatingCardView : public QWidget, public AccessibleContent {
     Q_OBJECT
 
 public:
@@ -51,6 +52,10 @@ public:
     const ProgressFillAnimation& fill() const { return m_fill; }
 
     QSize sizeHint() const override { return {cardWidth, cardHeight}; }
+
+    QAccessible::Role accessibleRole() const override { return QAccessible::ProgressBar; }
+    QString accessibleText() const override;
+    QString accessibleValue() const override;
 
 Q_SIGNALS:
     void closeRequested();

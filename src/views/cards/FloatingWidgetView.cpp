@@ -24,6 +24,7 @@ FloatingWidgetView::FloatingWidgetView(QString bundleID, const FloatingWidgetCon
     , m_bundleID(std::move(bundleID))
 {
     initialize();
+    actionButton()->setAccessibleName(tr("Reset %1").arg(title()));
 }
 
 QString FloatingWidgetView::title() const

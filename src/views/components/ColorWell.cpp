@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/components/ColorWell.h"
 
+#include "views/components/AccessibleContent.h"
 #include "views/components/Appearance.h"
 #include "views/components/FocusRing.h"
 #include "views/components/NamedColors.h"
@@ -21,6 +22,7 @@ ColorWell::ColorWell(const Appearance& appearance, QWidget* parent)
     setFixedSize(wellWidth, wellHeight);
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
+    accessibility::install();
     connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 

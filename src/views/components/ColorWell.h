@@ -27,6 +27,8 @@ public:
     void setColor(const QColor& color);
     /// The dialog while it is open.
     QColorDialog* dialog() const { return m_dialog; }
+    /// Opens the dialog, or raises it, as a click does.
+    void openDialog();
 
     /// The same conversion the store's colour goes through: RGB, or as it is when that fails.
     static QColor toDeviceRgb(const QColor& color);
@@ -43,7 +45,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void openDialog();
     void takeUserColor(const QColor& color);
 
     const Appearance& m_appearance;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/components/FennSegmentedPicker.h"
 
+#include "views/components/AccessibleContent.h"
 #include "views/components/Appearance.h"
 #include "views/components/FocusRing.h"
 #include "views/components/Fonts.h"
@@ -25,6 +26,7 @@ FennSegmentedPicker::FennSegmentedPicker(const Appearance& appearance, QList<Opt
     setFont(fonts::system(11, QFont::Medium));
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    accessibility::install();
     connect(&m_animation, &QVariantAnimation::valueChanged, this, [this](const QVariant& value) {
         m_highlight = value.toRectF();
         update();

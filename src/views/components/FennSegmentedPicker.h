@@ -28,6 +28,7 @@ public:
 
     FennSegmentedPicker(const Appearance& appearance, QList<Option> options, int itemWidth, QWidget* parent = nullptr);
 
+    const QList<Option>& options() const { return m_options; }
     QVariant selection() const { return m_selection; }
     /// Places the highlight at once; sends nothing (the caller knows what it set).
     void setSelection(const QVariant& value);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/components/Stepper.h"
 
+#include "views/components/AccessibleContent.h"
 #include "views/components/Appearance.h"
 #include "views/components/FocusRing.h"
 #include "views/components/NamedColors.h"
@@ -24,6 +25,7 @@ Stepper::Stepper(const Appearance& appearance, int minimum, int maximum, int ste
 {
     setFixedSize(stepperWidth, stepperHeight);
     setFocusPolicy(Qt::TabFocus);
+    accessibility::install();
     connect(&m_appearance, &Appearance::changed, this, qOverload<>(&QWidget::update));
 }
 

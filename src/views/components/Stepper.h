@@ -28,6 +28,8 @@ public:
     int maximum() const { return m_maximum; }
     int step() const { return m_step; }
 
+    /// One step up (+1) or down (-1), as a click on an arrow does.
+    void stepBy(int direction);
     /// The value one step up (+1) or down (-1) from `value`, or none when it is at that end.
     static std::optional<int> stepped(int value, int direction, int minimum, int maximum, int step);
 
@@ -47,8 +49,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void stepBy(int direction);
-
     const Appearance& m_appearance;
     int m_minimum;
     int m_maximum;

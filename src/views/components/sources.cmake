@@ -1,5 +1,7 @@
 # SPDX-License-Identifier: MIT
 target_sources(brindlemoor_views PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleContent.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/AccessibleContent.h
     ${CMAKE_CURRENT_LIST_DIR}/Appearance.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Appearance.h
     ${CMAKE_CURRENT_LIST_DIR}/ViewsLogging.cpp
@@ -27,6 +29,8 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/ProminentButton.h
     ${CMAKE_CURRENT_LIST_DIR}/Fonts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Fonts.h
+    ${CMAKE_CURRENT_LIST_DIR}/HeadingLabel.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/HeadingLabel.h
     ${CMAKE_CURRENT_LIST_DIR}/HoverTracker.cpp
     ${CMAKE_CURRENT_LIST_DIR}/HoverTracker.h
     ${CMAKE_CURRENT_LIST_DIR}/NamedColors.cpp
@@ -47,6 +51,8 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/Symbol.h
     ${CMAKE_CURRENT_LIST_DIR}/SymbolPainter.cpp
     ${CMAKE_CURRENT_LIST_DIR}/SymbolPainter.h
+    ${CMAKE_CURRENT_LIST_DIR}/TabularDigits.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/TabularDigits.h
     ${CMAKE_CURRENT_LIST_DIR}/Translations.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Translations.h
     ${CMAKE_CURRENT_LIST_DIR}/WindowRecipes.cpp

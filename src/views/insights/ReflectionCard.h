@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/insights/Insight.h"
+#include "views/components/AccessibleContent.h"
 
 #include <QWidget>
 
@@ -11,7 +12,7 @@ class Appearance;
 
 /// One insight: its icon in the accent (or secondary) colour, the title, and the body
 /// wrapped onto as many lines as it needs. The panel fades it in and out.
-class ReflectionCard final : public QWidget {
+class ReflectionCard final : public QWidget, public AccessibleContent {
     Q_OBJECT
 
 public:
@@ -29,6 +30,10 @@ public:
     bool hasHeightForWidth() const override { return true; }
     int heightForWidth(int width) const override;
     QSize sizeHint() const override;
+
+    /// The title as its name, the body as its description.
+    QAccessible::Role accessibleRole() const override { return QAccessible::StaticText; }
+    QString accessibleText() const override { return m_insight.title; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

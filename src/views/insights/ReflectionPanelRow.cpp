@@ -42,6 +42,7 @@ ReflectionPanelRow::ReflectionPanelRow(const Appearance& appearance, const Refle
     policy.setHeightForWidth(true);
     setSizePolicy(policy);
 
+    m_header->setAccessibleName(tr("Show insights"));
     connect(m_header, &QAbstractButton::clicked, this, [this] { setExpanded(!m_expanded); });
 
     m_revealAnimation.setDuration(kRevealMs);
@@ -71,6 +72,7 @@ void ReflectionPanelRow::setExpanded(bool expanded)
         return;
     m_expanded = expanded;
     m_header->setExpanded(expanded);
+    m_header->setAccessibleName(expanded ? tr("Hide insights") : tr("Show insights"));
     if (expanded) {
         buildCards();
         startFade(true);

@@ -94,6 +94,13 @@ void InfoPopoverView::resizeEvent(QResizeEvent* event)
     m_feedback->setGeometry(padding + contentWidth - link.width(), qRound(linkTop), link.width(), link.height());
 }
 
+QList<AccessibleItem> InfoPopoverView::accessibleItems() const
+{
+    QList<AccessibleItem> items;
+    layOut(nullptr, nullptr, &items);
+    return items;
+}
+
 void InfoPopoverView::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
@@ -101,16 +108,18 @@ void InfoPopoverView::paintEvent(QPaintEvent* /*event*/)
     layOut(&painter);
 }
 
-int InfoPopoverView::layOut(QPainter* painter, qreal* linkTop) const
+int InfoPopoverView::layOut(QPainter* painter, qreal* linkTop, QList<AccessibleItem>* items) const
 {
     const bool dark = m_appearance.isDark();
     const QColor primary = roleColor(ColorRole::Primary, dark);
     const QColor secondary = roleColor(ColorRole::Secondary, dark);
     const auto text = [&](const QString& string, const QFont& font, qreal x, qreal y, qreal width, qreal leading,
-                          const QColor& color) {
+                          const QColor& color, QAccessible::Role role = QAccessible::StaticText) {
         const qreal height = wrapped::height(string, font, width, leading);
         if (painter)
             wrapped::paint(*painter, string, font, QRectF(x, y, width, height), leading, Qt::AlignLeft, color);
+        if (items)
+            items->append({role, string, QRectF(x, y, width, height)});
         return height;
     };
     const auto divider = [&](qreal y) {
@@ -127,11 +136,12 @@ int InfoPopoverView::layOut(QPainter* painter, qreal* linkTop) const
     const qreal tagHeight = QFontMetricsF(tagFont).height();
     const qreal titleBlock = nameHeight + 2 + tagHeight;
     const qreal headerHeight = std::max<qreal>(iconSide, titleBlock);
-    if (painter) {
-        WelcomeLogoView::paint(*painter, QRectF(padding, y + (headerHeight - iconSide) / 2, iconSide, iconSide));
+    if (painter || items) {
+        if (painter)
+            WelcomeLogoView::paint(*painter, QRectF(padding, y + (headerHeight - iconSide) / 2, iconSide, iconSide));
         const qreal textX = padding + iconSide + 12;
         const qreal textY = y + (headerHeight - titleBlock) / 2;
-        text(tr("Brindlemoor"), nameFont, textX, textY, contentWidth - iconSide - 12, 0, primary);
+        text(tr("Brindlemoor"), nameFont, textX, textY, contentWidth - iconSide - 12, 0, primary, QAccessible::Heading);
         text(tr("Focus & Flow"), tagFont, textX, textY + nameHeight + 2, contentWidth - iconSide - 12, 0, secondary);
     }
     y += headerHeight + 4 + spacing;
@@ -146,12 +156,13 @@ int InfoPopoverView::layOut(QPainter* painter, qreal* linkTop) const
         firstFeature = false;
         const QFont titleFont = fonts::system(12, QFont::Medium);
         const qreal rowHeight = QFontMetricsF(titleFont).height();
-        if (painter) {
+        if (painter)
             SymbolPainter::paint(*painter, feature.symbol,
                                  QPointF(padding + SymbolPainter::side(11) / 2, y + rowHeight / 2), 11, QFont::Normal,
                                  secondary);
-            text(feature.title, titleFont, padding + SymbolPainter::side(11) + 6, y, contentWidth, 0, primary);
-        }
+        if (painter || items)
+            text(feature.title, titleFont, padding + SymbolPainter::side(11) + 6, y, contentWidth, 0, primary,
+                 QAccessible::Heading);
         y += rowHeight + 4;
         y += text(feature.text, fonts::system(13), padding, y, contentWidth, 1.5, secondary);
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "views/components/AccessibleContent.h"
+
 #include <QUrl>
 #include <QWidget>
 
@@ -11,7 +13,7 @@ class LinkButton;
 
 /// What the program does and does not do with the user's data, its version, and a
 /// feedback link. The version is read at each repaint.
-class InfoPopoverView final : public QWidget {
+class InfoPopoverView final : public QWidget, public AccessibleContent {
     Q_OBJECT
 
 public:
@@ -29,14 +31,18 @@ public:
 
     QSize sizeHint() const override;
 
+    QAccessible::Role accessibleRole() const override { return QAccessible::Pane; }
+    QString accessibleText() const override { return tr("About Brindlemoor"); }
+    QList<AccessibleItem> accessibleItems() const override;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    /// Lays the view out, painting it when `painter` is given; returns the height and
-    /// where the feedback link's row starts.
-    int layOut(QPainter* painter, qreal* linkTop = nullptr) const;
+    /// Lays the view out, painting it when `painter` is given and listing its texts when
+    /// `items` is; returns the height and where the feedback link's row starts.
+    int layOut(QPainter* painter, qreal* linkTop = nullptr, QList<AccessibleItem>* items = nullptr) const;
 
     const Appearance& m_appearance;
     LinkButton* m_feedback;

@@ -11,7 +11,6 @@ WelcomeLogoView::WelcomeLogoView(int side, QWidget* parent)
     , m_side(side)
 {
     setFixedSize(side, side);
-    setAccessibleName(QString());
 }
 
 void WelcomeLogoView::paint(QPainter& painter, const QRectF& box)

@@ -42,6 +42,12 @@ WelcomeView::WelcomeView(const Appearance& appearance, DesktopExtension* extensi
     resize(sizeHint());
 }
 
+QList<AccessibleItem> WelcomeView::accessibleItems() const
+{
+    const Layout layout = computeLayout();
+    return {{QAccessible::Heading, title(), layout.title}, {QAccessible::StaticText, subtitle(), layout.subtitle}};
+}
+
 QString WelcomeView::title()
 {
     return tr("Brindlemoor");

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "views/components/AccessibleContent.h"
+
 #include <QWidget>
 
 namespace brindlemoor {
@@ -14,7 +16,7 @@ class WelcomeLogoView;
 /// The first-launch greeting: the logo, the program's name, what it does, the notice on the
 /// GNOME Shell extension while the desktop needs it, and one button that leads on. The view
 /// only reports the button; closing is the program's decision.
-class WelcomeView final : public QWidget {
+class WelcomeView final : public QWidget, public AccessibleContent {
     Q_OBJECT
 
 public:
@@ -38,6 +40,10 @@ public:
     ExtensionNotice* extensionNotice() const { return m_notice; }
 
     QSize sizeHint() const override;
+
+    QAccessible::Role accessibleRole() const override { return QAccessible::Pane; }
+    QString accessibleText() const override { return title(); }
+    QList<AccessibleItem> accessibleItems() const override;
 
 Q_SIGNALS:
     void continueRequested();

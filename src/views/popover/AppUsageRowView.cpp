@@ -35,6 +35,7 @@ AppUsageRowView::AppUsageRowView(const Appearance& appearance, AppUsage usage, c
     , m_widgets(widgets)
     , m_drag(new DragOutGesture(this))
 {
+    resetButton()->setAccessibleName(tr("Reset %1").arg(m_usage.name));
     connect(resetButton(), &QAbstractButton::clicked, this, &AppUsageRowView::reset);
     connect(m_drag, &DragOutGesture::started, this, &AppUsageRowView::beginDragOut);
     connect(m_drag, &DragOutGesture::moved, this, [this](const QPoint& at) {
@@ -49,6 +50,7 @@ void AppUsageRowView::setUsage(const AppUsage& usage, const LimitProgress& progr
     const double previous = fill().target();
     m_usage = usage;
     m_progress = progress;
+    resetButton()->setAccessibleName(tr("Reset %1").arg(m_usage.name));
     if (hasAppeared())
         followFraction(previous);
     contentChanged();
@@ -86,6 +88,11 @@ double AppUsageRowView::remainingFraction() const
 QString AppUsageRowView::timeText() const
 {
     return m_progress.appTimeText(today().showsTimeRemaining());
+}
+
+QString AppUsageRowView::accessibleText() const
+{
+    return tr("%1, %2").arg(m_usage.name, m_progress.spokenText(NearFrom::Past80Percent));
 }
 
 MenuCardView::Dot AppUsageRowView::dot() const

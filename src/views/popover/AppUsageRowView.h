@@ -42,6 +42,9 @@ public:
     double remainingFraction() const override;
     using MenuCardView::resetButton;
 
+    QAccessible::Role accessibleRole() const override { return QAccessible::ListItem; }
+    QString accessibleText() const override;
+
 protected:
     QString title() const override { return m_usage.name; }
     Trailing trailing() const override;

@@ -35,6 +35,7 @@ void FennProgressBar::setValues(const LimitProgress& daily, qint64 extensionMinu
     const double previous = remainingFraction();
     m_daily = daily;
     m_extensionMinutes = extensionMinutes;
+    extendButton()->setAccessibleName(tr("Extend the daily limit by %1 min").arg(extensionMinutes));
     const double now = remainingFraction();
     if (hasAppeared() && now != previous) {
         // An extension grows the fill into view; use shrinks it without motion.
@@ -70,6 +71,16 @@ MenuCardView::Dot FennProgressBar::dot() const
 QString FennProgressBar::title() const
 {
     return tr("Daily usage limit");
+}
+
+QString FennProgressBar::accessibleText() const
+{
+    return tr("%1, %2").arg(title(), m_daily.spokenText(NearFrom::At80Percent));
+}
+
+QString FennProgressBar::accessibleValue() const
+{
+    return m_daily.limit ? tr("%1 %").arg(m_daily.percentUsed()) : QString();
 }
 
 MenuCardView::Trailing FennProgressBar::trailing() const

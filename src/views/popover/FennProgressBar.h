@@ -36,6 +36,10 @@ public:
     double remainingFraction() const override;
     using MenuCardView::extendButton;
 
+    QAccessible::Role accessibleRole() const override { return QAccessible::ProgressBar; }
+    QString accessibleText() const override;
+    QString accessibleValue() const override;
+
 Q_SIGNALS:
     void extendRequested();
 

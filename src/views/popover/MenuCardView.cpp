@@ -9,6 +9,7 @@
 #include "views/components/HoverTracker.h"
 #include "views/components/ProgressCard.h"
 #include "views/components/SymbolPainter.h"
+#include "views/components/TabularDigits.h"
 #include "views/status/OverlayEasing.h"
 
 #include <QFontMetricsF>
@@ -157,7 +158,7 @@ MenuCardView::TrailingLayout MenuCardView::trailingLayout() const
             take(metrics.horizontalAdvance(what.capsule) + 2 * capsulePaddingX, metrics.height() + 2 * capsulePaddingY);
     }
     if (!what.text.isEmpty())
-        layout.text = take(QFontMetricsF(textFont()).horizontalAdvance(what.text), card.height());
+        layout.text = take(tabular::width(textFont(), what.text), card.height());
     layout.left = right + spacing;
     return layout;
 }
@@ -272,7 +273,7 @@ void MenuCardView::paintContent(QPainter& painter, const QRectF& card) const
     painter.setFont(font);
     painter.setPen(primary);
     if (!layout.text.isEmpty())
-        painter.drawText(layout.text, Qt::AlignVCenter | Qt::AlignRight, what.text);
+        tabular::draw(painter, layout.text, Qt::AlignVCenter | Qt::AlignRight, what.text);
 
     if (!layout.capsule.isEmpty()) {
         const QRectF capsule = layout.capsule;

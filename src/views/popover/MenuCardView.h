@@ -2,6 +2,7 @@
 #pragma once
 
 #include "core/model/LimitProgress.h"
+#include "views/components/AccessibleContent.h"
 #include "views/components/NamedColors.h"
 #include "views/components/ProgressFillAnimation.h"
 #include "views/components/Spring.h"
@@ -24,7 +25,7 @@ class TodayModel;
 /// control, warning dot and reset button. While hovered the card grows a little and casts
 /// a shadow, which its container paints beneath it (paintShadow()), so that the shadow is
 /// not cut off at the card's own edges.
-class MenuCardView : public QWidget {
+class MenuCardView : public QWidget, public AccessibleContent {
     Q_OBJECT
 
 public:

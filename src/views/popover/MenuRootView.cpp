@@ -271,6 +271,19 @@ void MenuRootView::fadeIn()
     fade->start(QAbstractAnimation::DeleteWhenStopped);
 }
 
+QString MenuRootView::accessibleText() const
+{
+    return tr("Today's usage");
+}
+
+QList<AccessibleItem> MenuRootView::accessibleItems() const
+{
+    QList<AccessibleItem> items{{QAccessible::Heading, QString(programName), m_layout.title}};
+    if (!m_emptyText.isEmpty())
+        items.append({QAccessible::StaticText, m_emptyText, m_layout.emptyText});
+    return items;
+}
+
 void MenuRootView::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);

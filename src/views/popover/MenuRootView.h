@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "views/components/AccessibleContent.h"
 #include "views/popover/MenuContext.h"
 
 #include <QList>
@@ -24,7 +25,7 @@ class UsageList;
 /// limit is set; the insights; and the quit row. Built afresh at each opening, so it always
 /// opens with the insights folded, and fades in. The user's actions leave as signals, except
 /// pause and resume, which the view writes to the preferences store itself.
-class MenuRootView final : public QWidget {
+class MenuRootView final : public QWidget, public AccessibleContent {
     Q_OBJECT
 
 public:
@@ -52,6 +53,10 @@ public:
     QAbstractButton* quitButton() const;
 
     QSize sizeHint() const override;
+
+    QAccessible::Role accessibleRole() const override { return QAccessible::Pane; }
+    QString accessibleText() const override;
+    QList<AccessibleItem> accessibleItems() const override;
 
 Q_SIGNALS:
     void openSettingsRequested();

@@ -43,6 +43,7 @@ QuitRow::QuitRow(const Appearance& appearance, QWidget* parent)
     , m_hoverTracker(new HoverTracker(this))
 {
     setText(tr("Quit"));
+    setAccessibleName(tr("Quit Brindlemoor"));
     setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_hoverMotion.setDuration(hoverMs);

@@ -3,6 +3,7 @@
 
 #include "core/model/AppUsage.h"
 #include "core/model/LimitProgress.h"
+#include "views/components/AccessibleContent.h"
 
 #include <QHash>
 #include <QList>
@@ -19,7 +20,7 @@ class TodayModel;
 /// The usage popover's list of rows: as high as the rows up to ten, scrolling beyond.
 /// The widget reaches past the list on every side (overhang()) so that a hovered row's
 /// shadow is not cut off; while the list scrolls it reaches past only at the sides.
-class UsageList final : public QWidget {
+class UsageList final : public QWidget, public AccessibleContent {
     Q_OBJECT
 
 public:
@@ -44,6 +45,9 @@ public:
     static int listHeight(qsizetype count);
     int listHeight() const { return listHeight(m_order.size()); }
     QMargins overhang() const;
+
+    QAccessible::Role accessibleRole() const override { return QAccessible::List; }
+    QString accessibleText() const override { return tr("Applications used today"); }
 
     int scrollOffset() const { return m_offset; }
     int maximumScroll() const;

@@ -57,6 +57,10 @@ ApplicationChooser::ApplicationChooser(const Appearance& appearance, const Appli
     resize(420, 460);
 
     m_search->setPlaceholderText(tr("Search"));
+    m_search->setAccessibleName(tr("Search applications"));
+    m_list->setAccessibleName(tr("Installed applications"));
+    m_add->setAccessibleName(tr("Add the chosen application"));
+    m_chooseFile->setAccessibleName(tr("Choose an application's desktop file"));
     m_search->setClearButtonEnabled(true);
     m_search->installEventFilter(this);
     m_list->setIconSize(QSize(AppIconProvider::iconSize, AppIconProvider::iconSize));

@@ -3,6 +3,7 @@
 
 #include "views/components/Appearance.h"
 #include "views/components/NamedColors.h"
+#include "views/components/Stepper.h"
 #include "views/settings/MonitoredAppCell.h"
 #include "views/settings/StepperCell.h"
 
@@ -116,6 +117,17 @@ void MonitoredAppsTableView::setApps(const QList<MonitoredAppConfig>& apps, cons
             });
         }
         limit->configure(app.timeLimitMinutes);
+        limit->stepper()->setAccessibleName(tr("Time limit for %1, minutes").arg(name->name()));
+        // The cells' widgets are not in the table's accessible tree: its cells say what they show.
+        for (int column = 0; column < 2; ++column) {
+            if (!item(row, column)) {
+                auto* cell = new QTableWidgetItem;
+                cell->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+                setItem(row, column, cell);
+            }
+        }
+        item(row, 0)->setData(Qt::AccessibleTextRole, name->name());
+        item(row, 1)->setData(Qt::AccessibleTextRole, tr("%1 min").arg(limit->valueText()));
     }
 
     if (selection) {

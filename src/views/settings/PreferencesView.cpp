@@ -8,6 +8,7 @@
 #include "views/components/FennSegmentedPicker.h"
 #include "views/components/FennSwitch.h"
 #include "views/components/Fonts.h"
+#include "views/components/HeadingLabel.h"
 #include "views/components/NamedColors.h"
 #include "views/components/Stepper.h"
 #include "views/components/ViewsLogging.h"
@@ -120,7 +121,9 @@ void PreferencesView::build()
     column->setContentsMargins(padding, padding, padding, padding);
     column->setSpacing(spacing);
 
-    column->addWidget(makeLabel(tr("Settings"), fonts::title3()));
+    auto* title = new HeadingLabel(tr("Settings"));
+    title->setFont(fonts::title3());
+    column->addWidget(title);
     column->addWidget(new Divider(m_appearance, Qt::Horizontal, 0.45));
 
     m_launchSwitch = makeSwitch(m_appearance, tr("Launch Brindlemoor at login"));
@@ -134,11 +137,13 @@ void PreferencesView::build()
                                  m_overlaySwitch, Qt::AlignTop));
 
     m_dailyField = new MinutesField(QStringLiteral("0"));
+    m_dailyField->setAccessibleName(tr("Daily limit, minutes"));
     m_dailyStepper = new Stepper(m_appearance, 0, 1440, 30);
     m_dailyStepper->setAccessibleName(tr("Daily Total Limit (0 to disable)"));
     column->addLayout(settingRow(labelBlock(tr("Daily Total Limit (0 to disable)"), tr("Amber alert at 80%")),
                                  fieldWithStepper(m_dailyField, m_dailyStepper)));
     m_extendField = new MinutesField(QStringLiteral("15"));
+    m_extendField->setAccessibleName(tr("Extend duration, minutes"));
     m_extendStepper = new Stepper(m_appearance, 1, 60, 5);
     m_extendStepper->setAccessibleName(tr("Extend duration"));
     column->addLayout(settingRow(labelBlock(tr("Extend duration"), tr("Added when you extend app limit")),
@@ -201,6 +206,8 @@ QWidget* PreferencesView::buildAppsBox()
     connect(m_table, &MonitoredAppsTableView::selectedAppChanged, this, [this](const std::optional<QString>& id) {
         m_selected = id;
         m_minus->setProminent(m_selected.has_value());
+        m_minus->setAccessibleName(id ? tr("Remove %1").arg(applicationDisplayName(m_catalog, *id))
+                                      : tr("Remove application"));
     });
     m_table->installEventFilter(this);
     column->addWidget(m_table);
@@ -299,6 +306,7 @@ void PreferencesView::removeSelected()
     m_prefs.removeApp(id);
     m_selected.reset();
     m_minus->setProminent(false);
+    m_minus->setAccessibleName(tr("Remove application"));
 }
 
 void PreferencesView::placeFade()

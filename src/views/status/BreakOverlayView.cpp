@@ -2,6 +2,7 @@
 #include "views/status/BreakOverlayView.h"
 
 #include "core/foundation/Scheduler.h"
+#include "views/components/AccessibleContent.h"
 #include "views/status/OverlayBackdrop.h"
 #include "views/status/OverlayButton.h"
 #include "views/status/OverlayEasing.h"
@@ -47,7 +48,10 @@ QFont lineFont(int pixels, QFont::Weight weight)
 
 // The centred column: three lines of text over the two buttons. Clicks outside the
 // buttons fall through to the backdrop, which closes the overlay.
-class BreakOverlayView::Column final : public QWidget {
+// A class of its own: the accessibility factories are asked by class name, and "QWidget" is Qt's.
+class BreakOverlayView::Column final : public QWidget, public AccessibleContent {
+    Q_OBJECT
+
 public:
     Column(QList<Line> lines, QWidget* parent)
         : QWidget(parent)
@@ -56,6 +60,17 @@ public:
     }
 
     const QList<Line>& lines() const { return m_lines; }
+
+    QAccessible::Role accessibleRole() const override { return QAccessible::Grouping; }
+    QString accessibleText() const override { return {}; }
+    // The large middle line is what the overlay says; it is read as its heading.
+    QList<AccessibleItem> accessibleItems() const override
+    {
+        QList<AccessibleItem> items;
+        for (int i = 0; i < m_lines.size() && i < m_textRects.size(); ++i)
+            items.append({i == 1 ? QAccessible::Heading : QAccessible::StaticText, m_lines[i].text, m_textRects[i]});
+        return items;
+    }
 
     void arrange(const QSize& screen, OverlayButton* first, OverlayButton* second)
     {
@@ -321,3 +336,5 @@ void BreakOverlayView::mouseReleaseEvent(QMouseEvent* event)
 }
 
 } // namespace brindlemoor
+
+#include "BreakOverlayView.moc"

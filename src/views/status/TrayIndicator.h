@@ -10,6 +10,7 @@
 namespace brindlemoor {
 
 class Appearance;
+class TodayModel;
 class TrayIcon;
 
 /// The tray item's image: turns the controller's StatusImage into an icon for the tray and
@@ -21,6 +22,10 @@ public:
     explicit TrayIndicator(const Appearance& appearance, TrayIcon& tray, QObject* parent = nullptr);
 
     void setImage(const StatusImage& image) override;
+    /// Keeps the tray's tooltip on the day's total, as the model says it, from now on.
+    void followToday(const TodayModel& today);
+    /// "1 h 12 min of 2 h today", or the time alone without a daily limit.
+    static QString toolTip(const TodayModel& today);
 
 private:
     struct Key {
@@ -35,6 +40,7 @@ private:
     TrayIcon& m_tray;
     std::optional<StatusImage> m_image;
     std::optional<Key> m_drawn;
+    QString m_toolTip;
 };
 
 } // namespace brindlemoor

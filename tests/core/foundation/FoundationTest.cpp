@@ -66,21 +66,23 @@ TEST(DurationText, UsedTruncatesAndTimeLeftRoundsUpFromAMinute)
         const char* left;
         const char* dailyUsed;
         const char* dailyLeft;
+        const char* spoken;
     } cases[] = {
-        {0, "0m", "0m left", "0s", "0s left"},
-        {59.9, "59s", "59s left", "59s", "59s left"},
-        {60, "1m", "1m left", "1m", "1m left"},
-        {61, "1m", "2m left", "1m", "2m left"},
-        {3600, "1h", "1h left", "1h", "1h left"},
-        {3601, "1h", "1h 1m left", "1h", "1h 1m left"},
-        {3660, "1h 1m", "1h 1m left", "1h 1m", "1h 1m left"},
-        {7199, "1h 59m", "2h left", "1h 59m", "2h left"},
-        {std::nan(""), "0m", "0m left", "0s", "0s left"},
+        {0, "0m", "0m left", "0s", "0s left", "0 s"},
+        {59.9, "59s", "59s left", "59s", "59s left", "59 s"},
+        {60, "1m", "1m left", "1m", "1m left", "1 min"},
+        {61, "1m", "2m left", "1m", "2m left", "1 min"},
+        {3600, "1h", "1h left", "1h", "1h left", "1 h"},
+        {3601, "1h", "1h 1m left", "1h", "1h 1m left", "1 h"},
+        {3660, "1h 1m", "1h 1m left", "1h 1m", "1h 1m left", "1 h 1 min"},
+        {7199, "1h 59m", "2h left", "1h 59m", "2h left", "1 h 59 min"},
+        {std::nan(""), "0m", "0m left", "0s", "0s left", "0 s"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DurationText::used(c.seconds), QString::fromLatin1(c.used)) << c.seconds;
         EXPECT_EQ(DurationText::left(c.seconds), QString::fromLatin1(c.left)) << c.seconds;
         EXPECT_EQ(DurationText::dailyUsed(c.seconds), QString::fromLatin1(c.dailyUsed)) << c.seconds;
         EXPECT_EQ(DurationText::dailyLeft(c.seconds), QString::fromLatin1(c.dailyLeft)) << c.seconds;
+        EXPECT_EQ(DurationText::spoken(c.seconds), QString::fromLatin1(c.spoken)) << c.seconds;
     }
 }

@@ -38,6 +38,7 @@ public:
 
 Q_SIGNALS:
     void NewIcon();
+    void NewToolTip();
 };
 
 struct Pixmap {
@@ -60,6 +61,28 @@ QList<Pixmap> pixmaps(const QVariant& value)
     }
     argument.endArray();
     return result;
+}
+
+/// The ToolTip property's title and description: (icon name, icons, title, description).
+std::pair<QString, QString> toolTip(const QVariant& value)
+{
+    const auto argument = value.value<QDBusArgument>();
+    QString iconName;
+    QString title;
+    QString description;
+    argument.beginStructure();
+    argument >> iconName;
+    argument.beginArray();
+    while (!argument.atEnd()) {
+        Pixmap skipped;
+        argument.beginStructure();
+        argument >> skipped.width >> skipped.height >> skipped.bytes;
+        argument.endStructure();
+    }
+    argument.endArray();
+    argument >> title >> description;
+    argument.endStructure();
+    return {title, description};
 }
 
 QIcon solidIcon(QColor color)
@@ -139,3 +162,17 @@ TEST_F(StatusNotifierItemTest, ActivationsReachTheClickSignalWithTheirPositions)
 }
 
 #include "StatusNotifierItemTest.moc"
+
+TEST_F(StatusNotifierItemTest, TheToolTipCarriesTheDayUnderTheProgramsNameAndIsAnnouncedOnChange)
+{
+    show(solidIcon(Qt::red));
+    int newToolTips = 0;
+    QObject::connect(host.get(), &HostView::NewToolTip, host.get(), [&] { ++newToolTips; });
+    const QString day = QStringLiteral("1 h 12 min of 2 h today");
+    item.setToolTip(day);
+    item.setToolTip(day);
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return newToolTips > 0; }));
+    EXPECT_EQ(newToolTips, 1);
+    EXPECT_EQ(toolTip(host->properties().value(QStringLiteral("ToolTip"))),
+              std::pair(QStringLiteral("Brindlemoor"), day));
+}

@@ -6,10 +6,17 @@
 #include "views/components/FennSwitch.h"
 #include "views/components/NamedColors.h"
 #include "views/components/Stepper.h"
+#include "views/components/TabularDigits.h"
 
 #include <QColorDialog>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
+#include <QtMath>
+
+#include <iostream>
 
 using namespace brindlemoor;
 using brindlemoor::test::near;
@@ -160,4 +167,41 @@ TEST_F(Controls, StepperStaysWithinItsRange)
     QTest::mouseClick(&stepper, Qt::LeftButton, {}, stepper.upRect().center());
     QTest::mouseClick(&stepper, Qt::LeftButton, {}, stepper.upRect().center());
     EXPECT_EQ(changed, QList<QVariantList>{{60}});
+}
+
+// The pinned font's digits share one width already; a font whose digits do not shows the helper at
+// work (here only a symbol font has such digits: the helper does not care what they look like).
+TEST_F(Controls, CountingTimesKeepTheirWidthWhateverTheDigits)
+{
+    const QString ones = QStringLiteral("11:11");
+    const QString zeros = QStringLiteral("00:00");
+    QFont proportional;
+    bool found = false;
+    for (const QString& family : QFontDatabase::families()) {
+        const QFont font(family, 20);
+        const QFontMetricsF metrics(font);
+        if (QFontInfo(font).family() == family && metrics.horizontalAdvance(ones) != metrics.horizontalAdvance(zeros)) {
+            proportional = font;
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        GTEST_SKIP() << "no installed font has digits of different widths";
+    std::cout << "proportional digits in " << proportional.family().toStdString() << '\n';
+    EXPECT_EQ(tabular::width(proportional, ones), tabular::width(proportional, zeros));
+
+    // Left-aligned, a changed digit moves nothing after it: ":11" is drawn on the same pixels.
+    const auto drawn = [&](const QString& text) {
+        QImage image(200, 40, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(proportional);
+        painter.setPen(Qt::black);
+        tabular::draw(painter, QRectF(0, 0, 200, 40), Qt::AlignLeft | Qt::AlignVCenter, text);
+        painter.end();
+        return image;
+    };
+    const int rest = qCeil(tabular::width(proportional, QStringLiteral("00")));
+    EXPECT_EQ(drawn(ones).copy(rest, 0, 200 - rest, 40), drawn(QStringLiteral("10:11")).copy(rest, 0, 200 - rest, 40));
 }

@@ -4,3 +4,8 @@ brindlemoor_add_test(menu_test
     LIBS brindlemoor_views brindlemoor_fakes
     MAIN brindlemoor_gui_test_main
     ENVIRONMENT "${views_env}")
+brindlemoor_add_test(accessibility_test
+    SOURCES popover/AccessibilityTest.cpp
+    LIBS brindlemoor_views brindlemoor_fakes
+    MAIN brindlemoor_gui_test_main
+    ENVIRONMENT "${views_env}")

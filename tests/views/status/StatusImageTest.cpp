@@ -1,5 +1,10 @@
 // SPDX-License-Identifier: MIT
+#include "core/foundation/KeyValueStore.h"
+#include "core/model/PreferencesStore.h"
+#include "core/model/TodayModel.h"
+#include "core/model/UsageStore.h"
 #include "core/status/TrayIcon.h"
+#include "platform/fake/ManualClock.h"
 #include "views/components/Appearance.h"
 #include "views/status/StatusDot.h"
 #include "views/status/StatusIconEngine.h"
@@ -171,4 +176,32 @@ TEST_F(StatusImageTest, TrayIsHandedAnIconOnlyWhenTheImageOrTheAppearanceChanges
     // The icon is the dark appearance's drawing of the new image.
     const QIcon expected(new StatusIconEngine(image(StatusImage::Kind::Red, {}, true), true));
     EXPECT_EQ(tray.icons.last().pixmap(36).toImage(), expected.pixmap(36).toImage());
+}
+
+TEST_F(StatusImageTest, TrayToolTipSaysTheDayAndIsHandedOverOnlyWhenItsTextChanges)
+{
+    struct RecordingTray final : TrayIcon {
+        void setIcon(const QIcon& /*icon*/) override {}
+        void setToolTip(const QString& text) override { tips.append(text); }
+        QStringList tips;
+    } tray;
+    MemoryKeyValueStore defaults;
+    PreferencesStore prefs{defaults};
+    ManualClock clock{QDateTime(QDate(2026, 3, 10), QTime(10, 0))};
+    UsageStore usage{defaults, clock};
+    TodayModel today{prefs, usage};
+    const QString app = QStringLiteral("org.example.Editor");
+    prefs.addApp(app);
+    TrayIndicator indicator(appearance, tray);
+    indicator.followToday(today);
+
+    for (int second = 0; second < 61; ++second)
+        usage.tick(app);
+    const qsizetype handed = tray.tips.size();
+    for (int second = 0; second < 30; ++second)
+        usage.tick(app);
+    EXPECT_EQ(tray.tips.size(), handed) << "the same minute is handed over once";
+    EXPECT_EQ(tray.tips.last(), QStringLiteral("1 min today"));
+    prefs.setDailyLimitMinutes(120);
+    EXPECT_EQ(tray.tips.last(), QStringLiteral("1 min of 2 h today"));
 }

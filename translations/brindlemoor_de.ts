@@ -31,6 +31,41 @@
         <source>0s</source>
         <translation>0&#xa0;s</translation>
     </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1&#xa0;s</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1&#xa0;min</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1&#xa0;h</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1&#xa0;h %2&#xa0;min</translation>
+    </message>
+</context>
+<context>
+    <name>LimitProgress</name>
+    <message>
+        <source>%1 used, no limit</source>
+        <translation>%1 genutzt, kein Limit</translation>
+    </message>
+    <message>
+        <source>%1 used of %2</source>
+        <translation>%1 von %2 genutzt</translation>
+    </message>
+    <message>
+        <source>%1, limit reached</source>
+        <translation>%1, Limit erreicht</translation>
+    </message>
+    <message>
+        <source>%1, near the limit</source>
+        <translation>%1, kurz vor dem Limit</translation>
+    </message>
 </context>
 <context>
     <name>ReflectionEngine</name>
@@ -142,6 +177,17 @@
     </message>
 </context>
 <context>
+    <name>brindlemoor::AppUsageRowView</name>
+    <message>
+        <source>Reset %1</source>
+        <translation>%1 zurücksetzen</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
     <name>brindlemoor::ApplicationChooser</name>
     <message>
         <source>Choose File…</source>
@@ -170,6 +216,22 @@
     <message>
         <source>Application entries (*.desktop)</source>
         <translation>Anwendungseinträge (*.desktop)</translation>
+    </message>
+    <message>
+        <source>Search applications</source>
+        <translation>Anwendungen durchsuchen</translation>
+    </message>
+    <message>
+        <source>Installed applications</source>
+        <translation>Installierte Anwendungen</translation>
+    </message>
+    <message>
+        <source>Add the chosen application</source>
+        <translation>Die gewählte Anwendung hinzufügen</translation>
+    </message>
+    <message>
+        <source>Choose an application&apos;s desktop file</source>
+        <translation>Die Desktop-Datei einer Anwendung wählen</translation>
     </message>
 </context>
 <context>
@@ -208,12 +270,12 @@
 <context>
     <name>brindlemoor::DailyFloatingWidgetView</name>
     <message>
-        <source>Extend</source>
-        <translation>Verlängern</translation>
-    </message>
-    <message>
         <source>Daily usage limit</source>
         <translation>Tageslimit</translation>
+    </message>
+    <message>
+        <source>Extend the daily limit</source>
+        <translation>Das Tageslimit verlängern</translation>
     </message>
 </context>
 <context>
@@ -253,12 +315,43 @@
         <source>+%1m</source>
         <translation>+%1&#xa0;min</translation>
     </message>
+    <message>
+        <source>Extend the daily limit by %1 min</source>
+        <translation>Das Tageslimit um %1&#xa0;min verlängern</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::FloatingCardView</name>
+    <message>
+        <source>Close the %1 widget</source>
+        <translation>Widget für %1 schließen</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
 </context>
 <context>
     <name>brindlemoor::FloatingWidgetView</name>
     <message>
         <source>Reset</source>
         <translation>Zurücksetzen</translation>
+    </message>
+    <message>
+        <source>Reset %1</source>
+        <translation>%1 zurücksetzen</translation>
     </message>
 </context>
 <context>
@@ -310,6 +403,10 @@
         <source>Focus &amp; Flow</source>
         <translation>Fokus &amp; Flow</translation>
     </message>
+    <message>
+        <source>About Brindlemoor</source>
+        <translation>Über Brindlemoor</translation>
+    </message>
 </context>
 <context>
     <name>brindlemoor::MenuCardView</name>
@@ -347,6 +444,21 @@
     <message>
         <source>No app usage yet today</source>
         <translation>Heute noch keine App-Nutzung</translation>
+    </message>
+    <message>
+        <source>Today&apos;s usage</source>
+        <translation>Heutige Nutzung</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::MonitoredAppsTableView</name>
+    <message>
+        <source>Time limit for %1, minutes</source>
+        <translation>Zeitlimit für %1, Minuten</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1&#xa0;min</translation>
     </message>
 </context>
 <context>
@@ -434,6 +546,18 @@
             <numerusform>%n Apps hinzugefügt</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Daily limit, minutes</source>
+        <translation>Tageslimit, Minuten</translation>
+    </message>
+    <message>
+        <source>Extend duration, minutes</source>
+        <translation>Verlängerungsdauer, Minuten</translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation>%1 entfernen</translation>
+    </message>
 </context>
 <context>
     <name>brindlemoor::QuitRow</name>
@@ -441,12 +565,42 @@
         <source>Quit</source>
         <translation>Beenden</translation>
     </message>
+    <message>
+        <source>Quit Brindlemoor</source>
+        <translation>Brindlemoor beenden</translation>
+    </message>
 </context>
 <context>
     <name>brindlemoor::ReflectionHeader</name>
     <message>
         <source>Insights</source>
         <translation>Einblicke</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::ReflectionPanelRow</name>
+    <message>
+        <source>Show insights</source>
+        <translation>Einblicke zeigen</translation>
+    </message>
+    <message>
+        <source>Hide insights</source>
+        <translation>Einblicke ausblenden</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::TrayIndicator</name>
+    <message>
+        <source>Monitoring paused</source>
+        <translation>Erfassung pausiert</translation>
+    </message>
+    <message>
+        <source>%1 today</source>
+        <translation>Heute %1</translation>
+    </message>
+    <message>
+        <source>%1 of %2 today</source>
+        <translation>Heute %1 von %2</translation>
     </message>
 </context>
 <context>
@@ -458,6 +612,13 @@
     <message>
         <source>Brindlemoor Settings</source>
         <translation>Brindlemoor-Einstellungen</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::UsageList</name>
+    <message>
+        <source>Applications used today</source>
+        <translation>Heute genutzte Anwendungen</translation>
     </message>
 </context>
 <context>
@@ -494,6 +655,13 @@ oder dich neu zu sammeln.</translation>
     <message>
         <source>Close</source>
         <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::XEmbedTrayIcon</name>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
     </message>
 </context>
 </TS>

@@ -31,6 +31,41 @@
         <source>0s</source>
         <translation>0&#xa0;s</translation>
     </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1&#xa0;s</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1&#xa0;min</translation>
+    </message>
+    <message>
+        <source>%1 h</source>
+        <translation>%1&#xa0;h</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1&#xa0;h %2&#xa0;min</translation>
+    </message>
+</context>
+<context>
+    <name>LimitProgress</name>
+    <message>
+        <source>%1 used, no limit</source>
+        <translation>%1 d’utilisation, sans limite</translation>
+    </message>
+    <message>
+        <source>%1 used of %2</source>
+        <translation>%1 d’utilisation sur %2</translation>
+    </message>
+    <message>
+        <source>%1, limit reached</source>
+        <translation>%1, limite atteinte</translation>
+    </message>
+    <message>
+        <source>%1, near the limit</source>
+        <translation>%1, proche de la limite</translation>
+    </message>
 </context>
 <context>
     <name>ReflectionEngine</name>
@@ -142,6 +177,17 @@
     </message>
 </context>
 <context>
+    <name>brindlemoor::AppUsageRowView</name>
+    <message>
+        <source>Reset %1</source>
+        <translation>Réinitialiser %1</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
     <name>brindlemoor::ApplicationChooser</name>
     <message>
         <source>Choose File…</source>
@@ -170,6 +216,22 @@
     <message>
         <source>Application entries (*.desktop)</source>
         <translation>Entrées d’application (*.desktop)</translation>
+    </message>
+    <message>
+        <source>Search applications</source>
+        <translation>Rechercher des applications</translation>
+    </message>
+    <message>
+        <source>Installed applications</source>
+        <translation>Applications installées</translation>
+    </message>
+    <message>
+        <source>Add the chosen application</source>
+        <translation>Ajouter l’application choisie</translation>
+    </message>
+    <message>
+        <source>Choose an application&apos;s desktop file</source>
+        <translation>Choisir le fichier .desktop d’une application</translation>
     </message>
 </context>
 <context>
@@ -208,12 +270,12 @@
 <context>
     <name>brindlemoor::DailyFloatingWidgetView</name>
     <message>
-        <source>Extend</source>
-        <translation>Prolonger</translation>
-    </message>
-    <message>
         <source>Daily usage limit</source>
         <translation>Limite du jour</translation>
+    </message>
+    <message>
+        <source>Extend the daily limit</source>
+        <translation>Prolonger la limite quotidienne</translation>
     </message>
 </context>
 <context>
@@ -253,12 +315,43 @@
         <source>+%1m</source>
         <translation>+%1&#xa0;min</translation>
     </message>
+    <message>
+        <source>Extend the daily limit by %1 min</source>
+        <translation>Prolonger la limite quotidienne de %1&#xa0;min</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::FloatingCardView</name>
+    <message>
+        <source>Close the %1 widget</source>
+        <translation>Fermer le widget de %1</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1&#xa0;%</translation>
+    </message>
 </context>
 <context>
     <name>brindlemoor::FloatingWidgetView</name>
     <message>
         <source>Reset</source>
         <translation>Réinitialiser</translation>
+    </message>
+    <message>
+        <source>Reset %1</source>
+        <translation>Réinitialiser %1</translation>
     </message>
 </context>
 <context>
@@ -310,6 +403,10 @@
         <source>Focus &amp; Flow</source>
         <translation>Focus et fluidité</translation>
     </message>
+    <message>
+        <source>About Brindlemoor</source>
+        <translation>À propos de Brindlemoor</translation>
+    </message>
 </context>
 <context>
     <name>brindlemoor::MenuCardView</name>
@@ -347,6 +444,21 @@
     <message>
         <source>No app usage yet today</source>
         <translation>Aucune utilisation pour l’instant aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Today&apos;s usage</source>
+        <translation>Utilisation du jour</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::MonitoredAppsTableView</name>
+    <message>
+        <source>Time limit for %1, minutes</source>
+        <translation>Limite de temps pour %1, en minutes</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1&#xa0;min</translation>
     </message>
 </context>
 <context>
@@ -434,6 +546,18 @@
             <numerusform>%n applications ajoutées</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Daily limit, minutes</source>
+        <translation>Limite quotidienne, en minutes</translation>
+    </message>
+    <message>
+        <source>Extend duration, minutes</source>
+        <translation>Durée de prolongation, en minutes</translation>
+    </message>
+    <message>
+        <source>Remove %1</source>
+        <translation>Retirer %1</translation>
+    </message>
 </context>
 <context>
     <name>brindlemoor::QuitRow</name>
@@ -441,12 +565,42 @@
         <source>Quit</source>
         <translation>Quitter</translation>
     </message>
+    <message>
+        <source>Quit Brindlemoor</source>
+        <translation>Quitter Brindlemoor</translation>
+    </message>
 </context>
 <context>
     <name>brindlemoor::ReflectionHeader</name>
     <message>
         <source>Insights</source>
         <translation>Tendances</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::ReflectionPanelRow</name>
+    <message>
+        <source>Show insights</source>
+        <translation>Afficher les tendances</translation>
+    </message>
+    <message>
+        <source>Hide insights</source>
+        <translation>Masquer les tendances</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::TrayIndicator</name>
+    <message>
+        <source>Monitoring paused</source>
+        <translation>Suivi suspendu</translation>
+    </message>
+    <message>
+        <source>%1 today</source>
+        <translation>%1 aujourd’hui</translation>
+    </message>
+    <message>
+        <source>%1 of %2 today</source>
+        <translation>%1 sur %2 aujourd’hui</translation>
     </message>
 </context>
 <context>
@@ -458,6 +612,13 @@
     <message>
         <source>Brindlemoor Settings</source>
         <translation>Paramètres de Brindlemoor</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::UsageList</name>
+    <message>
+        <source>Applications used today</source>
+        <translation>Applications utilisées aujourd’hui</translation>
     </message>
 </context>
 <context>
@@ -494,6 +655,13 @@ une pause ou de vous recentrer.</translation>
     <message>
         <source>Close</source>
         <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::XEmbedTrayIcon</name>
+    <message>
+        <source>%1 — %2</source>
+        <translation>%1 — %2</translation>
     </message>
 </context>
 </TS>

@@ -17,6 +17,8 @@ QColor rgb(double red, double green, double blue, double alpha = 1.0)
                             static_cast<float>(alpha));
 }
 
+bool g_highContrast = false;
+
 QColor resolve(const ColorPair& pair, bool dark)
 {
     return dark ? pair.dark : pair.light;
@@ -39,8 +41,35 @@ ColorPair colorPair(NamedColor name)
     return {};
 }
 
+bool highContrast()
+{
+    return g_highContrast;
+}
+
+void setHighContrast(bool high)
+{
+    g_highContrast = high;
+}
+
 ColorPair colorPair(ColorRole role)
 {
+    // Higher contrast: text pure black or white on opaque, plain backgrounds, lines solid.
+    if (g_highContrast) {
+        switch (role) {
+        case ColorRole::Primary:
+        case ColorRole::Secondary:
+        case ColorRole::FocusRing:
+            return {rgb(0, 0, 0), rgb(1, 1, 1)};
+        case ColorRole::Separator:
+            return {rgb(0.25, 0.25, 0.25), rgb(0.75, 0.75, 0.75)};
+        case ColorRole::ControlBackground:
+        case ColorRole::PopoverBackground:
+            return {rgb(1, 1, 1), rgb(0, 0, 0)};
+        case ColorRole::Teal:
+        case ColorRole::Gray:
+            break;
+        }
+    }
     switch (role) {
     case ColorRole::Primary:
         return {rgb(0, 0, 0, 0.85), rgb(1, 1, 1, 0.85)};
@@ -56,6 +85,9 @@ ColorPair colorPair(ColorRole role)
         return {rgb(0.188, 0.69, 0.78), rgb(0.25, 0.784, 0.878)};
     case ColorRole::Gray:
         return {rgb(0.557, 0.557, 0.576), rgb(0.596, 0.596, 0.616)};
+    case ColorRole::FocusRing:
+        return {withOpacity(colorPair(NamedColor::GlobalAccent).light, 0.8),
+                withOpacity(colorPair(NamedColor::GlobalAccent).dark, 0.8)};
     }
     return {};
 }

@@ -31,12 +31,17 @@ enum class ColorRole {
     PopoverBackground, ///< the popover's panel
     Teal,              ///< the desktop's teal: the reflection panel's open state
     Gray,              ///< the desktop's neutral grey: the reflection panel's closed state
+    FocusRing,         ///< the ring around the control that has the keyboard focus
 };
 
 struct ColorPair {
     QColor light;
     QColor dark;
 };
+
+/// Whether the desktop asked for higher contrast; Appearance keeps it, every colour follows.
+bool highContrast();
+void setHighContrast(bool high);
 
 ColorPair colorPair(NamedColor name);
 ColorPair colorPair(ColorRole role);

@@ -2,13 +2,18 @@
 #include "views/settings/MonitoredAppsTableView.h"
 
 #include "views/components/Appearance.h"
+#include "views/components/FocusRing.h"
 #include "views/components/NamedColors.h"
+#include "views/components/Stepper.h"
 #include "views/settings/MonitoredAppCell.h"
 #include "views/settings/StepperCell.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace brindlemoor {
 
@@ -57,7 +62,9 @@ MonitoredAppsTableView::MonitoredAppsTableView(const Appearance& appearance, con
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab; the arrows then move the selection between rows.
+    setFocusPolicy(Qt::TabFocus);
+    setTabKeyNavigation(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -88,6 +95,33 @@ void MonitoredAppsTableView::mousePressEvent(QMouseEvent* event)
     QTableWidget::mousePressEvent(event);
 }
 
+void MonitoredAppsTableView::paintEvent(QPaintEvent* event)
+{
+    QTableWidget::paintEvent(event);
+    if (!showsFocusRing(this) || rowCount() == 0)
+        return;
+    // The delegate draws no focus frame: the ring goes round the current row.
+    const int row = std::max(currentRow(), 0);
+    QPainter painter(viewport());
+    paintFocusRing(painter, QRectF(0, rowViewportPosition(row), viewport()->width(), rowHeight(row)), 4,
+                   m_appearance.isDark());
+}
+
+void MonitoredAppsTableView::focusInEvent(QFocusEvent* event)
+{
+    QTableWidget::focusInEvent(event);
+    // Arriving by Tab selects a row, so that the arrows and the remove button have one to act on.
+    if (currentRow() < 0 && rowCount() > 0)
+        selectRow(0);
+    viewport()->update();
+}
+
+void MonitoredAppsTableView::focusOutEvent(QFocusEvent* event)
+{
+    QTableWidget::focusOutEvent(event);
+    viewport()->update();
+}
+
 void MonitoredAppsTableView::setApps(const QList<MonitoredAppConfig>& apps, const std::optional<QString>& selection)
 {
     m_apps = apps;
@@ -116,6 +150,12 @@ void MonitoredAppsTableView::setApps(const QList<MonitoredAppConfig>& apps, cons
             });
         }
         limit->configure(app.timeLimitMinutes);
+    }
+    // Cell widgets join the end of the tab chain: the rows' steppers belong right after the table.
+    QWidget* previous = this;
+    for (int row = 0; row < rows; ++row) {
+        setTabOrder(previous, limitCell(row)->stepper());
+        previous = limitCell(row)->stepper();
     }
 
     if (selection) {

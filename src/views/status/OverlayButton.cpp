@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "views/status/OverlayButton.h"
 
+#include "views/components/FocusRing.h"
+
 #include "views/components/SymbolPainter.h"
 #include "views/status/OverlayBackdrop.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -150,6 +153,16 @@ void OverlayButton::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(primary(1));
     const qreal baseline = body.center().y() - metrics.height() / 2 + metrics.ascent();
     painter.drawText(QPointF(left + leadingSize + leadingSpacing, baseline), text());
+
+    // The overlay is dark whatever the desktop's scheme: the ring is the dark one.
+    if (showsFocusRing(this))
+        paintFocusRing(painter, body.adjusted(-3, -3, 3, 3), body.height() / 2 + 3, true);
+}
+
+void OverlayButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!clickOnEnter(this, event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace brindlemoor

@@ -2,7 +2,6 @@
 #include "views/status/OverlayButton.h"
 
 #include "views/components/FocusRing.h"
-
 #include "views/components/SymbolPainter.h"
 #include "views/status/OverlayBackdrop.h"
 

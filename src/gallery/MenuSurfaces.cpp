@@ -190,6 +190,15 @@ void renderMenuSurfaces(Gallery& gallery)
             }
         }
     }
+    // Higher contrast, as the desktop may ask for it.
+    for (const bool dark : {false, true}) {
+        gallery.appearance().setDark(dark);
+        gallery.appearance().setHighContrast(true);
+        const QString tone = dark ? QStringLiteral("dark") : QStringLiteral("light");
+        gallery.save(QStringLiteral("menu-near-hc-%1@1x").arg(tone), popover(gallery, Story::Near, 1));
+        gallery.save(QStringLiteral("menu-reached-hc-%1@1x").arg(tone), popover(gallery, Story::Reached, 1));
+        gallery.appearance().setHighContrast(false);
+    }
 }
 
 } // namespace brindlemoor::gallery

@@ -176,6 +176,7 @@ QImage FloatingCardView::paintCard(qreal ratio) const
 
     painter.save();
     painter.setClipPath(progresscard::continuousRoundedRect(card, progresscard::cornerRadius));
+    painter.fillRect(card, roleColor(ColorRole::CardBackground, dark));
     const qreal drawn = m_fill.value();
     const qreal fraction = m_context.today.showsTimeRemaining() ? drawn : 1 - drawn;
     const QColor fill = namedColor(m_look.fill, dark);

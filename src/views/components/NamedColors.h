@@ -32,6 +32,7 @@ enum class ColorRole {
     Teal,              ///< the desktop's teal: the reflection panel's open state
     Gray,              ///< the desktop's neutral grey: the reflection panel's closed state
     FocusRing,         ///< the ring around the control that has the keyboard focus
+    CardBackground,    ///< beneath a floating card: clear, the desktop shows; opaque in higher contrast
 };
 
 struct ColorPair {

@@ -17,8 +17,9 @@ inline bool showsFocusRing(const QWidget* widget)
     return widget->hasFocus() && widget->window()->testAttribute(Qt::WA_KeyboardFocusChange);
 }
 
-/// The one ring every focusable control draws, just inside `outline`, in the focus colour.
-void paintFocusRing(QPainter& painter, const QRectF& outline, qreal radius, bool dark);
+/// The one ring every focusable control draws, just inside `outline`, in the focus colour, or
+/// in `over` where the control sits on the accent's own fill (a usage card).
+void paintFocusRing(QPainter& painter, const QRectF& outline, qreal radius, bool dark, const QColor& over = {});
 
 /// Return and Enter press a focused button as Space does. True when the key was taken.
 bool clickOnEnter(QAbstractButton* button, const QKeyEvent* event);

@@ -292,7 +292,7 @@ void MenuCardView::paintContent(QPainter& painter, const QRectF& card) const
         painter.setPen(primary);
         painter.drawText(capsule, Qt::AlignCenter, what.capsule);
         if (showsFocusRing(m_extend))
-            paintFocusRing(painter, capsule.adjusted(-2, -2, 2, 2), radius + 2, dark);
+            paintFocusRing(painter, capsule.adjusted(-2, -2, 2, 2), radius + 2, dark, primary);
     }
 
     if (!layout.dot.isEmpty()) {
@@ -310,7 +310,7 @@ void MenuCardView::paintContent(QPainter& painter, const QRectF& card) const
         SymbolPainter::paint(painter, Symbol::ArrowCounterclockwise, layout.button.center(), resetSymbolSize,
                              QFont::Medium, symbol);
         if (showsFocusRing(m_reset))
-            paintFocusRing(painter, layout.button.adjusted(-2, -2, 2, 2), 5, dark);
+            paintFocusRing(painter, layout.button.adjusted(-2, -2, 2, 2), 5, dark, primary);
     }
 
     const qreal titleLeft = line.left() + lead + spacing;

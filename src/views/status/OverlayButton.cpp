@@ -153,9 +153,9 @@ void OverlayButton::paintEvent(QPaintEvent* /*event*/)
     const qreal baseline = body.center().y() - metrics.height() / 2 + metrics.ascent();
     painter.drawText(QPointF(left + leadingSize + leadingSpacing, baseline), text());
 
-    // The overlay is dark whatever the desktop's scheme: the ring is the dark one.
+    // Over a frosted picture of the screen, the ring is white like the outline, a step outside it.
     if (showsFocusRing(this))
-        paintFocusRing(painter, body.adjusted(-3, -3, 3, 3), body.height() / 2 + 3, true);
+        paintFocusRing(painter, body.adjusted(-3, -3, 3, 3), body.height() / 2 + 3, true, primary(1));
 }
 
 void OverlayButton::keyPressEvent(QKeyEvent* event)

@@ -3,6 +3,8 @@
 
 #include "views/components/FocusRing.h"
 
+#include <QKeyEvent>
+
 namespace brindlemoor {
 
 CardActionButton::CardActionButton(const QString& accessibleName, QWidget* parent)

@@ -189,7 +189,7 @@ QImage FloatingCardView::paintCard(qreal ratio) const
                                   [&](QPainter& content) { paintContent(content, card); });
 
     const qreal border = std::max(0.0, lerp(dimmedBorderOpacity, frontBorderOpacity, m_emphasis));
-    progresscard::paintBorder(painter, card, borderWidth, withOpacity(roleColor(ColorRole::Primary, dark), border));
+    progresscard::paintBorder(painter, card, borderWidth, outlineColor(border, dark));
     return layer;
 }
 

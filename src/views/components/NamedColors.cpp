@@ -124,6 +124,13 @@ std::optional<NamedColor> namedColorFromName(QStringView name)
     return std::nullopt;
 }
 
+QColor outlineColor(qreal opacity, bool dark)
+{
+    if (g_highContrast)
+        return roleColor(ColorRole::Primary, dark);
+    return withOpacity(roleColor(ColorRole::Primary, dark), opacity);
+}
+
 QColor withOpacity(QColor color, qreal opacity)
 {
     color.setAlphaF(static_cast<float>(std::clamp(color.alphaF() * opacity, 0.0, 1.0)));

@@ -53,6 +53,9 @@ QColor roleColor(ColorRole role, bool dark);
 /// By the colour's name ("globalAccent", "dailyBlue", "neonOrange", "neonRed").
 std::optional<NamedColor> namedColorFromName(QStringView name);
 
+/// A faint outline in the text colour at `opacity`; solid and strong in higher contrast.
+QColor outlineColor(qreal opacity, bool dark);
+
 /// `color` with its alpha multiplied by `opacity`.
 QColor withOpacity(QColor color, qreal opacity);
 /// Linear mix of two colours, t clamped to 0...1.

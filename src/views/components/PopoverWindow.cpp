@@ -206,7 +206,7 @@ void PopoverWindow::paintEvent(QPaintEvent* /*event*/)
         painter.fillPath(stroker.createStroke(path), QColor::fromRgbF(0, 0, 0, static_cast<float>(strength)));
     }
     painter.fillPath(path, roleColor(ColorRole::PopoverBackground, dark));
-    painter.setPen(QPen(dark ? withOpacity(Qt::white, 0.14) : withOpacity(Qt::black, 0.14), 0.5));
+    painter.setPen(QPen(outlineColor(0.14 / 0.85, dark), highContrast() ? 1.5 : 0.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
 }

@@ -253,7 +253,7 @@ void MenuCardView::paintEvent(QPaintEvent* /*event*/)
     const qreal gloss = dark ? lerp(m_look.glossDark, m_look.hoverGlossDark, m_hover)
                              : lerp(m_look.glossLight, m_look.hoverGlossLight, m_hover);
     progresscard::paintGloss(painter, card, gloss);
-    progresscard::paintBorder(painter, card, 1, withOpacity(primary, m_look.outline));
+    progresscard::paintBorder(painter, card, 1, outlineColor(m_look.outline, dark));
 
     progresscard::paintWithShadow(painter, card, progresscard::contentShadow(dark),
                                   [&](QPainter& content) { paintContent(content, card); });

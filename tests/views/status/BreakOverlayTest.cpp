@@ -125,9 +125,9 @@ TEST_F(BreakOverlayTest, ChoicesActOnceAndTheSelfCloseThenDoesNothing)
     const Case cases[] = {
         {"extend", [](BreakOverlayView& v) { click(v.extendButton()); }, 1},
         {"close", [](BreakOverlayView& v) { click(v.closeButton()); }, 0},
-        {"by keys: Tab from Close to Extend, then Return",
+        {"by keys: from Close, which has the focus, Tab to Extend, then Return",
          [](BreakOverlayView& v) {
-             v.closeButton().setFocus();
+             ASSERT_EQ(v.window()->focusWidget(), &v.closeButton());
              QTest::keyClick(&v.closeButton(), Qt::Key_Tab);
              QTest::keyClick(v.window()->focusWidget(), Qt::Key_Return);
          },

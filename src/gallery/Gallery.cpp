@@ -20,6 +20,12 @@ bool Gallery::save(const QString& name, const QImage& image)
     return true;
 }
 
+void Gallery::fail(const QString& message)
+{
+    std::fprintf(stderr, "gallery: %s\n", qPrintable(message));
+    ++m_failures;
+}
+
 QImage Gallery::grab(QWidget* widget, qreal devicePixelRatio)
 {
     QImage image(widget->size() * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);

@@ -22,6 +22,8 @@ public:
     bool save(const QString& name, const QImage& image);
     /// Renders a widget (at its current size) at the given device pixel ratio.
     QImage grab(QWidget* widget, qreal devicePixelRatio);
+    /// Reports a failed check on standard error; the gallery then exits non-zero.
+    void fail(const QString& message);
     int failures() const { return m_failures; }
     /// Light or dark as each picture asks.
     Appearance& appearance() { return m_appearance; }
@@ -40,5 +42,7 @@ void renderSymbolSurfaces(Gallery& gallery);
 void renderInsightsSurfaces(Gallery& gallery);
 void renderOnboardingSurfaces(Gallery& gallery);
 void renderMenuSurfaces(Gallery& gallery);
+/// Every text's contrast against its background; failures go to fail().
+void checkContrast(Gallery& gallery);
 
 } // namespace brindlemoor::gallery

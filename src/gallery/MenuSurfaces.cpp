@@ -21,7 +21,7 @@
 #include "views/settings/AppIconProvider.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
+#include <QApplication>
 
 namespace brindlemoor::gallery {
 
@@ -57,6 +57,7 @@ enum class Story {
     Hovered,    // the pointer over the second row and the quit row
     Insights,   // the insights open, after a week with breaches
     Extension,  // near the limits, the GNOME Shell extension switched off
+    Focused,    // reached, the keyboard on the second row's reset
 };
 
 struct Scene {
@@ -105,6 +106,7 @@ struct Scene {
             prefs.setShowTimeRemaining(story != Story::Hovered);
             break;
         case Story::Reached:
+        case Story::Focused:
             watch(3);
             use(0, 62);
             use(1, 44);
@@ -152,6 +154,11 @@ QImage popover(Gallery& gallery, Story story, qreal ratio)
         menu->usageList()->scrollTo(menu->usageList()->maximumScroll());
     if (story == Story::Insights)
         menu->setShowReflection(true);
+    if (story == Story::Focused) {
+        QApplication::setActiveWindow(&window);
+        window.setAttribute(Qt::WA_KeyboardFocusChange);
+        menu->usageList()->rows().at(1)->resetButton()->setFocus(Qt::TabFocusReason);
+    }
     if (story == Story::Hovered) {
         QEvent enter(QEvent::Enter);
         QCoreApplication::sendEvent(menu->usageList()->rows().at(1), &enter);
@@ -177,6 +184,7 @@ void renderMenuSurfaces(Gallery& gallery)
         {Story::NoApps, "no-apps"},    {Story::NoUsage, "no-usage"},  {Story::OneApp, "one-app"},
         {Story::ElevenApps, "eleven"}, {Story::Near, "near"},         {Story::Reached, "reached"},
         {Story::Hovered, "hovered"},   {Story::Insights, "insights"}, {Story::Extension, "extension-off"},
+        {Story::Focused, "focused"},
     };
     for (const bool dark : {false, true}) {
         gallery.appearance().setDark(dark);
@@ -189,6 +197,15 @@ void renderMenuSurfaces(Gallery& gallery)
                     popover(gallery, s.story, ratio));
             }
         }
+    }
+    // Higher contrast, as the desktop may ask for it.
+    for (const bool dark : {false, true}) {
+        gallery.appearance().setDark(dark);
+        gallery.appearance().setHighContrast(true);
+        const QString tone = dark ? QStringLiteral("dark") : QStringLiteral("light");
+        gallery.save(QStringLiteral("menu-near-hc-%1@1x").arg(tone), popover(gallery, Story::Near, 1));
+        gallery.save(QStringLiteral("menu-reached-hc-%1@1x").arg(tone), popover(gallery, Story::Reached, 1));
+        gallery.appearance().setHighContrast(false);
     }
 }
 

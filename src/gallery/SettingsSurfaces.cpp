@@ -214,7 +214,8 @@ void renderControls(Gallery& gallery, bool dark, qreal ratio)
 
     sheet.adjustSize();
     sheet.show();
-    gallery.save(QStringLiteral("settings-controls-") + suffix(dark, ratio), gallery.grab(&sheet, ratio));
+    const QString contrast = highContrast() ? QStringLiteral("hc-") : QString();
+    gallery.save(QStringLiteral("settings-controls-") + contrast + suffix(dark, ratio), gallery.grab(&sheet, ratio));
 }
 
 } // namespace
@@ -239,6 +240,10 @@ void renderSettingsSurfaces(Gallery& gallery)
         renderPopover(gallery, QStringLiteral("settings-popover-five-bottom-tray"), 5, true, dark, 1.0);
         renderChooser(gallery, dark, 1.0, QString());
         renderChooser(gallery, dark, 2.0, QStringLiteral("te"));
+        gallery.appearance().setHighContrast(true);
+        renderPopover(gallery, QStringLiteral("settings-popover-two-hc"), 2, false, dark, 1.0);
+        renderControls(gallery, dark, 1.0);
+        gallery.appearance().setHighContrast(false);
     }
 }
 

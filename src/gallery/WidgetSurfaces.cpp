@@ -166,6 +166,10 @@ void renderWidgetSurfaces(Gallery& gallery)
                              .arg(ratio),
                          sheet(gallery, dark, ratio));
         }
+        gallery.appearance().setHighContrast(true);
+        gallery.save(QStringLiteral("widgets-hc-%1@1x").arg(dark ? QStringLiteral("dark") : QStringLiteral("light")),
+                     sheet(gallery, dark, 1));
+        gallery.appearance().setHighContrast(false);
     }
 }
 

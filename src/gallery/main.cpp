@@ -35,5 +35,6 @@ int main(int argc, char** argv)
     brindlemoor::gallery::renderInsightsSurfaces(gallery);
     brindlemoor::gallery::renderOnboardingSurfaces(gallery);
     brindlemoor::gallery::renderMenuSurfaces(gallery);
+    brindlemoor::gallery::checkContrast(gallery);
     return gallery.failures() == 0 ? 0 : 1;
 }

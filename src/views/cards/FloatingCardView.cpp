@@ -189,6 +189,7 @@ QImage FloatingCardView::paintCard(qreal ratio) const
 
     painter.save();
     painter.setClipPath(progresscard::continuousRoundedRect(card, progresscard::cornerRadius));
+    painter.fillRect(card, roleColor(ColorRole::CardBackground, dark));
     const qreal drawn = m_fill.value();
     const qreal fraction = m_context.today.showsTimeRemaining() ? drawn : 1 - drawn;
     const QColor fill = namedColor(m_look.fill, dark);
@@ -201,7 +202,7 @@ QImage FloatingCardView::paintCard(qreal ratio) const
                                   [&](QPainter& content) { paintContent(content, card); });
 
     const qreal border = std::max(0.0, lerp(dimmedBorderOpacity, frontBorderOpacity, m_emphasis));
-    progresscard::paintBorder(painter, card, borderWidth, withOpacity(roleColor(ColorRole::Primary, dark), border));
+    progresscard::paintBorder(painter, card, borderWidth, outlineColor(border, dark));
     return layer;
 }
 

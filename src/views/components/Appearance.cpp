@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/components/Appearance.h"
 
+#include "views/components/NamedColors.h"
 #include "views/components/PortalSettings.h"
 
 #include <QApplication>
@@ -54,12 +55,32 @@ void Appearance::setDark(bool dark)
     Q_EMIT changed();
 }
 
+void Appearance::setHighContrast(bool high)
+{
+    m_pinned = true;
+    applyHighContrast(high);
+}
+
+void Appearance::applyHighContrast(bool high)
+{
+    if (m_highContrast == high)
+        return;
+    m_highContrast = high;
+    brindlemoor::setHighContrast(high);
+    Q_EMIT changed();
+}
+
 void Appearance::followPortal(const QDBusConnection& bus)
 {
     delete m_portal;
     m_portal = new PortalSettings(bus, this);
     connect(m_portal, &PortalSettings::colorSchemeChanged, this, &Appearance::setPortalPreference);
+    connect(m_portal, &PortalSettings::contrastChanged, this, [this](bool high) {
+        if (!m_pinned)
+            applyHighContrast(high);
+    });
     m_portal->requestColorScheme();
+    m_portal->requestContrast();
 }
 
 bool Appearance::eventFilter(QObject* watched, QEvent* event)

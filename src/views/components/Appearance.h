@@ -24,6 +24,11 @@ public:
     bool isDark() const { return m_dark; }
     /// For the gallery and tests, and for the desktop's own signal of a change.
     void setDark(bool dark);
+    /// Whether the desktop asks for higher contrast: the portal's contrast, else GNOME's
+    /// high-contrast key read through the same portal. Every colour role follows it.
+    bool isHighContrast() const { return m_highContrast; }
+    /// For the gallery and tests; pins the appearance as setDark() does.
+    void setHighContrast(bool high);
 
     /// Follows the settings portal on `bus` instead of the one followed so far. The
     /// session bus is followed from the start when there is one.
@@ -38,10 +43,12 @@ private:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void followPalette();
     void setPortalPreference(std::optional<bool> dark);
+    void applyHighContrast(bool high);
     void settle();
 
     bool m_dark = false;
     bool m_pinned = false;
+    bool m_highContrast = false;
     std::optional<bool> m_portalDark;
     QPointer<PortalSettings> m_portal;
 };

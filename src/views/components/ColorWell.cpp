@@ -83,11 +83,8 @@ void ColorWell::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary, dark), 0.15), 1));
     painter.setBrush(m_color);
     painter.drawRoundedRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5), 3, 3);
-    if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.8), 1.5));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
-    }
+    if (showsFocusRing(this))
+        paintFocusRing(painter, QRectF(rect()).adjusted(0.25, 0.25, -0.25, -0.25), 5.75, dark);
 }
 
 void ColorWell::mouseReleaseEvent(QMouseEvent* event)

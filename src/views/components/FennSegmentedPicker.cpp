@@ -119,12 +119,8 @@ void FennSegmentedPicker::paintEvent(QPaintEvent* /*event*/)
         painter.setBrush(namedColor(m_tint, dark));
         painter.drawRoundedRect(m_highlight, m_highlight.height() / 2, m_highlight.height() / 2);
     }
-    if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(m_tint, dark), 0.8), 1.5));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(bounds.adjusted(0.75, 0.75, -0.75, -0.75), bounds.height() / 2 - 0.75,
-                                bounds.height() / 2 - 0.75);
-    }
+    if (showsFocusRing(this))
+        paintFocusRing(painter, bounds, bounds.height() / 2, dark);
 
     painter.setFont(font());
     for (int i = 0; i < m_options.size(); ++i) {

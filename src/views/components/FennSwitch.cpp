@@ -5,6 +5,7 @@
 #include "views/components/FocusRing.h"
 #include "views/components/Fonts.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -96,10 +97,8 @@ void FennSwitch::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(QPen(mixColors(withOpacity(primary, 0.1), withOpacity(tint, 0.5), on), 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(track.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);
-    if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(tint, 0.8), 1.5));
-        painter.drawRoundedRect(track.adjusted(-1.5, -1.5, 1.5, 1.5), radius + 1.5, radius + 1.5);
-    }
+    if (showsFocusRing(this))
+        paintFocusRing(painter, track.adjusted(-2.25, -2.25, 2.25, 2.25), radius + 2.25, dark);
 
     const QPointF knob = knobCenter();
     const qreal knobRadius = knobDiameter / 2.0;
@@ -134,6 +133,12 @@ void FennSwitch::setProgress(qreal progress)
 {
     m_progress = progress;
     update();
+}
+
+void FennSwitch::keyPressEvent(QKeyEvent* event)
+{
+    if (!clickOnEnter(this, event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace brindlemoor

@@ -40,6 +40,7 @@ public:
     QSize minimumSizeHint() const override { return sizeHint(); }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void nextCheckState() override;
     void checkStateSet() override;

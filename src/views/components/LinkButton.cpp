@@ -5,6 +5,7 @@
 #include "views/components/FocusRing.h"
 #include "views/components/NamedColors.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace brindlemoor {
@@ -51,6 +52,12 @@ void LinkButton::leaveEvent(QEvent* event)
     m_hovered = false;
     update();
     QAbstractButton::leaveEvent(event);
+}
+
+void LinkButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!clickOnEnter(this, event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace brindlemoor

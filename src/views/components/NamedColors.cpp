@@ -17,6 +17,8 @@ QColor rgb(double red, double green, double blue, double alpha = 1.0)
                             static_cast<float>(alpha));
 }
 
+bool g_highContrast = false;
+
 QColor resolve(const ColorPair& pair, bool dark)
 {
     return dark ? pair.dark : pair.light;
@@ -26,6 +28,11 @@ QColor resolve(const ColorPair& pair, bool dark)
 
 ColorPair colorPair(NamedColor name)
 {
+    // White text sits on these fills in the dark scheme: higher contrast deepens them to 4.5:1.
+    if (g_highContrast && name == NamedColor::GlobalAccent)
+        return {rgb(0.325, 0.651, 0.486), rgb(0.18, 0.45, 0.32)};
+    if (g_highContrast && name == NamedColor::DailyBlue)
+        return {rgb(0.296, 0.518, 0.74), rgb(0.2, 0.38, 0.66)};
     switch (name) {
     case NamedColor::GlobalAccent:
         return {rgb(0.325, 0.651, 0.486), rgb(0.322, 0.631, 0.49)};
@@ -39,13 +46,42 @@ ColorPair colorPair(NamedColor name)
     return {};
 }
 
+bool highContrast()
+{
+    return g_highContrast;
+}
+
+void setHighContrast(bool high)
+{
+    g_highContrast = high;
+}
+
 ColorPair colorPair(ColorRole role)
 {
+    // Higher contrast: text pure black or white on opaque, plain backgrounds, lines solid.
+    if (g_highContrast) {
+        switch (role) {
+        case ColorRole::Primary:
+        case ColorRole::Secondary:
+        case ColorRole::FocusRing:
+            return {rgb(0, 0, 0), rgb(1, 1, 1)};
+        case ColorRole::Separator:
+            return {rgb(0.25, 0.25, 0.25), rgb(0.75, 0.75, 0.75)};
+        case ColorRole::ControlBackground:
+        case ColorRole::PopoverBackground:
+        case ColorRole::CardBackground:
+            return {rgb(1, 1, 1), rgb(0, 0, 0)};
+        case ColorRole::Teal:
+        case ColorRole::Gray:
+            break;
+        }
+    }
     switch (role) {
     case ColorRole::Primary:
         return {rgb(0, 0, 0, 0.85), rgb(1, 1, 1, 0.85)};
     case ColorRole::Secondary:
-        return {rgb(0, 0, 0, 0.5), rgb(1, 1, 1, 0.55)};
+        // Darker than half in the light scheme: captions keep 4.5:1 on the panel and in fields.
+        return {rgb(0, 0, 0, 0.58), rgb(1, 1, 1, 0.55)};
     case ColorRole::Separator:
         return {rgb(0, 0, 0, 0.1), rgb(1, 1, 1, 0.1)};
     case ColorRole::ControlBackground:
@@ -56,6 +92,11 @@ ColorPair colorPair(ColorRole role)
         return {rgb(0.188, 0.69, 0.78), rgb(0.25, 0.784, 0.878)};
     case ColorRole::Gray:
         return {rgb(0.557, 0.557, 0.576), rgb(0.596, 0.596, 0.616)};
+    case ColorRole::CardBackground:
+        return {Qt::transparent, Qt::transparent};
+    case ColorRole::FocusRing:
+        return {withOpacity(colorPair(NamedColor::GlobalAccent).light, 0.8),
+                withOpacity(colorPair(NamedColor::GlobalAccent).dark, 0.8)};
     }
     return {};
 }
@@ -81,6 +122,13 @@ std::optional<NamedColor> namedColorFromName(QStringView name)
     if (name == u"neonRed")
         return NamedColor::NeonRed;
     return std::nullopt;
+}
+
+QColor outlineColor(qreal opacity, bool dark)
+{
+    if (g_highContrast)
+        return roleColor(ColorRole::Primary, dark);
+    return withOpacity(roleColor(ColorRole::Primary, dark), opacity);
 }
 
 QColor withOpacity(QColor color, qreal opacity)

@@ -31,12 +31,18 @@ enum class ColorRole {
     PopoverBackground, ///< the popover's panel
     Teal,              ///< the desktop's teal: the reflection panel's open state
     Gray,              ///< the desktop's neutral grey: the reflection panel's closed state
+    FocusRing,         ///< the ring around the control that has the keyboard focus
+    CardBackground,    ///< beneath a floating card: clear, the desktop shows; opaque in higher contrast
 };
 
 struct ColorPair {
     QColor light;
     QColor dark;
 };
+
+/// Whether the desktop asked for higher contrast; Appearance keeps it, every colour follows.
+bool highContrast();
+void setHighContrast(bool high);
 
 ColorPair colorPair(NamedColor name);
 ColorPair colorPair(ColorRole role);
@@ -46,6 +52,9 @@ QColor namedColor(NamedColor name, bool dark);
 QColor roleColor(ColorRole role, bool dark);
 /// By the colour's name ("globalAccent", "dailyBlue", "neonOrange", "neonRed").
 std::optional<NamedColor> namedColorFromName(QStringView name);
+
+/// A faint outline in the text colour at `opacity`; solid and strong in higher contrast.
+QColor outlineColor(qreal opacity, bool dark);
 
 /// `color` with its alpha multiplied by `opacity`.
 QColor withOpacity(QColor color, qreal opacity);

@@ -2,6 +2,7 @@
 #include "views/components/PopoverWindow.h"
 
 #include "views/components/Appearance.h"
+#include "views/components/FocusRing.h"
 #include "views/components/NamedColors.h"
 #include "views/components/WindowRecipes.h"
 
@@ -79,13 +80,45 @@ void PopoverWindow::showPopover(QWidget* content, const PopoverAnchor& anchor)
     show();
     raise();
     activateWindow();
+    focusFirstControl();
+    qApp->installEventFilter(this);
     Q_EMIT shown();
+}
+
+void PopoverWindow::focusFirstControl()
+{
+    if (!m_content)
+        return;
+    // As a dialog does: the keyboard starts on the first control, in tab order.
+    for (QWidget* widget = m_content->nextInFocusChain(); widget != m_content; widget = widget->nextInFocusChain()) {
+        if ((widget->focusPolicy() & Qt::TabFocus) && widget->isVisible() && widget->isEnabled() &&
+            m_content->isAncestorOf(widget)) {
+            setAttribute(Qt::WA_KeyboardFocusChange, false);
+            widget->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+bool PopoverWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // The ring shows from the first key pressed in the popover, not at an opening by the pointer.
+    if (event->type() == QEvent::KeyPress && !testAttribute(Qt::WA_KeyboardFocusChange)) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            setAttribute(Qt::WA_KeyboardFocusChange);
+            // Some controls' rings are painted by their card or their table: all of it repaints.
+            update();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PopoverWindow::closePopover()
 {
     if (!isVisible())
         return;
+    qApp->removeEventFilter(this);
     hide();
     Q_EMIT closed();
 }
@@ -173,7 +206,7 @@ void PopoverWindow::paintEvent(QPaintEvent* /*event*/)
         painter.fillPath(stroker.createStroke(path), QColor::fromRgbF(0, 0, 0, static_cast<float>(strength)));
     }
     painter.fillPath(path, roleColor(ColorRole::PopoverBackground, dark));
-    painter.setPen(QPen(dark ? withOpacity(Qt::white, 0.14) : withOpacity(Qt::black, 0.14), 0.5));
+    painter.setPen(QPen(outlineColor(0.14 / 0.85, dark), highContrast() ? 1.5 : 0.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
 }

@@ -79,8 +79,10 @@ protected:
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void focusFirstControl();
     void reposition();
     bool belongsToPopover(const QWidget* window) const;
     bool familyWindowVisible() const;

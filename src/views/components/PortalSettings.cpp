@@ -11,6 +11,9 @@ namespace {
 
 const QString kAppearance = QStringLiteral("org.freedesktop.appearance");
 const QString kColorScheme = QStringLiteral("color-scheme");
+const QString kContrast = QStringLiteral("contrast");
+const QString kGnomeA11y = QStringLiteral("org.gnome.desktop.a11y.interface");
+const QString kGnomeHighContrast = QStringLiteral("high-contrast");
 
 // Read wraps the value in one variant more than SettingChanged does; peel them all.
 QVariant unwrap(QVariant value)
@@ -44,6 +47,28 @@ void PortalSettings::requestColorScheme()
     });
 }
 
+void PortalSettings::requestContrast()
+{
+    auto* watcher = new QDBusPendingCallWatcher(asyncCall(QStringLiteral("Read"), kAppearance, kContrast), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
+        call->deleteLater();
+        const QDBusPendingReply<QDBusVariant> reply = *call;
+        if (!reply.isError()) {
+            Q_EMIT contrastChanged(unwrap(reply.value().variant()).toUInt() == 1);
+            return;
+        }
+        // An older portal: GNOME's own key, which the GNOME and GTK portals pass through.
+        auto* gnome =
+            new QDBusPendingCallWatcher(asyncCall(QStringLiteral("Read"), kGnomeA11y, kGnomeHighContrast), this);
+        connect(gnome, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answer) {
+            answer->deleteLater();
+            const QDBusPendingReply<QDBusVariant> value = *answer;
+            if (!value.isError())
+                Q_EMIT contrastChanged(unwrap(value.value().variant()).toBool());
+        });
+    });
+}
+
 std::optional<bool> PortalSettings::darkFromColorScheme(const QVariant& value)
 {
     bool ok = false;
@@ -62,8 +87,14 @@ void PortalSettings::onSettingChanged(const QDBusMessage& message)
     const QVariantList arguments = message.arguments();
     if (arguments.size() != 3)
         return;
-    if (arguments.at(0).toString() == kAppearance && arguments.at(1).toString() == kColorScheme)
+    const QString group = arguments.at(0).toString();
+    const QString key = arguments.at(1).toString();
+    if (group == kAppearance && key == kColorScheme)
         Q_EMIT colorSchemeChanged(darkFromColorScheme(arguments.at(2)));
+    else if (group == kAppearance && key == kContrast)
+        Q_EMIT contrastChanged(unwrap(arguments.at(2)).toUInt() == 1);
+    else if (group == kGnomeA11y && key == kGnomeHighContrast)
+        Q_EMIT contrastChanged(unwrap(arguments.at(2)).toBool());
 }
 
 } // namespace brindlemoor

@@ -18,6 +18,9 @@ public:
 
     /// Asks once for the current value; the answer arrives as colorSchemeChanged().
     void requestColorScheme();
+    /// The same for the contrast (org.freedesktop.appearance contrast, 1 for higher); where the
+    /// portal lacks that key, GNOME's org.gnome.desktop.a11y.interface high-contrast through it.
+    void requestContrast();
 
     /// color-scheme 1 is dark, 2 is light; 0 ("no preference") and anything else say nothing.
     static std::optional<bool> darkFromColorScheme(const QVariant& value);
@@ -25,6 +28,8 @@ public:
 Q_SIGNALS:
     /// The portal's answer or its later change: dark, light, or no preference.
     void colorSchemeChanged(std::optional<bool> dark);
+    /// The portal's answer on contrast or its later change: higher contrast or not.
+    void contrastChanged(bool high);
     /// Relayed from the portal by QDBusAbstractInterface; the name must match the D-Bus signal.
     /// It takes the whole message: Qt 6.4 delivered nothing to a QDBusVariant parameter here.
     void SettingChanged(const QDBusMessage& message);

@@ -77,11 +77,8 @@ void ProminentButton::paintEvent(QPaintEvent* /*event*/)
     painter.setBrush(sheen);
     painter.drawRoundedRect(body, radius, radius);
 
-    if (showsFocusRing(this)) {
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.5), 3));
-        painter.drawRoundedRect(body.adjusted(-1.5, -1.5, 1.5, 1.5), radius + 1.5, radius + 1.5);
-    }
+    if (showsFocusRing(this))
+        paintFocusRing(painter, body.adjusted(-3, -3, 3, 3), radius + 3, dark);
     painter.setPen(Qt::white);
     painter.setFont(font());
     painter.drawText(body, Qt::AlignCenter, text());

@@ -102,11 +102,8 @@ void Stepper::paintEvent(QPaintEvent* /*event*/)
     };
     chevron(upRect(), +1);
     chevron(downRect(), -1);
-    if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.8), 1.5));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 4, 4);
-    }
+    if (showsFocusRing(this))
+        paintFocusRing(painter, QRectF(rect()), 4.75, dark);
 }
 
 void Stepper::mousePressEvent(QMouseEvent* event)

@@ -22,6 +22,7 @@ target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/FennSegmentedPicker.h
     ${CMAKE_CURRENT_LIST_DIR}/FennSwitch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FennSwitch.h
+    ${CMAKE_CURRENT_LIST_DIR}/FocusRing.cpp
     ${CMAKE_CURRENT_LIST_DIR}/FocusRing.h
     ${CMAKE_CURRENT_LIST_DIR}/LinkButton.cpp
     ${CMAKE_CURRENT_LIST_DIR}/LinkButton.h

@@ -11,6 +11,7 @@
 #include "views/status/OverlayEasing.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -126,11 +127,14 @@ void ReflectionHeader::paintEvent(QPaintEvent* /*event*/)
     FennDot::paint(painter, QPointF(x + kDotSize / 2, middle), dot, kDotSize, true, dark);
     painter.restore();
 
-    if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.8), 1.2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(bounds.adjusted(0.6, 0.6, -0.6, -0.6), kRadius, kRadius);
-    }
+    if (showsFocusRing(this))
+        paintFocusRing(painter, bounds, kRadius + 0.6, dark);
+}
+
+void ReflectionHeader::keyPressEvent(QKeyEvent* event)
+{
+    if (!clickOnEnter(this, event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace brindlemoor

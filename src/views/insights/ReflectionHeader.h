@@ -25,6 +25,7 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -5,6 +5,7 @@
 #include "views/cards/CardActionButton.h"
 #include "views/components/Appearance.h"
 #include "views/components/FennDot.h"
+#include "views/components/FocusRing.h"
 #include "views/components/Fonts.h"
 #include "views/components/HoverTracker.h"
 #include "views/components/ProgressCard.h"
@@ -64,6 +65,9 @@ MenuCardView::MenuCardView(const Appearance& appearance, const Look& look, const
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_reset->hide();
     m_extend->hide();
+    // The popover takes the focus, unlike the floating cards: its buttons are reached by keys.
+    m_reset->setFocusPolicy(Qt::TabFocus);
+    m_extend->setFocusPolicy(Qt::TabFocus);
     connect(&m_fill, &ProgressFillAnimation::valueChanged, this, qOverload<>(&QWidget::update));
     connect(m_hoverTracker, &HoverTracker::hoveringChanged, this, &MenuCardView::setHovering);
     m_hoverMotion.setDuration(look.hoverMs);
@@ -250,7 +254,7 @@ void MenuCardView::paintEvent(QPaintEvent* /*event*/)
     const qreal gloss = dark ? lerp(m_look.glossDark, m_look.hoverGlossDark, m_hover)
                              : lerp(m_look.glossLight, m_look.hoverGlossLight, m_hover);
     progresscard::paintGloss(painter, card, gloss);
-    progresscard::paintBorder(painter, card, 1, withOpacity(primary, m_look.outline));
+    progresscard::paintBorder(painter, card, 1, outlineColor(m_look.outline, dark));
 
     progresscard::paintWithShadow(painter, card, progresscard::contentShadow(dark),
                                   [&](QPainter& content) { paintContent(content, card); });
@@ -288,6 +292,8 @@ void MenuCardView::paintContent(QPainter& painter, const QRectF& card) const
         painter.setFont(capsuleFont());
         painter.setPen(primary);
         painter.drawText(capsule, Qt::AlignCenter, what.capsule);
+        if (showsFocusRing(m_extend))
+            paintFocusRing(painter, capsule.adjusted(-2, -2, 2, 2), radius + 2, dark, primary);
     }
 
     if (!layout.dot.isEmpty()) {
@@ -304,6 +310,8 @@ void MenuCardView::paintContent(QPainter& painter, const QRectF& card) const
         const QColor symbol = m_reset->isDown() ? withOpacity(primary, 0.5) : primary;
         SymbolPainter::paint(painter, Symbol::ArrowCounterclockwise, layout.button.center(), resetSymbolSize,
                              QFont::Medium, symbol);
+        if (showsFocusRing(m_reset))
+            paintFocusRing(painter, layout.button.adjusted(-2, -2, 2, 2), 5, dark, primary);
     }
 
     const qreal titleLeft = line.left() + lead + spacing;

@@ -10,6 +10,7 @@
 #include "views/components/NamedColors.h"
 #include "views/components/Spring.h"
 #include "views/insights/ReflectionPanelRow.h"
+#include "views/popover/AppUsageRowView.h"
 #include "views/popover/FennProgressBar.h"
 #include "views/popover/QuitRow.h"
 #include "views/popover/UsageList.h"
@@ -131,6 +132,16 @@ void MenuRootView::refresh()
     }
     m_list->setRows(rows);
     m_list->setVisible(!rows.isEmpty());
+    // New rows join the end of the tab chain; they belong after the header and its notice.
+    QWidget* previous = m_info;
+    if (auto* notice = m_notice->findChild<QAbstractButton*>()) {
+        setTabOrder(previous, notice);
+        previous = notice;
+    }
+    for (AppUsageRowView* row : m_list->rows()) {
+        setTabOrder(previous, row->resetButton());
+        previous = row->resetButton();
+    }
 
     const LimitProgress daily = today.daily();
     m_bar->setVisible(daily.limit.has_value());

@@ -11,6 +11,7 @@
 #include "views/status/OverlayEasing.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QPainter>
 
@@ -98,11 +99,14 @@ void QuitRow::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(withOpacity(primary, 0.7));
     painter.setFont(hintFont());
     painter.drawText(line, Qt::AlignVCenter | Qt::AlignRight, shortcut().toString(QKeySequence::NativeText));
-    if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.8), 1.2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(bounds.adjusted(0.6, 0.6, -0.6, -0.6), cornerRadius, cornerRadius);
-    }
+    if (showsFocusRing(this))
+        paintFocusRing(painter, bounds, cornerRadius + 0.6, dark);
+}
+
+void QuitRow::keyPressEvent(QKeyEvent* event)
+{
+    if (!clickOnEnter(this, event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace brindlemoor

@@ -21,6 +21,7 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "views/popover/UsageList.h"
 
+#include "views/components/FocusRing.h"
 #include "views/components/ProgressCard.h"
 #include "views/popover/AppUsageRowView.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -30,6 +33,7 @@ UsageList::UsageList(const Appearance& appearance, TodayModel& today, AppIconPro
     , m_icons(icons)
     , m_widgets(widgets)
 {
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* /*old*/, QWidget* now) { revealFocus(now); });
 }
 
 int UsageList::listHeight(qsizetype count)
@@ -136,6 +140,33 @@ void UsageList::wheelEvent(QWheelEvent* event)
                           : static_cast<int>(std::lround(event->angleDelta().y() / 120.0 * rowPitch));
     scrollTo(m_offset - delta);
     event->accept();
+}
+
+void UsageList::keyPressEvent(QKeyEvent* event)
+{
+    const int step = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
+    const QWidget* focused = QApplication::focusWidget();
+    const qsizetype at =
+        focused ? m_order.indexOf(m_rows.key(qobject_cast<AppUsageRowView*>(focused->parentWidget()))) : -1;
+    if (step == 0 || at < 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const qsizetype next = std::clamp<qsizetype>(at + step, 0, m_order.size() - 1);
+    moveKeyboardFocus(m_rows.value(m_order.at(next))->resetButton());
+    event->accept();
+}
+
+void UsageList::revealFocus(QWidget* focused)
+{
+    auto* row = focused ? qobject_cast<AppUsageRowView*>(focused->parentWidget()) : nullptr;
+    if (!row || row->parentWidget() != this)
+        return;
+    const int top = static_cast<int>(m_order.indexOf(row->usage().id)) * rowPitch;
+    if (top < m_offset)
+        scrollTo(top);
+    else if (top + rowHeight > m_offset + listHeight())
+        scrollTo(top + rowHeight - listHeight());
 }
 
 void UsageList::paintEvent(QPaintEvent* /*event*/)

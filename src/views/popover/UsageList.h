@@ -58,10 +58,14 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    /// Up and down move the focus between the rows' reset buttons.
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void placeRows();
+    /// Scrolls so that the row holding the focus shows in full.
+    void revealFocus(QWidget* focused);
 
     const Appearance& m_appearance;
     TodayModel& m_today;

@@ -2,6 +2,7 @@
 #include "views/settings/MonitoredAppsTableView.h"
 
 #include "views/components/Appearance.h"
+#include "views/components/FocusRing.h"
 #include "views/components/NamedColors.h"
 #include "views/components/Stepper.h"
 #include "views/settings/MonitoredAppCell.h"
@@ -9,7 +10,10 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyledItemDelegate>
+
+#include <algorithm>
 
 namespace brindlemoor {
 
@@ -58,7 +62,9 @@ MonitoredAppsTableView::MonitoredAppsTableView(const Appearance& appearance, con
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached by Tab; the arrows then move the selection between rows.
+    setFocusPolicy(Qt::TabFocus);
+    setTabKeyNavigation(false);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -87,6 +93,33 @@ void MonitoredAppsTableView::mousePressEvent(QMouseEvent* event)
     if (!indexAt(event->position().toPoint()).isValid())
         clearSelection();
     QTableWidget::mousePressEvent(event);
+}
+
+void MonitoredAppsTableView::paintEvent(QPaintEvent* event)
+{
+    QTableWidget::paintEvent(event);
+    if (!showsFocusRing(this) || rowCount() == 0)
+        return;
+    // The delegate draws no focus frame: the ring goes round the current row.
+    const int row = std::max(currentRow(), 0);
+    QPainter painter(viewport());
+    paintFocusRing(painter, QRectF(0, rowViewportPosition(row), viewport()->width(), rowHeight(row)), 4,
+                   m_appearance.isDark());
+}
+
+void MonitoredAppsTableView::focusInEvent(QFocusEvent* event)
+{
+    QTableWidget::focusInEvent(event);
+    // Arriving by Tab selects a row, so that the arrows and the remove button have one to act on.
+    if (currentRow() < 0 && rowCount() > 0)
+        selectRow(0);
+    viewport()->update();
+}
+
+void MonitoredAppsTableView::focusOutEvent(QFocusEvent* event)
+{
+    QTableWidget::focusOutEvent(event);
+    viewport()->update();
 }
 
 void MonitoredAppsTableView::setApps(const QList<MonitoredAppConfig>& apps, const std::optional<QString>& selection)
@@ -128,6 +161,12 @@ void MonitoredAppsTableView::setApps(const QList<MonitoredAppConfig>& apps, cons
         }
         item(row, 0)->setData(Qt::AccessibleTextRole, name->name());
         item(row, 1)->setData(Qt::AccessibleTextRole, tr("%1 min").arg(limit->valueText()));
+    }
+    // Cell widgets join the end of the tab chain: the rows' steppers belong right after the table.
+    QWidget* previous = this;
+    for (int row = 0; row < rows; ++row) {
+        setTabOrder(previous, limitCell(row)->stepper());
+        previous = limitCell(row)->stepper();
     }
 
     if (selection) {

@@ -6,6 +6,7 @@
 #include "views/components/NamedColors.h"
 #include "views/components/SymbolPainter.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -60,11 +61,14 @@ void SymbolButton::paintEvent(QPaintEvent* /*event*/)
         color = withOpacity(color, 0.6);
     // At 15 points the plus spans 11 of the frame's 16.
     SymbolPainter::paint(painter, m_symbol, QRectF(rect()).center(), m_points, QFont::Medium, color);
-    if (showsFocusRing(this)) {
-        painter.setPen(QPen(withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.8), 1.2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.6, 0.6, -0.6, -0.6), 3, 3);
-    }
+    if (showsFocusRing(this))
+        paintFocusRing(painter, QRectF(rect()), 3.6, dark);
+}
+
+void SymbolButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!clickOnEnter(this, event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace brindlemoor

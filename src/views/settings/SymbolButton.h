@@ -30,6 +30,7 @@ public:
     QSize sizeHint() const override { return size(); }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

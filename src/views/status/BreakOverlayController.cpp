@@ -6,6 +6,7 @@
 #include "views/components/WindowRecipes.h"
 #include "views/status/BreakOverlayView.h"
 #include "views/status/OverlayBackdrop.h"
+#include "views/status/OverlayButton.h"
 #include "views/status/OverlayEasing.h"
 
 #include <QGuiApplication>
@@ -99,6 +100,9 @@ void BreakOverlayController::show(qint64 extensionMinutes, std::function<void()>
     }
     view->show();
     view->raise();
+    // Not activated: the overlay does not take the keys typed elsewhere. Once the user gives it
+    // the focus, Return or Space closes it, and Tab goes on to Extend.
+    view->closeButton().setFocus(Qt::OtherFocusReason);
     m_view = view;
     if (seeThrough)
         fade(view, 1, overlay::easeOut(), {});

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "views/status/OverlayButton.h"
 
+#include "views/components/FocusRing.h"
 #include "views/components/SymbolPainter.h"
 #include "views/status/OverlayBackdrop.h"
 
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -150,6 +152,16 @@ void OverlayButton::paintEvent(QPaintEvent* /*event*/)
     painter.setPen(primary(1));
     const qreal baseline = body.center().y() - metrics.height() / 2 + metrics.ascent();
     painter.drawText(QPointF(left + leadingSize + leadingSpacing, baseline), text());
+
+    // Over a frosted picture of the screen, the ring is white like the outline, a step outside it.
+    if (showsFocusRing(this))
+        paintFocusRing(painter, body.adjusted(-3, -3, 3, 3), body.height() / 2 + 3, true, primary(1));
+}
+
+void OverlayButton::keyPressEvent(QKeyEvent* event)
+{
+    if (!clickOnEnter(this, event))
+        QAbstractButton::keyPressEvent(event);
 }
 
 } // namespace brindlemoor

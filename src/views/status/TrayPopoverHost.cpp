@@ -82,7 +82,6 @@ void TrayPopoverHost::show(PopoverKind kind, const PopoverAnchor& anchor)
     switch (kind) {
     case PopoverKind::Usage:
         m_usage->showPopover(m_context.usageContent(*this), anchor);
-        m_usage->content()->setFocus(Qt::OtherFocusReason);
         activateSoon(m_usage.get());
         break;
     case PopoverKind::Info:

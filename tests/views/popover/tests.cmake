@@ -9,3 +9,8 @@ brindlemoor_add_test(accessibility_test
     LIBS brindlemoor_views brindlemoor_fakes
     MAIN brindlemoor_gui_test_main
     ENVIRONMENT "${views_env}")
+brindlemoor_add_test(keyboard_walk_test
+    SOURCES popover/KeyboardWalkTest.cpp
+    LIBS brindlemoor_views brindlemoor_fakes
+    MAIN brindlemoor_gui_test_main
+    ENVIRONMENT "${views_env}")

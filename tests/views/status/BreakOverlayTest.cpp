@@ -125,6 +125,13 @@ TEST_F(BreakOverlayTest, ChoicesActOnceAndTheSelfCloseThenDoesNothing)
     const Case cases[] = {
         {"extend", [](BreakOverlayView& v) { click(v.extendButton()); }, 1},
         {"close", [](BreakOverlayView& v) { click(v.closeButton()); }, 0},
+        {"by keys: from Close, which has the focus, Tab to Extend, then Return",
+         [](BreakOverlayView& v) {
+             ASSERT_EQ(v.window()->focusWidget(), &v.closeButton());
+             QTest::keyClick(&v.closeButton(), Qt::Key_Tab);
+             QTest::keyClick(v.window()->focusWidget(), Qt::Key_Return);
+         },
+         1},
         {"backdrop", [](BreakOverlayView& v) { QTest::mouseClick(&v, Qt::LeftButton, {}, QPoint(20, 20)); }, 0},
         {"beside the buttons",
          [](BreakOverlayView& v) {

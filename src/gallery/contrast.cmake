@@ -1,0 +1,2 @@
+# SPDX-License-Identifier: MIT
+target_sources(brindlemoor-gallery PRIVATE ContrastCheck.cpp)

@@ -460,6 +460,10 @@
         <source>%1 min</source>
         <translation>%1&#xa0;min</translation>
     </message>
+    <message>
+        <source>Watched applications</source>
+        <translation>Applications suivies</translation>
+    </message>
 </context>
 <context>
     <name>brindlemoor::PreferencesView</name>

@@ -56,6 +56,7 @@ MonitoredAppsTableView::MonitoredAppsTableView(const Appearance& appearance, con
     , m_catalog(catalog)
 {
     setItemDelegate(new NoFocusFrameDelegate(this));
+    setAccessibleName(tr("Watched applications"));
     setFrameShape(QFrame::NoFrame);
     setShowGrid(false);
     setAlternatingRowColors(true);

@@ -128,6 +128,8 @@ void MonitoredAppsTableView::setApps(const QList<MonitoredAppConfig>& apps, cons
     m_apps = apps;
     const int rows = static_cast<int>(m_apps.size());
     setRowCount(rows);
+    // An empty table has nothing to act on and nowhere to show the focus: Tab passes it by.
+    setFocusPolicy(rows > 0 ? Qt::TabFocus : Qt::NoFocus);
     // Cells are kept and reconfigured: a store change caused by a stepper click
     // arrives while that stepper is still handling the click.
     for (int row = 0; row < rows; ++row) {

@@ -49,19 +49,19 @@ struct Pair {
     bool shadowed;     ///< drawn with the cards' soft content shadow
 };
 
-QList<Pair> pairs(bool dark)
+QList<Pair> pairs(Scheme scheme)
 {
-    const QColor primary = roleColor(ColorRole::Primary, dark);
-    const QColor secondary = roleColor(ColorRole::Secondary, dark);
-    const QColor panel = roleColor(ColorRole::PopoverBackground, dark);
-    const QColor control = roleColor(ColorRole::ControlBackground, dark);
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
+    const QColor secondary = roleColor(ColorRole::Secondary, scheme);
+    const QColor panel = roleColor(ColorRole::PopoverBackground, scheme);
+    const QColor control = roleColor(ColorRole::ControlBackground, scheme);
     // A usage row's and the daily bar's track, and their fills, which are opaque.
     const QColor track = over(withOpacity(primary, 0.08), panel);
-    const QColor rowFill = namedColor(NamedColor::GlobalAccent, dark);
-    const QColor dailyFill = namedColor(NamedColor::DailyBlue, dark);
+    const QColor rowFill = namedColor(NamedColor::GlobalAccent, scheme);
+    const QColor dailyFill = namedColor(NamedColor::DailyBlue, scheme);
     // A floating card: its fill at 75 % over its own background, or the panel's colour where
     // that is clear (the desktop shows there when composited).
-    const QColor cardBackground = over(roleColor(ColorRole::CardBackground, dark), panel);
+    const QColor cardBackground = over(roleColor(ColorRole::CardBackground, scheme), panel);
     const QColor cardFill = over(withOpacity(rowFill, 0.75), cardBackground);
     // The overlay: always dark, its shade over a mid-grey desktop, a button's own fill on it.
     const QColor shade = over(QColor(14, 14, 18, 150), QColor(128, 128, 128));
@@ -91,7 +91,7 @@ void checkContrast(Gallery& gallery)
         appearance.setHighContrast(high);
         for (const bool dark : {false, true}) {
             appearance.setDark(dark);
-            for (const Pair& pair : pairs(dark)) {
+            for (const Pair& pair : pairs(appearance.scheme())) {
                 const double measured = ratio(over(pair.text, pair.background), pair.background);
                 if (measured >= minimumRatio)
                     continue;

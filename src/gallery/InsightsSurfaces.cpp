@@ -81,7 +81,7 @@ QImage panel(Gallery& gallery, Story story, bool expanded, bool dark, qreal rati
     const QSize size(kColumn + 2 * kPadding, row.height() + 2 * kPadding);
     QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
-    image.fill(roleColor(ColorRole::PopoverBackground, dark));
+    image.fill(roleColor(ColorRole::PopoverBackground, gallery.appearance().scheme()));
     QPainter(&image).drawImage(QPointF(kPadding, kPadding), content);
     return image;
 }

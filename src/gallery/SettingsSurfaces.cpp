@@ -137,9 +137,10 @@ void renderControls(Gallery& gallery, bool dark, qreal ratio)
     QWidget sheet;
     sheet.setAutoFillBackground(true);
     followAppearance(&sheet, appearance);
-    sheet.setPalette([dark] {
-        QPalette palette = viewPalette(dark);
-        palette.setColor(QPalette::Window, roleColor(ColorRole::PopoverBackground, dark));
+    const Scheme scheme = appearance.scheme();
+    sheet.setPalette([scheme] {
+        QPalette palette = viewPalette(scheme);
+        palette.setColor(QPalette::Window, roleColor(ColorRole::PopoverBackground, scheme));
         return palette;
     }());
     auto* grid = new QGridLayout(&sheet);
@@ -190,9 +191,9 @@ void renderControls(Gallery& gallery, bool dark, qreal ratio)
     dotRow->setSpacing(4);
     for (const NamedColor color :
          {NamedColor::GlobalAccent, NamedColor::DailyBlue, NamedColor::NeonOrange, NamedColor::NeonRed})
-        dotRow->addWidget(new FennDot(appearance, namedColor(color, dark), 10, true));
-    dotRow->addWidget(new FennDot(appearance, namedColor(NamedColor::NeonRed, dark), 10, false));
-    dotRow->addWidget(new FennDot(appearance, namedColor(NamedColor::NeonOrange, dark), 16, true));
+        dotRow->addWidget(new FennDot(appearance, namedColor(color, scheme), 10, true));
+    dotRow->addWidget(new FennDot(appearance, namedColor(NamedColor::NeonRed, scheme), 10, false));
+    dotRow->addWidget(new FennDot(appearance, namedColor(NamedColor::NeonOrange, scheme), 16, true));
     grid->addWidget(dots, row++, 1, 1, 3, Qt::AlignLeft);
 
     caption(QStringLiteral("named colours"));
@@ -205,7 +206,7 @@ void renderControls(Gallery& gallery, bool dark, qreal ratio)
         int x = 0;
         for (const NamedColor color :
              {NamedColor::GlobalAccent, NamedColor::DailyBlue, NamedColor::NeonOrange, NamedColor::NeonRed}) {
-            painter.fillRect(QRect(x, 0, 36, 18), namedColor(color, dark));
+            painter.fillRect(QRect(x, 0, 36, 18), namedColor(color, scheme));
             x += 40;
         }
     }
@@ -214,7 +215,7 @@ void renderControls(Gallery& gallery, bool dark, qreal ratio)
 
     sheet.adjustSize();
     sheet.show();
-    const QString contrast = highContrast() ? QStringLiteral("hc-") : QString();
+    const QString contrast = scheme.highContrast ? QStringLiteral("hc-") : QString();
     gallery.save(QStringLiteral("settings-controls-") + contrast + suffix(dark, ratio), gallery.grab(&sheet, ratio));
 }
 

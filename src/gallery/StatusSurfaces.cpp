@@ -183,7 +183,8 @@ QImage desktopCapture(bool dark, qreal ratio)
 
 QImage overlay(Gallery& gallery, QtScheduler& scheduler, bool dark, qreal ratio, bool withCapture)
 {
-    BreakOverlayView view(scheduler, 15, withCapture ? desktopCapture(dark, ratio) : QImage(), dark, false);
+    const Scheme scheme{.dark = dark, .highContrast = gallery.appearance().isHighContrast()};
+    BreakOverlayView view(scheduler, 15, withCapture ? desktopCapture(dark, ratio) : QImage(), scheme, false);
     view.resize(overlaySize);
     view.setEntrance(1);
     view.setTimerProgress(0.6);

@@ -43,9 +43,9 @@ QImage sizesSheet(bool dark, qreal ratio)
     const QSize size(kLabelWidth + columns * (kCell + 40), kHeader + static_cast<int>(symbols.size()) * kRow);
     QImage sheet(size * ratio, QImage::Format_ARGB32_Premultiplied);
     sheet.setDevicePixelRatio(ratio);
-    const ColorPair background = colorPair(ColorRole::PopoverBackground);
-    const ColorPair primary = colorPair(ColorRole::Primary);
-    const ColorPair secondary = colorPair(ColorRole::Secondary);
+    const ColorPair background = colorPair(ColorRole::PopoverBackground, false);
+    const ColorPair primary = colorPair(ColorRole::Primary, false);
+    const ColorPair secondary = colorPair(ColorRole::Secondary, false);
     sheet.fill(dark ? background.dark : background.light);
     QPainter painter(&sheet);
     painter.setFont(labelFont());

@@ -185,24 +185,24 @@ QImage FloatingCardView::paintCard(qreal ratio) const
     QPainter painter(&layer);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF card(QPointF(0, 0), QSizeF(size()));
-    const bool dark = m_context.appearance.isDark();
+    const Scheme scheme = m_context.appearance.scheme();
 
     painter.save();
     painter.setClipPath(progresscard::continuousRoundedRect(card, progresscard::cornerRadius));
-    painter.fillRect(card, roleColor(ColorRole::CardBackground, dark));
+    painter.fillRect(card, roleColor(ColorRole::CardBackground, scheme));
     const qreal drawn = m_fill.value();
     const qreal fraction = m_context.today.showsTimeRemaining() ? drawn : 1 - drawn;
-    const QColor fill = namedColor(m_look.fill, dark);
+    const QColor fill = namedColor(m_look.fill, scheme);
     progresscard::paintFill(painter, card, fraction, withOpacity(fill, fillOpacity), m_look.fadeStop);
     progresscard::paintGlow(painter, card, fraction, fill);
-    progresscard::paintGloss(painter, card, dark ? 0.06 : 0.22);
+    progresscard::paintGloss(painter, card, scheme.dark ? 0.06 : 0.22);
     painter.restore();
 
-    progresscard::paintWithShadow(painter, card, progresscard::contentShadow(dark),
+    progresscard::paintWithShadow(painter, card, progresscard::contentShadow(scheme.dark),
                                   [&](QPainter& content) { paintContent(content, card); });
 
     const qreal border = std::max(0.0, lerp(dimmedBorderOpacity, frontBorderOpacity, m_emphasis));
-    progresscard::paintBorder(painter, card, borderWidth, outlineColor(border, dark));
+    progresscard::paintBorder(painter, card, borderWidth, outlineColor(border, scheme));
     return layer;
 }
 
@@ -211,8 +211,8 @@ void FloatingCardView::paintContent(QPainter& painter, const QRectF& card) const
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF line = card.adjusted(m_look.padding, 0, -m_look.padding, 0);
     const qreal middle = line.center().y();
-    const bool dark = m_context.appearance.isDark();
-    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const Scheme scheme = m_context.appearance.scheme();
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
     const QFont font = fonts::system(textSize, QFont::DemiBold);
     const QFontMetricsF metrics(font);
     painter.setFont(font);
@@ -229,13 +229,13 @@ void FloatingCardView::paintContent(QPainter& painter, const QRectF& card) const
         const QColor symbol = m_action->isDown() ? withOpacity(primary, 0.5) : primary;
         SymbolPainter::paint(painter, m_look.actionSymbol, action.center(), actionSymbolSize, QFont::Medium, symbol);
         const QPointF dot(action.left() - spacing - dotSize / 2, middle);
-        FennDot::paint(painter, dot, namedColor(NamedColor::NeonRed, dark), dotSize, true, dark);
+        FennDot::paint(painter, dot, namedColor(NamedColor::NeonRed, scheme), dotSize, true, scheme);
         trailingLeft = dot.x() - dotSize / 2;
     } else {
         qreal textRight = line.right();
         if (now == LimitLevel::Near) {
             const QPointF dot(line.right() - dotSize / 2, middle);
-            FennDot::paint(painter, dot, namedColor(NamedColor::NeonOrange, dark), dotSize, true, dark);
+            FennDot::paint(painter, dot, namedColor(NamedColor::NeonOrange, scheme), dotSize, true, scheme);
             textRight = dot.x() - dotSize / 2 - spacing;
         }
         const QString text = timeText();

@@ -97,9 +97,9 @@ void FloatingWidgetPanel::moveEvent(QMoveEvent* /*event*/)
 void FloatingWidgetPanel::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const bool dark = m_appearance.isDark();
+    const Scheme scheme = m_appearance.scheme();
     if (!m_translucent) {
-        painter.fillRect(rect(), roleColor(ColorRole::PopoverBackground, dark));
+        painter.fillRect(rect(), roleColor(ColorRole::PopoverBackground, scheme));
         return;
     }
     const qreal ratio = devicePixelRatioF();

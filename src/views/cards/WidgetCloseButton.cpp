@@ -59,12 +59,12 @@ void WidgetCloseButton::paintEvent(QPaintEvent* /*event*/)
     const qreal scale = hiddenScale + (1 - hiddenScale) * m_reveal;
     painter.scale(scale, scale);
     const qreal radius = diameter / 2;
-    const bool dark = m_appearance.isDark();
-    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary, dark), 0.15), 0.5));
-    painter.setBrush(withOpacity(roleColor(ColorRole::PopoverBackground, dark), materialOpacity));
+    const Scheme scheme = m_appearance.scheme();
+    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary, scheme), 0.15), 0.5));
+    painter.setBrush(withOpacity(roleColor(ColorRole::PopoverBackground, scheme), materialOpacity));
     painter.drawEllipse(QPointF(0, 0), radius, radius);
     SymbolPainter::paint(painter, Symbol::Xmark, QPointF(0, 0), symbolSize, QFont::Bold,
-                         roleColor(ColorRole::Secondary, dark));
+                         roleColor(ColorRole::Secondary, scheme));
 }
 
 } // namespace brindlemoor

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "views/components/Appearance.h"
 
-#include "views/components/NamedColors.h"
 #include "views/components/PortalSettings.h"
 
 #include <QApplication>
@@ -66,7 +65,6 @@ void Appearance::applyHighContrast(bool high)
     if (m_highContrast == high)
         return;
     m_highContrast = high;
-    brindlemoor::setHighContrast(high);
     Q_EMIT changed();
 }
 

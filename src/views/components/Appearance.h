@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "views/components/NamedColors.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -27,6 +29,8 @@ public:
     /// Whether the desktop asks for higher contrast: the portal's contrast, else GNOME's
     /// high-contrast key read through the same portal. Every colour role follows it.
     bool isHighContrast() const { return m_highContrast; }
+    /// Both at once, for resolving the program's colours.
+    Scheme scheme() const { return {m_dark, m_highContrast}; }
     /// For the gallery and tests; pins the appearance as setDark() does.
     void setHighContrast(bool high);
 

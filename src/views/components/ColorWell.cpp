@@ -76,15 +76,15 @@ void ColorWell::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bezel = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    const bool dark = m_appearance.isDark();
-    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary, dark), 0.25), 1));
-    painter.setBrush(roleColor(ColorRole::ControlBackground, dark));
+    const Scheme scheme = m_appearance.scheme();
+    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary, scheme), 0.25), 1));
+    painter.setBrush(roleColor(ColorRole::ControlBackground, scheme));
     painter.drawRoundedRect(bezel, 5, 5);
-    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary, dark), 0.15), 1));
+    painter.setPen(QPen(withOpacity(roleColor(ColorRole::Primary, scheme), 0.15), 1));
     painter.setBrush(m_color);
     painter.drawRoundedRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5), 3, 3);
     if (showsFocusRing(this))
-        paintFocusRing(painter, QRectF(rect()).adjusted(0.25, 0.25, -0.25, -0.25), 5.75, dark);
+        paintFocusRing(painter, QRectF(rect()).adjusted(0.25, 0.25, -0.25, -0.25), 5.75, scheme);
 }
 
 void ColorWell::mouseReleaseEvent(QMouseEvent* event)

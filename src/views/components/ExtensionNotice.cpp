@@ -140,9 +140,9 @@ void ExtensionNotice::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(this);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const Layout layout = computeLayout(boxWidth());
-    const bool dark = m_appearance.isDark();
+    const Scheme scheme = m_appearance.scheme();
     wrapped::paint(painter, m_text, textFont(), layout.text, leading, centred() ? Qt::AlignHCenter : Qt::AlignLeft,
-                   roleColor(ColorRole::Secondary, dark));
+                   roleColor(ColorRole::Secondary, scheme));
 }
 
 } // namespace brindlemoor

@@ -28,14 +28,15 @@ QSize FennDot::sizeHint() const
     return {side, side};
 }
 
-void FennDot::paint(QPainter& painter, const QPointF& center, const QColor& color, qreal size, bool isActive, bool dark)
+void FennDot::paint(QPainter& painter, const QPointF& center, const QColor& color, qreal size, bool isActive,
+                    Scheme scheme)
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     const qreal radius = size / 2;
     if (!isActive) {
-        const ColorPair secondary = colorPair(ColorRole::Secondary);
-        const QColor grey = withOpacity(dark ? secondary.dark : secondary.light, 0.1);
+        const ColorPair secondary = colorPair(ColorRole::Secondary, scheme.highContrast);
+        const QColor grey = withOpacity(scheme.dark ? secondary.dark : secondary.light, 0.1);
         painter.setPen(QPen(grey, 0.5));
         painter.setBrush(grey);
         painter.drawEllipse(center, radius, radius);
@@ -48,10 +49,10 @@ void FennDot::paint(QPainter& painter, const QPointF& center, const QColor& colo
     painter.setPen(Qt::NoPen);
     painter.setBrush(color);
     painter.drawEllipse(center, radius, radius);
-    painter.setBrush(dark ? withOpacity(Qt::white, 0.05) : withOpacity(Qt::black, 0.03));
+    painter.setBrush(scheme.dark ? withOpacity(Qt::white, 0.05) : withOpacity(Qt::black, 0.03));
     painter.drawEllipse(center, radius, radius);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(dark ? withOpacity(Qt::white, 0.2) : withOpacity(Qt::black, 0.15), 0.5));
+    painter.setPen(QPen(scheme.dark ? withOpacity(Qt::white, 0.2) : withOpacity(Qt::black, 0.15), 0.5));
     painter.drawEllipse(center, radius - 0.25, radius - 0.25);
     painter.restore();
 }
@@ -59,7 +60,7 @@ void FennDot::paint(QPainter& painter, const QPointF& center, const QColor& colo
 void FennDot::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    paint(painter, QRectF(rect()).center(), m_color, m_size, m_active, m_appearance.isDark());
+    paint(painter, QRectF(rect()).center(), m_color, m_size, m_active, m_appearance.scheme());
 }
 
 } // namespace brindlemoor

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "views/components/NamedColors.h"
+
 #include <QColor>
 #include <QWidget>
 
@@ -20,10 +22,10 @@ public:
     FennDot(const Appearance& appearance, const QColor& color, qreal size, bool isActive, QWidget* parent = nullptr);
 
     /// Paints a dot centred on `center`, for views that draw rows themselves; the glow
-    /// stays within the padding around it. An inactive dot ignores `color`; `dark`
+    /// stays within the padding around it. An inactive dot ignores `color`; the scheme
     /// picks the rim and overlay.
     static void paint(QPainter& painter, const QPointF& center, const QColor& color, qreal size, bool isActive,
-                      bool dark);
+                      Scheme scheme);
 
     QSize sizeHint() const override;
 

@@ -110,17 +110,17 @@ void FennSegmentedPicker::paintEvent(QPaintEvent* /*event*/)
     QPainterPath capsule;
     capsule.addRoundedRect(bounds, bounds.height() / 2, bounds.height() / 2);
     painter.setClipPath(capsule);
-    const bool dark = m_appearance.isDark();
-    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const Scheme scheme = m_appearance.scheme();
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
     painter.fillPath(capsule, withOpacity(primary, 0.1));
 
     if (!m_highlight.isEmpty()) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(namedColor(m_tint, dark));
+        painter.setBrush(namedColor(m_tint, scheme));
         painter.drawRoundedRect(m_highlight, m_highlight.height() / 2, m_highlight.height() / 2);
     }
     if (showsFocusRing(this))
-        paintFocusRing(painter, bounds, bounds.height() / 2, dark);
+        paintFocusRing(painter, bounds, bounds.height() / 2, scheme);
 
     painter.setFont(font());
     for (int i = 0; i < m_options.size(); ++i) {

@@ -77,9 +77,9 @@ void FennSwitch::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const bool dark = m_appearance.isDark();
-    const QColor primary = roleColor(ColorRole::Primary, dark);
-    const QColor tint = namedColor(m_tint, dark);
+    const Scheme scheme = m_appearance.scheme();
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
+    const QColor tint = namedColor(m_tint, scheme);
     const qreal on = std::clamp(m_progress, 0.0, 1.0);
 
     if (!m_labelHidden && !text().isEmpty()) {
@@ -98,7 +98,7 @@ void FennSwitch::paintEvent(QPaintEvent* /*event*/)
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(track.adjusted(0.5, 0.5, -0.5, -0.5), radius - 0.5, radius - 0.5);
     if (showsFocusRing(this))
-        paintFocusRing(painter, track.adjusted(-2.25, -2.25, 2.25, 2.25), radius + 2.25, dark);
+        paintFocusRing(painter, track.adjusted(-2.25, -2.25, 2.25, 2.25), radius + 2.25, scheme);
 
     const QPointF knob = knobCenter();
     const qreal knobRadius = knobDiameter / 2.0;

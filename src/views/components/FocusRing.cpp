@@ -9,13 +9,13 @@
 
 namespace brindlemoor {
 
-void paintFocusRing(QPainter& painter, const QRectF& outline, qreal radius, bool dark, const QColor& over)
+void paintFocusRing(QPainter& painter, const QRectF& outline, qreal radius, Scheme scheme, const QColor& over)
 {
-    const qreal width = highContrast() ? 2.0 : 1.5;
+    const qreal width = scheme.highContrast ? 2.0 : 1.5;
     const qreal inset = width / 2;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(over.isValid() ? over : roleColor(ColorRole::FocusRing, dark), width));
+    painter.setPen(QPen(over.isValid() ? over : roleColor(ColorRole::FocusRing, scheme), width));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(outline.adjusted(inset, inset, -inset, -inset), std::max(0.0, radius - inset),
                             std::max(0.0, radius - inset));

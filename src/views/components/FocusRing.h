@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "views/components/NamedColors.h"
+
 #include <QWidget>
 
 class QAbstractButton;
@@ -19,7 +21,7 @@ inline bool showsFocusRing(const QWidget* widget)
 
 /// The one ring every focusable control draws, just inside `outline`, in the focus colour, or
 /// in `over` where the control sits on the accent's own fill (a usage card).
-void paintFocusRing(QPainter& painter, const QRectF& outline, qreal radius, bool dark, const QColor& over = {});
+void paintFocusRing(QPainter& painter, const QRectF& outline, qreal radius, Scheme scheme, const QColor& over = {});
 
 /// Return and Enter press a focused button as Space does. True when the key was taken.
 bool clickOnEnter(QAbstractButton* button, const QKeyEvent* event);

@@ -34,8 +34,8 @@ void LinkButton::paintEvent(QPaintEvent* /*event*/)
     QFont font = this->font();
     font.setUnderline(m_hovered || showsFocusRing(this));
     painter.setFont(font);
-    const bool dark = m_appearance.isDark();
-    const QColor color = namedColor(NamedColor::GlobalAccent, dark);
+    const Scheme scheme = m_appearance.scheme();
+    const QColor color = namedColor(NamedColor::GlobalAccent, scheme);
     painter.setPen(isDown() ? color.darker(125) : color);
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter, text());
 }

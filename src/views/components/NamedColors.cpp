@@ -17,21 +17,19 @@ QColor rgb(double red, double green, double blue, double alpha = 1.0)
                             static_cast<float>(alpha));
 }
 
-bool g_highContrast = false;
-
-QColor resolve(const ColorPair& pair, bool dark)
+QColor resolve(const ColorPair& pair, Scheme scheme)
 {
-    return dark ? pair.dark : pair.light;
+    return scheme.dark ? pair.dark : pair.light;
 }
 
 } // namespace
 
-ColorPair colorPair(NamedColor name)
+ColorPair colorPair(NamedColor name, bool highContrast)
 {
     // White text sits on these fills in the dark scheme: higher contrast deepens them to 4.5:1.
-    if (g_highContrast && name == NamedColor::GlobalAccent)
+    if (highContrast && name == NamedColor::GlobalAccent)
         return {rgb(0.325, 0.651, 0.486), rgb(0.18, 0.45, 0.32)};
-    if (g_highContrast && name == NamedColor::DailyBlue)
+    if (highContrast && name == NamedColor::DailyBlue)
         return {rgb(0.296, 0.518, 0.74), rgb(0.2, 0.38, 0.66)};
     switch (name) {
     case NamedColor::GlobalAccent:
@@ -46,20 +44,10 @@ ColorPair colorPair(NamedColor name)
     return {};
 }
 
-bool highContrast()
-{
-    return g_highContrast;
-}
-
-void setHighContrast(bool high)
-{
-    g_highContrast = high;
-}
-
-ColorPair colorPair(ColorRole role)
+ColorPair colorPair(ColorRole role, bool highContrast)
 {
     // Higher contrast: text pure black or white on opaque, plain backgrounds, lines solid.
-    if (g_highContrast) {
+    if (highContrast) {
         switch (role) {
         case ColorRole::Primary:
         case ColorRole::Secondary:
@@ -95,20 +83,20 @@ ColorPair colorPair(ColorRole role)
     case ColorRole::CardBackground:
         return {Qt::transparent, Qt::transparent};
     case ColorRole::FocusRing:
-        return {withOpacity(colorPair(NamedColor::GlobalAccent).light, 0.8),
-                withOpacity(colorPair(NamedColor::GlobalAccent).dark, 0.8)};
+        return {withOpacity(colorPair(NamedColor::GlobalAccent, false).light, 0.8),
+                withOpacity(colorPair(NamedColor::GlobalAccent, false).dark, 0.8)};
     }
     return {};
 }
 
-QColor namedColor(NamedColor name, bool dark)
+QColor namedColor(NamedColor name, Scheme scheme)
 {
-    return resolve(colorPair(name), dark);
+    return resolve(colorPair(name, scheme.highContrast), scheme);
 }
 
-QColor roleColor(ColorRole role, bool dark)
+QColor roleColor(ColorRole role, Scheme scheme)
 {
-    return resolve(colorPair(role), dark);
+    return resolve(colorPair(role, scheme.highContrast), scheme);
 }
 
 std::optional<NamedColor> namedColorFromName(QStringView name)
@@ -124,11 +112,11 @@ std::optional<NamedColor> namedColorFromName(QStringView name)
     return std::nullopt;
 }
 
-QColor outlineColor(qreal opacity, bool dark)
+QColor outlineColor(qreal opacity, Scheme scheme)
 {
-    if (g_highContrast)
-        return roleColor(ColorRole::Primary, dark);
-    return withOpacity(roleColor(ColorRole::Primary, dark), opacity);
+    if (scheme.highContrast)
+        return roleColor(ColorRole::Primary, scheme);
+    return withOpacity(roleColor(ColorRole::Primary, scheme), opacity);
 }
 
 QColor withOpacity(QColor color, qreal opacity)
@@ -147,13 +135,13 @@ QColor mixColors(const QColor& from, const QColor& to, qreal t)
                             mix(a.alphaF(), b.alphaF()));
 }
 
-QPalette viewPalette(bool dark)
+QPalette viewPalette(Scheme scheme)
 {
-    const QColor primary = roleColor(ColorRole::Primary, dark);
-    const QColor secondary = roleColor(ColorRole::Secondary, dark);
-    const QColor window = roleColor(ColorRole::PopoverBackground, dark);
-    const QColor control = roleColor(ColorRole::ControlBackground, dark);
-    const QColor accent = namedColor(NamedColor::GlobalAccent, dark);
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
+    const QColor secondary = roleColor(ColorRole::Secondary, scheme);
+    const QColor window = roleColor(ColorRole::PopoverBackground, scheme);
+    const QColor control = roleColor(ColorRole::ControlBackground, scheme);
+    const QColor accent = namedColor(NamedColor::GlobalAccent, scheme);
 
     QPalette palette;
     for (const auto group : {QPalette::Active, QPalette::Inactive}) {
@@ -163,16 +151,16 @@ QPalette viewPalette(bool dark)
         palette.setColor(group, QPalette::AlternateBase, withOpacity(primary, 0.05));
         palette.setColor(group, QPalette::Text, primary);
         palette.setColor(group, QPalette::PlaceholderText, secondary);
-        palette.setColor(group, QPalette::Button, dark ? rgb(0.3, 0.3, 0.3) : rgb(0.98, 0.98, 0.98));
+        palette.setColor(group, QPalette::Button, scheme.dark ? rgb(0.3, 0.3, 0.3) : rgb(0.98, 0.98, 0.98));
         palette.setColor(group, QPalette::ButtonText, primary);
         palette.setColor(group, QPalette::Highlight, accent);
         palette.setColor(group, QPalette::HighlightedText, Qt::white);
         palette.setColor(group, QPalette::ToolTipBase, control);
         palette.setColor(group, QPalette::ToolTipText, primary);
-        palette.setColor(group, QPalette::Light, dark ? rgb(0.4, 0.4, 0.4) : Qt::white);
-        palette.setColor(group, QPalette::Midlight, dark ? rgb(0.3, 0.3, 0.3) : rgb(0.9, 0.9, 0.9));
-        palette.setColor(group, QPalette::Mid, dark ? rgb(0.25, 0.25, 0.25) : rgb(0.75, 0.75, 0.75));
-        palette.setColor(group, QPalette::Dark, dark ? rgb(0.1, 0.1, 0.1) : rgb(0.6, 0.6, 0.6));
+        palette.setColor(group, QPalette::Light, scheme.dark ? rgb(0.4, 0.4, 0.4) : Qt::white);
+        palette.setColor(group, QPalette::Midlight, scheme.dark ? rgb(0.3, 0.3, 0.3) : rgb(0.9, 0.9, 0.9));
+        palette.setColor(group, QPalette::Mid, scheme.dark ? rgb(0.25, 0.25, 0.25) : rgb(0.75, 0.75, 0.75));
+        palette.setColor(group, QPalette::Dark, scheme.dark ? rgb(0.1, 0.1, 0.1) : rgb(0.6, 0.6, 0.6));
         palette.setColor(group, QPalette::Shadow, rgb(0, 0, 0, 0.4));
     }
     palette.setColor(QPalette::Disabled, QPalette::WindowText, secondary);
@@ -180,15 +168,15 @@ QPalette viewPalette(bool dark)
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, secondary);
     palette.setColor(QPalette::Disabled, QPalette::Window, window);
     palette.setColor(QPalette::Disabled, QPalette::Base, control);
-    palette.setColor(QPalette::Disabled, QPalette::Button, dark ? rgb(0.25, 0.25, 0.25) : rgb(0.94, 0.94, 0.94));
+    palette.setColor(QPalette::Disabled, QPalette::Button, scheme.dark ? rgb(0.25, 0.25, 0.25) : rgb(0.94, 0.94, 0.94));
     return palette;
 }
 
 void followAppearance(QWidget* widget, const Appearance& appearance)
 {
-    widget->setPalette(viewPalette(appearance.isDark()));
+    widget->setPalette(viewPalette(appearance.scheme()));
     QObject::connect(&appearance, &Appearance::changed, widget,
-                     [widget, &appearance] { widget->setPalette(viewPalette(appearance.isDark())); });
+                     [widget, &appearance] { widget->setPalette(viewPalette(appearance.scheme())); });
 }
 
 } // namespace brindlemoor

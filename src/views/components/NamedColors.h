@@ -40,21 +40,26 @@ struct ColorPair {
     QColor dark;
 };
 
-/// Whether the desktop asked for higher contrast; Appearance keeps it, every colour follows.
-bool highContrast();
-void setHighContrast(bool high);
+/// What the colours are resolved for: the desktop's light or dark, and whether it asked for
+/// higher contrast. Appearance::scheme() says which; there is no conversion from a bare bool.
+struct Scheme {
+    bool dark = false;
+    bool highContrast = false;
+    friend bool operator==(const Scheme&, const Scheme&) = default;
+};
 
-ColorPair colorPair(NamedColor name);
-ColorPair colorPair(ColorRole role);
+/// Both values of a colour, in normal or in higher contrast.
+ColorPair colorPair(NamedColor name, bool highContrast);
+ColorPair colorPair(ColorRole role, bool highContrast);
 
-/// Resolved for a dark or a light appearance; ask again after Appearance::changed().
-QColor namedColor(NamedColor name, bool dark);
-QColor roleColor(ColorRole role, bool dark);
+/// Resolved for the scheme; ask again after Appearance::changed().
+QColor namedColor(NamedColor name, Scheme scheme);
+QColor roleColor(ColorRole role, Scheme scheme);
 /// By the colour's name ("globalAccent", "dailyBlue", "neonOrange", "neonRed").
 std::optional<NamedColor> namedColorFromName(QStringView name);
 
 /// A faint outline in the text colour at `opacity`; solid and strong in higher contrast.
-QColor outlineColor(qreal opacity, bool dark);
+QColor outlineColor(qreal opacity, Scheme scheme);
 
 /// `color` with its alpha multiplied by `opacity`.
 QColor withOpacity(QColor color, qreal opacity);
@@ -62,7 +67,7 @@ QColor withOpacity(QColor color, qreal opacity);
 QColor mixColors(const QColor& from, const QColor& to, qreal t);
 
 /// A palette for the stock widgets inside the program's views (labels, fields, lists).
-QPalette viewPalette(bool dark);
+QPalette viewPalette(Scheme scheme);
 /// Gives `widget` the view palette now and again at every change of `appearance`.
 void followAppearance(QWidget* widget, const Appearance& appearance);
 

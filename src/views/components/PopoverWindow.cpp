@@ -199,14 +199,14 @@ void PopoverWindow::paintEvent(QPaintEvent* /*event*/)
     // A soft shadow: widening strokes, each faint, add up towards the panel.
     QPainterPathStroker stroker;
     stroker.setJoinStyle(Qt::RoundJoin);
-    const bool dark = m_appearance.isDark();
+    const Scheme scheme = m_appearance.scheme();
     for (int i = m_compositing ? margin : 0; i >= 1; i -= 2) {
         stroker.setWidth(2 * i);
-        const qreal strength = (dark ? 0.09 : 0.05) * (1.0 - static_cast<qreal>(i) / (margin + 1));
+        const qreal strength = (scheme.dark ? 0.09 : 0.05) * (1.0 - static_cast<qreal>(i) / (margin + 1));
         painter.fillPath(stroker.createStroke(path), QColor::fromRgbF(0, 0, 0, static_cast<float>(strength)));
     }
-    painter.fillPath(path, roleColor(ColorRole::PopoverBackground, dark));
-    painter.setPen(QPen(outlineColor(0.14 / 0.85, dark), highContrast() ? 1.5 : 0.5));
+    painter.fillPath(path, roleColor(ColorRole::PopoverBackground, scheme));
+    painter.setPen(QPen(outlineColor(0.14 / 0.85, scheme), scheme.highContrast ? 1.5 : 0.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawPath(path);
 }

@@ -59,8 +59,8 @@ void ProminentButton::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF body = QRectF(rect()).adjusted(focusMargin, focusMargin, -focusMargin, -focusMargin);
     const qreal radius = metrics(m_size).cornerRadius;
-    const bool dark = m_appearance.isDark();
-    QColor fill = namedColor(NamedColor::GlobalAccent, dark);
+    const Scheme scheme = m_appearance.scheme();
+    QColor fill = namedColor(NamedColor::GlobalAccent, scheme);
     if (isDown())
         fill = fill.darker(118);
     else if (m_hovered)
@@ -78,7 +78,7 @@ void ProminentButton::paintEvent(QPaintEvent* /*event*/)
     painter.drawRoundedRect(body, radius, radius);
 
     if (showsFocusRing(this))
-        paintFocusRing(painter, body.adjusted(-3, -3, 3, 3), radius + 3, dark);
+        paintFocusRing(painter, body.adjusted(-3, -3, 3, 3), radius + 3, scheme);
     painter.setPen(Qt::white);
     painter.setFont(font());
     painter.drawText(body, Qt::AlignCenter, text());

@@ -73,11 +73,11 @@ void Stepper::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const bool dark = m_appearance.isDark();
-    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const Scheme scheme = m_appearance.scheme();
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
     const QRectF body = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setPen(QPen(withOpacity(primary, 0.2), 1));
-    painter.setBrush(roleColor(ColorRole::ControlBackground, dark));
+    painter.setBrush(roleColor(ColorRole::ControlBackground, scheme));
     painter.drawRoundedRect(body, 4, 4);
 
     if (m_pressed != 0) {
@@ -103,7 +103,7 @@ void Stepper::paintEvent(QPaintEvent* /*event*/)
     chevron(upRect(), +1);
     chevron(downRect(), -1);
     if (showsFocusRing(this))
-        paintFocusRing(painter, QRectF(rect()), 4.75, dark);
+        paintFocusRing(painter, QRectF(rect()), 4.75, scheme);
 }
 
 void Stepper::mousePressEvent(QMouseEvent* event)

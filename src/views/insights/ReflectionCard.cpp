@@ -57,13 +57,13 @@ qreal layOut(QTextLayout& layout, qreal width, qreal top, qreal spacing)
     return y;
 }
 
-QColor accentColor(InsightAccent accent, bool dark)
+QColor accentColor(InsightAccent accent, Scheme scheme)
 {
     switch (accent) {
     case InsightAccent::NeonRed:
-        return namedColor(NamedColor::NeonRed, dark);
+        return namedColor(NamedColor::NeonRed, scheme);
     case InsightAccent::NeonOrange:
-        return namedColor(NamedColor::NeonOrange, dark);
+        return namedColor(NamedColor::NeonOrange, scheme);
     case InsightAccent::Teal:
         break;
     }
@@ -108,8 +108,8 @@ void ReflectionCard::setOpacity(qreal opacity)
 
 QColor ReflectionCard::iconColor() const
 {
-    const bool dark = m_appearance.isDark();
-    return m_insight.accent ? accentColor(*m_insight.accent, dark) : roleColor(ColorRole::Secondary, dark);
+    const Scheme scheme = m_appearance.scheme();
+    return m_insight.accent ? accentColor(*m_insight.accent, scheme) : roleColor(ColorRole::Secondary, scheme);
 }
 
 int ReflectionCard::heightForWidth(int width) const
@@ -137,11 +137,11 @@ void ReflectionCard::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(m_opacity);
 
-    const bool dark = m_appearance.isDark();
-    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const Scheme scheme = m_appearance.scheme();
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
     QPainterPath shape;
     shape.addRoundedRect(QRectF(rect()), kRadius, kRadius);
-    painter.fillPath(shape, withOpacity(primary, dark ? 0.06 : 0.035));
+    painter.fillPath(shape, withOpacity(primary, scheme.dark ? 0.06 : 0.035));
     QPainterPath edge;
     edge.addRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kRadius - 0.5, kRadius - 0.5);
     painter.strokePath(edge, QPen(withOpacity(primary, 0.07), 1));
@@ -158,7 +158,7 @@ void ReflectionCard::paintEvent(QPaintEvent* /*event*/)
     layOut(body, textWidth, layOut(title, textWidth, 0, 0) + kTitleSpacing, kBodyLineSpacing);
     painter.setPen(primary);
     title.draw(&painter, QPointF(kTextLeft, kPadding));
-    painter.setPen(roleColor(ColorRole::Secondary, dark));
+    painter.setPen(roleColor(ColorRole::Secondary, scheme));
     body.draw(&painter, QPointF(kTextLeft, kPadding));
 }
 

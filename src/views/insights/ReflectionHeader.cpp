@@ -88,14 +88,14 @@ void ReflectionHeader::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::Antialiasing);
     if (isDown())
         painter.setOpacity(0.7);
-    const bool dark = m_appearance.isDark();
-    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const Scheme scheme = m_appearance.scheme();
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
     const QRectF bounds(rect());
 
     QPainterPath shape;
     shape.addRoundedRect(bounds, kRadius, kRadius);
     painter.fillPath(shape, withOpacity(primary, 0.08));
-    painter.fillPath(shape, withOpacity(roleColor(ColorRole::Teal, dark), 0.16 * m_openness));
+    painter.fillPath(shape, withOpacity(roleColor(ColorRole::Teal, scheme), 0.16 * m_openness));
     QPainterPath edge;
     edge.addRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), kRadius - 0.5, kRadius - 0.5);
     painter.strokePath(edge, QPen(withOpacity(primary, 0.12), 1));
@@ -105,11 +105,11 @@ void ReflectionHeader::paintEvent(QPaintEvent* /*event*/)
     const qreal side = SymbolPainter::side(kSymbolPoints);
     const QRectF symbolBox(x, middle - side / 2, side, side);
     SymbolPainter::paintShadow(painter, Symbol::Sparkles, symbolBox, QFont::DemiBold,
-                               withOpacity(namedColor(NamedColor::NeonOrange, dark), 0.45), 4);
+                               withOpacity(namedColor(NamedColor::NeonOrange, scheme), 0.45), 4);
     SymbolPainter::paintShadow(painter, Symbol::Sparkles, symbolBox, QFont::DemiBold, withOpacity(teal(), 0.35), 6);
     QLinearGradient gradient(0, 0, 1, 1);
     gradient.setCoordinateMode(QGradient::ObjectBoundingMode);
-    gradient.setColorAt(0, namedColor(NamedColor::NeonOrange, dark));
+    gradient.setColorAt(0, namedColor(NamedColor::NeonOrange, scheme));
     gradient.setColorAt(1, teal());
     SymbolPainter::paint(painter, Symbol::Sparkles, symbolBox, QFont::DemiBold, gradient);
     x += side + kSpacing;
@@ -121,14 +121,14 @@ void ReflectionHeader::paintEvent(QPaintEvent* /*event*/)
     painter.drawText(QPointF(x, middle - metrics.height() / 2 + metrics.ascent()), text());
     x += metrics.horizontalAdvance(text()) + kSpacing;
 
-    const QColor dot = mixColors(roleColor(ColorRole::Gray, dark), roleColor(ColorRole::Teal, dark), m_openness);
+    const QColor dot = mixColors(roleColor(ColorRole::Gray, scheme), roleColor(ColorRole::Teal, scheme), m_openness);
     painter.save();
     painter.setOpacity(painter.opacity() * (0.55 + 0.45 * m_openness));
-    FennDot::paint(painter, QPointF(x + kDotSize / 2, middle), dot, kDotSize, true, dark);
+    FennDot::paint(painter, QPointF(x + kDotSize / 2, middle), dot, kDotSize, true, scheme);
     painter.restore();
 
     if (showsFocusRing(this))
-        paintFocusRing(painter, bounds, kRadius + 0.6, dark);
+        paintFocusRing(painter, bounds, kRadius + 0.6, scheme);
 }
 
 void ReflectionHeader::keyPressEvent(QKeyEvent* event)

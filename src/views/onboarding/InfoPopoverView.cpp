@@ -110,9 +110,9 @@ void InfoPopoverView::paintEvent(QPaintEvent* /*event*/)
 
 int InfoPopoverView::layOut(QPainter* painter, qreal* linkTop, QList<AccessibleItem>* items) const
 {
-    const bool dark = m_appearance.isDark();
-    const QColor primary = roleColor(ColorRole::Primary, dark);
-    const QColor secondary = roleColor(ColorRole::Secondary, dark);
+    const Scheme scheme = m_appearance.scheme();
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
+    const QColor secondary = roleColor(ColorRole::Secondary, scheme);
     const auto text = [&](const QString& string, const QFont& font, qreal x, qreal y, qreal width, qreal leading,
                           const QColor& color, QAccessible::Role role = QAccessible::StaticText) {
         const qreal height = wrapped::height(string, font, width, leading);
@@ -124,7 +124,7 @@ int InfoPopoverView::layOut(QPainter* painter, qreal* linkTop, QList<AccessibleI
     };
     const auto divider = [&](qreal y) {
         if (painter)
-            painter->fillRect(QRectF(padding, y, contentWidth, 1), roleColor(ColorRole::Separator, dark));
+            painter->fillRect(QRectF(padding, y, contentWidth, 1), roleColor(ColorRole::Separator, scheme));
         return 1.0;
     };
 

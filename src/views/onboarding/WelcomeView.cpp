@@ -122,11 +122,11 @@ void WelcomeView::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::TextAntialiasing);
     const Layout layout = computeLayout();
     painter.setFont(titleFont());
-    const bool dark = m_appearance.isDark();
-    painter.setPen(roleColor(ColorRole::Primary, dark));
+    const Scheme scheme = m_appearance.scheme();
+    painter.setPen(roleColor(ColorRole::Primary, scheme));
     painter.drawText(layout.title, Qt::AlignCenter, title());
     wrapped::paint(painter, subtitle(), subtitleFont(), layout.subtitle, subtitleLeading, Qt::AlignHCenter,
-                   roleColor(ColorRole::Secondary, dark));
+                   roleColor(ColorRole::Secondary, scheme));
 }
 
 } // namespace brindlemoor

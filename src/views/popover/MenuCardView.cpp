@@ -238,8 +238,8 @@ void MenuCardView::paintEvent(QPaintEvent* /*event*/)
     painter.scale(s, s);
     painter.translate(-card.center());
 
-    const bool dark = m_appearance.isDark();
-    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const Scheme scheme = m_appearance.scheme();
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
     const QPainterPath shape = progresscard::continuousRoundedRect(card, progresscard::cornerRadius);
     painter.fillPath(shape, withOpacity(primary, lerp(m_look.track, m_look.hoverTrack, m_hover)));
 
@@ -248,15 +248,15 @@ void MenuCardView::paintEvent(QPaintEvent* /*event*/)
     // The fill shows the share left while time left is shown, the share used otherwise.
     const qreal drawn = std::clamp(m_fill.value(), 0.0, 1.0);
     const qreal fraction = m_today.showsTimeRemaining() ? drawn : 1 - drawn;
-    progresscard::paintFill(painter, card, fraction, namedColor(m_look.fill, dark), fadeStop);
+    progresscard::paintFill(painter, card, fraction, namedColor(m_look.fill, scheme), fadeStop);
     painter.restore();
 
-    const qreal gloss = dark ? lerp(m_look.glossDark, m_look.hoverGlossDark, m_hover)
-                             : lerp(m_look.glossLight, m_look.hoverGlossLight, m_hover);
+    const qreal gloss = scheme.dark ? lerp(m_look.glossDark, m_look.hoverGlossDark, m_hover)
+                                    : lerp(m_look.glossLight, m_look.hoverGlossLight, m_hover);
     progresscard::paintGloss(painter, card, gloss);
-    progresscard::paintBorder(painter, card, 1, outlineColor(m_look.outline, dark));
+    progresscard::paintBorder(painter, card, 1, outlineColor(m_look.outline, scheme));
 
-    progresscard::paintWithShadow(painter, card, progresscard::contentShadow(dark),
+    progresscard::paintWithShadow(painter, card, progresscard::contentShadow(scheme.dark),
                                   [&](QPainter& content) { paintContent(content, card); });
 }
 
@@ -265,8 +265,8 @@ void MenuCardView::paintContent(QPainter& painter, const QRectF& card) const
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF line = card.adjusted(padding, 0, -padding, 0);
     const qreal middle = line.center().y();
-    const bool dark = m_appearance.isDark();
-    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const Scheme scheme = m_appearance.scheme();
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
 
     const qreal lead = leadingWidth();
     paintLeadingItem(painter, QRectF(line.left(), middle - lead / 2, lead, lead));
@@ -293,16 +293,16 @@ void MenuCardView::paintContent(QPainter& painter, const QRectF& card) const
         painter.setPen(primary);
         painter.drawText(capsule, Qt::AlignCenter, what.capsule);
         if (showsFocusRing(m_extend))
-            paintFocusRing(painter, capsule.adjusted(-2, -2, 2, 2), radius + 2, dark, primary);
+            paintFocusRing(painter, capsule.adjusted(-2, -2, 2, 2), radius + 2, scheme, primary);
     }
 
     if (!layout.dot.isEmpty()) {
-        const QColor color = namedColor(what.dot == Dot::Red ? NamedColor::NeonRed : NamedColor::NeonOrange, dark);
+        const QColor color = namedColor(what.dot == Dot::Red ? NamedColor::NeonRed : NamedColor::NeonOrange, scheme);
         const qreal grow = m_look.dotFollowsHover ? lerp(1, hoverDotScale, m_hover) : 1;
         painter.save();
         if (m_look.dotFollowsHover)
             painter.setOpacity(lerp(0.9, 1, m_hover));
-        FennDot::paint(painter, layout.dot.center(), color, dotSize * grow, true, dark);
+        FennDot::paint(painter, layout.dot.center(), color, dotSize * grow, true, scheme);
         painter.restore();
     }
 
@@ -311,7 +311,7 @@ void MenuCardView::paintContent(QPainter& painter, const QRectF& card) const
         SymbolPainter::paint(painter, Symbol::ArrowCounterclockwise, layout.button.center(), resetSymbolSize,
                              QFont::Medium, symbol);
         if (showsFocusRing(m_reset))
-            paintFocusRing(painter, layout.button.adjusted(-2, -2, 2, 2), 5, dark, primary);
+            paintFocusRing(painter, layout.button.adjusted(-2, -2, 2, 2), 5, scheme, primary);
     }
 
     const qreal titleLeft = line.left() + lead + spacing;

@@ -299,20 +299,20 @@ void MenuRootView::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const bool dark = m_context.appearance.isDark();
-    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const Scheme scheme = m_context.appearance.scheme();
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
 
     painter.setFont(headlineFont());
     painter.setPen(primary);
     painter.drawText(m_layout.title, Qt::AlignVCenter | Qt::AlignLeft, QString(programName));
 
-    const QColor line = withOpacity(roleColor(ColorRole::Separator, dark), dividerOpacity);
+    const QColor line = withOpacity(roleColor(ColorRole::Separator, scheme), dividerOpacity);
     for (const int y : std::as_const(m_layout.dividers))
         painter.fillRect(QRectF(padding, y, columnWidth - 2 * padding, 1), line);
 
     if (!m_emptyText.isEmpty()) {
         painter.setFont(fonts::body());
-        painter.setPen(roleColor(ColorRole::Secondary, dark));
+        painter.setPen(roleColor(ColorRole::Secondary, scheme));
         painter.drawText(m_layout.emptyText, emptyTextFlags, m_emptyText);
     }
 

@@ -85,12 +85,12 @@ void QuitRow::paintEvent(QPaintEvent* /*event*/)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF bounds(rect());
-    const bool dark = m_appearance.isDark();
+    const Scheme scheme = m_appearance.scheme();
     if (m_hover > 0) {
         painter.fillPath(progresscard::continuousRoundedRect(bounds, cornerRadius),
-                         withOpacity(namedColor(NamedColor::GlobalAccent, dark), m_hover));
+                         withOpacity(namedColor(NamedColor::GlobalAccent, scheme), m_hover));
     }
-    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
     const QRectF line = bounds.adjusted(paddingX, paddingY, -paddingX, -paddingY);
     painter.setPen(isDown() ? withOpacity(primary, 0.6) : primary);
     painter.setFont(labelFont());
@@ -100,7 +100,7 @@ void QuitRow::paintEvent(QPaintEvent* /*event*/)
     painter.setFont(hintFont());
     painter.drawText(line, Qt::AlignVCenter | Qt::AlignRight, shortcut().toString(QKeySequence::NativeText));
     if (showsFocusRing(this))
-        paintFocusRing(painter, bounds, cornerRadius + 0.6, dark);
+        paintFocusRing(painter, bounds, cornerRadius + 0.6, scheme);
 }
 
 void QuitRow::keyPressEvent(QKeyEvent* event)

@@ -29,8 +29,8 @@ QSize Divider::sizeHint() const
 void Divider::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const bool dark = m_appearance.isDark();
-    painter.fillRect(rect(), withOpacity(roleColor(ColorRole::Separator, dark), m_opacity));
+    const Scheme scheme = m_appearance.scheme();
+    painter.fillRect(rect(), withOpacity(roleColor(ColorRole::Separator, scheme), m_opacity));
 }
 
 } // namespace brindlemoor

@@ -32,16 +32,16 @@ protected:
     }
 };
 
-void applyTablePalette(QTableWidget* table, bool dark)
+void applyTablePalette(QTableWidget* table, Scheme scheme)
 {
     // Clear rows over the box's own background, with every other row faintly tinted.
     QPalette palette = table->palette();
-    const QColor primary = roleColor(ColorRole::Primary, dark);
+    const QColor primary = roleColor(ColorRole::Primary, scheme);
     for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         palette.setColor(group, QPalette::Base, Qt::transparent);
         palette.setColor(group, QPalette::AlternateBase, withOpacity(primary, 0.05));
         palette.setColor(group, QPalette::Text, primary);
-        palette.setColor(group, QPalette::Highlight, withOpacity(namedColor(NamedColor::GlobalAccent, dark), 0.35));
+        palette.setColor(group, QPalette::Highlight, withOpacity(namedColor(NamedColor::GlobalAccent, scheme), 0.35));
         palette.setColor(group, QPalette::HighlightedText, primary);
     }
     table->setPalette(palette);
@@ -82,8 +82,8 @@ MonitoredAppsTableView::MonitoredAppsTableView(const Appearance& appearance, con
     horizontalHeader()->setStretchLastSection(true);
     viewport()->setAutoFillBackground(false);
     setAutoFillBackground(false);
-    applyTablePalette(this, appearance.isDark());
-    connect(&m_appearance, &Appearance::changed, this, [this] { applyTablePalette(this, m_appearance.isDark()); });
+    applyTablePalette(this, appearance.scheme());
+    connect(&m_appearance, &Appearance::changed, this, [this] { applyTablePalette(this, m_appearance.scheme()); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &MonitoredAppsTableView::publishSelection);
 }
 
@@ -105,7 +105,7 @@ void MonitoredAppsTableView::paintEvent(QPaintEvent* event)
     const int row = std::max(currentRow(), 0);
     QPainter painter(viewport());
     paintFocusRing(painter, QRectF(0, rowViewportPosition(row), viewport()->width(), rowHeight(row)), 4,
-                   m_appearance.isDark());
+                   m_appearance.scheme());
 }
 
 void MonitoredAppsTableView::focusInEvent(QFocusEvent* event)

@@ -337,10 +337,10 @@ void PreferencesView::paintEvent(QPaintEvent* /*event*/)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(m_box->geometry());
     painter.setPen(Qt::NoPen);
-    const bool dark = m_appearance.isDark();
-    painter.setBrush(roleColor(ColorRole::ControlBackground, dark));
+    const Scheme scheme = m_appearance.scheme();
+    painter.setBrush(roleColor(ColorRole::ControlBackground, scheme));
     painter.drawRoundedRect(box, 10, 10);
-    painter.setPen(QPen(roleColor(ColorRole::Separator, dark), 0.5));
+    painter.setPen(QPen(roleColor(ColorRole::Separator, scheme), 0.5));
     painter.setBrush(Qt::NoBrush);
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.25, 0.25, -0.25, -0.25), 10, 10);
 }

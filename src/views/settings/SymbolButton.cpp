@@ -55,14 +55,14 @@ void SymbolButton::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const bool dark = m_appearance.isDark();
-    QColor color = roleColor(m_prominent ? ColorRole::Primary : ColorRole::Secondary, dark);
+    const Scheme scheme = m_appearance.scheme();
+    QColor color = roleColor(m_prominent ? ColorRole::Primary : ColorRole::Secondary, scheme);
     if (isDown())
         color = withOpacity(color, 0.6);
     // At 15 points the plus spans 11 of the frame's 16.
     SymbolPainter::paint(painter, m_symbol, QRectF(rect()).center(), m_points, QFont::Medium, color);
     if (showsFocusRing(this))
-        paintFocusRing(painter, QRectF(rect()), 3.6, dark);
+        paintFocusRing(painter, QRectF(rect()), 3.6, scheme);
 }
 
 void SymbolButton::keyPressEvent(QKeyEvent* event)

@@ -20,8 +20,8 @@ TableFade::TableFade(const Appearance& appearance, QWidget* parent)
 void TableFade::paintEvent(QPaintEvent* /*event*/)
 {
     QPainter painter(this);
-    const bool dark = m_appearance.isDark();
-    const QColor background = roleColor(ColorRole::ControlBackground, dark);
+    const Scheme scheme = m_appearance.scheme();
+    const QColor background = roleColor(ColorRole::ControlBackground, scheme);
     QLinearGradient gradient(QPointF(width() / 2.0, height() * 0.2), QPointF(width() / 2.0, height()));
     gradient.setColorAt(0, withOpacity(background, 0));
     gradient.setColorAt(1, withOpacity(background, 0.95));

@@ -76,7 +76,7 @@ void BreakOverlayController::show(qint64 extensionMinutes, std::function<void()>
     // leave the window invisible or flickering, so the overlay appears at once.
     const bool seeThrough = m_windowSystem.compositorRunning();
     auto* view =
-        new BreakOverlayView(m_scheduler, extensionMinutes, std::move(capture), m_appearance.isDark(), seeThrough);
+        new BreakOverlayView(m_scheduler, extensionMinutes, std::move(capture), m_appearance.scheme(), seeThrough);
     const QPointer<BreakOverlayView> shown(view);
     // A view that was replaced may still be finishing its fade; it must not close its successor.
     connect(view, &BreakOverlayView::closeRequested, this, [this, shown] {

@@ -180,12 +180,12 @@ private:
     qreal m_progress = 0;
 };
 
-BreakOverlayView::BreakOverlayView(Scheduler& scheduler, qint64 extensionMinutes, QImage capture, bool dark,
+BreakOverlayView::BreakOverlayView(Scheduler& scheduler, qint64 extensionMinutes, QImage capture, Scheme scheme,
                                    bool seeThrough, QWidget* parent)
     : QWidget(parent)
     , m_scheduler(scheduler)
     , m_capture(std::move(capture))
-    , m_frosted(frostedBackdrop(m_capture, dark))
+    , m_frosted(frostedBackdrop(m_capture, scheme.dark))
     , m_seeThrough(seeThrough)
 {
     QFont caption = lineFont(12, QFont::DemiBold);
@@ -197,9 +197,9 @@ BreakOverlayView::BreakOverlayView(Scheduler& scheduler, qint64 extensionMinutes
             {tr("Consider taking a short break"), lineFont(17, QFont::Normal), 0.75, 0, 12},
         },
         this);
-    m_closeButton = new OverlayButton(tr("Close"), {}, true, m_column);
+    m_closeButton = new OverlayButton(tr("Close"), {}, true, scheme.highContrast, m_column);
     m_extendButton = new OverlayButton(tr("Extend for %n min", nullptr, static_cast<int>(extensionMinutes)),
-                                       QStringLiteral("clock"), false, m_column);
+                                       QStringLiteral("clock"), false, scheme.highContrast, m_column);
     connect(m_closeButton, &QAbstractButton::clicked, this, [this] { choose(&BreakOverlayView::closeRequested); });
     connect(m_extendButton, &QAbstractButton::clicked, this, [this] { choose(&BreakOverlayView::extendRequested); });
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "views/components/NamedColors.h"
+
 #include <QImage>
 #include <QPixmap>
 #include <QStringList>
@@ -27,9 +29,10 @@ public:
     static constexpr qreal backdropOpacity = 0.72;
 
     /// `capture` is the screen as it was just before showing (null for a plain dark
-    /// backdrop); `dark` tints the frosted layer; `seeThrough` is true where a compositor
-    /// lets the real screen show through the window, so the capture itself is not painted.
-    BreakOverlayView(Scheduler& scheduler, qint64 extensionMinutes, QImage capture, bool dark, bool seeThrough,
+    /// backdrop); the desktop's `scheme` tints the frosted layer and, in higher contrast, widens
+    /// the focus ring; `seeThrough` is true where a compositor lets the real screen show
+    /// through the window, so the capture itself is not painted.
+    BreakOverlayView(Scheduler& scheduler, qint64 extensionMinutes, QImage capture, Scheme scheme, bool seeThrough,
                      QWidget* parent = nullptr);
     ~BreakOverlayView() override;
 

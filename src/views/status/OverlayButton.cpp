@@ -42,10 +42,11 @@ QPainterPath capsule(const QRectF& rect)
 
 } // namespace
 
-OverlayButton::OverlayButton(const QString& label, QString icon, bool showCountdown, QWidget* parent)
+OverlayButton::OverlayButton(const QString& label, QString icon, bool showCountdown, bool highContrast, QWidget* parent)
     : QAbstractButton(parent)
     , m_icon(std::move(icon))
     , m_showCountdown(showCountdown)
+    , m_highContrast(highContrast)
 {
     setText(label);
     setAttribute(Qt::WA_Hover);
@@ -155,7 +156,8 @@ void OverlayButton::paintEvent(QPaintEvent* /*event*/)
 
     // Over a frosted picture of the screen, the ring is white like the outline, a step outside it.
     if (showsFocusRing(this))
-        paintFocusRing(painter, body.adjusted(-3, -3, 3, 3), body.height() / 2 + 3, true, primary(1));
+        paintFocusRing(painter, body.adjusted(-3, -3, 3, 3), body.height() / 2 + 3,
+                       Scheme{.dark = true, .highContrast = m_highContrast}, primary(1));
 }
 
 void OverlayButton::keyPressEvent(QKeyEvent* event)

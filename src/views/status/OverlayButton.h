@@ -12,7 +12,8 @@ class OverlayButton final : public QAbstractButton {
     Q_OBJECT
 
 public:
-    OverlayButton(const QString& label, QString icon, bool showCountdown, QWidget* parent = nullptr);
+    /// `highContrast` as the desktop asked: the overlay is dark whatever the desktop's scheme.
+    OverlayButton(const QString& label, QString icon, bool showCountdown, bool highContrast, QWidget* parent = nullptr);
 
     QString iconName() const { return m_icon; }
     bool showsCountdown() const { return m_showCountdown; }
@@ -38,6 +39,7 @@ private:
 
     QString m_icon;
     bool m_showCountdown;
+    bool m_highContrast;
     qreal m_timerProgress = 1.0;
     QImage m_shadow;
     qreal m_shadowRatio = 0;

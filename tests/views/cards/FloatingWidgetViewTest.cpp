@@ -50,8 +50,8 @@ TEST_F(FloatingWidgetViewTest, TheTrailingGroupFollowsTheShareOfTheLimitUsed)
     daily.show();
     EXPECT_EQ(editor.title(), QStringLiteral("Editor"));
 
-    const QColor orange = namedColor(NamedColor::NeonOrange, appearance.isDark());
-    const QColor red = namedColor(NamedColor::NeonRed, appearance.isDark());
+    const QColor orange = namedColor(NamedColor::NeonOrange, appearance.scheme());
+    const QColor red = namedColor(NamedColor::NeonRed, appearance.scheme());
     // Only the editor is used, so the day's total is the editor's time; both limits are one minute,
     // and both cards warn from 80 % on.
     for (const auto& [usedSoFar, level] : {std::pair{48, Level::Near}, std::pair{60, Level::Reached}}) {

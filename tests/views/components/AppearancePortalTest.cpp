@@ -93,8 +93,9 @@ TEST(AppearancePortal, FollowsTheDesktopsColourSchemeAndFallsBackToThePalette)
     EXPECT_EQ(portal.reads, 2);
     EXPECT_TRUE(appearance.isDark());
     EXPECT_TRUE(appearance.isHighContrast());
-    EXPECT_EQ(roleColor(ColorRole::Primary, true), QColor(Qt::white)) << "higher contrast: pure white text";
-    EXPECT_EQ(namedColor(NamedColor::NeonRed, appearance.isDark()), colorPair(NamedColor::NeonRed).dark);
+    EXPECT_EQ(roleColor(ColorRole::Primary, appearance.scheme()), QColor(Qt::white))
+        << "higher contrast: pure white text";
+    EXPECT_EQ(namedColor(NamedColor::NeonRed, appearance.scheme()), colorPair(NamedColor::NeonRed, true).dark);
 
     const auto settle = [&](const QString& group, const QString& key, const QVariant& value) {
         const auto before = changed.count();
@@ -119,7 +120,7 @@ TEST(AppearancePortal, FollowsTheDesktopsColourSchemeAndFallsBackToThePalette)
 
     EXPECT_TRUE(settle(appearanceGroup, QStringLiteral("contrast"), QVariant::fromValue(0u)));
     EXPECT_FALSE(appearance.isHighContrast());
-    EXPECT_EQ(roleColor(ColorRole::Primary, false), colorPair(ColorRole::Primary).light);
+    EXPECT_EQ(roleColor(ColorRole::Primary, appearance.scheme()), colorPair(ColorRole::Primary, false).light);
 
     QDBusConnection::disconnectFromBus(QStringLiteral("portal"));
 }

@@ -54,7 +54,7 @@ TEST_F(Controls, SwitchTogglesFromItsLabelAndRepaintsWhenTheAppearanceFlips)
     QTest::mouseClick(&toggle, Qt::LeftButton, {}, onLabel);
     EXPECT_TRUE(toggle.isChecked());
     EXPECT_GT(toggle.knobCenter().x(), toggle.trackRect().center().x());
-    EXPECT_TRUE(near(knob(), colorPair(NamedColor::GlobalAccent).light, 1));
+    EXPECT_TRUE(near(knob(), colorPair(NamedColor::GlobalAccent, false).light, 1));
     QTest::mouseClick(&toggle, Qt::LeftButton, {}, toggle.trackRect().center().toPoint());
     EXPECT_FALSE(toggle.isChecked());
     EXPECT_LT(QColor(knob().rgb()).lightness(), 128) << "off: the primary colour, dark on light";
@@ -69,7 +69,7 @@ TEST_F(Controls, SwitchTogglesFromItsLabelAndRepaintsWhenTheAppearanceFlips)
     appearance.setDark(true);
     QCoreApplication::processEvents();
     EXPECT_GT(counter.paints, 0);
-    EXPECT_TRUE(near(knob(), colorPair(NamedColor::GlobalAccent).dark, 1));
+    EXPECT_TRUE(near(knob(), colorPair(NamedColor::GlobalAccent, false).dark, 1));
 }
 
 TEST_F(Controls, SegmentedPickerChoosesOtherSegmentsOnly)
@@ -83,7 +83,7 @@ TEST_F(Controls, SegmentedPickerChoosesOtherSegmentsOnly)
     EXPECT_EQ(wordy.segmentRect(1).width(), wordy.segmentRect(0).width());
     picker.setSelection(false);
     QSignalSpy changed(&picker, &FennSegmentedPicker::selectionChanged);
-    const QColor tint = namedColor(NamedColor::GlobalAccent, appearance.isDark());
+    const QColor tint = namedColor(NamedColor::GlobalAccent, appearance.scheme());
     const auto segment = [&](int index) { return picker.segmentRect(index).center().toPoint(); };
     const auto tinted = [&](int index) {
         return near(pixel(render(&picker), segment(index) - QPoint(20, 5)), tint, 1);
@@ -109,8 +109,8 @@ TEST_F(Controls, InactiveDotIgnoresItsColour)
         dot.resize(dot.sizeHint());
         return render(&dot);
     };
-    const QColor red = namedColor(NamedColor::NeonRed, appearance.isDark());
-    EXPECT_EQ(draw(red, false), draw(namedColor(NamedColor::DailyBlue, appearance.isDark()), false));
+    const QColor red = namedColor(NamedColor::NeonRed, appearance.scheme());
+    EXPECT_EQ(draw(red, false), draw(namedColor(NamedColor::DailyBlue, appearance.scheme()), false));
     // The body in its colour under a 3 % overlay, and a glow outside it that an inactive dot lacks.
     const QImage active = draw(red, true);
     EXPECT_TRUE(near(pixel(active, {10, 10}), red, 8));

@@ -107,7 +107,7 @@ TEST_F(Popover, ShowsItsContentWithAnArrowAndFollowsItsSize)
 
     const QImage image = brindlemoor::test::render(&popover);
     const QPoint tip = popover.mapFromGlobal(popover.arrowTip());
-    const QColor panel = roleColor(ColorRole::PopoverBackground, appearance.isDark());
+    const QColor panel = roleColor(ColorRole::PopoverBackground, appearance.scheme());
     EXPECT_TRUE(near(pixel(image, tip + QPoint(0, 5)), panel, 3)) << "inside the arrow";
     EXPECT_LT(pixel(image, tip + QPoint(-12, 2)).alpha(), 60) << "beside the arrow: only shadow";
     EXPECT_TRUE(near(pixel(image, popover.panelRect().center()), panel, 3));

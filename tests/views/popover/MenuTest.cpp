@@ -53,7 +53,7 @@ protected:
             return;
         }
         const QColor color =
-            namedColor(expected == Dot::Red ? NamedColor::NeonRed : NamedColor::NeonOrange, appearance.isDark());
+            namedColor(expected == Dot::Red ? NamedColor::NeonRed : NamedColor::NeonOrange, appearance.scheme());
         EXPECT_TRUE(near(pixel(render(&card), card.dotRect().center().toPoint()), color, 10));
     }
 

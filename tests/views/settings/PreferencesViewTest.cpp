@@ -149,7 +149,7 @@ TEST_F(PreferencesViewTest, FadeLiesOverTheLastVisibleRowOnlyWhenTheTableScrolls
         return pixel(render(view.get()), QPoint(row.left() + 60, row.bottom() - 1));
     };
     makeView();
-    const QColor background = roleColor(ColorRole::ControlBackground, appearance.isDark());
+    const QColor background = roleColor(ColorRole::ControlBackground, appearance.scheme());
     const QColor plain = bottomOfFifthRow(5);
     const QColor faded = bottomOfFifthRow(6);
     EXPECT_FALSE(near(plain, background, 12)) << "the selection shows";

@@ -63,7 +63,7 @@ TEST_F(BreakOverlayTest, CoversThePrimaryScreenAboveEverything)
 
 TEST_F(BreakOverlayTest, BackdropDarkensTowardTheMiddleBehindWhiteText)
 {
-    BreakOverlayView view(scheduler, 15, {}, true, false);
+    BreakOverlayView view(scheduler, 15, {}, Scheme{.dark = true}, false);
     view.resize(1280, 800);
     view.setEntrance(1);
     const QImage image = test::render(&view);

@@ -5,6 +5,8 @@
 #include <QDBusPendingReply>
 #include <QDBusVariant>
 
+#include <utility>
+
 namespace brindlemoor {
 
 namespace {
@@ -34,39 +36,37 @@ PortalSettings::PortalSettings(const QDBusConnection& bus, QObject* parent)
     connect(this, &PortalSettings::SettingChanged, this, &PortalSettings::onSettingChanged);
 }
 
+void PortalSettings::read(const QString& group, const QString& key, std::function<void(const QVariant&)> found,
+                          std::function<void()> missing)
+{
+    auto* watcher = new QDBusPendingCallWatcher(asyncCall(QStringLiteral("Read"), group, key), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [found = std::move(found), missing = std::move(missing)](QDBusPendingCallWatcher* call) {
+                call->deleteLater();
+                const QDBusPendingReply<QDBusVariant> reply = *call;
+                if (!reply.isError())
+                    found(unwrap(reply.value().variant()));
+                else if (missing)
+                    missing();
+            });
+}
+
 void PortalSettings::requestColorScheme()
 {
-    auto* watcher = new QDBusPendingCallWatcher(asyncCall(QStringLiteral("Read"), kAppearance, kColorScheme), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
-        call->deleteLater();
-        const QDBusPendingReply<QDBusVariant> reply = *call;
-        // No portal, or one without the key: the palette decides.
-        if (reply.isError())
-            return;
-        Q_EMIT colorSchemeChanged(darkFromColorScheme(reply.value().variant()));
-    });
+    // No portal, or one without the key: the palette decides.
+    read(kAppearance, kColorScheme,
+         [this](const QVariant& value) { Q_EMIT colorSchemeChanged(darkFromColorScheme(value)); });
 }
 
 void PortalSettings::requestContrast()
 {
-    auto* watcher = new QDBusPendingCallWatcher(asyncCall(QStringLiteral("Read"), kAppearance, kContrast), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* call) {
-        call->deleteLater();
-        const QDBusPendingReply<QDBusVariant> reply = *call;
-        if (!reply.isError()) {
-            Q_EMIT contrastChanged(unwrap(reply.value().variant()).toUInt() == 1);
-            return;
-        }
+    read(
+        kAppearance, kContrast, [this](const QVariant& value) { Q_EMIT contrastChanged(value.toUInt() == 1); },
         // An older portal: GNOME's own key, which the GNOME and GTK portals pass through.
-        auto* gnome =
-            new QDBusPendingCallWatcher(asyncCall(QStringLiteral("Read"), kGnomeA11y, kGnomeHighContrast), this);
-        connect(gnome, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* answer) {
-            answer->deleteLater();
-            const QDBusPendingReply<QDBusVariant> value = *answer;
-            if (!value.isError())
-                Q_EMIT contrastChanged(unwrap(value.value().variant()).toBool());
+        [this] {
+            read(kGnomeA11y, kGnomeHighContrast,
+                 [this](const QVariant& value) { Q_EMIT contrastChanged(value.toBool()); });
         });
-    });
 }
 
 std::optional<bool> PortalSettings::darkFromColorScheme(const QVariant& value)

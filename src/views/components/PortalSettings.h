@@ -4,6 +4,7 @@
 #include <QDBusAbstractInterface>
 #include <QDBusMessage>
 
+#include <functional>
 #include <optional>
 
 namespace brindlemoor {
@@ -35,6 +36,9 @@ Q_SIGNALS:
     void SettingChanged(const QDBusMessage& message);
 
 private:
+    /// Reads one setting without waiting; `missing` runs where the portal or the key is absent.
+    void read(const QString& group, const QString& key, std::function<void(const QVariant&)> found,
+              std::function<void()> missing = {});
     void onSettingChanged(const QDBusMessage& message);
 };
 

@@ -75,7 +75,7 @@ void draw(QPainter& painter, const QRectF& rect, int flags, const QString& text)
         painter.drawText(rect, flags, text);
         return;
     }
-    const qreal total = width(painter.font(), text);
+    const qreal total = walk(metrics, digits.widest, text, [](const QString&, qreal, qreal) {});
     qreal left = rect.left();
     if (flags & Qt::AlignRight)
         left = rect.right() - total;

@@ -5,6 +5,7 @@
 #include "core/foundation/JsonCoding.h"
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/UsageHistory.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -115,6 +116,17 @@ void PreferencesStore::setDailyLimitMinutes(qint64 minutes)
 {
     writeInt(keys::dailyLimitMinutes, minutes);
 }
+qint64 PreferencesStore::historyDays() const
+{
+    return std::clamp<qint64>(m_defaults.intValue(keys::usageHistoryDays, UsageHistory::defaultKeptDays), 1,
+                              UsageHistory::maxKeptDays);
+}
+
+void PreferencesStore::setHistoryDays(qint64 days)
+{
+    writeInt(keys::usageHistoryDays, std::clamp<qint64>(days, 1, UsageHistory::maxKeptDays));
+}
+
 qint64 PreferencesStore::extendDurationMinutes() const
 {
     return m_defaults.intValue(keys::extendDurationMinutes, 15);

@@ -55,6 +55,9 @@ public:
     void setShowTimeRemaining(bool on);
     bool overlayEnabled() const;
     void setOverlayEnabled(bool on);
+    /// How many days the per-application history keeps, within 1 ... `UsageHistory::maxKeptDays`.
+    qint64 historyDays() const;
+    void setHistoryDays(qint64 days);
 
     QList<MonitoredAppConfig> monitoredApps() const;
     std::optional<MonitoredAppConfig> config(const QString& bundleID) const;

@@ -41,6 +41,14 @@ const PastDays& TodayModel::pastDays() const
     return m_usage.pastDays();
 }
 
+DayRecords TodayModel::history() const
+{
+    DayRecords days = m_usage.history().days();
+    const DayRecord today = m_usage.dayRecord();
+    days.insert(today.day, today);
+    return days;
+}
+
 bool TodayModel::hasWatchedApps() const
 {
     return !m_prefs.monitoredApps().isEmpty();
@@ -97,6 +105,7 @@ void TodayModel::applySettings()
     }
     limits.dailyMinutes = m_prefs.dailyLimitMinutes();
     m_usage.setLimits(std::move(limits));
+    m_usage.setHistoryDays(m_prefs.historyDays());
 }
 
 void TodayModel::update()

@@ -3,6 +3,7 @@
 
 #include "core/model/AppUsage.h"
 #include "core/model/LimitProgress.h"
+#include "core/model/UsageHistory.h"
 
 #include <QObject>
 #include <QStringList>
@@ -47,6 +48,8 @@ public:
 
     const PreferencesStore& settings() const { return m_prefs; }
     const PastDays& pastDays() const;
+    /// The kept days and the day being counted, which is the latest.
+    DayRecords history() const;
 
     void resetApp(const QString& bundleID);
     /// Lengthens today's daily limit by `nextExtension()`, or by one taken earlier (the break

@@ -15,6 +15,7 @@ UsageStore::UsageStore(KeyValueStore& defaults, const Clock& clock, QObject* par
     , m_defaults(defaults)
     , m_clock(clock)
     , m_pastDays(defaults)
+    , m_history(defaults)
 {
     m_state.lastResetDay = dayKey(m_clock.now());
     load();
@@ -128,6 +129,10 @@ void UsageStore::rolloverIfNeeded()
         return;
     }
 
+    // The closed day is saved whole before anything is kept of it: a crash from here to the next save
+    // closes the same day again, from the same numbers, and each record below is written again unchanged.
+    save();
+    m_history.record(dayRecord(), m_historyDays);
     DayHistory history = m_pastDays.history();
     history.insert(m_state.lastResetDay, static_cast<qint64>(outcome()));
     PastDays::keepLatestDays(history);
@@ -179,6 +184,25 @@ DayOutcome UsageStore::outcome() const
                                   [&](const Entry& entry) { return isOverLimit(entry); }) ||
                       (daily && daily->isReachedBy(totalSecondsToday()));
     return over ? DayOutcome::OverLimit : DayOutcome::WithinLimits;
+}
+
+DayRecord UsageStore::dayRecord() const
+{
+    DayRecord record{m_state.lastResetDay, {}, totalSecondsToday(), std::nullopt, outcome()};
+    for (const Entry& entry : m_state.entries) {
+        // A switch into an app opens its entry before the app has a second.
+        if (entry.cumulativeSeconds <= 0)
+            continue;
+        const auto limit = appLimit(entry.bundleID);
+        record.apps.append({entry.bundleID, entry.cumulativeSeconds,
+                            limit ? std::optional<double>(limit->seconds()) : std::nullopt, isOverLimit(entry)});
+    }
+    std::sort(record.apps.begin(), record.apps.end(), [](const AppDayRecord& a, const AppDayRecord& b) {
+        return a.seconds != b.seconds ? a.seconds > b.seconds : a.bundleID < b.bundleID;
+    });
+    if (const auto daily = dailyLimit())
+        record.dailyLimitSeconds = daily->seconds();
+    return record;
 }
 
 void UsageStore::flush()

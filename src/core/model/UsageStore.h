@@ -3,6 +3,7 @@
 
 #include "core/model/Limit.h"
 #include "core/model/PastDays.h"
+#include "core/model/UsageHistory.h"
 #include "core/model/UsageRecords.h"
 
 #include <QObject>
@@ -40,6 +41,8 @@ public:
 
     /// The limits in force from now on; the day's own extensions are added to them.
     void setLimits(LimitSettings limits);
+    /// How many days the per-application history keeps; applies from the next closed day.
+    void setHistoryDays(qint64 days) { m_historyDays = days; }
     /// Credits one second to the app, after closing the stored day if the calendar moved on.
     void tick(const QString& bundleID);
     double totalSecondsToday() const;
@@ -61,6 +64,9 @@ public:
     /// What the day comes to so far: over when any watched app or the daily total reached its limit.
     DayOutcome outcome() const;
     const PastDays& pastDays() const { return m_pastDays; }
+    const UsageHistory& history() const { return m_history; }
+    /// The stored day so far, as it would be kept if it ended now.
+    DayRecord dayRecord() const;
 
     const QHash<QString, Entry>& entries() const { return m_state.entries; }
     const QList<UsageInterval>& todayIntervals() const { return m_state.todayIntervals; }
@@ -86,6 +92,8 @@ private:
     KeyValueStore& m_defaults;
     const Clock& m_clock;
     PastDays m_pastDays;
+    UsageHistory m_history;
+    qint64 m_historyDays = UsageHistory::defaultKeptDays;
     LimitSettings m_limits;
     PersistedState m_state;
     EncodedIntervals m_encodedIntervals;

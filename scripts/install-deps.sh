@@ -25,6 +25,8 @@ packages=(
     # the program's Wayland clients: libwayland and the protocol descriptions it is generated from
     libwayland-dev libwayland-bin wayland-protocols plasma-wayland-protocols "$wlr_protocols"
     xvfb xauth openbox trayer xdotool xterm x11-utils x11-apps dbus dbus-x11 dbus-bin
+    # busctl, which the tests ask the program's session-bus interface with
+    systemd
     xfce4-panel xfconf
     xfwm4 kwin-x11 mutter
     fonts-dejavu-core imagemagick

@@ -33,14 +33,18 @@
 
 namespace brindlemoor {
 
-BrindlemoorApp::BrindlemoorApp(KeyValueStore& defaults, QObject* parent)
+BrindlemoorApp::BrindlemoorApp(KeyValueStore& defaults, RunningInstance& door, QObject* parent)
     : QObject(parent)
+    , m_door(door)
     , m_defaults(defaults)
     , m_prefs(m_defaults)
 {
 }
 
-BrindlemoorApp::~BrindlemoorApp() = default;
+BrindlemoorApp::~BrindlemoorApp()
+{
+    m_door.stopServing();
+}
 
 void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> request)
 {
@@ -77,6 +81,8 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
     m_widgets = std::make_unique<FloatingWidgetManager>();
     m_widgets->configure(
         {m_appearance, m_defaults, *m_today, m_sources->catalog(), *m_icons, m_sources->activeApps(), *m_windowSystem});
+
+    m_door.serve(*m_today, m_sources->catalog(), m_clock, m_scheduler);
 
     m_loginItems = std::make_unique<XdgAutostart>();
     m_popovers = std::make_unique<TrayPopoverHost>(TrayPopoverContext{

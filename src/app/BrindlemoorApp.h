@@ -43,7 +43,8 @@ class BrindlemoorApp final : public QObject {
     Q_OBJECT
 
 public:
-    explicit BrindlemoorApp(KeyValueStore& defaults, QObject* parent = nullptr);
+    /// `door` answers on the session bus once launching has finished.
+    BrindlemoorApp(KeyValueStore& defaults, RunningInstance& door, QObject* parent = nullptr);
     ~BrindlemoorApp() override;
 
     /// Builds the controller, then offers the welcome shortly after, or opens what
@@ -59,6 +60,7 @@ private:
 
     // Declared in the order they are built, so that each goes before what it points into.
     // Everything reads and writes through it, so a full disk or a locked database costs nothing counted.
+    RunningInstance& m_door;
     RetryingKeyValueStore m_defaults;
     PreferencesStore m_prefs;
     SystemClock m_clock;

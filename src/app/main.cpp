@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/AppLogging.h"
 #include "app/BrindlemoorApp.h"
+#include "app/CommandLine.h"
 #include "app/PlainMessages.h"
 #include "app/QuitOnSignals.h"
 #include "app/RunningInstance.h"
@@ -18,25 +19,38 @@
 #include <QFileInfo>
 #include <QTimer>
 
-#include <cstring>
+#include <cstdio>
 #include <memory>
 #include <optional>
+#include <variant>
 
 int main(int argc, char** argv)
 {
     brindlemoor::printOwnMessagesPlainly();
     using brindlemoor::RunningInstance;
-    // The one option: the desktop entry's Settings action.
-    std::optional<RunningInstance::Request> request;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--settings") == 0) {
-            request = RunningInstance::Request::Settings;
-            continue;
-        }
-        qCWarning(lcApp).noquote() << QStringLiteral("unknown option '%1' (the only option is --settings)")
-                                          .arg(QString::fromLocal8Bit(argv[i]));
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const brindlemoor::Command command = brindlemoor::parseCommandLine(arguments);
+    if (const auto* error = std::get_if<brindlemoor::CommandError>(&command)) {
+        qCWarning(lcApp).noquote() << error->text;
+        std::fputs(qPrintable(brindlemoor::usageText()), stderr);
         return 2;
     }
+    if (std::holds_alternative<brindlemoor::HelpCommand>(command)) {
+        std::fputs(qPrintable(brindlemoor::usageText()), stdout);
+        return 0;
+    }
+    // Panels and scripts ask without a display: these need the session bus alone.
+    if (!std::holds_alternative<brindlemoor::RunCommand>(command)) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(brindlemoor::programId);
+        brindlemoor::installTranslations();
+        if (const auto* status = std::get_if<brindlemoor::StatusCommand>(&command))
+            return brindlemoor::runStatus(*status);
+        return brindlemoor::runExport(std::get<brindlemoor::ExportCommand>(command));
+    }
+    const std::optional<RunningInstance::Request> request = std::get<brindlemoor::RunCommand>(command).request;
 
     // Without a display Qt aborts with a core dump; a plain sentence serves the user better.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
@@ -94,8 +108,8 @@ int main(int argc, char** argv)
         defaults = std::make_unique<brindlemoor::MemoryKeyValueStore>();
     }
 
-    brindlemoor::BrindlemoorApp brindlemoor(*defaults);
     RunningInstance door;
+    brindlemoor::BrindlemoorApp brindlemoor(*defaults, door);
     QObject::connect(&door, &RunningInstance::requested, &brindlemoor, &brindlemoor::BrindlemoorApp::handleRequest);
     door.registerOn(QDBusConnection::sessionBus());
     brindlemoor::quitOnTerminationSignals();

@@ -1,17 +1,23 @@
 // SPDX-License-Identifier: MIT
 // The real program in a private desktop: real windows, a real tray host, a real bus and
 // the real store on disk. Counting is waited for with deadlines, never timed.
+#include "app/RunningInstance.h"
 #include "core/foundation/DayKey.h"
 #include "core/foundation/JsonCoding.h"
 #include "core/model/SettingsKeys.h"
+#include "core/model/UsageHistory.h"
 #include "core/model/UsageStore.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
 #include "support/ProgramTesting.h"
+#include "support/QtPrinting.h"
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -310,6 +316,145 @@ TEST_F(ProgramEndToEnd, FirstStartWelcomesThenTheTrayIconOpensEveryPopover)
     EXPECT_EQ(program->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program->exitCode(), 0);
     EXPECT_TRUE(SqliteKeyValueStore(storePath(*session)).boolValue(keys::hasSeenWelcome, false));
+}
+
+namespace {
+
+/// The members of an interface in an introspection document: "method Reset(s in application_id)".
+QStringList interfaceMembers(const QString& xml, const QString& interface)
+{
+    QStringList members;
+    QXmlStreamReader reader(xml);
+    bool inside = false;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        const QString element = reader.name().toString();
+        if (reader.isStartElement() && element == QLatin1String("interface"))
+            inside = reader.attributes().value(QLatin1String("name")) == interface;
+        else if (inside && reader.isStartElement() &&
+                 (element == QLatin1String("method") || element == QLatin1String("signal")))
+            members.append(element + u' ' + reader.attributes().value(QLatin1String("name")).toString() + u'(');
+        else if (inside && reader.isStartElement() && element == QLatin1String("arg"))
+            members.last() += QStringLiteral("%1 %2 %3,")
+                                  .arg(reader.attributes().value(QLatin1String("type")),
+                                       reader.attributes().value(QLatin1String("direction")),
+                                       reader.attributes().value(QLatin1String("name")));
+    }
+    return members;
+}
+
+} // namespace
+
+TEST_F(ProgramEndToEnd, PanelsAndScriptsReadTodayPauseItAndExportTheHistory)
+{
+    prepareReturningUser(*session, {kWatched});
+    const QString yesterday = dayKey(QDateTime::currentDateTime().addDays(-1));
+    {
+        SqliteKeyValueStore defaults(storePath(*session));
+        DayRecord past{yesterday, {{kWatched, 75, 3600.0, false}}, 75, std::nullopt, DayOutcome::WithinLimits};
+        ASSERT_TRUE(UsageHistory(defaults).record(past, UsageHistory::defaultKeptDays));
+    }
+    const auto brindlemoor = [&](const QStringList& arguments, QString* output = nullptr) {
+        return session->run(QStringLiteral(BRINDLEMOOR_BINARY), arguments, output);
+    };
+    const auto busctl = [&](const QStringList& arguments, QString* output = nullptr) {
+        return session->run(QStringLiteral("busctl"),
+                            QStringList{QStringLiteral("--user"), arguments.first(), RunningInstance::serviceName,
+                                        RunningInstance::objectPath} +
+                                arguments.mid(1),
+                            output);
+    };
+    QString said;
+    EXPECT_FALSE(brindlemoor({QStringLiteral("--status")})) << "nothing runs yet";
+
+    ASSERT_TRUE(activate(*session, otherWindow));
+    QProcess* program = startProgram();
+    ASSERT_TRUE(DesktopSession::waitUntil([&] { return showsTrayDot(*session); }));
+    ASSERT_TRUE(activate(*session, watchedWindow));
+    ASSERT_TRUE(countsOn(2));
+
+    // What the bus says of the object is the installed description, and its answers have its types.
+    QString introspected;
+    ASSERT_TRUE(busctl({QStringLiteral("introspect"), QStringLiteral("--xml-interface")}, &introspected));
+    QFile installed(QStringLiteral(BRINDLEMOOR_SOURCE_DIR "/data/io.github.brindlemoor.Brindlemoor.xml"));
+    ASSERT_TRUE(installed.open(QIODevice::ReadOnly));
+    const QStringList described =
+        interfaceMembers(QString::fromUtf8(installed.readAll()), RunningInstance::interfaceName);
+    EXPECT_EQ(described.size(), 8);
+    EXPECT_EQ(interfaceMembers(introspected, RunningInstance::interfaceName), described);
+    ASSERT_TRUE(busctl({QStringLiteral("call"), RunningInstance::interfaceName, QStringLiteral("GetStatus")}, &said));
+    EXPECT_TRUE(said.startsWith(QStringLiteral("b(xxs)a(ssxxs) false "))) << said.toStdString();
+    EXPECT_FALSE(busctl({QStringLiteral("call"), RunningInstance::interfaceName, QStringLiteral("Reset"),
+                         QStringLiteral("s"), QStringLiteral("not-watched")}))
+        << "only a watched application is reset";
+
+    // A pause through the bus stops counting and hollows the dot; then every figure holds still.
+    const QRect dot = trayDotArea(session->grab());
+    ASSERT_TRUE(busctl({QStringLiteral("call"), RunningInstance::interfaceName, QStringLiteral("Pause")}));
+    EXPECT_TRUE(DesktopSession::waitUntil([&] { return !showsTrayDot(*session); })) << "the dot loses its colour";
+    // Across the middle of where the dot was: the panel's colour, with the ring's darker stroke on either side.
+    const QImage paused = session->grab();
+    const QPoint middle = dot.center();
+    const QRgb panel = paused.pixel(middle.x() + dot.width(), middle.y());
+    const auto strokeBeside = [&](int step) {
+        for (int x = middle.x(); std::abs(x - middle.x()) < dot.width(); x += step) {
+            if (qGray(paused.pixel(x, middle.y())) < qGray(panel) - 40)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_EQ(paused.pixel(middle), panel) << "the ring is hollow";
+    EXPECT_TRUE(strokeBeside(-1) && strokeBeside(1)) << "a ring is drawn where the dot was";
+    EXPECT_TRUE(stopsCounting());
+    const double counted = this->counted();
+
+    ASSERT_TRUE(brindlemoor({QStringLiteral("--status"), QStringLiteral("--format"), QStringLiteral("json")}, &said));
+    const QJsonObject status = QJsonDocument::fromJson(said.toUtf8()).object();
+    EXPECT_TRUE(status.value(QStringLiteral("paused")).toBool());
+    const QJsonObject app = status.value(QStringLiteral("apps")).toArray().at(0).toObject();
+    EXPECT_EQ(app.value(QStringLiteral("id")).toString(), kWatched);
+    EXPECT_EQ(app.value(QStringLiteral("name")).toString(), kWatched) << "the desktop entry's name";
+    EXPECT_EQ(app.value(QStringLiteral("seconds")).toDouble(), counted);
+    EXPECT_EQ(status.value(QStringLiteral("total")).toObject().value(QStringLiteral("seconds")).toDouble(), counted);
+
+    const QString exported = session->configHome() + QStringLiteral("/export.csv");
+    ASSERT_TRUE(brindlemoor({QStringLiteral("--export"), QStringLiteral("csv"), exported}));
+    const auto rows = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"))
+                                              : QStringList();
+    };
+    const QStringList expectedRows{
+        QStringLiteral("day,application_id,name,seconds,limit_seconds,outcome"),
+        QStringLiteral("%1,%2,%2,75,3600,within").arg(yesterday, kWatched),
+        QStringLiteral("%1,%2,%2,%3,3600,within").arg(dayKey(QDateTime::currentDateTime()), kWatched).arg(counted),
+        QString()};
+    EXPECT_EQ(rows(exported), expectedRows);
+
+    ASSERT_TRUE(busctl({QStringLiteral("call"), RunningInstance::interfaceName, QStringLiteral("Resume")}));
+    EXPECT_TRUE(DesktopSession::waitUntil([&] { return showsTrayDot(*session); })) << "the dot is back";
+    EXPECT_TRUE(countsOn(1));
+    ASSERT_TRUE(busctl({QStringLiteral("call"), RunningInstance::interfaceName, QStringLiteral("Pause")}));
+    EXPECT_TRUE(stopsCounting());
+
+    // Without the program the export reads the store as it was left, and writes nothing to it.
+    ASSERT_TRUE(stopsCleanly(program));
+    const auto storeFiles = [&] {
+        QByteArray bytes;
+        for (const QString& suffix : {QString(), QStringLiteral("-wal")}) {
+            QFile file(storePath(*session) + suffix);
+            bytes += file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        }
+        return bytes;
+    };
+    const QByteArray before = storeFiles();
+    ASSERT_TRUE(brindlemoor(
+        {QStringLiteral("--export"), QStringLiteral("csv"), QStringLiteral("--days"), QStringLiteral("1")}, &said));
+    EXPECT_EQ(said.split(QStringLiteral("\r\n")).value(1), QStringLiteral("%1,%2,%2,%3,3600,within")
+                                                               .arg(dayKey(QDateTime::currentDateTime()), kWatched)
+                                                               .arg(this->counted()));
+    EXPECT_EQ(storeFiles(), before);
+    EXPECT_FALSE(brindlemoor({QStringLiteral("--status")}));
 }
 
 TEST_F(ProgramEndToEnd, KeepsChangesInMemoryUntilItsFolderCanBeWritten)

@@ -142,6 +142,7 @@ TEST_F(DebianPackage, InstallsRunsFromItsPlaceAndPurgesWithoutATrace)
         QStringLiteral("/usr/share/man/man1/brindlemoor.1"),
         QStringLiteral("/usr/share/doc/brindlemoor/copyright"),
         QStringLiteral("/usr/share/icons/hicolor/scalable/apps/io.github.brindlemoor.Brindlemoor.svg"),
+        QStringLiteral("/usr/share/dbus-1/interfaces/io.github.brindlemoor.Brindlemoor.xml"),
         QStringLiteral("/usr/share/dbus-1/interfaces/io.github.brindlemoor.GnomeShell1.xml"),
         QStringLiteral("/usr/share/dbus-1/interfaces/io.github.brindlemoor.KWin1.xml"),
         QStringLiteral("/usr/share/brindlemoor/kwin/active-window.js")};

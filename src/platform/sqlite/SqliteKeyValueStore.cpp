@@ -61,6 +61,24 @@ SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
     open(path);
 }
 
+SqliteKeyValueStore::SqliteKeyValueStore(const QString& path, ForReading)
+    : m_readOnly(true)
+{
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
+                        nullptr) == SQLITE_OK)
+        m_select = prepare("SELECT value FROM defaults WHERE key = ?1");
+    if (m_select)
+        return;
+    m_error = m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QStringLiteral("out of memory");
+    sqlite3_close(m_db);
+    m_db = nullptr;
+}
+
+std::unique_ptr<SqliteKeyValueStore> SqliteKeyValueStore::openForReading(const QString& path)
+{
+    return std::unique_ptr<SqliteKeyValueStore>(new SqliteKeyValueStore(path, ForReading{}));
+}
+
 int SqliteKeyValueStore::open(const QString& path)
 {
     m_error.clear();
@@ -116,11 +134,17 @@ void makePrivateFolder(const QString& folder)
 
 } // namespace
 
+QString SqliteKeyValueStore::defaultLocation()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + programId +
+           QStringLiteral("/defaults.sqlite3");
+}
+
 QString SqliteKeyValueStore::ensureDefaultLocation()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + programId;
-    makePrivateFolder(folder);
-    return folder + QStringLiteral("/defaults.sqlite3");
+    const QString path = defaultLocation();
+    makePrivateFolder(QFileInfo(path).path());
+    return path;
 }
 
 bool SqliteKeyValueStore::reopen()
@@ -134,6 +158,12 @@ bool SqliteKeyValueStore::reopen()
         return true;
     }
     m_error = QStringLiteral("cannot open %1: %2").arg(*m_retryPath, m_error);
+    return false;
+}
+
+bool SqliteKeyValueStore::refuseWrite()
+{
+    m_error = QStringLiteral("the store is open for reading only");
     return false;
 }
 
@@ -199,6 +229,8 @@ QVariant SqliteKeyValueStore::value(const QString& key) const
 
 bool SqliteKeyValueStore::setValue(const QString& key, const QVariant& value)
 {
+    if (m_readOnly)
+        return refuseWrite();
     if (!m_db && !reopen())
         return false;
     const QVariant normalized = normalizedStoreValue(value);
@@ -233,6 +265,8 @@ bool SqliteKeyValueStore::setValue(const QString& key, const QVariant& value)
 
 bool SqliteKeyValueStore::remove(const QString& key)
 {
+    if (m_readOnly)
+        return refuseWrite();
     if (!m_db && !reopen())
         return false;
     sqlite3_stmt* statement = m_delete.get();

@@ -21,6 +21,9 @@ public:
     /// Where no database existed yet (a read-only or missing folder), each later write tries again to
     /// create it, so a session that began without a store saves once the folder can be written.
     explicit SqliteKeyValueStore(const QString& path);
+    /// Opens an existing database for reading only: nothing is created, converted or written, and
+    /// every write fails. For reading the store while no program runs; check `isOpen()`.
+    static std::unique_ptr<SqliteKeyValueStore> openForReading(const QString& path);
     ~SqliteKeyValueStore() override;
     SqliteKeyValueStore(const SqliteKeyValueStore&) = delete;
     SqliteKeyValueStore& operator=(const SqliteKeyValueStore&) = delete;
@@ -28,6 +31,8 @@ public:
     /// Makes the folder `$XDG_CONFIG_HOME/brindlemoor` (mode 0700) where it is missing, and answers
     /// the database's path in it, `defaults.sqlite3`.
     static QString ensureDefaultLocation();
+    /// The same path, without making anything.
+    static QString defaultLocation();
 
     bool isOpen() const { return m_db != nullptr; }
     /// Whether writes will try to open the database again while it is not open.
@@ -44,9 +49,13 @@ private:
     };
     using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
+    struct ForReading {};
+    SqliteKeyValueStore(const QString& path, ForReading);
+
     /// SQLite's result code: SQLITE_OK, or why the database is not open.
     int open(const QString& path);
     bool reopen();
+    bool refuseWrite();
     bool exec(const char* sql);
     Statement prepare(const char* sql);
     /// Runs a write whose binding gave `bound`, and leaves the statement ready for the next.
@@ -58,6 +67,7 @@ private:
     Statement m_delete;
     QString m_error;
     std::optional<QString> m_retryPath;
+    bool m_readOnly = false;
 };
 
 } // namespace brindlemoor

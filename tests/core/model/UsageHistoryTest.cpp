@@ -2,6 +2,7 @@
 #include "core/model/UsageHistory.h"
 #include "core/foundation/DayKey.h"
 #include "core/model/HistoryExport.h"
+#include "core/model/HistorySeries.h"
 #include "core/model/SettingsKeys.h"
 #include "core/model/TodayModel.h"
 #include "core/model/UsageStore.h"
@@ -269,4 +270,54 @@ TEST(HistoryExport, RowsFollowTheDaysTheProgramCountedAcrossMidnightAndGaps)
     EXPECT_EQ(rows[0][QStringLiteral("limitSeconds")].toInteger(), 60);
     EXPECT_TRUE(rows[2][QStringLiteral("limitSeconds")].isNull()) << "no limit for an app not watched";
     EXPECT_TRUE(rows[2][QStringLiteral("outcome")].isNull());
+}
+
+TEST(HistorySeries, AveragesCountEveryDayFromTheFirstRecordAndWeeksFollowTheLocale)
+{
+    // Recorded: Wednesday the 11th, Friday the 13th and today, Tuesday the 17th.
+    const QDate today(2026, 3, 17);
+    const auto recordOf = [](QDate date, double seconds) {
+        return DayRecord{keyOf(date), {{kApp, seconds, std::nullopt, false}}, seconds, std::nullopt,
+                         DayOutcome::WithinLimits};
+    };
+    DayRecords days;
+    days.insert(keyOf(QDate(2026, 3, 11)), recordOf(QDate(2026, 3, 11), 600));
+    days.insert(keyOf(QDate(2026, 3, 13)), recordOf(QDate(2026, 3, 13), 300));
+    days.insert(keyOf(today), recordOf(today, 120));
+
+    struct Case {
+        int firstDayOfWeek;
+        QDate earlierWeek;
+        double earlierWeekAverage; // 900 s over the days from the Wednesday to the week's end
+        double thisWeekAverage;    // 120 s over the days of this week so far
+    };
+    const Case cases[] = {
+        {1, QDate(2026, 3, 9), 900.0 / 5, 120.0 / 2},
+        {7, QDate(2026, 3, 8), 900.0 / 4, 120.0 / 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.firstDayOfWeek);
+        for (const QString& app : {kApp, QString()}) {
+            const HistorySeries weeks = historySeries(days, app, HistorySpan::Weeks, today, c.firstDayOfWeek);
+            ASSERT_EQ(weeks.bars.size(), historyWeeksShown);
+            const HistoryBar& earlier = weeks.bars.at(historyWeeksShown - 2);
+            const HistoryBar& current = weeks.bars.last();
+            EXPECT_EQ(earlier.first, c.earlierWeek);
+            EXPECT_EQ(earlier.recordedDays, 2);
+            EXPECT_DOUBLE_EQ(earlier.seconds, c.earlierWeekAverage);
+            EXPECT_EQ(current.first, c.earlierWeek.addDays(7));
+            EXPECT_EQ(current.last, today);
+            EXPECT_DOUBLE_EQ(current.seconds, c.thisWeekAverage);
+            EXPECT_EQ(weeks.bars.at(historyWeeksShown - 3).recordedDays, 0);
+            // Seven days from the Wednesday to today.
+            EXPECT_DOUBLE_EQ(weeks.dailyAverage, 1020.0 / 7);
+            EXPECT_DOUBLE_EQ(weeks.weeklyAverage, 1020.0);
+            EXPECT_DOUBLE_EQ(historySeries(days, app, HistorySpan::Days, today, c.firstDayOfWeek).dailyAverage,
+                             weeks.dailyAverage);
+        }
+    }
+
+    // Records from before the fortnight: the program ran then, so the fortnight's days without one had no use.
+    days.insert(keyOf(QDate(2026, 2, 1)), recordOf(QDate(2026, 2, 1), 5000));
+    EXPECT_DOUBLE_EQ(historySeries(days, kApp, HistorySpan::Days, today, 1).dailyAverage, 1020.0 / historyDaysShown);
 }

@@ -35,9 +35,8 @@ HistorySeries historySeries(const DayRecords& days, const QString& bundleID, His
     const int barCount = span == HistorySpan::Days ? historyDaysShown : historyWeeksShown;
     const int daysPerBar = span == HistorySpan::Days ? 1 : 7;
     // The last bar ends today; a week's bar begins on the locale's first day of the week.
-    const QDate lastStart = span == HistorySpan::Days
-                                ? today
-                                : today.addDays(-((today.dayOfWeek() - firstDayOfWeek + 7) % 7));
+    const QDate lastStart =
+        span == HistorySpan::Days ? today : today.addDays(-((today.dayOfWeek() - firstDayOfWeek + 7) % 7));
     const QDate spanStart = lastStart.addDays(-qint64{daysPerBar} * (barCount - 1));
     // Records from before the span show the program ran then: the span's days without one had no use.
     std::optional<QDate> firstRecorded;
@@ -64,7 +63,8 @@ HistorySeries historySeries(const DayRecords& days, const QString& bundleID, His
         }
         // A week's bar is its average day, counted from the first record on, as the averages are.
         if (firstRecorded && *firstRecorded <= bar.last)
-            bar.seconds = bar.totalSeconds / static_cast<double>(std::max(bar.first, *firstRecorded).daysTo(bar.last) + 1);
+            bar.seconds =
+                bar.totalSeconds / static_cast<double>(std::max(bar.first, *firstRecorded).daysTo(bar.last) + 1);
         spanSeconds += bar.totalSeconds;
         series.bars.append(bar);
     }

@@ -67,8 +67,8 @@ std::optional<DayRecord> decodeDay(const QString& day, const QJsonValue& value)
         return std::nullopt;
     record.day = day;
     record.totalSeconds = *total;
-    record.outcome = *outcome == static_cast<qint64>(DayOutcome::OverLimit) ? DayOutcome::OverLimit
-                                                                            : DayOutcome::WithinLimits;
+    record.outcome =
+        *outcome == static_cast<qint64>(DayOutcome::OverLimit) ? DayOutcome::OverLimit : DayOutcome::WithinLimits;
     for (const QJsonValue& item : apps.toArray()) {
         auto app = decodeApp(item);
         if (!app)
@@ -82,8 +82,8 @@ std::optional<DayRecord> decodeDay(const QString& day, const QJsonValue& value)
 
 const AppDayRecord* DayRecord::app(const QString& bundleID) const
 {
-    const auto it = std::find_if(apps.begin(), apps.end(),
-                                 [&](const AppDayRecord& app) { return app.bundleID == bundleID; });
+    const auto it =
+        std::find_if(apps.begin(), apps.end(), [&](const AppDayRecord& app) { return app.bundleID == bundleID; });
     return it == apps.end() ? nullptr : &*it;
 }
 
@@ -99,7 +99,8 @@ DayRecords UsageHistory::days() const
         return {};
     if (auto days = decode(data))
         return *days;
-    qCWarning(lcCore).noquote() << QStringLiteral("cannot decode %1 \u2014 reading no past days").arg(keys::usageHistory);
+    qCWarning(lcCore).noquote()
+        << QStringLiteral("cannot decode %1 \u2014 reading no past days").arg(keys::usageHistory);
     return {};
 }
 
@@ -136,9 +137,8 @@ QByteArray UsageHistory::encode(const DayRecords& days)
             insertLimit(object, limitKey, app.limitSeconds);
             apps.append(object);
         }
-        QJsonObject object{{appsKey, apps},
-                           {totalKey, day.totalSeconds},
-                           {outcomeKey, static_cast<qint64>(day.outcome)}};
+        QJsonObject object{
+            {appsKey, apps}, {totalKey, day.totalSeconds}, {outcomeKey, static_cast<qint64>(day.outcome)}};
         insertLimit(object, dailyLimitKey, day.dailyLimitSeconds);
         document.insert(day.day, object);
     }

@@ -16,7 +16,7 @@ class KeyValueStore;
 /// One application's use on one day, as the day ended.
 struct AppDayRecord {
     QString bundleID;
-    double seconds = 0;                ///< all its use that day, resets included
+    double seconds = 0;                 ///< all its use that day, resets included
     std::optional<double> limitSeconds; ///< its limit that day, extensions included; none when it was not watched
     bool overLimit = false;             ///< its limit was reached when the day ended
 
@@ -25,7 +25,7 @@ struct AppDayRecord {
 
 /// One day as it ended, or today so far.
 struct DayRecord {
-    QString day; ///< the day key
+    QString day;              ///< the day key
     QList<AppDayRecord> apps; ///< most used first
     double totalSeconds = 0;
     std::optional<double> dailyLimitSeconds; ///< none when no daily limit was set

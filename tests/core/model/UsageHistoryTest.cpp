@@ -107,12 +107,15 @@ TEST(UsageHistory, KeepsEachClosedDaysWholeUseLimitsAndOutcome)
     usage.tick(kOther);
     const DayRecords kept = usage.history().days();
     EXPECT_EQ(kept.keys(), (QStringList{QStringLiteral("2026-03-10"), QStringLiteral("2026-03-11")}));
-    EXPECT_EQ(kept.value(QStringLiteral("2026-03-10")),
-              (DayRecord{QStringLiteral("2026-03-10"), {{kApp, 90, 90, true}}, 90, std::nullopt,
-                         DayOutcome::OverLimit}));
+    EXPECT_EQ(
+        kept.value(QStringLiteral("2026-03-10")),
+        (DayRecord{QStringLiteral("2026-03-10"), {{kApp, 90, 90, true}}, 90, std::nullopt, DayOutcome::OverLimit}));
     EXPECT_EQ(kept.value(QStringLiteral("2026-03-11")),
-              (DayRecord{QStringLiteral("2026-03-11"), {{kApp, 120, 60, false}, {kOther, 10, std::nullopt, false}},
-                         130, extendedDaily, DayOutcome::WithinLimits}))
+              (DayRecord{QStringLiteral("2026-03-11"),
+                         {{kApp, 120, 60, false}, {kOther, 10, std::nullopt, false}},
+                         130,
+                         extendedDaily,
+                         DayOutcome::WithinLimits}))
         << "the app's use in all, judged by its counter since the reset";
 
     // The model adds the day being counted after the kept ones.
@@ -127,7 +130,7 @@ TEST(UsageHistory, AClockThatJumpsKeepsEachRealDayOnce)
     const QDate start(2026, 3, 10);
     struct Case {
         const char* name;
-        QList<qint64> jumps; // days from the start; five seconds after each, ten before the first
+        QList<qint64> jumps;        // days from the start; five seconds after each, ten before the first
         QMap<QString, double> kept; // day -> seconds in all
     };
     const Case cases[] = {
@@ -136,9 +139,7 @@ TEST(UsageHistory, AClockThatJumpsKeepsEachRealDayOnce)
         {"far forward: the stored day once", {400}, {{QStringLiteral("2026-03-10"), 10}}},
         // Ahead by six weeks for two days; back, its seconds carry over; the next real day drops the record
         // that the clock wrote ahead.
-        {"ahead, then back",
-         {41, 42, 1, 2},
-         {{QStringLiteral("2026-03-10"), 10}, {QStringLiteral("2026-03-11"), 10}}},
+        {"ahead, then back", {41, 42, 1, 2}, {{QStringLiteral("2026-03-10"), 10}, {QStringLiteral("2026-03-11"), 10}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -245,8 +246,8 @@ TEST(HistoryExport, RowsFollowTheDaysTheProgramCountedAcrossMidnightAndGaps)
     const QDate thirteenth(2026, 3, 13);
     const auto nameOf = [](const QString& id) { return id == kApp ? QStringLiteral("Calc, \"Pro\"") : id; };
     const auto csvRows = [&](qint64 lastDays) {
-        const QString text = QString::fromUtf8(exportHistory(today.history(), ExportFormat::Csv, lastDays,
-                                                             thirteenth, nameOf));
+        const QString text =
+            QString::fromUtf8(exportHistory(today.history(), ExportFormat::Csv, lastDays, thirteenth, nameOf));
         return text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).mid(1);
     };
     EXPECT_EQ(csvRows(0), (QStringList{
@@ -262,8 +263,8 @@ TEST(HistoryExport, RowsFollowTheDaysTheProgramCountedAcrossMidnightAndGaps)
     QStringList days;
     for (const QJsonValue& total : json.value(QStringLiteral("days")).toArray())
         days.append(total[QStringLiteral("day")].toString());
-    EXPECT_EQ(days, (QStringList{QStringLiteral("2026-03-10"), QStringLiteral("2026-03-11"),
-                                 QStringLiteral("2026-03-13")}));
+    EXPECT_EQ(days,
+              (QStringList{QStringLiteral("2026-03-10"), QStringLiteral("2026-03-11"), QStringLiteral("2026-03-13")}));
     const QJsonArray rows = json.value(QStringLiteral("rows")).toArray();
     ASSERT_EQ(rows.size(), 3);
     EXPECT_EQ(rows[0][QStringLiteral("name")].toString(), nameOf(kApp));
@@ -277,8 +278,8 @@ TEST(HistorySeries, AveragesCountEveryDayFromTheFirstRecordAndWeeksFollowTheLoca
     // Recorded: Wednesday the 11th, Friday the 13th and today, Tuesday the 17th.
     const QDate today(2026, 3, 17);
     const auto recordOf = [](QDate date, double seconds) {
-        return DayRecord{keyOf(date), {{kApp, seconds, std::nullopt, false}}, seconds, std::nullopt,
-                         DayOutcome::WithinLimits};
+        return DayRecord{
+            keyOf(date), {{kApp, seconds, std::nullopt, false}}, seconds, std::nullopt, DayOutcome::WithinLimits};
     };
     DayRecords days;
     days.insert(keyOf(QDate(2026, 3, 11)), recordOf(QDate(2026, 3, 11), 600));

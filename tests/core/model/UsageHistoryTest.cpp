@@ -23,6 +23,7 @@ using brindlemoor::test::VirtualDay;
 
 namespace brindlemoor {
 
+// Records that differ are shown as a person reads them, not byte by byte.
 void PrintTo(const DayRecord& record, std::ostream* out)
 {
     *out << record.day.toStdString() << ": " << record.totalSeconds << " s, outcome "
@@ -310,7 +311,7 @@ TEST(HistorySeries, AveragesCountEveryDayFromTheFirstRecordAndWeeksFollowTheLoca
             EXPECT_EQ(current.last, today);
             EXPECT_DOUBLE_EQ(current.seconds, c.thisWeekAverage);
             EXPECT_EQ(weeks.bars.at(historyWeeksShown - 3).recordedDays, 0);
-            // Seven days from the Wednesday to today.
+            // Seven days from the Wednesday to today: a week, whose average is its total.
             EXPECT_DOUBLE_EQ(weeks.dailyAverage, 1020.0 / 7);
             EXPECT_DOUBLE_EQ(weeks.weeklyAverage, 1020.0);
             EXPECT_DOUBLE_EQ(historySeries(days, app, HistorySpan::Days, today, c.firstDayOfWeek).dailyAverage,

@@ -562,6 +562,22 @@
         <source>Remove %1</source>
         <translation>%1 entfernen</translation>
     </message>
+    <message>
+        <source>Keep history for, days</source>
+        <translation>Verlauf behalten für, Tage</translation>
+    </message>
+    <message>
+        <source>Keep history for</source>
+        <translation>Verlauf behalten für</translation>
+    </message>
+    <message numerus="yes">
+        <source>day(s)</source>
+        <extracomment>After the field with the number of days the history keeps: &quot;Keep history for [90] days&quot;.</extracomment>
+        <translation>
+            <numerusform>Tag</numerusform>
+            <numerusform>Tage</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>brindlemoor::QuitRow</name>

@@ -53,5 +53,13 @@
             <numerusform>%n apps added</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>day(s)</source>
+        <extracomment>After the field with the number of days the history keeps: &quot;Keep history for [90] days&quot;.</extracomment>
+        <translation>
+            <numerusform>day</numerusform>
+            <numerusform>days</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

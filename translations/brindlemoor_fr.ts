@@ -562,6 +562,22 @@
         <source>Remove %1</source>
         <translation>Retirer %1</translation>
     </message>
+    <message>
+        <source>Keep history for, days</source>
+        <translation>Conserver l’historique pendant, en jours</translation>
+    </message>
+    <message>
+        <source>Keep history for</source>
+        <translation>Conserver l’historique pendant</translation>
+    </message>
+    <message numerus="yes">
+        <source>day(s)</source>
+        <extracomment>After the field with the number of days the history keeps: &quot;Keep history for [90] days&quot;.</extracomment>
+        <translation>
+            <numerusform>jour</numerusform>
+            <numerusform>jours</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>brindlemoor::QuitRow</name>

@@ -5,6 +5,7 @@
 
 #include "core/foundation/KeyValueStore.h"
 #include "core/model/PreferencesStore.h"
+#include "core/model/UsageHistory.h"
 #include "platform/fake/FakeApplicationCatalog.h"
 #include "views/components/ColorWell.h"
 #include "views/components/FennDot.h"
@@ -92,6 +93,8 @@ void fillPrefs(PreferencesStore& prefs, int appCount)
     if (appCount > 2)
         prefs.setLimit(apps.at(2).id, 605); // shown as 600
     prefs.setDailyLimitMinutes(240);
+    if (appCount > 5)
+        prefs.setHistoryDays(UsageHistory::maxKeptDays); // the widest number its field takes
     prefs.setPlaySoundOnRed(true);
     prefs.setShowTimeRemaining(appCount % 2 == 1);
 }

@@ -38,7 +38,10 @@ HistorySeries historySeries(const DayRecords& days, const QString& bundleID, His
     const QDate lastStart =
         span == HistorySpan::Days ? today : today.addDays(-((today.dayOfWeek() - firstDayOfWeek + 7) % 7));
     const QDate spanStart = lastStart.addDays(-qint64{daysPerBar} * (barCount - 1));
+    // Records from before the span show the program ran then: the span's days without one had no use.
     std::optional<QDate> firstRecorded;
+    if (!days.isEmpty() && days.firstKey() < dayKey(spanStart.startOfDay()))
+        firstRecorded = spanStart;
     double spanSeconds = 0;
     for (int b = 0; b < barCount; ++b) {
         HistoryBar bar;

@@ -35,8 +35,9 @@ struct HistoryBar {
 /// The bars of one application (or of the daily total) over one span, oldest first.
 struct HistorySeries {
     QList<HistoryBar> bars;
-    /// Averages over the days from the span's first record to today. A day without a record counts
-    /// as a day without use: the program starts with the session, so such a day had none.
+    /// Averages over the days from the first record (the span's first day, when the records go back
+    /// further) to today. A day without a record counts as a day without use: the program starts with
+    /// the session, so such a day had none.
     double dailyAverage = 0;
     double weeklyAverage = 0;
     /// The line across the chart: the limit of the latest record that had one.

@@ -69,7 +69,7 @@ std::optional<DayRecord> decodeDay(const QString& day, const QJsonValue& value)
     record.totalSeconds = *total;
     record.outcome =
         *outcome == static_cast<qint64>(DayOutcome::OverLimit) ? DayOutcome::OverLimit : DayOutcome::WithinLimits;
-    for (const QJsonValue& item : apps.toArray()) {
+    for (const auto& item : apps.toArray()) {
         auto app = decodeApp(item);
         if (!app)
             return std::nullopt;
@@ -155,7 +155,7 @@ std::optional<DayRecords> UsageHistory::decode(const QByteArray& data)
         auto day = decodeDay(it.key(), it.value());
         if (!day)
             return std::nullopt;
-        days.insert(it.key(), std::move(*day));
+        days.insert(it.key(), *day);
     }
     return days;
 }

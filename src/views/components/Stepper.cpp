@@ -61,7 +61,12 @@ QRect Stepper::downRect() const
 
 void Stepper::stepBy(int direction)
 {
-    const auto next = stepped(m_value, direction, m_minimum, m_maximum, m_step);
+    stepBy(direction, m_step);
+}
+
+void Stepper::stepBy(int direction, int step)
+{
+    const auto next = stepped(m_value, direction, m_minimum, m_maximum, step);
     if (!next)
         return;
     m_value = *next;
@@ -133,6 +138,8 @@ void Stepper::keyPressEvent(QKeyEvent* event)
         stepBy(+1);
     else if (event->key() == Qt::Key_Down)
         stepBy(-1);
+    else if (m_pageStep > 0 && (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown))
+        stepBy(event->key() == Qt::Key_PageUp ? 1 : -1, m_pageStep);
     else
         QWidget::keyPressEvent(event);
 }

@@ -27,6 +27,8 @@ public:
     int minimum() const { return m_minimum; }
     int maximum() const { return m_maximum; }
     int step() const { return m_step; }
+    /// What Page Up and Page Down step by; 0, the default, leaves those keys to the parent.
+    void setPageStep(int step) { m_pageStep = step; }
 
     /// One step up (+1) or down (-1), as a click on an arrow does.
     void stepBy(int direction);
@@ -49,10 +51,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void stepBy(int direction, int step);
+
     const Appearance& m_appearance;
     int m_minimum;
     int m_maximum;
     int m_step;
+    int m_pageStep = 0;
     int m_value;
     int m_pressed = 0; // +1 up, -1 down, 0 none
 };

@@ -7,7 +7,13 @@
 namespace brindlemoor {
 
 MinutesField::MinutesField(const QString& placeholder, QWidget* parent)
+    : MinutesField(placeholder, MinutesFormatter::minutesMinimum, MinutesFormatter::minutesMaximum, parent)
+{
+}
+
+MinutesField::MinutesField(const QString& placeholder, qint64 minimum, qint64 maximum, QWidget* parent)
     : QLineEdit(parent)
+    , m_formatter(minimum, maximum)
 {
     setFont(fonts::body());
     setPlaceholderText(placeholder);

@@ -7,8 +7,8 @@
 
 namespace brindlemoor {
 
-/// A minutes setting as text. What the formatter rejects is not committed,
-/// and the field goes back to the setting's value.
+/// A minutes setting (or another whole number, within its range) as text. What the formatter
+/// rejects is not committed, and the field goes back to the setting's value.
 class MinutesField final : public QLineEdit {
     Q_OBJECT
 
@@ -16,6 +16,7 @@ public:
     static constexpr int fieldWidth = 50;
 
     explicit MinutesField(const QString& placeholder, QWidget* parent = nullptr);
+    MinutesField(const QString& placeholder, qint64 minimum, qint64 maximum, QWidget* parent = nullptr);
 
     qint64 value() const { return m_value; }
     /// Shows the bound value, unless the user is typing over it.

@@ -14,7 +14,7 @@ std::optional<qint64> MinutesFormatter::value(const QString& text) const
             return std::nullopt;
     }
     const qint64 number = trimmed.toLongLong();
-    if (number < minimum || number > maximum)
+    if (number < m_minimum || number > m_maximum)
         return std::nullopt;
     return number;
 }

@@ -2,6 +2,7 @@
 #include "views/settings/PreferencesView.h"
 
 #include "core/model/PreferencesStore.h"
+#include "core/model/UsageHistory.h"
 #include "core/settings/ApplicationCatalog.h"
 #include "views/components/Appearance.h"
 #include "views/components/ColorWell.h"
@@ -74,7 +75,7 @@ FennSwitch* makeSwitch(const Appearance& appearance, const QString& title)
     return toggle;
 }
 
-QWidget* fieldWithStepper(MinutesField* field, Stepper* stepper)
+QWidget* fieldWithStepper(MinutesField* field, Stepper* stepper, QLabel* unit = nullptr)
 {
     auto* pair = new QWidget;
     auto* row = new QHBoxLayout(pair);
@@ -82,6 +83,8 @@ QWidget* fieldWithStepper(MinutesField* field, Stepper* stepper)
     row->setSpacing(6);
     row->addWidget(field, 0, Qt::AlignVCenter);
     row->addWidget(stepper, 0, Qt::AlignVCenter);
+    if (unit != nullptr)
+        row->addWidget(unit, 0, Qt::AlignVCenter);
     return pair;
 }
 
@@ -148,6 +151,15 @@ void PreferencesView::build()
     m_extendStepper->setAccessibleName(tr("Extend duration"));
     column->addLayout(settingRow(labelBlock(tr("Extend duration"), tr("Added when you extend app limit")),
                                  fieldWithStepper(m_extendField, m_extendStepper)));
+    m_historyField =
+        new MinutesField(QString::number(UsageHistory::defaultKeptDays), minimumHistoryDays, UsageHistory::maxKeptDays);
+    m_historyField->setAccessibleName(tr("Keep history for, days"));
+    m_historyStepper = new Stepper(m_appearance, minimumHistoryDays, UsageHistory::maxKeptDays, 1);
+    m_historyStepper->setPageStep(30);
+    m_historyStepper->setAccessibleName(tr("Keep history for"));
+    m_historyUnit = makeLabel(QString(), fonts::body());
+    column->addLayout(settingRow(labelBlock(tr("Keep history for"), {}),
+                                 fieldWithStepper(m_historyField, m_historyStepper, m_historyUnit)));
 
     m_colorWell = new ColorWell(m_appearance);
     m_colorWell->setAccessibleName(tr("Indicator color"));
@@ -177,6 +189,8 @@ void PreferencesView::build()
     connect(m_dailyStepper, &Stepper::valueChanged, &m_prefs, &PreferencesStore::setDailyLimitMinutes);
     connect(m_extendField, &MinutesField::committed, &m_prefs, &PreferencesStore::setExtendDurationMinutes);
     connect(m_extendStepper, &Stepper::valueChanged, &m_prefs, &PreferencesStore::setExtendDurationMinutes);
+    connect(m_historyField, &MinutesField::committed, &m_prefs, &PreferencesStore::setHistoryDays);
+    connect(m_historyStepper, &Stepper::valueChanged, &m_prefs, &PreferencesStore::setHistoryDays);
     const auto setDotColor = [this](const QColor& color) {
         m_prefs.setDotColor({color.redF(), color.greenF(), color.blueF()});
     };
@@ -256,6 +270,11 @@ void PreferencesView::refresh()
     m_dailyStepper->setValue(stepperValue(m_prefs.dailyLimitMinutes()));
     m_extendField->setValue(m_prefs.extendDurationMinutes());
     m_extendStepper->setValue(stepperValue(m_prefs.extendDurationMinutes()));
+    const qint64 historyDays = m_prefs.historyDays();
+    m_historyField->setValue(historyDays);
+    m_historyStepper->setValue(stepperValue(historyDays));
+    //: After the field with the number of days the history keeps: "Keep history for [90] days".
+    m_historyUnit->setText(tr("day(s)", nullptr, static_cast<int>(historyDays)));
     const RgbColor dot = m_prefs.dotColor();
     const auto unit = [](double component) { return static_cast<float>(std::clamp(component, 0.0, 1.0)); };
     m_colorWell->setColor(QColor::fromRgbF(unit(dot.red), unit(dot.green), unit(dot.blue)));

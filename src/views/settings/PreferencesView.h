@@ -37,6 +37,8 @@ public:
     static constexpr int rowHeight = 28;
     static constexpr int headerHeight = 34;
     static constexpr int visibleRows = 5;
+    /// The fewest days the history can be set to keep: a week, which the weekly average needs.
+    static constexpr int minimumHistoryDays = 7;
 
     PreferencesView(const Appearance& appearance, PreferencesStore& prefs, LoginItemService& loginItems,
                     const ApplicationCatalog& catalog, AppIconProvider& icons, QWidget* parent = nullptr);
@@ -66,6 +68,9 @@ public:
     Stepper* dailyLimitStepper() const { return m_dailyStepper; }
     MinutesField* extendField() const { return m_extendField; }
     Stepper* extendStepper() const { return m_extendStepper; }
+    MinutesField* historyField() const { return m_historyField; }
+    Stepper* historyStepper() const { return m_historyStepper; }
+    QLabel* historyUnitLabel() const { return m_historyUnit; }
     ColorWell* colorWell() const { return m_colorWell; }
     FennSegmentedPicker* timeDisplayPicker() const { return m_timePicker; }
     MonitoredAppsTableView* table() const { return m_table; }
@@ -108,6 +113,9 @@ private:
     Stepper* m_dailyStepper = nullptr;
     MinutesField* m_extendField = nullptr;
     Stepper* m_extendStepper = nullptr;
+    MinutesField* m_historyField = nullptr;
+    Stepper* m_historyStepper = nullptr;
+    QLabel* m_historyUnit = nullptr;
     ColorWell* m_colorWell = nullptr;
     FennSegmentedPicker* m_timePicker = nullptr;
     QWidget* m_box = nullptr;

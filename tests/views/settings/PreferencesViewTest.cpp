@@ -216,6 +216,21 @@ TEST_F(PreferencesViewTest, NumberFieldsTakeWhatTheFormatterAcceptsAndSteppersKe
     QTest::mouseClick(daily, Qt::LeftButton, {}, daily->upRect().center());
     EXPECT_EQ(prefs.dailyLimitMinutes(), 30);
     EXPECT_EQ(view->dailyLimitField()->text(), QStringLiteral("30"));
+
+    // The history's days go past the minutes' 1440; its stepper takes a day, or a month with the page keys.
+    for (const auto& [text, days] : {std::pair{"6", 90}, {"3651", 90}, {"3650", 3650}}) {
+        typeInto(view->historyField(), QString::fromLatin1(text));
+        EXPECT_EQ(prefs.historyDays(), days) << text;
+    }
+    Stepper* history = view->historyStepper();
+    history->setFocus();
+    QTest::keyClick(history, Qt::Key_PageDown);
+    QTest::keyClick(history, Qt::Key_Down);
+    EXPECT_EQ(prefs.historyDays(), 3619);
+    EXPECT_EQ(view->historyField()->text(), QStringLiteral("3619"));
+    QTest::keyClick(history, Qt::Key_PageUp);
+    QTest::keyClick(history, Qt::Key_PageUp);
+    EXPECT_EQ(prefs.historyDays(), 3650) << "and no further than the range";
 }
 
 TEST_F(PreferencesViewTest, ControlsWriteTheirSettingsAndFollowTheStore)

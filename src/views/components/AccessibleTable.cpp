@@ -3,6 +3,7 @@
 
 #include <QAccessibleWidget>
 #include <QPointer>
+#include <QWidget>
 #include <QWindow>
 
 #include <map>

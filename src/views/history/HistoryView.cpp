@@ -220,12 +220,12 @@ void HistoryView::todayChanged()
         return;
     }
     // Only today changes while the day lasts; a new day has closed the last one into the kept days.
-    DayRecord record = m_today.todayRecord();
+    const DayRecord record = m_today.todayRecord();
     if (m_stale || today() != m_daysRead || record.day != m_recordDay) {
         reload();
         return;
     }
-    m_days.insert(record.day, std::move(record));
+    m_days.insert(record.day, record);
     updateApps();
     updateSeries();
 }

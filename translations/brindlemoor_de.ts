@@ -49,6 +49,105 @@
     </message>
 </context>
 <context>
+    <name>HistoryTexts</name>
+    <message>
+        <source>ddd d MMM</source>
+        <extracomment>How the history names a day; a QDate format, the weekday and the month short.</extracomment>
+        <translation>ddd, d. MMM</translation>
+    </message>
+    <message>
+        <source>Week of %1</source>
+        <translation>Woche ab %1</translation>
+    </message>
+    <message>
+        <source>d MMM</source>
+        <extracomment>The first day of a week in the history; a QDate format.</extracomment>
+        <translation>d. MMM</translation>
+    </message>
+    <message>
+        <source>Nothing recorded</source>
+        <translation>Nichts aufgezeichnet</translation>
+    </message>
+    <message>
+        <source>%1 a day, %2 in all</source>
+        <translation>%1 am Tag, %2 insgesamt</translation>
+    </message>
+    <message>
+        <source>No limit</source>
+        <translation>Kein Limit</translation>
+    </message>
+    <message>
+        <source>%1, within the limit</source>
+        <translation>%1, im Limit</translation>
+    </message>
+    <message>
+        <source>%1, over the limit</source>
+        <translation>%1, über dem Limit</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, reached on %n day(s)</source>
+        <translation>
+            <numerusform>%1, an %n Tag erreicht</numerusform>
+            <numerusform>%1, an %n Tagen erreicht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: nothing recorded, Brindlemoor was not running</source>
+        <translation>%1: nichts aufgezeichnet, Brindlemoor lief nicht</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3, over the limit</source>
+        <translation>%1: %2 von %3, über dem Limit</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3, within the limit</source>
+        <translation>%1: %2 von %3, im Limit</translation>
+    </message>
+    <message>
+        <source>%1: %2 a day, %3 in all</source>
+        <translation>%1: %2 am Tag, %3 insgesamt</translation>
+    </message>
+    <message>
+        <source>%1: %2 a day, %3 in all; limit %4, not reached</source>
+        <translation>%1: %2 am Tag, %3 insgesamt; Limit %4, nicht erreicht</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 a day, %3 in all; limit %4, reached on %n day(s)</source>
+        <translation>
+            <numerusform>%1: %2 am Tag, %3 insgesamt; Limit %4, an %n Tag erreicht</numerusform>
+            <numerusform>%1: %2 am Tag, %3 insgesamt; Limit %4, an %n Tagen erreicht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Tag</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Woche</translation>
+    </message>
+    <message>
+        <source>Time used</source>
+        <translation>Genutzte Zeit</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>Daily average %1</source>
+        <translation>Tagesdurchschnitt %1</translation>
+    </message>
+    <message>
+        <source>Weekly average %1</source>
+        <translation>Wochendurchschnitt %1</translation>
+    </message>
+</context>
+<context>
     <name>LimitProgress</name>
     <message>
         <source>%1 used, no limit</source>
@@ -355,6 +454,104 @@
     </message>
 </context>
 <context>
+    <name>brindlemoor::HistoryChart</name>
+    <message>
+        <source>Limit</source>
+        <translation>Limit</translation>
+    </message>
+    <message>
+        <source>Time used each day</source>
+        <translation>Genutzte Zeit pro Tag</translation>
+    </message>
+    <message>
+        <source>Time used each week, as an average day</source>
+        <translation>Genutzte Zeit pro Woche, als durchschnittlicher Tag</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::HistoryView</name>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>JSON files (*.json)</source>
+        <translation>JSON-Dateien (*.json)</translation>
+    </message>
+    <message>
+        <source>Export Usage History</source>
+        <translation>Nutzungsverlauf exportieren</translation>
+    </message>
+    <message>
+        <source>brindlemoor-history-%1</source>
+        <extracomment>The suggested file name of an export, before its suffix; %1 is the date.</extracomment>
+        <translation>brindlemoor-verlauf-%1</translation>
+    </message>
+    <message>
+        <source>Usage history</source>
+        <translation>Nutzungsverlauf</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Exportieren…</translation>
+    </message>
+    <message>
+        <source>Export the usage history to a file</source>
+        <translation>Den Nutzungsverlauf in eine Datei exportieren</translation>
+    </message>
+    <message>
+        <source>14 days</source>
+        <translation>14 Tage</translation>
+    </message>
+    <message>
+        <source>12 weeks</source>
+        <translation>12 Wochen</translation>
+    </message>
+    <message>
+        <source>Period shown</source>
+        <translation>Angezeigter Zeitraum</translation>
+    </message>
+    <message>
+        <source>Application shown</source>
+        <translation>Angezeigte App</translation>
+    </message>
+    <message>
+        <source>All apps</source>
+        <translation>Alle Apps</translation>
+    </message>
+    <message>
+        <source>Nothing recorded in this period yet. Each day you use your computer adds its bar here.</source>
+        <translation>In diesem Zeitraum wurde noch nichts aufgezeichnet. Jeder Tag, an dem du deinen Computer nutzt, fügt hier seinen Balken hinzu.</translation>
+    </message>
+    <message>
+        <source>%1 was not used in this period.</source>
+        <translation>%1 wurde in diesem Zeitraum nicht genutzt.</translation>
+    </message>
+    <message>
+        <source>Point at a day, or select the chart and use the arrow keys, to see its figures.</source>
+        <translation>Zeige auf einen Tag oder wähle das Diagramm und nutze die Pfeiltasten, um seine Zahlen zu sehen.</translation>
+    </message>
+    <message>
+        <source>Point at a week, or select the chart and use the arrow keys, to see its figures.</source>
+        <translation>Zeige auf eine Woche oder wähle das Diagramm und nutze die Pfeiltasten, um ihre Zahlen zu sehen.</translation>
+    </message>
+    <message>
+        <source>Could not export to %1: %2</source>
+        <translation>Export nach %1 nicht möglich: %2</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Nach %1 exportiert</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::HistoryWindow</name>
+    <message>
+        <source>Usage history</source>
+        <translation>Nutzungsverlauf</translation>
+    </message>
+</context>
+<context>
     <name>brindlemoor::InfoPopoverController</name>
     <message>
         <source>About Brindlemoor</source>
@@ -448,6 +645,10 @@
     <message>
         <source>Today&apos;s usage</source>
         <translation>Heutige Nutzung</translation>
+    </message>
+    <message>
+        <source>Usage history</source>
+        <translation>Nutzungsverlauf</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,23 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>HistoryTexts</name>
+    <message numerus="yes">
+        <source>%1, reached on %n day(s)</source>
+        <translation>
+            <numerusform>%1, reached on %n day</numerusform>
+            <numerusform>%1, reached on %n days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 a day, %3 in all; limit %4, reached on %n day(s)</source>
+        <translation>
+            <numerusform>%1: %2 a day, %3 in all; limit %4, reached on %n day</numerusform>
+            <numerusform>%1: %2 a day, %3 in all; limit %4, reached on %n days</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ReflectionEngine</name>
     <message numerus="yes">
         <source>%n day(s)</source>

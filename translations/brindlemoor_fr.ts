@@ -49,6 +49,105 @@
     </message>
 </context>
 <context>
+    <name>HistoryTexts</name>
+    <message>
+        <source>ddd d MMM</source>
+        <extracomment>How the history names a day; a QDate format, the weekday and the month short.</extracomment>
+        <translation>ddd d MMM</translation>
+    </message>
+    <message>
+        <source>Week of %1</source>
+        <translation>Semaine du %1</translation>
+    </message>
+    <message>
+        <source>d MMM</source>
+        <extracomment>The first day of a week in the history; a QDate format.</extracomment>
+        <translation>d MMM</translation>
+    </message>
+    <message>
+        <source>Nothing recorded</source>
+        <translation>Rien d’enregistré</translation>
+    </message>
+    <message>
+        <source>%1 a day, %2 in all</source>
+        <translation>%1 par jour, %2 au total</translation>
+    </message>
+    <message>
+        <source>No limit</source>
+        <translation>Aucune limite</translation>
+    </message>
+    <message>
+        <source>%1, within the limit</source>
+        <translation>%1, dans la limite</translation>
+    </message>
+    <message>
+        <source>%1, over the limit</source>
+        <translation>%1, limite dépassée</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, reached on %n day(s)</source>
+        <translation>
+            <numerusform>%1, atteinte sur %n&#xa0;jour</numerusform>
+            <numerusform>%1, atteinte sur %n&#xa0;jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: nothing recorded, Brindlemoor was not running</source>
+        <translation>%1&#xa0;: rien d’enregistré, Brindlemoor n’était pas lancé</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3, over the limit</source>
+        <translation>%1&#xa0;: %2 sur %3, limite dépassée</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3, within the limit</source>
+        <translation>%1&#xa0;: %2 sur %3, dans la limite</translation>
+    </message>
+    <message>
+        <source>%1: %2 a day, %3 in all</source>
+        <translation>%1&#xa0;: %2 par jour, %3 au total</translation>
+    </message>
+    <message>
+        <source>%1: %2 a day, %3 in all; limit %4, not reached</source>
+        <translation>%1&#xa0;: %2 par jour, %3 au total&#xa0;; limite %4, non atteinte</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: %2 a day, %3 in all; limit %4, reached on %n day(s)</source>
+        <translation>
+            <numerusform>%1&#xa0;: %2 par jour, %3 au total&#xa0;; limite %4, atteinte sur %n&#xa0;jour</numerusform>
+            <numerusform>%1&#xa0;: %2 par jour, %3 au total&#xa0;; limite %4, atteinte sur %n&#xa0;jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Day</source>
+        <translation>Jour</translation>
+    </message>
+    <message>
+        <source>Week</source>
+        <translation>Semaine</translation>
+    </message>
+    <message>
+        <source>Time used</source>
+        <translation>Temps utilisé</translation>
+    </message>
+    <message>
+        <source>Limit</source>
+        <translation>Limite</translation>
+    </message>
+    <message>
+        <source>Daily average %1</source>
+        <translation>Moyenne quotidienne %1</translation>
+    </message>
+    <message>
+        <source>Weekly average %1</source>
+        <translation>Moyenne hebdomadaire %1</translation>
+    </message>
+</context>
+<context>
     <name>LimitProgress</name>
     <message>
         <source>%1 used, no limit</source>
@@ -355,6 +454,104 @@
     </message>
 </context>
 <context>
+    <name>brindlemoor::HistoryChart</name>
+    <message>
+        <source>Limit</source>
+        <translation>Limite</translation>
+    </message>
+    <message>
+        <source>Time used each day</source>
+        <translation>Temps utilisé chaque jour</translation>
+    </message>
+    <message>
+        <source>Time used each week, as an average day</source>
+        <translation>Temps utilisé chaque semaine, en jour moyen</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::HistoryView</name>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>Fichiers CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>JSON files (*.json)</source>
+        <translation>Fichiers JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>Export Usage History</source>
+        <translation>Exporter l’historique d’utilisation</translation>
+    </message>
+    <message>
+        <source>brindlemoor-history-%1</source>
+        <extracomment>The suggested file name of an export, before its suffix; %1 is the date.</extracomment>
+        <translation>brindlemoor-historique-%1</translation>
+    </message>
+    <message>
+        <source>Usage history</source>
+        <translation>Historique d’utilisation</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Exporter…</translation>
+    </message>
+    <message>
+        <source>Export the usage history to a file</source>
+        <translation>Exporter l’historique d’utilisation dans un fichier</translation>
+    </message>
+    <message>
+        <source>14 days</source>
+        <translation>14&#xa0;jours</translation>
+    </message>
+    <message>
+        <source>12 weeks</source>
+        <translation>12&#xa0;semaines</translation>
+    </message>
+    <message>
+        <source>Period shown</source>
+        <translation>Période affichée</translation>
+    </message>
+    <message>
+        <source>Application shown</source>
+        <translation>Application affichée</translation>
+    </message>
+    <message>
+        <source>All apps</source>
+        <translation>Toutes les apps</translation>
+    </message>
+    <message>
+        <source>Nothing recorded in this period yet. Each day you use your computer adds its bar here.</source>
+        <translation>Rien n’a encore été enregistré sur cette période. Chaque jour où vous utilisez votre ordinateur ajoute ici sa barre.</translation>
+    </message>
+    <message>
+        <source>%1 was not used in this period.</source>
+        <translation>%1 n’a pas été utilisé sur cette période.</translation>
+    </message>
+    <message>
+        <source>Point at a day, or select the chart and use the arrow keys, to see its figures.</source>
+        <translation>Pointez un jour, ou sélectionnez le graphique et utilisez les flèches, pour voir ses chiffres.</translation>
+    </message>
+    <message>
+        <source>Point at a week, or select the chart and use the arrow keys, to see its figures.</source>
+        <translation>Pointez une semaine, ou sélectionnez le graphique et utilisez les flèches, pour voir ses chiffres.</translation>
+    </message>
+    <message>
+        <source>Could not export to %1: %2</source>
+        <translation>Impossible d’exporter vers %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>Exporté vers %1</translation>
+    </message>
+</context>
+<context>
+    <name>brindlemoor::HistoryWindow</name>
+    <message>
+        <source>Usage history</source>
+        <translation>Historique d’utilisation</translation>
+    </message>
+</context>
+<context>
     <name>brindlemoor::InfoPopoverController</name>
     <message>
         <source>About Brindlemoor</source>
@@ -448,6 +645,10 @@
     <message>
         <source>Today&apos;s usage</source>
         <translation>Utilisation du jour</translation>
+    </message>
+    <message>
+        <source>Usage history</source>
+        <translation>Historique d’utilisation</translation>
     </message>
 </context>
 <context>

@@ -18,6 +18,7 @@
 #include "platform/linux/X11WindowSystem.h"
 #include "platform/linux/XdgAutostart.h"
 #include "views/cards/FloatingWidgetManager.h"
+#include "views/history/HistoryWindow.h"
 #include "views/popover/MenuRootView.h"
 #include "views/settings/AppIconProvider.h"
 #include "views/status/BreakOverlayController.h"
@@ -92,6 +93,7 @@ void BrindlemoorApp::finishLaunching(std::optional<RunningInstance::Request> req
         PopoverServices{m_defaults, m_clock, m_scheduler, m_sources->clicks(), *m_trayIcon, *m_popovers});
     connect(m_popoverController.get(), &PopoverController::quitRequested, qApp, &QCoreApplication::quit,
             Qt::QueuedConnection);
+    connect(m_popovers.get(), &PopoverHost::historyRequested, this, &BrindlemoorApp::showHistory);
 
     if (!request)
         request = std::exchange(m_pendingRequest, std::nullopt);
@@ -107,8 +109,17 @@ QWidget* BrindlemoorApp::makeUsageContent(PopoverHost& host)
         {m_appearance, *m_today, m_sources->catalog(), *m_icons, m_clock, m_widgets.get(), m_shellExtension.get()});
     connect(menu, &MenuRootView::openSettingsRequested, &host, &PopoverHost::settingsRequested);
     connect(menu, &MenuRootView::openInfoRequested, &host, &PopoverHost::infoRequested);
+    connect(menu, &MenuRootView::openHistoryRequested, &host, &PopoverHost::historyRequested);
     connect(menu, &MenuRootView::quitRequested, &host, &PopoverHost::quitRequested);
     return menu;
+}
+
+void BrindlemoorApp::showHistory()
+{
+    m_popovers->close(PopoverKind::Usage);
+    if (!m_history)
+        m_history = std::make_unique<HistoryWindow>(m_appearance, *m_today, m_sources->catalog(), m_clock);
+    m_history->present();
 }
 
 void BrindlemoorApp::handleRequest(RunningInstance::Request request)

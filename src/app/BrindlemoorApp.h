@@ -22,6 +22,7 @@ class BreakOverlayController;
 class CanberraSoundPlayer;
 class FloatingWidgetManager;
 class GnomeShellExtension;
+class HistoryWindow;
 class LinuxActivitySources;
 class LinuxTrayIcon;
 class NullHapticPerformer;
@@ -57,6 +58,8 @@ public:
 private:
     /// The usage popover's content, new at each opening, its actions sent on through `host`.
     QWidget* makeUsageContent(PopoverHost& host);
+    /// Closes the usage popover for the history's window, made at the first asking.
+    void showHistory();
 
     // Declared in the order they are built, so that each goes before what it points into.
     // Everything reads and writes through it, so a full disk or a locked database costs nothing counted.
@@ -84,6 +87,8 @@ private:
     std::unique_ptr<TrayPopoverHost> m_popovers;
     std::unique_ptr<PopoverController> m_popoverController;
     std::optional<RunningInstance::Request> m_pendingRequest;
+    // Last, so that it goes first: it reads the model, the catalogue and the appearance.
+    std::unique_ptr<HistoryWindow> m_history;
 };
 
 } // namespace brindlemoor

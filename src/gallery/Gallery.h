@@ -42,6 +42,7 @@ void renderSymbolSurfaces(Gallery& gallery);
 void renderInsightsSurfaces(Gallery& gallery);
 void renderOnboardingSurfaces(Gallery& gallery);
 void renderMenuSurfaces(Gallery& gallery);
+void renderHistorySurfaces(Gallery& gallery);
 /// Every text's contrast against its background; failures go to fail().
 void checkContrast(Gallery& gallery);
 

@@ -35,6 +35,7 @@ int main(int argc, char** argv)
     brindlemoor::gallery::renderInsightsSurfaces(gallery);
     brindlemoor::gallery::renderOnboardingSurfaces(gallery);
     brindlemoor::gallery::renderMenuSurfaces(gallery);
+    brindlemoor::gallery::renderHistorySurfaces(gallery);
     brindlemoor::gallery::checkContrast(gallery);
     return gallery.failures() == 0 ? 0 : 1;
 }

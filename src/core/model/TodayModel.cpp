@@ -44,9 +44,14 @@ const PastDays& TodayModel::pastDays() const
 DayRecords TodayModel::history() const
 {
     DayRecords days = m_usage.history().days();
-    const DayRecord today = m_usage.dayRecord();
+    const DayRecord today = todayRecord();
     days.insert(today.day, today);
     return days;
+}
+
+DayRecord TodayModel::todayRecord() const
+{
+    return m_usage.dayRecord();
 }
 
 bool TodayModel::hasWatchedApps() const

@@ -50,6 +50,8 @@ public:
     const PastDays& pastDays() const;
     /// The kept days and the day being counted, which is the latest.
     DayRecords history() const;
+    /// The day being counted alone: cheap where history() decodes every kept day.
+    DayRecord todayRecord() const;
 
     void resetApp(const QString& bundleID);
     /// Lengthens today's daily limit by `nextExtension()`, or by one taken earlier (the break

@@ -42,6 +42,8 @@ Q_SIGNALS:
     void appPickerFinished();
     void settingsRequested();
     void infoRequested();
+    /// The usage history, which opens in a window of its own.
+    void historyRequested();
     void quitRequested();
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/components/AccessibleContent.h"
 
+#include "views/components/AccessibleTable.h"
 #include "views/components/ColorWell.h"
 #include "views/components/FennSegmentedPicker.h"
 #include "views/components/HeadingLabel.h"
@@ -295,6 +296,8 @@ QAccessibleInterface* programWidgets(const QString& /*className*/, QObject* obje
     if (!object || !object->isWidgetType())
         return nullptr;
     auto* widget = static_cast<QWidget*>(object);
+    if (dynamic_cast<AccessibleTableContent*>(object))
+        return accessibility::tableInterface(widget);
     if (AccessibleContent* content = contentOf(object))
         return new ContentAccessible(widget, content);
     if (auto* stepper = qobject_cast<Stepper*>(object))

@@ -8,9 +8,10 @@ namespace brindlemoor {
 
 namespace {
 
-constexpr std::array<std::pair<Symbol, QStringView>, 20> kNames{{
+constexpr std::array<std::pair<Symbol, QStringView>, 21> kNames{{
     {Symbol::AppBadgeFill, u"app.badge.fill"},
     {Symbol::ArrowCounterclockwise, u"arrow.counterclockwise"},
+    {Symbol::ChartBar, u"chart.bar"},
     {Symbol::ChartLineDowntrendXYAxis, u"chart.line.downtrend.xyaxis"},
     {Symbol::ChartLineUptrendXYAxis, u"chart.line.uptrend.xyaxis"},
     {Symbol::Clock, u"clock"},

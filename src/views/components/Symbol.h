@@ -14,6 +14,7 @@ namespace brindlemoor {
 enum class Symbol {
     AppBadgeFill,
     ArrowCounterclockwise,
+    ChartBar,
     ChartLineDowntrendXYAxis,
     ChartLineUptrendXYAxis,
     Clock,

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace brindlemoor {
 
@@ -248,6 +249,14 @@ void buildGlyph(Glyph& g, Symbol symbol)
         g.draw(triangle, w * 0.5);
         break;
     }
+    case Symbol::ChartBar:
+        // Three rounded bars on a common floor, the middle one tallest.
+        for (const auto& [x, top] : {std::pair{5.5, 12.5}, std::pair{12.0, 4.5}, std::pair{18.5, 9.0}}) {
+            QPainterPath bar;
+            bar.addRoundedRect(QRectF(x - 2.6, top, 5.2, 20.5 - top), 1.3, 1.3);
+            g.fill(bar);
+        }
+        break;
     case Symbol::ChartLineDowntrendXYAxis:
     case Symbol::ChartLineUptrendXYAxis: {
         g.draw(Glyph::polyline({{3.5, 3.5}, {3.5, 20.5}, {20.5, 20.5}}));

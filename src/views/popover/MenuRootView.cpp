@@ -32,6 +32,7 @@ namespace {
 constexpr int emptyTextFlags = Qt::AlignCenter | Qt::TextWordWrap;
 
 constexpr qreal headerSymbolSize = 15;
+constexpr int headerButtonCount = 4; // pause, history, settings, info
 constexpr int headerPaddingBottom = 2;
 constexpr int dividerPadding = 4;
 constexpr int noUsagePaddingTop = 4;
@@ -52,6 +53,7 @@ MenuRootView::MenuRootView(const MenuContext& context, QWidget* parent)
     : QWidget(parent)
     , m_context(context)
     , m_pause(new SymbolButton(context.appearance, Symbol::PauseCircle, tr("Pause Monitoring"), this))
+    , m_history(new SymbolButton(context.appearance, Symbol::ChartBar, tr("Usage history"), this))
     , m_settings(new SymbolButton(context.appearance, Symbol::Gearshape, tr("Settings"), this))
     , m_info(new SymbolButton(context.appearance, Symbol::InfoCircle, tr("About Brindlemoor"), this))
     , m_notice(new ExtensionNotice(context.appearance, context.extension, Qt::AlignLeft, this))
@@ -61,10 +63,11 @@ MenuRootView::MenuRootView(const MenuContext& context, QWidget* parent)
                                           context.today, this))
     , m_quit(new QuitRow(context.appearance, this))
 {
-    for (SymbolButton* button : {m_pause, m_settings, m_info})
+    for (SymbolButton* button : {m_pause, m_history, m_settings, m_info})
         button->setPointSize(headerSymbolSize);
 
     connect(m_pause, &QAbstractButton::clicked, this, &MenuRootView::togglePause);
+    connect(m_history, &QAbstractButton::clicked, this, &MenuRootView::openHistoryRequested);
     connect(m_settings, &QAbstractButton::clicked, this, &MenuRootView::openSettingsRequested);
     connect(m_info, &QAbstractButton::clicked, this, &MenuRootView::openInfoRequested);
     connect(m_quit, &QAbstractButton::clicked, this, &MenuRootView::quitRequested);
@@ -89,6 +92,11 @@ bool MenuRootView::showReflection() const
 void MenuRootView::setShowReflection(bool show)
 {
     m_reflection->setExpanded(show);
+}
+
+QAbstractButton* MenuRootView::historyButton() const
+{
+    return m_history;
 }
 
 QAbstractButton* MenuRootView::settingsButton() const
@@ -161,14 +169,14 @@ MenuRootView::Layout MenuRootView::computeLayout() const
     int y = padding;
     const auto next = [&](int height) { y += height + spacing; };
 
-    // Header: the name, then its three buttons right after it.
+    // Header: the name, then its buttons right after it.
     const QFontMetricsF title(headlineFont());
     const int buttonSide = m_pause->height();
     const int headerHeight = std::max(static_cast<int>(std::ceil(title.height())), buttonSide);
     const qreal titleWidth = title.horizontalAdvance(QString(programName));
     layout.title = QRectF(padding, y, titleWidth, headerHeight);
     qreal x = padding + std::ceil(titleWidth) + spacing;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < headerButtonCount; ++i) {
         layout.buttons.append(QPoint(static_cast<int>(x), y + (headerHeight - buttonSide) / 2));
         x += buttonSide + spacing;
     }
@@ -219,7 +227,7 @@ MenuRootView::Layout MenuRootView::computeLayout() const
 void MenuRootView::relayout()
 {
     m_layout = computeLayout();
-    const QList<SymbolButton*> buttons{m_pause, m_settings, m_info};
+    const QList<SymbolButton*> buttons{m_pause, m_history, m_settings, m_info};
     for (qsizetype i = 0; i < buttons.size(); ++i)
         buttons.at(i)->move(m_layout.buttons.at(i));
     if (!m_layout.notice.isNull())

@@ -19,7 +19,7 @@ class ReflectionPanelRow;
 class SymbolButton;
 class UsageList;
 
-/// The usage popover's content: the header with pause or resume, settings and info; the
+/// The usage popover's content: the header with pause or resume, the history, settings and info; the
 /// notice on the GNOME Shell extension while the desktop needs it; today's
 /// usage of the watched applications, most used first; the daily limit's bar while a daily
 /// limit is set; the insights; and the quit row. Built afresh at each opening, so it always
@@ -48,6 +48,7 @@ public:
     /// Hidden while no daily limit is set.
     FennProgressBar* dailyBar() const { return m_bar; }
     SymbolButton* pauseButton() const { return m_pause; }
+    QAbstractButton* historyButton() const;
     QAbstractButton* settingsButton() const;
     QAbstractButton* infoButton() const;
     QAbstractButton* quitButton() const;
@@ -59,6 +60,7 @@ public:
     QList<AccessibleItem> accessibleItems() const override;
 
 Q_SIGNALS:
+    void openHistoryRequested();
     void openSettingsRequested();
     void openInfoRequested();
     void quitRequested();
@@ -72,7 +74,7 @@ protected:
 private:
     struct Layout {
         QRectF title;
-        QList<QPoint> buttons; ///< top-left corners of pause, settings, info
+        QList<QPoint> buttons; ///< top-left corners of pause, history, settings, info
         QList<int> dividers;   ///< the lines' y
         QRect notice;
         QRectF emptyText;
@@ -90,6 +92,7 @@ private:
 
     MenuContext m_context;
     SymbolButton* m_pause;
+    SymbolButton* m_history;
     SymbolButton* m_settings;
     SymbolButton* m_info;
     ExtensionNotice* m_notice;

@@ -2,6 +2,7 @@
 #include "views/cards/FloatingWidgetFixture.h"
 #include "views/components/FennSegmentedPicker.h"
 #include "views/components/Stepper.h"
+#include "views/history/HistoryView.h"
 #include "views/onboarding/InfoPopoverView.h"
 #include "views/onboarding/WelcomeView.h"
 #include "views/popover/MenuRootView.h"
@@ -124,7 +125,7 @@ TEST_F(AccessibilityTest, TheUsagePopoverReadsAsItShows)
         find(walk(&menu), QAccessible::ListItem, QStringLiteral("Browser, 1 min used of 1 min, limit reached")));
 }
 
-TEST_F(AccessibilityTest, SettingsWelcomeAndInfoNameEveryControl)
+TEST_F(AccessibilityTest, SettingsWelcomeInfoAndHistoryNameEveryControl)
 {
     NoLoginItems loginItems;
     PreferencesView settings(appearance, prefs, loginItems, catalog, icons);
@@ -173,4 +174,8 @@ TEST_F(AccessibilityTest, SettingsWelcomeAndInfoNameEveryControl)
     const QList<Heard> about = walk(&info);
     expectControlsNamed(about);
     EXPECT_TRUE(find(about, QAccessible::Heading, QStringLiteral("Brindlemoor")));
+
+    HistoryView history(appearance, today, catalog, clock);
+    history.show();
+    expectControlsNamed(walk(&history));
 }

@@ -276,6 +276,21 @@
     </message>
 </context>
 <context>
+    <name>StatusText</name>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>Monitoring paused</source>
+        <translation>Erfassung pausiert</translation>
+    </message>
+    <message>
+        <source>Today %1</source>
+        <translation>Heute %1</translation>
+    </message>
+</context>
+<context>
     <name>brindlemoor::AppUsageRowView</name>
     <message>
         <source>Reset %1</source>

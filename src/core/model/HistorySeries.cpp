@@ -54,7 +54,9 @@ HistorySeries historySeries(const DayRecords& days, const QString& bundleID, His
             const DayFigures f = figures(*day, bundleID);
             bar.totalSeconds += f.seconds;
             bar.recordedDays += 1;
-            bar.limitSeconds = f.limitSeconds;
+            // A day without the app says nothing of its limit.
+            if (f.limitSeconds)
+                bar.limitSeconds = f.limitSeconds;
             bar.overLimitDays += f.overLimit ? 1 : 0;
             if (!firstRecorded)
                 firstRecorded = date;

@@ -25,7 +25,7 @@ struct HistoryBar {
     double seconds = 0;      ///< the day's use; for a week, its average day
     double totalSeconds = 0; ///< the day's or the week's use in all
     int recordedDays = 0;    ///< days with a record: the program ran on them
-    /// The limit of the bar's latest recorded day; none when it had none.
+    /// The limit of the bar's latest recorded day that gave one; none when none did.
     std::optional<double> limitSeconds;
     int overLimitDays = 0; ///< recorded days on which the limit was reached
 

@@ -3,6 +3,9 @@
 
 #include "views/history/HistoryView.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -38,6 +41,15 @@ void HistoryWindow::present()
 {
     if (isMinimized())
         setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (!isVisible() && !m_placed) {
+        // Opened from the tray, where a window manager placing it under the pointer would push it
+        // off the screen's edge: the first time it opens in the middle of the screen, later where it was.
+        const QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+        const QRect area = (screen ? screen : QGuiApplication::primaryScreen())->availableGeometry();
+        resize(size().boundedTo(area.size()));
+        move(area.center() - rect().center());
+        m_placed = true;
+    }
     show();
     raise();
     activateWindow();

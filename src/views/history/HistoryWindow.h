@@ -27,6 +27,7 @@ public:
 
 private:
     HistoryView* m_view;
+    bool m_placed = false;
 };
 
 } // namespace brindlemoor

@@ -121,6 +121,14 @@ const QString invalidArgs = QStringLiteral("org.freedesktop.DBus.Error.InvalidAr
 } // namespace
 
 struct RunningInstance::Served {
+    Served(TodayModel& today, const ApplicationCatalog& catalog, const Clock& clock, Scheduler& scheduler)
+        : today(today)
+        , catalog(catalog)
+        , clock(clock)
+        , broadcast(today, catalog, scheduler)
+    {
+    }
+
     TodayModel& today;
     const ApplicationCatalog& catalog;
     const Clock& clock;
@@ -168,7 +176,7 @@ bool RunningInstance::registerOn(QDBusConnection bus)
 void RunningInstance::serve(TodayModel& today, const ApplicationCatalog& catalog, const Clock& clock,
                             Scheduler& scheduler)
 {
-    m_served.reset(new Served{today, catalog, clock, StatusBroadcast(today, catalog, scheduler)});
+    m_served = std::make_unique<Served>(today, catalog, clock, scheduler);
     connect(&m_served->broadcast, &StatusBroadcast::statusChanged, this, &RunningInstance::sendStatusChanged);
 }
 

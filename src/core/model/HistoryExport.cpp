@@ -14,7 +14,7 @@ namespace brindlemoor {
 namespace {
 
 // Both counters grow by whole seconds; rounding only guards against a hand-edited store.
-qint64 wholeSeconds(double seconds)
+qint64 roundedSeconds(double seconds)
 {
     return std::llround(seconds);
 }
@@ -28,7 +28,7 @@ QString outcomeText(bool hasLimit, bool over)
 
 QJsonValue jsonLimit(const std::optional<double>& seconds)
 {
-    return seconds ? QJsonValue(wholeSeconds(*seconds)) : QJsonValue(QJsonValue::Null);
+    return seconds ? QJsonValue(roundedSeconds(*seconds)) : QJsonValue(QJsonValue::Null);
 }
 
 QJsonValue jsonOutcome(const QString& outcome)
@@ -45,7 +45,7 @@ QString csvField(const QString& text)
     return QLatin1Char('"') + QString(text).replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
-QByteArray csv(const QList<const DayRecord*>& days, const std::function<QString(const QString&)>& nameOf)
+QByteArray toCsv(const QList<const DayRecord*>& days, const std::function<QString(const QString&)>& nameOf)
 {
     QString out = QStringLiteral("day,application_id,name,seconds,limit_seconds,outcome\r\n");
     for (const DayRecord* day : days) {
@@ -54,8 +54,8 @@ QByteArray csv(const QList<const DayRecord*>& days, const std::function<QString(
                 day->day,
                 csvField(app.bundleID),
                 csvField(nameOf(app.bundleID)),
-                QString::number(wholeSeconds(app.seconds)),
-                app.limitSeconds ? QString::number(wholeSeconds(*app.limitSeconds)) : QString(),
+                QString::number(roundedSeconds(app.seconds)),
+                app.limitSeconds ? QString::number(roundedSeconds(*app.limitSeconds)) : QString(),
                 outcomeText(app.limitSeconds.has_value(), app.overLimit),
             };
             out += fields.join(QLatin1Char(',')) + QLatin1String("\r\n");
@@ -64,7 +64,7 @@ QByteArray csv(const QList<const DayRecord*>& days, const std::function<QString(
     return out.toUtf8();
 }
 
-QByteArray json(const QList<const DayRecord*>& days, const std::function<QString(const QString&)>& nameOf)
+QByteArray toJson(const QList<const DayRecord*>& days, const std::function<QString(const QString&)>& nameOf)
 {
     QJsonArray rows;
     QJsonArray totals;
@@ -74,14 +74,14 @@ QByteArray json(const QList<const DayRecord*>& days, const std::function<QString
                 {QStringLiteral("day"), day->day},
                 {QStringLiteral("id"), app.bundleID},
                 {QStringLiteral("name"), nameOf(app.bundleID)},
-                {QStringLiteral("seconds"), wholeSeconds(app.seconds)},
+                {QStringLiteral("seconds"), roundedSeconds(app.seconds)},
                 {QStringLiteral("limitSeconds"), jsonLimit(app.limitSeconds)},
                 {QStringLiteral("outcome"), jsonOutcome(outcomeText(app.limitSeconds.has_value(), app.overLimit))},
             });
         }
         totals.append(QJsonObject{
             {QStringLiteral("day"), day->day},
-            {QStringLiteral("seconds"), wholeSeconds(day->totalSeconds)},
+            {QStringLiteral("seconds"), roundedSeconds(day->totalSeconds)},
             {QStringLiteral("limitSeconds"), jsonLimit(day->dailyLimitSeconds)},
             {QStringLiteral("outcome"), outcomeText(true, day->outcome == DayOutcome::OverLimit)},
         });
@@ -108,7 +108,7 @@ QByteArray exportHistory(const DayRecords& days, ExportFormat format, qint64 las
     QList<const DayRecord*> chosen;
     for (auto it = days.lowerBound(first); it != days.end(); ++it)
         chosen.append(&*it);
-    return format == ExportFormat::Csv ? csv(chosen, nameOf) : json(chosen, nameOf);
+    return format == ExportFormat::Csv ? toCsv(chosen, nameOf) : toJson(chosen, nameOf);
 }
 
 } // namespace brindlemoor

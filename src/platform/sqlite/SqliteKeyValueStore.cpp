@@ -61,7 +61,7 @@ SqliteKeyValueStore::SqliteKeyValueStore(const QString& path)
     open(path);
 }
 
-SqliteKeyValueStore::SqliteKeyValueStore(const QString& path, ForReading)
+SqliteKeyValueStore::SqliteKeyValueStore(const QString& path, ForReading /*forReading*/)
     : m_readOnly(true)
 {
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX,
@@ -142,7 +142,7 @@ QString SqliteKeyValueStore::defaultLocation()
 
 QString SqliteKeyValueStore::ensureDefaultLocation()
 {
-    const QString path = defaultLocation();
+    QString path = defaultLocation();
     makePrivateFolder(QFileInfo(path).path());
     return path;
 }

@@ -50,7 +50,7 @@ private:
     using Statement = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
 
     struct ForReading {};
-    SqliteKeyValueStore(const QString& path, ForReading);
+    SqliteKeyValueStore(const QString& path, ForReading forReading);
 
     /// SQLite's result code: SQLITE_OK, or why the database is not open.
     int open(const QString& path);

@@ -33,8 +33,7 @@ int main(int argc, char** argv)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     const brindlemoor::Command command = brindlemoor::parseCommandLine(arguments);
     if (const auto* error = std::get_if<brindlemoor::CommandError>(&command)) {
-        qCWarning(lcApp).noquote() << error->text;
-        std::fputs(qPrintable(brindlemoor::usageText()), stderr);
+        qCWarning(lcApp).noquote() << error->text + QStringLiteral(" (brindlemoor --help shows the options)");
         return 2;
     }
     if (std::holds_alternative<brindlemoor::HelpCommand>(command)) {

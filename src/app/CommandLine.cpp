@@ -6,6 +6,7 @@
 #include "core/foundation/Scheduler.h"
 #include "core/model/PreferencesStore.h"
 #include "core/model/TodayModel.h"
+#include "core/model/UsageHistory.h"
 #include "core/model/UsageStore.h"
 #include "platform/linux/DesktopEntryRegistry.h"
 #include "platform/sqlite/SqliteKeyValueStore.h"
@@ -19,9 +20,6 @@
 namespace brindlemoor {
 
 namespace {
-
-// Ten years of days: more than any history keeps.
-constexpr qint64 maxExportDays = 3650;
 
 void writeOut(const QByteArray& bytes)
 {
@@ -75,8 +73,9 @@ Command parseCommandLine(const QStringList& arguments)
             const qint64 days = text ? text->toLongLong(&ok) : 0;
             if (!exporting)
                 return CommandError{QStringLiteral("--days goes after --export")};
-            if (!ok || days < 1 || days > maxExportDays)
-                return CommandError{QStringLiteral("--days is a number of days from 1 to %1").arg(maxExportDays)};
+            if (!ok || days < 1 || days > UsageHistory::maxKeptDays)
+                return CommandError{
+                    QStringLiteral("--days is a number of days from 1 to %1").arg(UsageHistory::maxKeptDays)};
             exporting->days = days;
         } else if (auto* exporting = command ? std::get_if<ExportCommand>(&*command) : nullptr;
                    exporting && exporting->file.isEmpty() && !argument.startsWith(u'-')) {

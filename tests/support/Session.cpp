@@ -176,11 +176,14 @@ QString Session::startBus(const QString& socket, const QString& services,
         return {};
     }
     file.close();
+    // The socket file appears at bind(), a moment before the bus listens; the printed address
+    // comes once it does.
     const QStringList command{QStringLiteral("dbus-daemon"), QStringLiteral("--config-file=") + config,
-                              QStringLiteral("--nofork"), QStringLiteral("--nopidfile")};
+                              QStringLiteral("--nofork"), QStringLiteral("--nopidfile"),
+                              QStringLiteral("--print-address=1")};
     QProcess* bus = starter ? starter(command) : start(command.constFirst(), command.mid(1));
     if (bus == nullptr || !waitForStart(
-                              bus, QStringLiteral("dbus-daemon"), [&] { return QFile::exists(socket); }, 15s))
+                              bus, QStringLiteral("dbus-daemon"), [&] { return !said(bus).isEmpty(); }, 15s))
         return {};
     return QStringLiteral("unix:path=") + socket;
 }

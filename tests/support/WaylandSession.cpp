@@ -3,6 +3,7 @@
 
 #include <QDBusArgument>
 #include <QDBusConnectionInterface>
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
@@ -261,9 +262,12 @@ bool WaylandSession::startGnomeShell(const Options& options)
     m_bus = QDBusConnection::connectToBus(sessionAddress, connectionName());
     // org.gnome.Shell.Screenshot answers only the owner of the first name, Introspect the owner
     // of a portal's: GNOME's own callers. The harness stands in for them on its private bus.
-    if (!m_bus.isConnected() || !m_bus.registerService(QStringLiteral("org.gnome.Screenshot")) ||
+    if (!m_bus.isConnected())
+        return fail(QStringLiteral("cannot connect to the private session bus: ") + m_bus.lastError().message());
+    if (!m_bus.registerService(QStringLiteral("org.gnome.Screenshot")) ||
         !m_bus.registerService(QStringLiteral("org.freedesktop.impl.portal.desktop.gnome"))) {
-        return fail(QStringLiteral("cannot connect to the private session bus"));
+        return fail(QStringLiteral("cannot own GNOME's caller names on the private session bus: ") +
+                    m_bus.lastError().message());
     }
 
     if (!writeKeyfile(options.extensions))

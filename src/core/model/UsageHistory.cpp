@@ -109,10 +109,14 @@ bool UsageHistory::record(const DayRecord& record, qint64 keptDays)
     const QByteArray data = m_defaults.dataValue(keys::usageHistory);
     auto decoded = data.isEmpty() ? std::optional<DayRecords>(DayRecords{}) : decode(data);
     if (!decoded) {
-        // Set aside, not overwritten: what was kept may still be read by hand.
+        // Set aside, not overwritten: what was kept may still be read by hand, and so may whatever
+        // was set aside before.
+        QString aside = keys::unreadableUsageHistory;
+        for (int copy = 2; m_defaults.value(aside).isValid(); ++copy)
+            aside = keys::unreadableUsageHistory + QLatin1Char('.') + QString::number(copy);
         qCWarning(lcCore).noquote() << QStringLiteral("cannot decode %1 \u2014 keeping it as %2 and beginning anew")
-                                           .arg(keys::usageHistory, keys::unreadableUsageHistory);
-        if (!m_defaults.setValue(keys::unreadableUsageHistory, data))
+                                           .arg(keys::usageHistory, aside);
+        if (!m_defaults.setValue(aside, data))
             return false;
         decoded.emplace();
     }

@@ -220,13 +220,17 @@ TEST(UsageHistory, KeepsTheChosenNumberOfDaysAndSetsAnUnreadableDocumentAside)
     EXPECT_EQ(kept.size(), 30);
     EXPECT_EQ(kept.firstKey(), keyOf(start.addDays(71)));
 
+    // Each unreadable document is kept, the first where it was set aside.
     const QByteArray unreadable = R"({"2026-04-11":{"apps":[],"totalSeconds":"lots","outcome":0}})";
-    day.defaults.setValue(keys::usageHistory, unreadable);
     const test::MessageLog log;
-    useDay(102);
-    EXPECT_EQ(day.defaults.dataValue(keys::unreadableUsageHistory), unreadable);
-    EXPECT_EQ(usage.history().days().keys(), QStringList{keyOf(start.addDays(101))});
-    EXPECT_EQ(log.lines().size(), 1);
+    for (const qint64 index : {102, 103}) {
+        day.defaults.setValue(keys::usageHistory, unreadable + QByteArray::number(index));
+        useDay(index);
+        EXPECT_EQ(usage.history().days().keys(), QStringList{keyOf(start.addDays(index - 1))});
+    }
+    EXPECT_EQ(day.defaults.dataValue(keys::unreadableUsageHistory), unreadable + "102");
+    EXPECT_EQ(day.defaults.dataValue(keys::unreadableUsageHistory + QStringLiteral(".2")), unreadable + "103");
+    EXPECT_EQ(log.lines().size(), 2);
 }
 
 TEST(HistoryExport, RowsFollowTheDaysTheProgramCountedAcrossMidnightAndGaps)

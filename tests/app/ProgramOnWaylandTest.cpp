@@ -82,6 +82,16 @@ TEST(ProgramOnGnomeShell, CountsTheFocusedNativeWindowUntilLockedOrIdleAndShowsI
         EXPECT_TRUE(Session::waitUntil(popoverShown, 10s)) << "the dot's click opens the usage popover";
         ASSERT_TRUE(session.focus(QStringLiteral("Watched")));
         EXPECT_TRUE(Session::waitUntil([&] { return !popoverShown(); }, 10s)) << "a click elsewhere closes it";
+
+        // The chart button in the popover's header, beside the pause button, opens the history.
+        ASSERT_TRUE(session.click(dot.center()));
+        ASSERT_TRUE(Session::waitUntil(popoverShown, 10s));
+        const QRect popover = session.windowGeometry(QStringLiteral("^%1$").arg(kUsage));
+        ASSERT_TRUE(session.click(popover.topLeft() + QPoint(157, 43)));
+        EXPECT_TRUE(Session::waitUntil(
+            [&] { return session.windowGeometry(QStringLiteral("^Usage history$")).isValid(); }, 10s))
+            << "the chart button opens the history";
+        EXPECT_TRUE(Session::waitUntil([&] { return !popoverShown(); }, 10s));
     }
     EXPECT_TRUE(stopsCleanly(program));
 

@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -556,6 +557,21 @@ bool WaylandSession::isLocked() const
 bool WaylandSession::xdotool(const QStringList& arguments, QString* output) const
 {
     return m_environment.contains(QStringLiteral("DISPLAY")) && run(QStringLiteral("xdotool"), arguments, output);
+}
+
+QRect WaylandSession::windowGeometry(const QString& namePattern) const
+{
+    QString output;
+    if (!xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), namePattern,
+                  QStringLiteral("getwindowgeometry")},
+                 &output))
+        return {};
+    // "Window 4194310\n  Position: 910,32 (screen: 0)\n  Geometry: 370x215"
+    static const QRegularExpression figures(QStringLiteral(R"(Position: (\d+),(\d+).*\n.*Geometry: (\d+)x(\d+))"));
+    const QRegularExpressionMatch match = figures.match(output);
+    if (!match.hasMatch())
+        return {};
+    return {match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(), match.captured(4).toInt()};
 }
 
 void WaylandSession::disconnect()

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QList>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 namespace brindlemoor::test {
@@ -75,6 +76,8 @@ public:
     bool isLocked() const;
     /// Runs xdotool against XWayland; true when it exits with 0.
     bool xdotool(const QStringList& arguments, QString* output = nullptr) const;
+    /// Where the shown XWayland window whose name matches `namePattern` stands; invalid when none shows.
+    QRect windowGeometry(const QString& namePattern) const;
 
 private:
     bool startGnomeShell(const Options& options);

@@ -17,6 +17,8 @@ settings-popover-two-light@2x         settings-light.png
 settings-popover-two-dark@2x          settings-dark.png
 status-overlay-light-1x               overlay-light.png
 status-overlay-dark-1x                overlay-dark.png
+history-app-days-light@1x             history-light.png
+history-weeks-dark@1x                 history-dark.png
 "
 
 scripts/install-deps.sh

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "views/components/AccessibleContent.h"
 
+#include "views/components/AccessiblePart.h"
 #include "views/components/AccessibleTable.h"
 #include "views/components/ColorWell.h"
 #include "views/components/FennSegmentedPicker.h"
@@ -8,8 +9,6 @@
 #include "views/components/Stepper.h"
 
 #include <QAccessibleWidget>
-#include <QPointer>
-#include <QWindow>
 
 #include <memory>
 #include <vector>
@@ -23,48 +22,24 @@ AccessibleContent* contentOf(QObject* object)
     return dynamic_cast<AccessibleContent*>(object);
 }
 
-/// One painted text of a view; it has no object of its own, so it lives in the registry
-/// under an id until its view is gone.
-class ItemAccessible final : public QAccessibleInterface {
+/// One painted text of a view.
+class ItemAccessible final : public accessibility::ViewPart {
 public:
     ItemAccessible(QWidget* view, int index)
-        : m_view(view)
+        : ViewPart(view)
         , m_index(index)
     {
     }
 
-    bool isValid() const override { return m_view && m_index < items().size(); }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_view.data()); }
-    QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
+    bool isValid() const override { return view() && m_index < items().size(); }
     QString text(QAccessible::Text t) const override { return t == QAccessible::Name ? item().name : QString(); }
-    void setText(QAccessible::Text /*t*/, const QString& /*text*/) override {}
     QAccessible::Role role() const override { return item().role; }
-
-    QRect rect() const override
-    {
-        if (!isValid())
-            return {};
-        const QRect local = item().rect.toAlignedRect();
-        return {m_view->mapToGlobal(local.topLeft()), local.size()};
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state;
-        state.readOnly = true;
-        state.invisible = !m_view || !m_view->isVisible();
-        return state;
-    }
+    QRect rect() const override { return onScreen(item().rect); }
 
 private:
     QList<AccessibleItem> items() const
     {
-        AccessibleContent* content = contentOf(m_view.data());
+        AccessibleContent* content = contentOf(view());
         return content ? content->accessibleItems() : QList<AccessibleItem>();
     }
     AccessibleItem item() const
@@ -73,7 +48,6 @@ private:
         return m_index < all.size() ? all.at(m_index) : AccessibleItem();
     }
 
-    QPointer<QWidget> m_view;
     int m_index;
 };
 

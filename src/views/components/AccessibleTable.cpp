@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "views/components/AccessibleTable.h"
 
+#include "views/components/AccessiblePart.h"
+
 #include <QAccessibleWidget>
-#include <QPointer>
 #include <QWidget>
-#include <QWindow>
 
 #include <map>
 #include <memory>
@@ -19,12 +19,11 @@ AccessibleTableContent* tableOf(QObject* object)
     return dynamic_cast<AccessibleTableContent*>(object);
 }
 
-/// One cell: it has no object of its own, so it lives in the registry under an id until its
-/// view is gone, and reads its text afresh each time.
-class CellAccessible final : public QAccessibleInterface, public QAccessibleTableCellInterface {
+/// One cell of a row.
+class CellAccessible final : public accessibility::ViewPart, public QAccessibleTableCellInterface {
 public:
     CellAccessible(QWidget* view, int row, int column)
-        : m_view(view)
+        : ViewPart(view)
         , m_row(row)
         , m_column(column)
     {
@@ -37,45 +36,28 @@ public:
 
     bool isValid() const override
     {
-        const AccessibleTableContent* content = tableOf(m_view.data());
+        const AccessibleTableContent* content = tableOf(view());
         return content && m_row < content->accessibleRowCount() &&
                m_column < static_cast<int>(content->accessibleColumns().size());
     }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return m_view ? m_view->window()->windowHandle() : nullptr; }
-    QAccessibleInterface* childAt(int /*x*/, int /*y*/) const override { return nullptr; }
-    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_view.data()); }
-    QAccessibleInterface* child(int /*index*/) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface* /*child*/) const override { return -1; }
     QAccessible::Role role() const override { return QAccessible::Cell; }
-    void setText(QAccessible::Text /*t*/, const QString& /*text*/) override {}
 
     QString text(QAccessible::Text t) const override
     {
-        return t == QAccessible::Name && isValid() ? tableOf(m_view.data())->accessibleCell(m_row, m_column)
-                                                   : QString();
+        return t == QAccessible::Name && isValid() ? tableOf(view())->accessibleCell(m_row, m_column) : QString();
     }
 
-    QRect rect() const override
-    {
-        if (!isValid())
-            return {};
-        const QRect local = tableOf(m_view.data())->accessibleRowRect(m_row).toAlignedRect();
-        return {m_view->mapToGlobal(local.topLeft()), local.size()};
-    }
+    QRect rect() const override { return isValid() ? onScreen(tableOf(view())->accessibleRowRect(m_row)) : QRect(); }
 
     QAccessible::State state() const override
     {
-        QAccessible::State state;
-        state.readOnly = true;
+        QAccessible::State state = ViewPart::state();
         state.selectable = true;
         state.selected = isSelected();
-        state.invisible = !m_view || !m_view->isVisible();
         return state;
     }
 
-    bool isSelected() const override { return isValid() && tableOf(m_view.data())->accessibleCurrentRow() == m_row; }
+    bool isSelected() const override { return isValid() && tableOf(view())->accessibleCurrentRow() == m_row; }
     QList<QAccessibleInterface*> columnHeaderCells() const override { return {}; }
     QList<QAccessibleInterface*> rowHeaderCells() const override { return {}; }
     int columnIndex() const override { return m_column; }
@@ -85,7 +67,6 @@ public:
     QAccessibleInterface* table() const override { return parent(); }
 
 private:
-    QPointer<QWidget> m_view;
     int m_row;
     int m_column;
 };

@@ -2,6 +2,7 @@
 target_sources(brindlemoor_views PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/AccessibleContent.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AccessibleContent.h
+    ${CMAKE_CURRENT_LIST_DIR}/AccessiblePart.h
     ${CMAKE_CURRENT_LIST_DIR}/AccessibleTable.cpp
     ${CMAKE_CURRENT_LIST_DIR}/AccessibleTable.h
     ${CMAKE_CURRENT_LIST_DIR}/Appearance.cpp
